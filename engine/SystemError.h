@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace sorvu {
+
+// A failure of a system call, as the log reports it: a domain ("POSIX" for errno values) and a code.
+struct SystemError {
+    QString domain;
+    qint64 code = 0;
+
+    static SystemError posix(int errorNumber) { return SystemError{QStringLiteral("POSIX"), errorNumber}; }
+};
+
+} // namespace sorvu

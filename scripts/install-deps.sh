@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Sorvu needs.
+# Idempotent: only packages that are missing are installed. Works as root or through sudo.
+set -euo pipefail
+
+packages=(
+    # toolchain
+    g++ cmake ninja-build pkg-config
+    # Qt
+    qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
+    qt6-l10n-tools libqt6svg6 qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
+    qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtqml-workerscript
+    # X11 services
+    libx11-dev libx11-xcb-dev libxtst-dev libxi-dev libxfixes-dev libxkbcommon-dev libxkbcommon-x11-dev
+    libxcb1-dev libxcb-xkb-dev
+    # system log
+    libsystemd-dev
+    # tests
+    googletest libgtest-dev libgmock-dev
+    # real peers for the integration tests
+    xvfb xauth openbox tint2 xclip xsel xdotool x11-xkb-utils x11-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    echo "install-deps: all ${#packages[@]} packages are present"
+    exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo)
+else
+    echo "install-deps: missing packages (${missing[*]}) and neither root nor sudo is available" >&2
+    exit 1
+fi
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+if ! "${as_root[@]}" apt-get update -qq; then
+    echo "install-deps: apt-get update failed" >&2
+    exit 1
+fi
+if ! "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+    for package in "${missing[@]}"; do
+        if ! "${as_root[@]}" apt-get install -y -qq --no-install-recommends "$package" >/dev/null; then
+            echo "install-deps: apt-get could not install package '$package'" >&2
+        fi
+    done
+    exit 1
+fi
+echo "install-deps: done"

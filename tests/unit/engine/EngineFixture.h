@@ -1,0 +1,101 @@
+#pragma once
+
+#include "engine/PasteStack.h"
+#include "tests/support/FakeLaunchAtLoginService.h"
+#include "tests/support/FakePasteboard.h"
+#include "tests/support/ManualScheduler.h"
+#include "tests/support/TestSupport.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace sorvu::test {
+
+// An engine over fakes, with its storage and settings in a fresh temporary directory.
+class EngineFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_temporary.isValid());
+        storageRoot = m_temporary.filePath(QStringLiteral("data/Sorvu/ClipboardFiles"));
+        sourceDirectory = m_temporary.filePath(QStringLiteral("sources"));
+        ASSERT_TRUE(QDir().mkpath(sourceDirectory));
+        settings = std::make_shared<QSettings>(m_temporary.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    }
+
+    PasteStack& makeStack() {
+        PasteStack::Dependencies dependencies;
+        dependencies.pasteboard = pasteboard;
+        dependencies.clipboardFilesDirectory = storageRoot;
+        dependencies.commandVEventFactory = [this]() -> std::optional<PasteStack::PostEvents> {
+            ++eventFactoryCalls;
+            if (!eventsAvailable) {
+                return std::nullopt;
+            }
+            return [this] { postedClipboard.append(pasteboard->written.isEmpty() ? ClipboardItem() : pasteboard->written.last()); };
+        };
+        dependencies.scheduleCleanup = scheduler.function();
+        dependencies.accessibilityTrustProvider = [this] { return trusted; };
+        dependencies.launchAtLoginService = loginService;
+        dependencies.settings = settings;
+        stack = std::make_unique<PasteStack>(std::move(dependencies));
+        return *stack;
+    }
+
+    // A real file under the sources directory.
+    QUrl makeSourceFile(const QString& relativePath, const QByteArray& contents = "contents") {
+        const QString path = sourceDirectory + QLatin1Char('/') + relativePath;
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+        return QUrl::fromLocalFile(path);
+    }
+
+    static QByteArray readFile(const QUrl& url) {
+        QFile file(url.toLocalFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QStringList storageEntries() const {
+        return QDir(storageRoot).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+
+    static ClipboardImageRef makeImage(int width = 4, int height = 3) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return ClipboardImage::fromEncoded(bytes, QStringLiteral("image/png"));
+    }
+
+    QList<QString> queueTexts() const {
+        QList<QString> texts;
+        for (const auto& item : stack->queue()) {
+            texts.append(item.content.text());
+        }
+        return texts;
+    }
+
+    QTemporaryDir m_temporary;
+    QString storageRoot;
+    QString sourceDirectory;
+    std::shared_ptr<QSettings> settings;
+    std::shared_ptr<FakePasteboard> pasteboard = std::make_shared<FakePasteboard>();
+    std::shared_ptr<FakeLaunchAtLoginService> loginService = std::make_shared<FakeLaunchAtLoginService>();
+    ManualScheduler scheduler;
+    bool trusted = true;
+    bool eventsAvailable = true;
+    int eventFactoryCalls = 0;
+    QList<ClipboardItem> postedClipboard;
+    LogCapture logs;
+    std::unique_ptr<PasteStack> stack;
+};
+
+} // namespace sorvu::test

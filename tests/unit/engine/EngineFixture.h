@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QPointer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>

@@ -1,0 +1,134 @@
+// Prints what the engine's hot paths cost: an idle poll, filling the queue, and the memory held by a queue
+// of screenshots.
+#include "engine/PasteStack.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace sorvu;
+
+namespace {
+
+// A clipboard whose content changes only when the benchmark says so.
+class StillPasteboard : public PasteboardProviding {
+public:
+    qint64 count = 0;
+    QString text;
+
+    qint64 changeCount() const override { return count; }
+    QList<QUrl> fileURLs() override { return {}; }
+    QHash<QUrl, QString> photoAssetFilenames() override { return {}; }
+    bool needsPhotoAuthorization() override { return false; }
+    void requestPhotoAuthorization(std::function<void()>) override {}
+    QList<ClipboardImageRef> images() override { return {}; }
+    QList<ClipboardImageRef> imagesForFileURLs(const QList<QUrl>& urls) override {
+        return QList<ClipboardImageRef>(urls.size());
+    }
+    std::optional<QString> plainText() override { return text; }
+    bool write(const ClipboardItem&) override { return ++count, true; }
+    std::optional<QStringList> offeredTypes() const override { return std::nullopt; }
+};
+
+class NoLoginItem : public LaunchAtLoginProviding {
+public:
+    int systemStatusValue() const override { return 0; }
+    std::optional<SystemError> registerLoginItem() override { return std::nullopt; }
+    std::optional<SystemError> unregisterLoginItem() override { return std::nullopt; }
+};
+
+long residentKilobytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').first().toLong();
+        }
+    }
+    return -1;
+}
+
+// A busy 4K picture, so that PNG cannot shrink it to nothing.
+QByteArray screenshotPng() {
+    QImage image(3840, 2160, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (int index = 0; index < 4000; ++index) {
+        painter.setPen(QColor::fromHsv(index % 360, 200, 180));
+        painter.drawText((index * 37) % 3800, (index * 53) % 2140 + 20, QStringLiteral("Sorvu %1").arg(index));
+    }
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    QTemporaryDir temporary;
+    auto pasteboard = std::make_shared<StillPasteboard>();
+    PasteStack::Dependencies dependencies;
+    dependencies.pasteboard = pasteboard;
+    dependencies.clipboardFilesDirectory = temporary.filePath(QStringLiteral("ClipboardFiles"));
+    dependencies.commandVEventFactory = [] { return std::optional<PasteStack::PostEvents>([] {}); };
+    dependencies.scheduleCleanup = [](double, std::function<void()>) {};
+    dependencies.accessibilityTrustProvider = [] { return true; };
+    dependencies.launchAtLoginService = std::make_shared<NoLoginItem>();
+    dependencies.settings =
+        std::make_shared<QSettings>(temporary.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    PasteStack stack(dependencies);
+    stack.toggleCollecting();
+
+    constexpr int idlePolls = 1'000'000;
+    QElapsedTimer timer;
+    timer.start();
+    for (int poll = 0; poll < idlePolls; ++poll) {
+        stack.checkPasteboard();
+    }
+    std::printf("poll without change: %.1f ns\n", double(timer.nsecsElapsed()) / idlePolls);
+
+    constexpr int rounds = 200;
+    qint64 appendNanoseconds = 0;
+    for (int round = 0; round < rounds; ++round) {
+        stack.clear();
+        timer.restart();
+        for (int index = 0; index < PasteStack::capacity; ++index) {
+            pasteboard->text = QStringLiteral("entry %1").arg(index);
+            ++pasteboard->count;
+            stack.checkPasteboard();
+        }
+        appendNanoseconds += timer.nsecsElapsed();
+    }
+    std::printf("append 99 text entries: %.1f us (%.2f us per entry)\n", double(appendNanoseconds) / rounds / 1000.0,
+                double(appendNanoseconds) / rounds / PasteStack::capacity / 1000.0);
+
+    const QByteArray png = screenshotPng();
+    const long before = residentKilobytes();
+    QList<ClipboardImageRef> images;
+    for (int index = 0; index < PasteStack::capacity; ++index) {
+        // Each entry gets bytes of its own, as each copy arrives from the clipboard separately.
+        QByteArray copy(png.constData(), png.size());
+        images.append(ClipboardImage::fromEncoded(copy, QStringLiteral("image/png")));
+    }
+    const long after = residentKilobytes();
+    const double decodedMegabytes = 3840.0 * 2160.0 * 4.0 / (1024.0 * 1024.0);
+    std::printf("99 images of 3840x2160: PNG %.2f MB each; resident growth %.1f MB (%.2f MB per entry; "
+                "a decoded bitmap would be %.1f MB per entry)\n",
+                png.size() / (1024.0 * 1024.0), (after - before) / 1024.0, (after - before) / 1024.0 / 99.0,
+                decodedMegabytes);
+    return images.size() == PasteStack::capacity ? 0 : 1;
+}

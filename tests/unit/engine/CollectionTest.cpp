@@ -1,4 +1,4 @@
-#include "tests/unit/engine/EngineFixture.h"
+#include "tests/support/EngineFixture.h"
 
 #include <QSignalSpy>
 

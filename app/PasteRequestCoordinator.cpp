@@ -1,0 +1,215 @@
+#include "app/PasteRequestCoordinator.h"
+
+#include "engine/Log.h"
+
+#include <QPointer>
+
+namespace sorvu {
+
+namespace {
+
+void logUi(const QString& message) {
+    log::debug(LogCategory::UI, message);
+}
+
+void complete(const PasteCompletion& completion, PasteAttemptResult result) {
+    if (completion) {
+        completion(result);
+    }
+}
+
+bool isAllText(const PasteRequestKind& kind) {
+    return std::holds_alternative<PasteAllText>(kind);
+}
+
+} // namespace
+
+PasteRequestCoordinator::PasteRequestCoordinator(PasteStack& stack, WorkspaceProviding& workspace, QObject* parent)
+    : QObject(parent), m_stack(stack), m_workspace(workspace) {}
+
+PasteRequestCoordinator::~PasteRequestCoordinator() {
+    if (m_activationObserver) {
+        m_workspace.removeActivationObserver(*m_activationObserver);
+    }
+}
+
+bool PasteRequestCoordinator::isPopoverShown() const {
+    return m_popover && m_popover->isShown();
+}
+
+bool PasteRequestCoordinator::isFrontmost(const WorkspaceApplication& application) const {
+    const auto frontmost = m_workspace.frontmostApplication();
+    return frontmost && frontmost->processId == application.processId;
+}
+
+void PasteRequestCoordinator::rememberPasteRecipient() {
+    const auto frontmost = m_workspace.frontmostApplication();
+    if (!frontmost || frontmost->processId == m_workspace.ownProcessId()) {
+        m_pasteRecipientApplication.reset();
+    } else {
+        m_pasteRecipientApplication = frontmost;
+    }
+}
+
+void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, PasteRequestSource source,
+                                                 PasteCompletion completion) {
+    logUi(QStringLiteral("paste requested source=%1").arg(logText(source)));
+    if (m_isRestoringFocusForPaste) {
+        complete(completion, PasteAttemptResult::requestInProgress);
+        return;
+    }
+    if (isPopoverShown()) {
+        const auto recipient = m_pasteRecipientApplication;
+        if (recipient && recipient->processId != m_workspace.ownProcessId() && !m_workspace.isTerminated(*recipient)) {
+            std::optional<QUuid> bulkIdentity;
+            if (isAllText(kind)) {
+                bulkIdentity = QUuid::createUuid();
+                m_pendingBulkPasteID = bulkIdentity;
+            }
+            m_isRestoringFocusForPaste = true;
+            logUi(QStringLiteral("recipient restore started"));
+            restoreRecipientAndPaste(*recipient, kind, bulkIdentity, std::move(completion));
+            return;
+        }
+        logUi(QStringLiteral("recipient restore failed"));
+        complete(completion, PasteAttemptResult::recipientUnavailable);
+        return;
+    }
+    const auto frontmost = m_workspace.frontmostApplication();
+    if (frontmost && frontmost->processId == m_workspace.ownProcessId()) {
+        complete(completion, PasteAttemptResult::recipientUnavailable);
+        return;
+    }
+    complete(completion, pasteThroughEngine(kind));
+}
+
+void PasteRequestCoordinator::restoreRecipientAndPaste(const WorkspaceApplication& recipient,
+                                                       const PasteRequestKind& kind, std::optional<QUuid> bulkIdentity,
+                                                       PasteCompletion completion) {
+    if (!m_workspace.isTerminated(recipient) && m_workspace.activate(recipient)) {
+        waitForRecipientActivation(
+            recipient, [self = QPointer<PasteRequestCoordinator>(this), kind, bulkIdentity, completion](bool restored) {
+                if (self) {
+                    self->completeRecipientRestore(restored, kind, bulkIdentity, completion);
+                }
+            });
+        return;
+    }
+    logUi(QStringLiteral("recipient restore failed"));
+    m_pendingBulkPasteID.reset();
+    endRecipientRestore(false);
+    complete(completion, PasteAttemptResult::recipientUnavailable);
+    if (isAllText(kind)) {
+        bringPopoverBack();
+    }
+}
+
+void PasteRequestCoordinator::waitForRecipientActivation(const WorkspaceApplication& recipient, Outcome outcome) {
+    if (isFrontmost(recipient)) {
+        outcome(true);
+        return;
+    }
+    m_activationObserver = m_workspace.addActivationObserver(
+        [self = QPointer<PasteRequestCoordinator>(this), recipient, outcome](const WorkspaceApplication& activated) {
+            // Handled one turn later, so that a wait that has ended meanwhile ignores it.
+            QTimer::singleShot(0, self.data(), [self, recipient, outcome, activated] {
+                if (self && self->m_activationObserver && activated.processId == recipient.processId) {
+                    outcome(true);
+                }
+            });
+        });
+
+    m_activationTimeout = std::make_unique<QTimer>();
+    m_activationTimeout->setSingleShot(true);
+    connect(m_activationTimeout.get(), &QTimer::timeout,
+            [self = QPointer<PasteRequestCoordinator>(this), recipient, outcome] {
+                if (!self || !self->m_activationTimeout) {
+                    return;
+                }
+                const bool frontmost = self->isFrontmost(recipient);
+                if (!frontmost) {
+                    logUi(QStringLiteral("recipient restore timeout"));
+                }
+                outcome(frontmost);
+            });
+    m_activationTimeout->start(activationTimeoutMilliseconds);
+}
+
+void PasteRequestCoordinator::completeRecipientRestore(bool success, const PasteRequestKind& kind,
+                                                       std::optional<QUuid> bulkIdentity,
+                                                       const PasteCompletion& completion) {
+    if (bulkIdentity) {
+        if (m_pendingBulkPasteID != bulkIdentity) {
+            return;
+        }
+        m_pendingBulkPasteID.reset();
+    }
+    endRecipientRestore(success);
+    if (!success) {
+        logUi(QStringLiteral("recipient restore failed"));
+        complete(completion, PasteAttemptResult::recipientUnavailable);
+        if (isAllText(kind)) {
+            bringPopoverBack();
+        }
+        return;
+    }
+    logUi(QStringLiteral("recipient restore confirmed"));
+    const PasteAttemptResult result = pasteThroughEngine(kind);
+    complete(completion, result);
+    if (isAllText(kind) && result != PasteAttemptResult::commandPosted) {
+        bringPopoverBack();
+    }
+    if (result == PasteAttemptResult::commandPosted && m_stack.queue().isEmpty() && m_popover) {
+        m_popover->close(PopoverCloseReason::queueDrained);
+    }
+}
+
+void PasteRequestCoordinator::endRecipientRestore(bool keepRecipient) {
+    if (m_activationObserver) {
+        m_workspace.removeActivationObserver(*m_activationObserver);
+        m_activationObserver.reset();
+    }
+    // Dropping the timer cancels it; deleteLater because this may run inside its own timeout.
+    if (m_activationTimeout) {
+        m_activationTimeout->stop();
+        m_activationTimeout.release()->deleteLater();
+    }
+    m_isRestoringFocusForPaste = false;
+    if (!keepRecipient) {
+        m_pasteRecipientApplication.reset();
+    }
+}
+
+void PasteRequestCoordinator::cancelPendingBulkPaste() {
+    if (!m_pendingBulkPasteID) {
+        return;
+    }
+    m_pendingBulkPasteID.reset();
+    endRecipientRestore(true);
+}
+
+PasteAttemptResult PasteRequestCoordinator::pasteThroughEngine(const PasteRequestKind& kind) {
+    const qsizetype before = m_stack.queue().count();
+    const PasteAttemptResult result = std::visit(
+        [this](const auto& request) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(request)>, PasteAllText>) {
+                return m_stack.pasteAllText(request.separator, request.expectedIDs);
+            } else {
+                return m_stack.pasteNext();
+            }
+        },
+        kind);
+    logUi(QStringLiteral("paste attempt outcome=%1 queueCountBefore=%2 queueCountAfter=%3")
+              .arg(rawValue(result))
+              .arg(before)
+              .arg(m_stack.queue().count()));
+    return result;
+}
+
+void PasteRequestCoordinator::bringPopoverBack() {
+    if (isPopoverShown()) {
+        m_popover->bringToFront();
+    }
+}
+
+} // namespace sorvu

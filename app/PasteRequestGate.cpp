@@ -1,0 +1,63 @@
+#include "app/PasteRequestGate.h"
+
+#include <QElapsedTimer>
+
+#include <memory>
+
+namespace sorvu {
+
+PasteRequestGate::PasteRequestGate(KeysDown keysDown, PreviousPasteFetched previousPasteFetched, Dispatch dispatch,
+                                   Clock clock, QObject* parent)
+    : QObject(parent), m_keysDown(std::move(keysDown)), m_previousPasteFetched(std::move(previousPasteFetched)),
+      m_dispatch(std::move(dispatch)), m_clock(std::move(clock)) {
+    m_pollTimer.setInterval(pollIntervalMilliseconds);
+    m_pollTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_pollTimer, &QTimer::timeout, this, &PasteRequestGate::releaseReadyRequests);
+}
+
+PasteRequestGate::Clock PasteRequestGate::monotonicClock() {
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    return [timer] { return timer->elapsed(); };
+}
+
+void PasteRequestGate::submit(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {
+    Pending request{kind, source, std::move(completion), {}, m_clock()};
+    if (source == PasteRequestSource::hotkey) {
+        request.keysToRelease = m_keysDown();
+    }
+    m_pending.append(std::move(request));
+    releaseReadyRequests();
+}
+
+bool PasteRequestGate::keysReleased(const Pending& request, qint64 now) const {
+    if (request.keysToRelease.isEmpty() || now - request.arrivedAt >= keyReleaseTimeoutMilliseconds) {
+        return true;
+    }
+    return !m_keysDown().intersects(request.keysToRelease);
+}
+
+void PasteRequestGate::releaseReadyRequests() {
+    while (!m_pending.isEmpty()) {
+        const qint64 now = m_clock();
+        if (!keysReleased(m_pending.first(), now)) {
+            break;
+        }
+        if (!m_fetchWaitStartedAt) {
+            m_fetchWaitStartedAt = now;
+        }
+        if (!m_previousPasteFetched() && now - *m_fetchWaitStartedAt < fetchTimeoutMilliseconds) {
+            break;
+        }
+        m_fetchWaitStartedAt.reset();
+        Pending request = m_pending.takeFirst();
+        m_dispatch(request.kind, request.source, std::move(request.completion));
+    }
+    if (m_pending.isEmpty()) {
+        m_pollTimer.stop();
+    } else if (!m_pollTimer.isActive()) {
+        m_pollTimer.start();
+    }
+}
+
+} // namespace sorvu

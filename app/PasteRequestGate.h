@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/PasteRequest.h"
+
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+
+#include <functional>
+
+namespace sorvu {
+
+// Holds paste requests back until they can work, and lets them through strictly in arrival order.
+// A shortcut fires while its keys are still down, and a target that sees Ctrl+Super+V pastes nothing, so a
+// request from the keyboard waits until the keys that were down at that moment are up (at most 1 s).
+// A target fetches the clipboard a few milliseconds after it gets Ctrl+V; replacing the clipboard before that
+// would paste the next entry twice, so each request also waits until the previous paste was fetched
+// (at most 0.3 s). Waiting is polled on a timer: the event loop never stops.
+class PasteRequestGate : public QObject {
+    Q_OBJECT
+
+public:
+    using KeysDown = std::function<QSet<quint16>()>;
+    using PreviousPasteFetched = std::function<bool()>;
+    using Clock = std::function<qint64()>; // milliseconds
+    using Dispatch = std::function<void(const PasteRequestKind&, PasteRequestSource, PasteCompletion)>;
+
+    static constexpr qint64 keyReleaseTimeoutMilliseconds = 1000;
+    static constexpr qint64 fetchTimeoutMilliseconds = 300;
+    static constexpr int pollIntervalMilliseconds = 10;
+
+    PasteRequestGate(KeysDown keysDown, PreviousPasteFetched previousPasteFetched, Dispatch dispatch,
+                     Clock clock = monotonicClock(), QObject* parent = nullptr);
+
+    static Clock monotonicClock();
+
+    void submit(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion = {});
+    qsizetype pendingCount() const { return m_pending.count(); }
+    // Lets through every request whose waits are over; the poll timer calls it.
+    void releaseReadyRequests();
+
+private:
+    struct Pending {
+        PasteRequestKind kind;
+        PasteRequestSource source;
+        PasteCompletion completion;
+        QSet<quint16> keysToRelease;
+        qint64 arrivedAt = 0;
+    };
+
+    bool keysReleased(const Pending& request, qint64 now) const;
+
+    KeysDown m_keysDown;
+    PreviousPasteFetched m_previousPasteFetched;
+    Dispatch m_dispatch;
+    Clock m_clock;
+    QList<Pending> m_pending;
+    std::optional<qint64> m_fetchWaitStartedAt;
+    QTimer m_pollTimer;
+};
+
+} // namespace sorvu

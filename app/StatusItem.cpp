@@ -1,0 +1,123 @@
+#include "app/StatusItem.h"
+
+#include "preferences/Localization.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+#include <QPointer>
+#include <QSvgRenderer>
+#include <QSystemTrayIcon>
+
+namespace sorvu {
+
+namespace {
+
+constexpr qint64 redCount = 99;
+
+// The artwork is black on transparent; it takes the colour of the text around it.
+QImage tintedImage(const QString& name, int pixels, const QColor& color) {
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
+    if (!renderer.isValid()) {
+        return image;
+    }
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(image.rect(), color);
+    return image;
+}
+
+} // namespace
+
+StatusItem::StatusItem(QSystemTrayIcon* trayIcon, CenteredLabelView::ReduceMotion reduceMotion,
+                       CenteredLabelView::Clock clock, QObject* parent)
+    : QObject(parent), m_trayIcon(trayIcon), m_countLabel(std::move(clock), std::move(reduceMotion)),
+      m_imageName(imageName(0, false)) {
+    connect(&m_countLabel, &CenteredLabelView::needsDisplay, this, &StatusItem::refreshIcon);
+    refreshIcon();
+}
+
+StatusItem::~StatusItem() = default;
+
+QString StatusItem::imageName(qint64 count, bool isCollecting) {
+    if (isCollecting) {
+        return QStringLiteral("menuBarIconFrameActiveRec");
+    }
+    return count > 0 ? QStringLiteral("menuBarIconFrame") : QStringLiteral("menuBarIcon");
+}
+
+QString StatusItem::accessibilityLabel(qint64 count, bool isCollecting, const std::optional<QString>& languageCode) {
+    const LanguageBundle bundle = bundleForLanguage(languageCode);
+    const QLocale locale = localeForLanguage(languageCode);
+    if (isCollecting) {
+        return localizedString(QStringLiteral("Sorvu, recording, %lld items in queue"), bundle, locale, {count});
+    }
+    if (count > 0) {
+        return localizedString(QStringLiteral("Sorvu, %lld items queued, not recording"), bundle, locale, {count});
+    }
+    return localizedString(QStringLiteral("Sorvu, idle"), bundle, locale);
+}
+
+QRectF StatusItem::labelFrame() {
+    constexpr double width = 16;
+    constexpr double height = 11;
+    // 1.5 points below the centre; y grows downward here.
+    return QRectF((iconPoints - width) * 0.5, (iconPoints - height) * 0.5 + 1.5, width, height);
+}
+
+void StatusItem::update(qint64 count, bool isCollecting, const std::optional<QString>& languageCode) {
+    m_imageName = imageName(count, isCollecting);
+    const bool visible = count > 0 || isCollecting;
+    m_countLabel.setCount(count, visible && m_wasVisible);
+    m_wasVisible = visible;
+    m_countLabel.setTextColor(count >= redCount ? QColor(Qt::red)
+                                                : QGuiApplication::palette().color(QPalette::WindowText));
+    m_accessibilityLabel = accessibilityLabel(count, isCollecting, languageCode);
+    if (m_trayIcon) {
+        m_trayIcon->setToolTip(m_accessibilityLabel);
+    }
+    refreshIcon();
+}
+
+void StatusItem::flash() {
+    m_flashTimer = std::make_unique<QTimer>();
+    m_flashTimer->setSingleShot(true);
+    connect(m_flashTimer.get(), &QTimer::timeout, [item = QPointer<StatusItem>(this)] {
+        if (item) {
+            item->m_flashTimer.release()->deleteLater();
+            item->refreshIcon();
+        }
+    });
+    m_flashTimer->start(flashMilliseconds);
+    refreshIcon();
+}
+
+QImage StatusItem::renderIcon(int pixels) const {
+    QImage icon(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    if (isFlashing()) {
+        painter.setOpacity(flashOpacity);
+    }
+    painter.drawImage(QPointF(0, 0),
+                      tintedImage(m_imageName, pixels, QGuiApplication::palette().color(QPalette::WindowText)));
+    painter.scale(pixels / iconPoints, pixels / iconPoints);
+    m_countLabel.paint(painter, labelFrame());
+    return icon;
+}
+
+void StatusItem::refreshIcon() {
+    if (m_trayIcon) {
+        m_trayIcon->setIcon(QIcon(QPixmap::fromImage(renderIcon())));
+    }
+    emit iconChanged();
+}
+
+} // namespace sorvu

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/CenteredLabelView.h"
+
+#include <QImage>
+#include <QObject>
+#include <QRectF>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+class QSystemTrayIcon;
+
+namespace sorvu {
+
+// Sorvu's tray icon: one of three images for idle, queued and collecting, the rolling count painted into
+// it, and a spoken description. Without a tray it still keeps its state; nothing is shown.
+class StatusItem : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr double iconPoints = 18.0;
+    static constexpr int iconPixels = 64;
+    static constexpr int flashMilliseconds = 100;
+    static constexpr double flashOpacity = 0.3;
+
+    // The tray icon may be null (tests, or no tray); the status item then only keeps and renders state.
+    StatusItem(QSystemTrayIcon* trayIcon, CenteredLabelView::ReduceMotion reduceMotion,
+               CenteredLabelView::Clock clock = CenteredLabelView::monotonicClock(), QObject* parent = nullptr);
+    ~StatusItem() override;
+
+    static QString imageName(qint64 count, bool isCollecting);
+    static QString accessibilityLabel(qint64 count, bool isCollecting, const std::optional<QString>& languageCode);
+    // Where the count sits inside the icon, in points.
+    static QRectF labelFrame();
+
+    void update(qint64 count, bool isCollecting, const std::optional<QString>& languageCode);
+    void flash();
+
+    const QString& currentImageName() const { return m_imageName; }
+    const QString& currentAccessibilityLabel() const { return m_accessibilityLabel; }
+    bool isFlashing() const { return m_flashTimer != nullptr; }
+    CenteredLabelView& countLabel() { return m_countLabel; }
+
+    QImage renderIcon(int pixels = iconPixels) const;
+
+signals:
+    void iconChanged();
+
+private:
+    void refreshIcon();
+
+    QSystemTrayIcon* m_trayIcon;
+    CenteredLabelView m_countLabel;
+    QString m_imageName;
+    QString m_accessibilityLabel;
+    bool m_wasVisible = false;
+    std::unique_ptr<QTimer> m_flashTimer;
+};
+
+} // namespace sorvu

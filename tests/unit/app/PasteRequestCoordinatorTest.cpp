@@ -1,0 +1,234 @@
+#include "app/PasteRequestCoordinator.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/unit/app/ShellFakes.h"
+
+using namespace sorvu;
+using namespace sorvu::test;
+
+namespace {
+
+const WorkspaceApplication editor{0x400001, 2001};
+const WorkspaceApplication terminal{0x600001, 2002};
+const WorkspaceApplication sorvuWindow{0x800001, FakeWorkspace::ownPid};
+
+class Coordinator : public EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        makeStack();
+        coordinator = std::make_unique<PasteRequestCoordinator>(*stack, workspace);
+        coordinator->setPopover(&popover);
+        workspace.frontmost = editor;
+    }
+
+    void queueTexts(const QStringList& texts) {
+        stack->toggleCollecting();
+        for (const auto& text : texts) {
+            pasteboard->copyText(text);
+            stack->checkPasteboard();
+        }
+    }
+
+    // The popup opens over the editor: Sorvu comes to the front.
+    void openPopover() {
+        coordinator->rememberPasteRecipient();
+        workspace.frontmost = sorvuWindow;
+        popover.shown = true;
+    }
+
+    PasteCompletion recordInto(QList<PasteAttemptResult>& results) {
+        return [&results](PasteAttemptResult result) { results.append(result); };
+    }
+
+    QList<QUuid> ids() const {
+        QList<QUuid> result;
+        for (const auto& item : stack->queue()) {
+            result.append(item.id);
+        }
+        return result;
+    }
+
+    QStringList uiLines() const {
+        QStringList result;
+        for (const auto& line : logs.lines()) {
+            if (line.category == LogCategory::UI) {
+                result.append(line.message);
+            }
+        }
+        return result;
+    }
+
+    FakeWorkspace workspace;
+    FakePopover popover;
+    std::unique_ptr<PasteRequestCoordinator> coordinator;
+    QList<PasteAttemptResult> results;
+};
+
+} // namespace
+
+TEST_F(Coordinator, WithThePopupClosedThePasteGoesStraightToTheProgramInFront) {
+    queueTexts({"a", "b"});
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::hotkey, recordInto(results));
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::commandPosted}));
+    EXPECT_TRUE(workspace.activationRequests.isEmpty());
+    EXPECT_EQ(uiLines(), QStringList({"paste requested source=hotkey",
+                                      "paste attempt outcome=commandPosted queueCountBefore=2 queueCountAfter=1"}));
+
+    workspace.frontmost = sorvuWindow;
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::hotkey, recordInto(results));
+    EXPECT_EQ(results.last(), PasteAttemptResult::recipientUnavailable);
+    EXPECT_EQ(stack->queue().size(), 1);
+}
+
+TEST_F(Coordinator, NoProgramInFrontStillPastesAndEngineFailuresPassThrough) {
+    workspace.frontmost.reset();
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::hotkey, recordInto(results));
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::queueEmpty}));
+    EXPECT_TRUE(uiLines().contains("paste attempt outcome=queueEmpty queueCountBefore=0 queueCountAfter=0"));
+}
+
+TEST_F(Coordinator, ThePopupNeverRemembersSorvuItselfAsRecipient) {
+    queueTexts({"a"});
+    workspace.frontmost = sorvuWindow;
+    openPopover();
+    EXPECT_FALSE(coordinator->pasteRecipientApplication().has_value());
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::recipientUnavailable}));
+    EXPECT_TRUE(uiLines().contains("recipient restore failed"));
+    EXPECT_EQ(stack->queue().size(), 1);
+}
+
+TEST_F(Coordinator, ARecipientThatQuitIsNotActivated) {
+    queueTexts({"a"});
+    openPopover();
+    workspace.terminated.append(editor.processId);
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::recipientUnavailable}));
+    EXPECT_TRUE(workspace.activationRequests.isEmpty());
+}
+
+TEST_F(Coordinator, PastesOnceTheRecipientIsConfirmedAndKeepsIt) {
+    queueTexts({"a", "b"});
+    openPopover();
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
+    EXPECT_TRUE(coordinator->isRestoringFocusForPaste());
+    EXPECT_EQ(workspace.activationRequests, QList<WorkspaceApplication>({editor}));
+
+    // Another request while waiting is refused, not queued.
+    QList<PasteAttemptResult> refused;
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::hotkey, recordInto(refused));
+    EXPECT_EQ(refused, QList<PasteAttemptResult>({PasteAttemptResult::requestInProgress}));
+
+    // Another program becoming active does not end the wait.
+    workspace.becomeActive(terminal);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(results.isEmpty());
+    workspace.becomeActive(editor);
+    EXPECT_TRUE(waitUntil([&] { return !results.isEmpty(); }, 400));
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::commandPosted}));
+    EXPECT_FALSE(coordinator->isRestoringFocusForPaste());
+    EXPECT_FALSE(coordinator->isWaitingForActivation());
+    EXPECT_EQ(workspace.observerCount(), 0);
+    EXPECT_EQ(coordinator->pasteRecipientApplication(), editor);
+    EXPECT_TRUE(popover.closes.isEmpty());
+
+    // The recipient is still in front: the next paste happens within the call.
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
+    EXPECT_EQ(results.size(), 2);
+    EXPECT_EQ(results.last(), PasteAttemptResult::commandPosted);
+    EXPECT_EQ(popover.closes, QList<PopoverCloseReason>({PopoverCloseReason::queueDrained}));
+    EXPECT_EQ(uiLines().filter("recipient restore").size(), 4);
+}
+
+TEST_F(Coordinator, TimesOutAfterHalfASecondAndForgetsTheRecipient) {
+    queueTexts({"a"});
+    openPopover();
+    QElapsedTimer waited;
+    waited.start();
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
+    EXPECT_TRUE(waitUntil([&] { return !results.isEmpty(); }, 3000));
+    EXPECT_GE(waited.elapsed(), 450);
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::recipientUnavailable}));
+    EXPECT_FALSE(coordinator->pasteRecipientApplication().has_value());
+    EXPECT_FALSE(coordinator->isRestoringFocusForPaste());
+    const QStringList lines = uiLines();
+    EXPECT_EQ(lines.mid(lines.size() - 2), QStringList({"recipient restore timeout", "recipient restore failed"}));
+    EXPECT_EQ(stack->queue().size(), 1);
+}
+
+TEST_F(Coordinator, ARecipientInFrontWithoutNoticeCountsAtTheTimeout) {
+    queueTexts({"a", "b"});
+    openPopover();
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
+    workspace.frontmost = editor;
+    EXPECT_TRUE(waitUntil([&] { return !results.isEmpty(); }, 3000));
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::commandPosted}));
+    EXPECT_FALSE(uiLines().contains("recipient restore timeout"));
+}
+
+TEST_F(Coordinator, ARefusedActivationFailsAtOnceAndBringsTheCombineScreenBack) {
+    queueTexts({"a", "b"});
+    openPopover();
+    workspace.activationAccepted = false;
+    coordinator->handlePasteRequest(PasteAllText{", ", ids()}, PasteRequestSource::button, recordInto(results));
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::recipientUnavailable}));
+    EXPECT_EQ(popover.broughtToFront, 1);
+    EXPECT_FALSE(coordinator->pendingBulkPasteID().has_value());
+    EXPECT_FALSE(coordinator->pasteRecipientApplication().has_value());
+}
+
+TEST_F(Coordinator, ACombinedPasteConfirmedLaterPastesOnceAndTheTimeoutStaysQuiet) {
+    queueTexts({"a", "b"});
+    openPopover();
+    coordinator->handlePasteRequest(PasteAllText{"+", ids()}, PasteRequestSource::button, recordInto(results));
+    EXPECT_TRUE(coordinator->pendingBulkPasteID().has_value());
+    QTimer::singleShot(300, [&] { workspace.becomeActive(editor); });
+    EXPECT_TRUE(waitUntil([&] { return !results.isEmpty(); }, 3000));
+    EXPECT_EQ(postedClipboard.size(), 1);
+    EXPECT_EQ(postedClipboard.last().text(), "a+b");
+    EXPECT_FALSE(coordinator->pendingBulkPasteID().has_value());
+    EXPECT_EQ(popover.closes, QList<PopoverCloseReason>({PopoverCloseReason::queueDrained}));
+
+    // Past the moment the timeout would have fired nothing else happens.
+    waitUntil([] { return false; }, 400);
+    EXPECT_EQ(results.size(), 1);
+    EXPECT_FALSE(uiLines().contains("recipient restore timeout"));
+}
+
+TEST_F(Coordinator, ACombinedPasteThatFailsBringsThePopupBack) {
+    queueTexts({"a", "b"});
+    openPopover();
+    workspace.activatesImmediately = true;
+    coordinator->handlePasteRequest(PasteAllText{"+", {}}, PasteRequestSource::button, recordInto(results));
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::queueChanged}));
+    EXPECT_EQ(popover.broughtToFront, 1);
+    EXPECT_TRUE(popover.closes.isEmpty());
+}
+
+TEST_F(Coordinator, ACancelledCombinedPasteNeverCompletesAndANewOneCanStart) {
+    queueTexts({"a", "b"});
+    openPopover();
+    coordinator->handlePasteRequest(PasteAllText{"+", ids()}, PasteRequestSource::button, recordInto(results));
+    coordinator->cancelPendingBulkPaste();
+    EXPECT_FALSE(coordinator->isRestoringFocusForPaste());
+    EXPECT_EQ(coordinator->pasteRecipientApplication(), editor);
+    workspace.becomeActive(editor);
+    waitUntil([] { return false; }, 700);
+    EXPECT_TRUE(results.isEmpty());
+    EXPECT_EQ(stack->queue().size(), 2);
+
+    coordinator->handlePasteRequest(PasteAllText{"+", ids()}, PasteRequestSource::button, recordInto(results));
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::commandPosted}));
+}
+
+TEST_F(Coordinator, ACoordinatorGoneWhileWaitingDoesNothingLater) {
+    queueTexts({"a"});
+    openPopover();
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
+    coordinator.reset();
+    EXPECT_EQ(workspace.observerCount(), 0);
+    workspace.becomeActive(editor);
+    waitUntil([] { return false; }, 700);
+    EXPECT_TRUE(results.isEmpty());
+    EXPECT_EQ(stack->queue().size(), 1);
+}

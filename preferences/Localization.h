@@ -1,7 +1,10 @@
 #pragma once
 
+#include "preferences/SupportedLanguage.h"
+
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 #include <memory>
@@ -20,6 +23,8 @@ public:
 
     // The translation of the English text, or the text itself when there is none.
     QString translate(const QString& englishKey) const;
+    // The same, taking the plural form the count needs in this language where the translation has several.
+    QString translate(const QString& englishKey, qint64 count) const;
     bool hasTranslations() const { return m_translator != nullptr; }
     // The code whose translations this holds; nothing for the English keys.
     std::optional<QString> languageCode() const;
@@ -29,8 +34,11 @@ private:
     QString m_languageCode;
 };
 
-// The translations embedded for the code, else the English keys.
+// The translations embedded for the code, else the English keys. Without a code, the translations of the
+// first of the system's interface languages that Sorvu offers.
 LanguageBundle bundleForLanguage(const std::optional<QString>& languageCode);
+// The first of the given interface languages (most preferred first, e.g. "de-DE") that Sorvu offers.
+std::optional<SupportedLanguage> supportedLanguageForUiLanguages(const QStringList& uiLanguages);
 // The locale named by the code, else the system's.
 QLocale localeForLanguage(const std::optional<QString>& languageCode);
 

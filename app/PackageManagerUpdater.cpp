@@ -1,0 +1,13 @@
+#include "app/PackageManagerUpdater.h"
+
+#include "engine/Log.h"
+
+namespace sorvu {
+
+PackageManagerUpdater::PackageManagerUpdater(const SparkleUpdateConfiguration& configuration)
+    : m_configuration(configuration) {
+    log::info(LogCategory::UI, QStringLiteral("updater started: updates come from the package manager feed=%1")
+                                   .arg(m_configuration.feedURL.toString()));
+}
+
+} // namespace sorvu

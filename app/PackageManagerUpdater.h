@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/SparkleUpdateConfiguration.h"
+
+namespace sorvu {
+
+// The updater of a Linux desktop: the distribution's package manager installs new versions, so Sorvu
+// itself neither checks a feed nor downloads anything; it only says so in the log when updates are on.
+class PackageManagerUpdater {
+public:
+    explicit PackageManagerUpdater(const SparkleUpdateConfiguration& configuration);
+    PackageManagerUpdater(const PackageManagerUpdater&) = delete;
+    PackageManagerUpdater& operator=(const PackageManagerUpdater&) = delete;
+
+    const SparkleUpdateConfiguration& configuration() const { return m_configuration; }
+
+private:
+    SparkleUpdateConfiguration m_configuration;
+};
+
+} // namespace sorvu

@@ -1,0 +1,76 @@
+#include "preferences/TextSeparatorChoice.h"
+
+namespace sorvu {
+
+const std::array<TextSeparatorChoice, 6>& allTextSeparatorChoices() {
+    static const std::array<TextSeparatorChoice, 6> choices = {
+        TextSeparatorChoice::newline,    TextSeparatorChoice::blankLine, TextSeparatorChoice::space,
+        TextSeparatorChoice::commaSpace, TextSeparatorChoice::none,      TextSeparatorChoice::custom,
+    };
+    return choices;
+}
+
+QString rawValue(TextSeparatorChoice choice) {
+    switch (choice) {
+    case TextSeparatorChoice::newline:
+        return QStringLiteral("newline");
+    case TextSeparatorChoice::blankLine:
+        return QStringLiteral("blankLine");
+    case TextSeparatorChoice::space:
+        return QStringLiteral("space");
+    case TextSeparatorChoice::commaSpace:
+        return QStringLiteral("commaSpace");
+    case TextSeparatorChoice::none:
+        return QStringLiteral("none");
+    case TextSeparatorChoice::custom:
+        return QStringLiteral("custom");
+    }
+    return {};
+}
+
+std::optional<TextSeparatorChoice> textSeparatorChoiceFromRawValue(const QString& value) {
+    for (const TextSeparatorChoice choice : allTextSeparatorChoices()) {
+        if (rawValue(choice) == value) {
+            return choice;
+        }
+    }
+    return std::nullopt;
+}
+
+QString localizedTitle(TextSeparatorChoice choice, const LanguageBundle& bundle, const QLocale& locale) {
+    switch (choice) {
+    case TextSeparatorChoice::newline:
+        return localizedString(QStringLiteral("New line"), bundle, locale);
+    case TextSeparatorChoice::blankLine:
+        return localizedString(QStringLiteral("Blank line"), bundle, locale);
+    case TextSeparatorChoice::space:
+        return localizedString(QStringLiteral("Space"), bundle, locale);
+    case TextSeparatorChoice::commaSpace:
+        return localizedString(QStringLiteral("Comma and space"), bundle, locale);
+    case TextSeparatorChoice::none:
+        return localizedString(QStringLiteral("None"), bundle, locale);
+    case TextSeparatorChoice::custom:
+        return localizedString(QStringLiteral("Custom…"), bundle, locale);
+    }
+    return {};
+}
+
+std::optional<QString> fixedSeparator(TextSeparatorChoice choice) {
+    switch (choice) {
+    case TextSeparatorChoice::newline:
+        return QStringLiteral("\n");
+    case TextSeparatorChoice::blankLine:
+        return QStringLiteral("\n\n");
+    case TextSeparatorChoice::space:
+        return QStringLiteral(" ");
+    case TextSeparatorChoice::commaSpace:
+        return QStringLiteral(", ");
+    case TextSeparatorChoice::none:
+        return QString();
+    case TextSeparatorChoice::custom:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+} // namespace sorvu

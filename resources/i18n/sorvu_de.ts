@@ -1,0 +1,248 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>Sorvu</name>
+    <message>
+        <source>Start/Stop Collecting</source>
+        <translation>Sammeln starten/stoppen</translation>
+    </message>
+    <message>
+        <source>Paste Next Item</source>
+        <translation>Nächsten Eintrag einfügen</translation>
+    </message>
+    <message>
+        <source>Key %lld</source>
+        <translation>Taste %lld</translation>
+    </message>
+    <message>
+        <source>Recording…</source>
+        <translation>Aufnahme…</translation>
+    </message>
+    <message>
+        <source>Reset to default</source>
+        <translation>Auf Standard zurücksetzen</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Already used by %@.</source>
+        <translation>Bereits belegt durch „%@“.</translation>
+    </message>
+    <message>
+        <source>Matches the system's own Copy/Paste/Cut — will also fire on every ordinary use elsewhere.</source>
+        <translation>Entspricht dem systemeigenen Kopieren/Einfügen/Ausschneiden – wird auch bei jeder normalen Verwendung anderswo ausgelöst.</translation>
+    </message>
+    <message>
+        <source>New line</source>
+        <translation>Neue Zeile</translation>
+    </message>
+    <message>
+        <source>Blank line</source>
+        <translation>Leerzeile</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Leerzeichen</translation>
+    </message>
+    <message>
+        <source>Comma and space</source>
+        <translation>Komma und Leerzeichen</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ohne</translation>
+    </message>
+    <message>
+        <source>Custom…</source>
+        <translation>Eigenes…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Sorvu, recording, %lld items in queue</source>
+        <translation>
+            <numerusform>Sorvu, Aufnahme läuft, %lld Eintrag in der Warteschlange</numerusform>
+            <numerusform>Sorvu, Aufnahme läuft, %lld Einträge in der Warteschlange</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Sorvu, %lld items queued, not recording</source>
+        <translation>
+            <numerusform>Sorvu, %lld Eintrag in der Warteschlange, keine Aufnahme</numerusform>
+            <numerusform>Sorvu, %lld Einträge in der Warteschlange, keine Aufnahme</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Sorvu, idle</source>
+        <translation>Sorvu, inaktiv</translation>
+    </message>
+    <message numerus="yes">
+        <source>%lld items in queue</source>
+        <translation>
+            <numerusform>%lld Eintrag in der Warteschlange</numerusform>
+            <numerusform>%lld Einträge in der Warteschlange</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Queue empty</source>
+        <translation>Warteschlange leer</translation>
+    </message>
+    <message>
+        <source>queue empty</source>
+        <translation>Warteschlange leer</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Aufnahme</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Gestoppt</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Close Settings</source>
+        <translation>Einstellungen schließen</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stoppen</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Combine and Paste…</source>
+        <translation>Zusammenfügen und einfügen…</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>⚠️ Accessibility required</source>
+        <translation>⚠️ Bedienungshilfen erforderlich</translation>
+    </message>
+    <message>
+        <source>Hotkeys and pasting need an X11 session.</source>
+        <translation>Tastenkürzel und Einfügen benötigen eine X11-Sitzung.</translation>
+    </message>
+    <message>
+        <source>Queue</source>
+        <translation>Warteschlange</translation>
+    </message>
+    <message>
+        <source>Combines text items into one paste with a chosen separator.</source>
+        <translation>Fügt Texteinträge mit dem gewählten Trennzeichen zu einem einzigen Einfügen zusammen.</translation>
+    </message>
+    <message>
+        <source>%lld.</source>
+        <translation>%lld.</translation>
+    </message>
+    <message>
+        <source>Item %lld: text, %@</source>
+        <translation>Eintrag %lld: Text, %@</translation>
+    </message>
+    <message>
+        <source>Item %lld: image</source>
+        <translation>Eintrag %lld: Bild</translation>
+    </message>
+    <message>
+        <source>Item %lld: file, %@</source>
+        <translation>Eintrag %lld: Datei, %@</translation>
+    </message>
+    <message>
+        <source>Delete item %lld</source>
+        <translation>Eintrag %lld löschen</translation>
+    </message>
+    <message>
+        <source>Combine and Paste</source>
+        <translation>Zusammenfügen und einfügen</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Trennzeichen</translation>
+    </message>
+    <message>
+        <source>Custom separator</source>
+        <translation>Eigenes Trennzeichen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>All queued items must be text. Paste files and images separately.</source>
+        <translation>Alle Einträge in der Warteschlange müssen Text sein. Dateien und Bilder bitte einzeln einfügen.</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Paste All</source>
+        <translation>Alle einfügen</translation>
+    </message>
+    <message>
+        <source>The queue is empty.</source>
+        <translation>Die Warteschlange ist leer.</translation>
+    </message>
+    <message>
+        <source>The queue changed. Review the preview and try again.</source>
+        <translation>Die Warteschlange hat sich geändert. Prüfe die Vorschau und versuche es erneut.</translation>
+    </message>
+    <message>
+        <source>The target app is unavailable. Open the menu from the app you want to paste into.</source>
+        <translation>Die Ziel-App ist nicht verfügbar. Öffne das Menü aus der App, in die du einfügen möchtest.</translation>
+    </message>
+    <message>
+        <source>Could not paste. The queue is unchanged; try again.</source>
+        <translation>Einfügen fehlgeschlagen. Die Warteschlange ist unverändert; versuche es erneut.</translation>
+    </message>
+    <message>
+        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
+        <translation>Zum Einfügen ist eine X11-Sitzung nötig. Melde dich bei einer an und versuche es dann erneut.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>⚠️ Launch at Login disabled</source>
+        <translation>⚠️ Beim Anmelden starten deaktiviert</translation>
+    </message>
+    <message>
+        <source>This was turned off in your desktop's startup settings. Click to re-enable.</source>
+        <translation>Das wurde in den Autostart-Einstellungen deiner Arbeitsumgebung ausgeschaltet. Klicke, um es wieder einzuschalten.</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>Beim Anmelden starten</translation>
+    </message>
+    <message>
+        <source>Visit our website</source>
+        <translation>Unsere Website besuchen</translation>
+    </message>
+    <message>
+        <source>Version %@ (%@)</source>
+        <translation>Version %@ (%@)</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,248 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES" sourcelanguage="en">
+<context>
+    <name>Sorvu</name>
+    <message>
+        <source>Start/Stop Collecting</source>
+        <translation>Iniciar/detener recopilación</translation>
+    </message>
+    <message>
+        <source>Paste Next Item</source>
+        <translation>Pegar siguiente elemento</translation>
+    </message>
+    <message>
+        <source>Key %lld</source>
+        <translation>Tecla %lld</translation>
+    </message>
+    <message>
+        <source>Recording…</source>
+        <translation>Grabando…</translation>
+    </message>
+    <message>
+        <source>Reset to default</source>
+        <translation>Restablecer valor predeterminado</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Already used by %@.</source>
+        <translation>Ya lo usa «%@».</translation>
+    </message>
+    <message>
+        <source>Matches the system's own Copy/Paste/Cut — will also fire on every ordinary use elsewhere.</source>
+        <translation>Coincide con Copiar/Pegar/Cortar del propio sistema: también se activará con cada uso normal en otros lugares.</translation>
+    </message>
+    <message>
+        <source>New line</source>
+        <translation>Nueva línea</translation>
+    </message>
+    <message>
+        <source>Blank line</source>
+        <translation>Línea en blanco</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Espacio</translation>
+    </message>
+    <message>
+        <source>Comma and space</source>
+        <translation>Coma y espacio</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>Custom…</source>
+        <translation>Personalizado…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Sorvu, recording, %lld items in queue</source>
+        <translation>
+            <numerusform>Sorvu, grabando, %lld elemento en la cola</numerusform>
+            <numerusform>Sorvu, grabando, %lld elementos en la cola</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Sorvu, %lld items queued, not recording</source>
+        <translation>
+            <numerusform>Sorvu, %lld elemento en la cola, sin grabar</numerusform>
+            <numerusform>Sorvu, %lld elementos en la cola, sin grabar</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Sorvu, idle</source>
+        <translation>Sorvu, inactivo</translation>
+    </message>
+    <message numerus="yes">
+        <source>%lld items in queue</source>
+        <translation>
+            <numerusform>%lld elemento en la cola</numerusform>
+            <numerusform>%lld elementos en la cola</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Queue empty</source>
+        <translation>Cola vacía</translation>
+    </message>
+    <message>
+        <source>queue empty</source>
+        <translation>cola vacía</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Grabando</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Detenido</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>Close Settings</source>
+        <translation>Cerrar ajustes</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Pegar</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Vaciar</translation>
+    </message>
+    <message>
+        <source>Combine and Paste…</source>
+        <translation>Combinar y pegar…</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>⚠️ Accessibility required</source>
+        <translation>⚠️ Se requiere accesibilidad</translation>
+    </message>
+    <message>
+        <source>Hotkeys and pasting need an X11 session.</source>
+        <translation>Los atajos y el pegado necesitan una sesión X11.</translation>
+    </message>
+    <message>
+        <source>Queue</source>
+        <translation>Cola</translation>
+    </message>
+    <message>
+        <source>Combines text items into one paste with a chosen separator.</source>
+        <translation>Combina los elementos de texto en un solo pegado con el separador elegido.</translation>
+    </message>
+    <message>
+        <source>%lld.</source>
+        <translation>%lld.</translation>
+    </message>
+    <message>
+        <source>Item %lld: text, %@</source>
+        <translation>Elemento %lld: texto, %@</translation>
+    </message>
+    <message>
+        <source>Item %lld: image</source>
+        <translation>Elemento %lld: imagen</translation>
+    </message>
+    <message>
+        <source>Item %lld: file, %@</source>
+        <translation>Elemento %lld: archivo, %@</translation>
+    </message>
+    <message>
+        <source>Delete item %lld</source>
+        <translation>Eliminar elemento %lld</translation>
+    </message>
+    <message>
+        <source>Combine and Paste</source>
+        <translation>Combinar y pegar</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Separador</translation>
+    </message>
+    <message>
+        <source>Custom separator</source>
+        <translation>Separador personalizado</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vista previa</translation>
+    </message>
+    <message>
+        <source>All queued items must be text. Paste files and images separately.</source>
+        <translation>Todos los elementos de la cola deben ser texto. Pega los archivos y las imágenes por separado.</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Paste All</source>
+        <translation>Pegar todo</translation>
+    </message>
+    <message>
+        <source>The queue is empty.</source>
+        <translation>La cola está vacía.</translation>
+    </message>
+    <message>
+        <source>The queue changed. Review the preview and try again.</source>
+        <translation>La cola ha cambiado. Revisa la vista previa e inténtalo de nuevo.</translation>
+    </message>
+    <message>
+        <source>The target app is unavailable. Open the menu from the app you want to paste into.</source>
+        <translation>La app de destino no está disponible. Abre el menú desde la app en la que quieres pegar.</translation>
+    </message>
+    <message>
+        <source>Could not paste. The queue is unchanged; try again.</source>
+        <translation>No se pudo pegar. La cola no ha cambiado; inténtalo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
+        <translation>Para pegar se necesita una sesión X11. Inicia una y vuelve a intentarlo.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Sistema</translation>
+    </message>
+    <message>
+        <source>⚠️ Launch at Login disabled</source>
+        <translation>⚠️ Abrir al iniciar sesión desactivado</translation>
+    </message>
+    <message>
+        <source>This was turned off in your desktop's startup settings. Click to re-enable.</source>
+        <translation>Se desactivó en los ajustes de inicio de tu escritorio. Haz clic para volver a activarlo.</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>Abrir al iniciar sesión</translation>
+    </message>
+    <message>
+        <source>Visit our website</source>
+        <translation>Visitar nuestro sitio web</translation>
+    </message>
+    <message>
+        <source>Version %@ (%@)</source>
+        <translation>Versión %@ (%@)</translation>
+    </message>
+</context>
+</TS>

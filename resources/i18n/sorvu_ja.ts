@@ -1,0 +1,239 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP" sourcelanguage="en">
+<context>
+    <name>Sorvu</name>
+    <message>
+        <source>Start/Stop Collecting</source>
+        <translation>収集の開始/停止</translation>
+    </message>
+    <message>
+        <source>Paste Next Item</source>
+        <translation>次の項目をペースト</translation>
+    </message>
+    <message>
+        <source>Key %lld</source>
+        <translation>キー %lld</translation>
+    </message>
+    <message>
+        <source>Recording…</source>
+        <translation>記録中…</translation>
+    </message>
+    <message>
+        <source>Reset to default</source>
+        <translation>デフォルトに戻す</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>Already used by %@.</source>
+        <translation>すでに「%@」で使用されています。</translation>
+    </message>
+    <message>
+        <source>Matches the system's own Copy/Paste/Cut — will also fire on every ordinary use elsewhere.</source>
+        <translation>システム標準のコピー/ペースト/カットと同じです — ほかの場所で普通に使うたびにも実行されます。</translation>
+    </message>
+    <message>
+        <source>New line</source>
+        <translation>改行</translation>
+    </message>
+    <message>
+        <source>Blank line</source>
+        <translation>空行</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>スペース</translation>
+    </message>
+    <message>
+        <source>Comma and space</source>
+        <translation>カンマとスペース</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>なし</translation>
+    </message>
+    <message>
+        <source>Custom…</source>
+        <translation>カスタム…</translation>
+    </message>
+    <message>
+        <source>Sorvu, recording, %lld items in queue</source>
+        <translation>Sorvu、記録中、キューに %lld 項目</translation>
+    </message>
+    <message>
+        <source>Sorvu, %lld items queued, not recording</source>
+        <translation>Sorvu、キューに %lld 項目、記録していません</translation>
+    </message>
+    <message>
+        <source>Sorvu, idle</source>
+        <translation>Sorvu、待機中</translation>
+    </message>
+    <message>
+        <source>%lld items in queue</source>
+        <translation>キューに %lld 項目</translation>
+    </message>
+    <message>
+        <source>Queue empty</source>
+        <translation>キューは空です</translation>
+    </message>
+    <message>
+        <source>queue empty</source>
+        <translation>キューは空</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>記録中</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>停止中</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Close Settings</source>
+        <translation>設定を閉じる</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>ペースト</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>クリア</translation>
+    </message>
+    <message>
+        <source>Combine and Paste…</source>
+        <translation>結合してペースト…</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>⚠️ Accessibility required</source>
+        <translation>⚠️ アクセシビリティが必要です</translation>
+    </message>
+    <message>
+        <source>Hotkeys and pasting need an X11 session.</source>
+        <translation>ホットキーとペーストには X11 セッションが必要です。</translation>
+    </message>
+    <message>
+        <source>Queue</source>
+        <translation>キュー</translation>
+    </message>
+    <message>
+        <source>Combines text items into one paste with a chosen separator.</source>
+        <translation>選択した区切り文字でテキスト項目を結合し、1回でペーストします。</translation>
+    </message>
+    <message>
+        <source>%lld.</source>
+        <translation>%lld.</translation>
+    </message>
+    <message>
+        <source>Item %lld: text, %@</source>
+        <translation>項目 %lld：テキスト、%@</translation>
+    </message>
+    <message>
+        <source>Item %lld: image</source>
+        <translation>項目 %lld：画像</translation>
+    </message>
+    <message>
+        <source>Item %lld: file, %@</source>
+        <translation>項目 %lld：ファイル、%@</translation>
+    </message>
+    <message>
+        <source>Delete item %lld</source>
+        <translation>項目 %lld を削除</translation>
+    </message>
+    <message>
+        <source>Combine and Paste</source>
+        <translation>結合してペースト</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>区切り文字</translation>
+    </message>
+    <message>
+        <source>Custom separator</source>
+        <translation>カスタム区切り文字</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>プレビュー</translation>
+    </message>
+    <message>
+        <source>All queued items must be text. Paste files and images separately.</source>
+        <translation>キュー内の項目はすべてテキストである必要があります。ファイルと画像は個別にペーストしてください。</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>戻る</translation>
+    </message>
+    <message>
+        <source>Paste All</source>
+        <translation>すべてペースト</translation>
+    </message>
+    <message>
+        <source>The queue is empty.</source>
+        <translation>キューは空です。</translation>
+    </message>
+    <message>
+        <source>The queue changed. Review the preview and try again.</source>
+        <translation>キューが変更されました。プレビューを確認してもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>The target app is unavailable. Open the menu from the app you want to paste into.</source>
+        <translation>ペースト先のアプリを利用できません。ペーストしたいアプリからメニューを開いてください。</translation>
+    </message>
+    <message>
+        <source>Could not paste. The queue is unchanged; try again.</source>
+        <translation>ペーストできませんでした。キューは変更されていません。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
+        <translation>ペーストには X11 セッションが必要です。X11 セッションにログインしてから、もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>システム</translation>
+    </message>
+    <message>
+        <source>⚠️ Launch at Login disabled</source>
+        <translation>⚠️ ログイン時に起動が無効になっています</translation>
+    </message>
+    <message>
+        <source>This was turned off in your desktop's startup settings. Click to re-enable.</source>
+        <translation>デスクトップの自動起動設定でオフにされました。クリックすると再び有効になります。</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>ログイン時に起動</translation>
+    </message>
+    <message>
+        <source>Visit our website</source>
+        <translation>Web サイトを見る</translation>
+    </message>
+    <message>
+        <source>Version %@ (%@)</source>
+        <translation>バージョン %@ (%@)</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,248 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pt_BR" sourcelanguage="en">
+<context>
+    <name>Sorvu</name>
+    <message>
+        <source>Start/Stop Collecting</source>
+        <translation>Iniciar/parar coleta</translation>
+    </message>
+    <message>
+        <source>Paste Next Item</source>
+        <translation>Colar próximo item</translation>
+    </message>
+    <message>
+        <source>Key %lld</source>
+        <translation>Tecla %lld</translation>
+    </message>
+    <message>
+        <source>Recording…</source>
+        <translation>Gravando…</translation>
+    </message>
+    <message>
+        <source>Reset to default</source>
+        <translation>Restaurar padrão</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Already used by %@.</source>
+        <translation>Já usado por “%@”.</translation>
+    </message>
+    <message>
+        <source>Matches the system's own Copy/Paste/Cut — will also fire on every ordinary use elsewhere.</source>
+        <translation>Coincide com Copiar/Colar/Recortar do próprio sistema — também será acionado em todo uso comum em outros lugares.</translation>
+    </message>
+    <message>
+        <source>New line</source>
+        <translation>Nova linha</translation>
+    </message>
+    <message>
+        <source>Blank line</source>
+        <translation>Linha em branco</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Espaço</translation>
+    </message>
+    <message>
+        <source>Comma and space</source>
+        <translation>Vírgula e espaço</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Nenhum</translation>
+    </message>
+    <message>
+        <source>Custom…</source>
+        <translation>Personalizado…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Sorvu, recording, %lld items in queue</source>
+        <translation>
+            <numerusform>Sorvu, gravando, %lld item na fila</numerusform>
+            <numerusform>Sorvu, gravando, %lld itens na fila</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Sorvu, %lld items queued, not recording</source>
+        <translation>
+            <numerusform>Sorvu, %lld item na fila, sem gravar</numerusform>
+            <numerusform>Sorvu, %lld itens na fila, sem gravar</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Sorvu, idle</source>
+        <translation>Sorvu, inativo</translation>
+    </message>
+    <message numerus="yes">
+        <source>%lld items in queue</source>
+        <translation>
+            <numerusform>%lld item na fila</numerusform>
+            <numerusform>%lld itens na fila</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Queue empty</source>
+        <translation>Fila vazia</translation>
+    </message>
+    <message>
+        <source>queue empty</source>
+        <translation>fila vazia</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Gravando</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Parado</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configurações</translation>
+    </message>
+    <message>
+        <source>Close Settings</source>
+        <translation>Fechar configurações</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Parar</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Colar</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Limpar</translation>
+    </message>
+    <message>
+        <source>Combine and Paste…</source>
+        <translation>Combinar e colar…</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Sair</translation>
+    </message>
+    <message>
+        <source>⚠️ Accessibility required</source>
+        <translation>⚠️ Acessibilidade necessária</translation>
+    </message>
+    <message>
+        <source>Hotkeys and pasting need an X11 session.</source>
+        <translation>Atalhos e colagem precisam de uma sessão X11.</translation>
+    </message>
+    <message>
+        <source>Queue</source>
+        <translation>Fila</translation>
+    </message>
+    <message>
+        <source>Combines text items into one paste with a chosen separator.</source>
+        <translation>Combina os itens de texto em uma única colagem com o separador escolhido.</translation>
+    </message>
+    <message>
+        <source>%lld.</source>
+        <translation>%lld.</translation>
+    </message>
+    <message>
+        <source>Item %lld: text, %@</source>
+        <translation>Item %lld: texto, %@</translation>
+    </message>
+    <message>
+        <source>Item %lld: image</source>
+        <translation>Item %lld: imagem</translation>
+    </message>
+    <message>
+        <source>Item %lld: file, %@</source>
+        <translation>Item %lld: arquivo, %@</translation>
+    </message>
+    <message>
+        <source>Delete item %lld</source>
+        <translation>Apagar item %lld</translation>
+    </message>
+    <message>
+        <source>Combine and Paste</source>
+        <translation>Combinar e colar</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Separador</translation>
+    </message>
+    <message>
+        <source>Custom separator</source>
+        <translation>Separador personalizado</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Pré-visualização</translation>
+    </message>
+    <message>
+        <source>All queued items must be text. Paste files and images separately.</source>
+        <translation>Todos os itens da fila precisam ser texto. Cole arquivos e imagens separadamente.</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Voltar</translation>
+    </message>
+    <message>
+        <source>Paste All</source>
+        <translation>Colar tudo</translation>
+    </message>
+    <message>
+        <source>The queue is empty.</source>
+        <translation>A fila está vazia.</translation>
+    </message>
+    <message>
+        <source>The queue changed. Review the preview and try again.</source>
+        <translation>A fila mudou. Revise a pré-visualização e tente novamente.</translation>
+    </message>
+    <message>
+        <source>The target app is unavailable. Open the menu from the app you want to paste into.</source>
+        <translation>O app de destino não está disponível. Abra o menu a partir do app em que você quer colar.</translation>
+    </message>
+    <message>
+        <source>Could not paste. The queue is unchanged; try again.</source>
+        <translation>Não foi possível colar. A fila não mudou; tente novamente.</translation>
+    </message>
+    <message>
+        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
+        <translation>Para colar é preciso uma sessão X11. Entre em uma e tente novamente.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Sistema</translation>
+    </message>
+    <message>
+        <source>⚠️ Launch at Login disabled</source>
+        <translation>⚠️ Abrir ao iniciar sessão desativado</translation>
+    </message>
+    <message>
+        <source>This was turned off in your desktop's startup settings. Click to re-enable.</source>
+        <translation>Isso foi desativado nas configurações de inicialização da sua área de trabalho. Clique para reativar.</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>Abrir ao iniciar sessão</translation>
+    </message>
+    <message>
+        <source>Visit our website</source>
+        <translation>Visitar nosso site</translation>
+    </message>
+    <message>
+        <source>Version %@ (%@)</source>
+        <translation>Versão %@ (%@)</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,251 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU" sourcelanguage="en">
+<context>
+    <name>Sorvu</name>
+    <message>
+        <source>Start/Stop Collecting</source>
+        <translation>Начать/остановить сбор</translation>
+    </message>
+    <message>
+        <source>Paste Next Item</source>
+        <translation>Вставить следующий элемент</translation>
+    </message>
+    <message>
+        <source>Key %lld</source>
+        <translation>Клавиша %lld</translation>
+    </message>
+    <message>
+        <source>Recording…</source>
+        <translation>Запись…</translation>
+    </message>
+    <message>
+        <source>Reset to default</source>
+        <translation>Сбросить к значению по умолчанию</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Already used by %@.</source>
+        <translation>Уже используется действием «%@».</translation>
+    </message>
+    <message>
+        <source>Matches the system's own Copy/Paste/Cut — will also fire on every ordinary use elsewhere.</source>
+        <translation>Совпадает с системными «Копировать/Вставить/Вырезать» — будет срабатывать и при каждом обычном использовании в других местах.</translation>
+    </message>
+    <message>
+        <source>New line</source>
+        <translation>Новая строка</translation>
+    </message>
+    <message>
+        <source>Blank line</source>
+        <translation>Пустая строка</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Пробел</translation>
+    </message>
+    <message>
+        <source>Comma and space</source>
+        <translation>Запятая и пробел</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Без разделителя</translation>
+    </message>
+    <message>
+        <source>Custom…</source>
+        <translation>Свой…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Sorvu, recording, %lld items in queue</source>
+        <translation>
+            <numerusform>Sorvu, идёт запись, в очереди %lld элемент</numerusform>
+            <numerusform>Sorvu, идёт запись, в очереди %lld элемента</numerusform>
+            <numerusform>Sorvu, идёт запись, в очереди %lld элементов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Sorvu, %lld items queued, not recording</source>
+        <translation>
+            <numerusform>Sorvu, в очереди %lld элемент, запись не идёт</numerusform>
+            <numerusform>Sorvu, в очереди %lld элемента, запись не идёт</numerusform>
+            <numerusform>Sorvu, в очереди %lld элементов, запись не идёт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Sorvu, idle</source>
+        <translation>Sorvu, не активен</translation>
+    </message>
+    <message numerus="yes">
+        <source>%lld items in queue</source>
+        <translation>
+            <numerusform>%lld элемент в очереди</numerusform>
+            <numerusform>%lld элемента в очереди</numerusform>
+            <numerusform>%lld элементов в очереди</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Queue empty</source>
+        <translation>Очередь пуста</translation>
+    </message>
+    <message>
+        <source>queue empty</source>
+        <translation>очередь пуста</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Запись</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Остановлено</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Close Settings</source>
+        <translation>Закрыть настройки</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Старт</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Вставить</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>Combine and Paste…</source>
+        <translation>Объединить и вставить…</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Выйти</translation>
+    </message>
+    <message>
+        <source>⚠️ Accessibility required</source>
+        <translation>⚠️ Требуется специальный доступ</translation>
+    </message>
+    <message>
+        <source>Hotkeys and pasting need an X11 session.</source>
+        <translation>Для горячих клавиш и вставки нужен сеанс X11.</translation>
+    </message>
+    <message>
+        <source>Queue</source>
+        <translation>Очередь</translation>
+    </message>
+    <message>
+        <source>Combines text items into one paste with a chosen separator.</source>
+        <translation>Объединяет текстовые элементы в одну вставку с выбранным разделителем.</translation>
+    </message>
+    <message>
+        <source>%lld.</source>
+        <translation>%lld.</translation>
+    </message>
+    <message>
+        <source>Item %lld: text, %@</source>
+        <translation>Элемент %lld: текст, %@</translation>
+    </message>
+    <message>
+        <source>Item %lld: image</source>
+        <translation>Элемент %lld: изображение</translation>
+    </message>
+    <message>
+        <source>Item %lld: file, %@</source>
+        <translation>Элемент %lld: файл, %@</translation>
+    </message>
+    <message>
+        <source>Delete item %lld</source>
+        <translation>Удалить элемент %lld</translation>
+    </message>
+    <message>
+        <source>Combine and Paste</source>
+        <translation>Объединить и вставить</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Разделитель</translation>
+    </message>
+    <message>
+        <source>Custom separator</source>
+        <translation>Свой разделитель</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Предпросмотр</translation>
+    </message>
+    <message>
+        <source>All queued items must be text. Paste files and images separately.</source>
+        <translation>Все элементы в очереди должны быть текстом. Файлы и изображения вставляйте по отдельности.</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Paste All</source>
+        <translation>Вставить всё</translation>
+    </message>
+    <message>
+        <source>The queue is empty.</source>
+        <translation>Очередь пуста.</translation>
+    </message>
+    <message>
+        <source>The queue changed. Review the preview and try again.</source>
+        <translation>Очередь изменилась. Проверьте предпросмотр и попробуйте снова.</translation>
+    </message>
+    <message>
+        <source>The target app is unavailable. Open the menu from the app you want to paste into.</source>
+        <translation>Целевое приложение недоступно. Откройте меню из приложения, в которое хотите вставить.</translation>
+    </message>
+    <message>
+        <source>Could not paste. The queue is unchanged; try again.</source>
+        <translation>Не удалось вставить. Очередь не изменилась; попробуйте снова.</translation>
+    </message>
+    <message>
+        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
+        <translation>Для вставки нужен сеанс X11. Войдите в такой сеанс и попробуйте снова.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Системный</translation>
+    </message>
+    <message>
+        <source>⚠️ Launch at Login disabled</source>
+        <translation>⚠️ Запуск при входе отключён</translation>
+    </message>
+    <message>
+        <source>This was turned off in your desktop's startup settings. Click to re-enable.</source>
+        <translation>Это отключено в настройках автозапуска вашего рабочего стола. Нажмите, чтобы включить снова.</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>Запускать при входе</translation>
+    </message>
+    <message>
+        <source>Visit our website</source>
+        <translation>Посетить наш сайт</translation>
+    </message>
+    <message>
+        <source>Version %@ (%@)</source>
+        <translation>Версия %@ (%@)</translation>
+    </message>
+</context>
+</TS>

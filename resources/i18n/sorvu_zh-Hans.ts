@@ -1,0 +1,239 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="en">
+<context>
+    <name>Sorvu</name>
+    <message>
+        <source>Start/Stop Collecting</source>
+        <translation>开始/停止收集</translation>
+    </message>
+    <message>
+        <source>Paste Next Item</source>
+        <translation>粘贴下一项</translation>
+    </message>
+    <message>
+        <source>Key %lld</source>
+        <translation>按键 %lld</translation>
+    </message>
+    <message>
+        <source>Recording…</source>
+        <translation>正在录制…</translation>
+    </message>
+    <message>
+        <source>Reset to default</source>
+        <translation>恢复默认</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>Already used by %@.</source>
+        <translation>已被“%@”使用。</translation>
+    </message>
+    <message>
+        <source>Matches the system's own Copy/Paste/Cut — will also fire on every ordinary use elsewhere.</source>
+        <translation>与系统自带的复制/粘贴/剪切相同——在其他地方每次正常使用时也会触发。</translation>
+    </message>
+    <message>
+        <source>New line</source>
+        <translation>换行</translation>
+    </message>
+    <message>
+        <source>Blank line</source>
+        <translation>空行</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>空格</translation>
+    </message>
+    <message>
+        <source>Comma and space</source>
+        <translation>逗号和空格</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Custom…</source>
+        <translation>自定义…</translation>
+    </message>
+    <message>
+        <source>Sorvu, recording, %lld items in queue</source>
+        <translation>Sorvu，正在录制，队列中有 %lld 项</translation>
+    </message>
+    <message>
+        <source>Sorvu, %lld items queued, not recording</source>
+        <translation>Sorvu，队列中有 %lld 项，未在录制</translation>
+    </message>
+    <message>
+        <source>Sorvu, idle</source>
+        <translation>Sorvu，空闲</translation>
+    </message>
+    <message>
+        <source>%lld items in queue</source>
+        <translation>队列中有 %lld 项</translation>
+    </message>
+    <message>
+        <source>Queue empty</source>
+        <translation>队列为空</translation>
+    </message>
+    <message>
+        <source>queue empty</source>
+        <translation>队列为空</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>正在录制</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>已停止</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Close Settings</source>
+        <translation>关闭设置</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>Combine and Paste…</source>
+        <translation>合并并粘贴…</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>⚠️ Accessibility required</source>
+        <translation>⚠️ 需要辅助功能权限</translation>
+    </message>
+    <message>
+        <source>Hotkeys and pasting need an X11 session.</source>
+        <translation>快捷键和粘贴需要 X11 会话。</translation>
+    </message>
+    <message>
+        <source>Queue</source>
+        <translation>队列</translation>
+    </message>
+    <message>
+        <source>Combines text items into one paste with a chosen separator.</source>
+        <translation>使用所选分隔符将文本项合并为一次粘贴。</translation>
+    </message>
+    <message>
+        <source>%lld.</source>
+        <translation>%lld.</translation>
+    </message>
+    <message>
+        <source>Item %lld: text, %@</source>
+        <translation>第 %lld 项：文本，%@</translation>
+    </message>
+    <message>
+        <source>Item %lld: image</source>
+        <translation>第 %lld 项：图片</translation>
+    </message>
+    <message>
+        <source>Item %lld: file, %@</source>
+        <translation>第 %lld 项：文件，%@</translation>
+    </message>
+    <message>
+        <source>Delete item %lld</source>
+        <translation>删除第 %lld 项</translation>
+    </message>
+    <message>
+        <source>Combine and Paste</source>
+        <translation>合并并粘贴</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>分隔符</translation>
+    </message>
+    <message>
+        <source>Custom separator</source>
+        <translation>自定义分隔符</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>预览</translation>
+    </message>
+    <message>
+        <source>All queued items must be text. Paste files and images separately.</source>
+        <translation>队列中的所有项目都必须是文本。请分别粘贴文件和图片。</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>Paste All</source>
+        <translation>全部粘贴</translation>
+    </message>
+    <message>
+        <source>The queue is empty.</source>
+        <translation>队列为空。</translation>
+    </message>
+    <message>
+        <source>The queue changed. Review the preview and try again.</source>
+        <translation>队列已更改。请检查预览后重试。</translation>
+    </message>
+    <message>
+        <source>The target app is unavailable. Open the menu from the app you want to paste into.</source>
+        <translation>目标应用不可用。请从要粘贴到的应用中打开菜单。</translation>
+    </message>
+    <message>
+        <source>Could not paste. The queue is unchanged; try again.</source>
+        <translation>无法粘贴。队列未更改，请重试。</translation>
+    </message>
+    <message>
+        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
+        <translation>粘贴需要 X11 会话。请登录 X11 会话后重试。</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>跟随系统</translation>
+    </message>
+    <message>
+        <source>⚠️ Launch at Login disabled</source>
+        <translation>⚠️ 登录时启动已停用</translation>
+    </message>
+    <message>
+        <source>This was turned off in your desktop's startup settings. Click to re-enable.</source>
+        <translation>已在桌面环境的自动启动设置中关闭。点击以重新启用。</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>登录时启动</translation>
+    </message>
+    <message>
+        <source>Visit our website</source>
+        <translation>访问我们的网站</translation>
+    </message>
+    <message>
+        <source>Version %@ (%@)</source>
+        <translation>版本 %@ (%@)</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,96 @@
+#include "preferences/TextJoinPreference.h"
+#include "preferences/Localization.h"
+#include "preferences/UserDefaultsTextJoinPreferenceStore.h"
+
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace sorvu;
+
+namespace {
+
+class TextJoinSettings : public ::testing::Test {
+protected:
+    std::shared_ptr<QSettings> openSettings() const {
+        return std::make_shared<QSettings>(m_directory.filePath(QStringLiteral("Sorvu.conf")), QSettings::IniFormat);
+    }
+
+private:
+    QTemporaryDir m_directory;
+};
+
+} // namespace
+
+TEST(TextSeparatorChoiceTest, EachChoiceStandsForItsSeparator) {
+    EXPECT_EQ(TextJoinPreference({TextSeparatorChoice::newline, "x"}).separator(), QStringLiteral("\n"));
+    EXPECT_EQ(TextJoinPreference({TextSeparatorChoice::blankLine, "x"}).separator(), QStringLiteral("\n\n"));
+    EXPECT_EQ(TextJoinPreference({TextSeparatorChoice::space, "x"}).separator(), QStringLiteral(" "));
+    EXPECT_EQ(TextJoinPreference({TextSeparatorChoice::none, "x"}).separator(), QString());
+    EXPECT_EQ(TextJoinPreference({TextSeparatorChoice::custom, ", "}).separator(),
+              TextJoinPreference({TextSeparatorChoice::commaSpace, "x"}).separator());
+    EXPECT_EQ(TextJoinPreference({TextSeparatorChoice::custom, " \\n\t"}).separator(), QStringLiteral(" \\n\t"));
+    EXPECT_EQ(TextJoinPreference({TextSeparatorChoice::custom, ""}).separator(), QString());
+}
+
+TEST(TextSeparatorChoiceTest, RawValuesAreExactAndTitlesDistinctInEveryLanguage) {
+    QStringList rawValues;
+    for (const TextSeparatorChoice choice : allTextSeparatorChoices()) {
+        rawValues.append(rawValue(choice));
+        EXPECT_EQ(textSeparatorChoiceFromRawValue(rawValue(choice)), choice);
+    }
+    EXPECT_EQ(rawValues, QStringList({"newline", "blankLine", "space", "commaSpace", "none", "custom"}));
+    for (const char* text : {"Newline", "blankline", "comma_space", " space", ""}) {
+        EXPECT_FALSE(textSeparatorChoiceFromRawValue(QString::fromUtf8(text))) << text;
+    }
+
+    for (const SupportedLanguage language : allSupportedLanguages()) {
+        const LanguageBundle bundle = bundleForLanguage(languageCode(language));
+        const QLocale locale = localeForLanguage(languageCode(language));
+        QSet<QString> titles;
+        for (const TextSeparatorChoice choice : allTextSeparatorChoices()) {
+            titles.insert(localizedTitle(choice, bundle, locale));
+        }
+        EXPECT_EQ(titles.size(), 6) << languageCode(language).toStdString();
+    }
+}
+
+TEST_F(TextJoinSettings, EachKeyFallsBackOnItsOwn) {
+    auto settings = openSettings();
+    EXPECT_EQ(UserDefaultsTextJoinPreferenceStore(settings).load(),
+              TextJoinPreference({TextSeparatorChoice::newline, ""}));
+
+    settings->setValue(QStringLiteral("textJoinSeparatorChoice"), QStringLiteral("BlankLine"));
+    settings->setValue(QStringLiteral("textJoinCustomSeparator"), QStringLiteral(" | "));
+    EXPECT_EQ(UserDefaultsTextJoinPreferenceStore(settings).load(),
+              TextJoinPreference({TextSeparatorChoice::newline, " | "}));
+
+    settings->setValue(QStringLiteral("textJoinSeparatorChoice"), QStringLiteral("space"));
+    settings->remove(QStringLiteral("textJoinCustomSeparator"));
+    EXPECT_EQ(UserDefaultsTextJoinPreferenceStore(settings).load(),
+              TextJoinPreference({TextSeparatorChoice::space, ""}));
+
+    settings->setValue(QStringLiteral("textJoinSeparatorChoice"), 3);
+    settings->setValue(QStringLiteral("textJoinCustomSeparator"), QStringList({"a", "b"}));
+    EXPECT_EQ(UserDefaultsTextJoinPreferenceStore(settings).load(),
+              TextJoinPreference({TextSeparatorChoice::newline, ""}));
+}
+
+TEST_F(TextJoinSettings, SavingWritesBothKeysAndSurvivesARestartExactly) {
+    UserDefaultsTextJoinPreferenceStore(openSettings()).save({TextSeparatorChoice::custom, "a"});
+    UserDefaultsTextJoinPreferenceStore(openSettings()).save({TextSeparatorChoice::space, ""});
+    auto settings = openSettings();
+    EXPECT_EQ(settings->value(QStringLiteral("textJoinSeparatorChoice")), QVariant(QStringLiteral("space")));
+    EXPECT_EQ(settings->value(QStringLiteral("textJoinCustomSeparator")), QVariant(QString()));
+
+    for (const QString& custom : {QStringLiteral(", "), QStringLiteral("\\n"), QStringLiteral("@Variant(x)")}) {
+        const TextJoinPreference saved{TextSeparatorChoice::custom, custom};
+        {
+            auto writer = openSettings();
+            UserDefaultsTextJoinPreferenceStore(writer).save(saved);
+            writer->sync();
+        }
+        EXPECT_EQ(UserDefaultsTextJoinPreferenceStore(openSettings()).load(), saved) << custom.toStdString();
+    }
+}

@@ -244,5 +244,9 @@
         <source>Version %@ (%@)</source>
         <translation>Version %@ (%@)</translation>
     </message>
+    <message>
+        <source>Sorvu is already running.</source>
+        <translation>Sorvu läuft bereits.</translation>
+    </message>
 </context>
 </TS>

@@ -244,5 +244,9 @@
         <source>Version %@ (%@)</source>
         <translation>Versión %@ (%@)</translation>
     </message>
+    <message>
+        <source>Sorvu is already running.</source>
+        <translation>Sorvu ya se está ejecutando.</translation>
+    </message>
 </context>
 </TS>

@@ -235,5 +235,9 @@
         <source>Version %@ (%@)</source>
         <translation>バージョン %@ (%@)</translation>
     </message>
+    <message>
+        <source>Sorvu is already running.</source>
+        <translation>Sorvu はすでに実行中です。</translation>
+    </message>
 </context>
 </TS>

@@ -244,5 +244,9 @@
         <source>Version %@ (%@)</source>
         <translation>Versão %@ (%@)</translation>
     </message>
+    <message>
+        <source>Sorvu is already running.</source>
+        <translation>O Sorvu já está em execução.</translation>
+    </message>
 </context>
 </TS>

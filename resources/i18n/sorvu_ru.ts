@@ -247,5 +247,9 @@
         <source>Version %@ (%@)</source>
         <translation>Версия %@ (%@)</translation>
     </message>
+    <message>
+        <source>Sorvu is already running.</source>
+        <translation>Sorvu уже запущен.</translation>
+    </message>
 </context>
 </TS>

@@ -235,5 +235,9 @@
         <source>Version %@ (%@)</source>
         <translation>版本 %@ (%@)</translation>
     </message>
+    <message>
+        <source>Sorvu is already running.</source>
+        <translation>Sorvu 已在运行。</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,55 @@
+#include "app/ReduceMotionSetting.h"
+#include "app/SingleInstanceLock.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace sorvu;
+
+TEST(SingleInstance, ASecondHolderForTheSameDisplayIsRefused) {
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    auto first = SingleInstanceLock::acquire(":7");
+    ASSERT_TRUE(first.has_value());
+    EXPECT_TRUE(QFile::exists(SingleInstanceLock::lockFilePath(":7")));
+    EXPECT_EQ(SingleInstanceLock::lockFilePath(":7"), SingleInstanceLock::lockFilePath(":7.0"));
+    EXPECT_NE(SingleInstanceLock::lockFilePath(":7"), SingleInstanceLock::lockFilePath(":8"));
+    EXPECT_TRUE(SingleInstanceLock::lockFilePath("../../etc:7").startsWith(runtime.path() + "/sorvu-"));
+    EXPECT_FALSE(SingleInstanceLock::lockFilePath("../../etc:7").mid(runtime.path().size() + 1).contains('/'));
+
+    // Another process is what a second start is.
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(SingleInstanceLock::acquire(":7").has_value() ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    // Other displays are other sessions.
+    EXPECT_TRUE(SingleInstanceLock::acquire(":8").has_value());
+
+    // Released with its holder.
+    first.reset();
+    const pid_t again = fork();
+    if (again == 0) {
+        _exit(SingleInstanceLock::acquire(":7").has_value() ? 0 : 1);
+    }
+    waitpid(again, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    qunsetenv("XDG_RUNTIME_DIR");
+}
+
+TEST(ReduceMotion, ReadsKdesAnimationSpeed) {
+    EXPECT_TRUE(ReduceMotionSetting::kdeReducesMotion("[General]\nfoo=1\n[KDE]\nAnimationDurationFactor=0\n"));
+    EXPECT_TRUE(ReduceMotionSetting::kdeReducesMotion("[KDE]\n AnimationDurationFactor = 0.0\n"));
+    EXPECT_FALSE(ReduceMotionSetting::kdeReducesMotion("[KDE]\nAnimationDurationFactor=0.5\n"));
+    EXPECT_FALSE(ReduceMotionSetting::kdeReducesMotion("[Other]\nAnimationDurationFactor=0\n"));
+    EXPECT_FALSE(ReduceMotionSetting::kdeReducesMotion("[KDE]\nAnimationDurationFactor=\n"));
+    EXPECT_FALSE(ReduceMotionSetting::kdeReducesMotion(""));
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "shortcuts/HotkeySpec.h"
+#include "shortcuts/ShortcutAction.h"
+
+#include <optional>
+
+namespace sorvu {
+
+// Where the user's shortcut overrides live. Only overrides are stored; an action without one uses its
+// default.
+class ShortcutStoring {
+public:
+    virtual ~ShortcutStoring() = default;
+
+    // The stored override, or nothing when none is stored or the stored value cannot be read.
+    virtual std::optional<HotkeySpec> overrideFor(ShortcutAction action) const = 0;
+    // Stores the spec in place of any earlier one; nothing removes the stored override.
+    virtual void setOverride(std::optional<HotkeySpec> spec, ShortcutAction action) = 0;
+};
+
+} // namespace sorvu

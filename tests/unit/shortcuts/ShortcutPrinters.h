@@ -1,0 +1,24 @@
+#pragma once
+
+#include "shortcuts/HotkeySpec.h"
+#include "shortcuts/ShortcutAction.h"
+
+#include <ostream>
+
+// Readable values in failure messages.
+namespace sorvu {
+
+inline void PrintTo(const HotkeySpec& spec, std::ostream* out) {
+    *out << "HotkeySpec{keyCode=" << spec.keyCode << ", modifiers=0x" << std::hex << spec.modifiersRawValue << std::dec
+         << "}";
+}
+
+inline void PrintTo(const HotkeySpec::CodingError& error, std::ostream* out) {
+    *out << error.domain.toStdString() << " " << error.code;
+}
+
+inline void PrintTo(ShortcutAction action, std::ostream* out) {
+    *out << rawValue(action).toStdString();
+}
+
+} // namespace sorvu

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace sorvu {
+
+// The X display the Qt application talks to (so that our own connections reach the same server), or
+// $DISPLAY when Qt is not on X11; empty when there is neither.
+QByteArray x11DisplayName();
+
+} // namespace sorvu

@@ -1,0 +1,213 @@
+#include "platform/x11/X11KeyMonitor.h"
+
+#include "engine/Log.h"
+#include "platform/x11/SyntheticKeyGuard.h"
+#include "platform/x11/X11DisplayName.h"
+#include "platform/x11/X11Trust.h"
+
+#include <QSocketNotifier>
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+
+#include <array>
+#include <bitset>
+#include <optional>
+
+namespace sorvu {
+
+namespace {
+
+constexpr quint64 shiftFlag = 0x20000;
+constexpr quint64 controlFlag = 0x40000;
+constexpr quint64 altFlag = 0x80000;
+constexpr quint64 superFlag = 0x100000;
+
+constexpr int keyCount = 256;
+
+} // namespace
+
+struct X11KeyMonitor::State {
+    Display* display = nullptr;
+    int inputOpcode = -1;
+    int xkbEventBase = -1;
+    bool watching = false;
+    std::unique_ptr<QSocketNotifier> notifier;
+    std::bitset<keyCount> down;
+    // For each key code, the flag it contributes while down (0 for keys that are no counted modifier).
+    std::array<quint64, keyCount> flagOfKey{};
+    // Every key bound to some modifier, lock keys included: such keys are not reported as presses.
+    std::bitset<keyCount> modifierKey;
+
+    ~State() {
+        notifier.reset();
+        if (display != nullptr) {
+            XCloseDisplay(display);
+        }
+    }
+
+    // Nothing when watching works, else why it cannot.
+    std::optional<QString> open(const QByteArray& displayName) {
+        display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
+        if (display == nullptr) {
+            return QStringLiteral("noDisplay");
+        }
+        int event = 0;
+        int error = 0;
+        int major = 0;
+        int minor = 0;
+        if (!XQueryExtension(display, "XInputExtension", &inputOpcode, &event, &error)) {
+            inputOpcode = -1;
+            return QStringLiteral("noXInput2");
+        }
+        // Raw events reach root windows without a grab only from XInput 2.1 on.
+        major = 2;
+        minor = 2;
+        if (XIQueryVersion(display, &major, &minor) != Success || (major == 2 && minor < 1)) {
+            inputOpcode = -1;
+            return QStringLiteral("noXInput2");
+        }
+        int xkbOpcode = 0;
+        int xkbMajor = XkbMajorVersion;
+        int xkbMinor = XkbMinorVersion;
+        if (XkbQueryExtension(display, &xkbOpcode, &xkbEventBase, &error, &xkbMajor, &xkbMinor)) {
+            // A new keymap can bind modifiers to other keys.
+            const unsigned long changes = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
+            XkbSelectEvents(display, XkbUseCoreKbd, changes, changes);
+        } else {
+            xkbEventBase = -1;
+        }
+
+        std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> bits{};
+        XISetMask(bits.data(), XI_RawKeyPress);
+        XISetMask(bits.data(), XI_RawKeyRelease);
+        // Master devices only: each press arrives once, whichever keyboard (or XTest) produced it.
+        XIEventMask mask{XIAllMasterDevices, int(bits.size()), bits.data()};
+        XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
+        readModifierMapping();
+        seedKeysDown();
+        watching = true;
+        return std::nullopt;
+    }
+
+    void readModifierMapping() {
+        flagOfKey.fill(0);
+        modifierKey.reset();
+        XModifierKeymap* mapping = XGetModifierMapping(display);
+        if (mapping == nullptr) {
+            return;
+        }
+        const std::array<quint64, 8> flagOfModifier{shiftFlag, 0, controlFlag, altFlag, 0, 0, superFlag, 0};
+        for (int modifier = 0; modifier < 8; ++modifier) {
+            for (int slot = 0; slot < mapping->max_keypermod; ++slot) {
+                const KeyCode keyCode = mapping->modifiermap[modifier * mapping->max_keypermod + slot];
+                if (keyCode != 0) {
+                    modifierKey.set(keyCode);
+                    flagOfKey[keyCode] |= flagOfModifier[size_t(modifier)];
+                }
+            }
+        }
+        XFreeModifiermap(mapping);
+    }
+
+    // Keys already held when watching starts (a modifier held while Sorvu launches) count as down.
+    void seedKeysDown() {
+        std::array<char, 32> keys{};
+        XQueryKeymap(display, keys.data());
+        for (int keyCode = 0; keyCode < keyCount; ++keyCode) {
+            down.set(size_t(keyCode), (keys[size_t(keyCode / 8)] >> (keyCode % 8)) & 1);
+        }
+    }
+
+    quint64 modifierFlags() const {
+        quint64 flags = 0;
+        for (int keyCode = 0; keyCode < keyCount; ++keyCode) {
+            if (down.test(size_t(keyCode))) {
+                flags |= flagOfKey[size_t(keyCode)];
+            }
+        }
+        return flags;
+    }
+};
+
+X11KeyMonitor::X11KeyMonitor(const QByteArray& displayName, QObject* parent)
+    : QObject(parent), m_state(std::make_unique<State>()) {
+    const QByteArray name = displayName.isEmpty() ? x11DisplayName() : displayName;
+    if (const auto failure = m_state->open(name)) {
+        log::error(
+            LogCategory::UI,
+            QStringLiteral("key monitor unavailable display=%1 reason=%2").arg(QString::fromLocal8Bit(name), *failure));
+    } else {
+        m_state->notifier =
+            std::make_unique<QSocketNotifier>(ConnectionNumber(m_state->display), QSocketNotifier::Read);
+        connect(m_state->notifier.get(), &QSocketNotifier::activated, this, &X11KeyMonitor::readEvents);
+        // Requests of the set-up may have pulled events into Xlib's queue already.
+        QMetaObject::invokeMethod(this, &X11KeyMonitor::readEvents, Qt::QueuedConnection);
+    }
+}
+
+X11KeyMonitor::~X11KeyMonitor() = default;
+
+bool X11KeyMonitor::requestTrust() {
+    return isProcessTrusted();
+}
+
+void X11KeyMonitor::installKeyDownMonitor(std::function<void(const KeyDownEvent&)> handler) {
+    if (handler) {
+        m_handlers.push_back(std::move(handler));
+    }
+}
+
+bool X11KeyMonitor::isWatching() const {
+    return m_state->watching;
+}
+
+void X11KeyMonitor::readEvents() {
+    State& state = *m_state;
+    // Everything the server has sent so far, without waiting for more.
+    while (XPending(state.display) > 0) {
+        XEvent event;
+        XNextEvent(state.display, &event);
+        if (event.type == MappingNotify) {
+            XRefreshKeyboardMapping(&event.xmapping);
+            state.readModifierMapping();
+            continue;
+        }
+        if (state.xkbEventBase >= 0 && event.type == state.xkbEventBase) {
+            state.readModifierMapping();
+            continue;
+        }
+        XGenericEventCookie* cookie = &event.xcookie;
+        if (cookie->type != GenericEvent || cookie->extension != state.inputOpcode ||
+            !XGetEventData(state.display, cookie)) {
+            continue;
+        }
+        const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+        const int evtype = cookie->evtype;
+        const int keyCode = raw->detail;
+        XFreeEventData(state.display, cookie);
+        if (keyCode <= 0 || keyCode >= keyCount || (evtype != XI_RawKeyPress && evtype != XI_RawKeyRelease)) {
+            continue;
+        }
+        const bool press = evtype == XI_RawKeyPress;
+        const bool synthetic = SyntheticKeyGuard::shared().consume(quint16(keyCode), press);
+        if (!press) {
+            state.down.reset(size_t(keyCode));
+            continue;
+        }
+        const bool repeat = state.down.test(size_t(keyCode));
+        state.down.set(size_t(keyCode));
+        if (synthetic || state.modifierKey.test(size_t(keyCode))) {
+            continue;
+        }
+        const KeyDownEvent keyDown{quint16(keyCode), state.modifierFlags(), repeat};
+        // A handler may install another one; iterate over what was there at the press.
+        const auto handlers = m_handlers;
+        for (const auto& handler : handlers) {
+            handler(keyDown);
+        }
+    }
+}
+
+} // namespace sorvu

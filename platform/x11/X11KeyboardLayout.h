@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <memory>
+#include <optional>
+
+namespace sorvu {
+
+// What the keys type in the current ASCII-capable layout of the X server's keyboard, read with xkbcommon.
+// The layout is the active group when it types the Latin letters (all of a to z without modifiers), else
+// the first group that does (a Russian plus US setup resolves to US). Keys translate without modifiers, at
+// the group's first level.
+// Changes of the keymap (setxkbmap) and of the active group are picked up at the next call.
+class X11KeyboardLayout {
+public:
+    // Connects to the given display; an empty name means the one the Qt application uses.
+    explicit X11KeyboardLayout(const QByteArray& displayName = {});
+    ~X11KeyboardLayout();
+    X11KeyboardLayout(const X11KeyboardLayout&) = delete;
+    X11KeyboardLayout& operator=(const X11KeyboardLayout&) = delete;
+
+    // The instance the program shares, created on first use.
+    static X11KeyboardLayout& shared();
+
+    // False when there is no display or the server has no XKB; every answer is then nothing.
+    bool isAvailable() const;
+
+    // The text the key types, as typed (not case-converted); nothing for a key that types no printable
+    // text, a dead key, or when no group types Latin letters.
+    std::optional<QString> characterForKeyCode(quint16 keyCode);
+    // The first key code from 8 to 255 whose text equals the given text, both lower-cased.
+    std::optional<quint16> keyCodeForCharacter(const QString& text);
+    // The key for the paste keystroke: the one typing "v" here, else the key of the v keysym in the core
+    // keyboard mapping, else 55 (where V sits on a PC keyboard).
+    quint16 keyCodeTypingV();
+
+    // The index of the group the answers come from, or nothing when none types Latin letters.
+    std::optional<quint32> asciiCapableGroup();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+} // namespace sorvu

@@ -1,0 +1,154 @@
+#include "platform/x11/X11KeyboardLayout.h"
+#include "tests/integration/support/ChildProcess.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+// Last: Xlib's macros (None, Bool…) would break the headers above.
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+
+namespace sorvu {
+namespace {
+
+using test::ChildProcess;
+
+// Key codes of a PC keyboard, named by their place on it.
+constexpr quint16 keyOfDigit1 = 10;
+constexpr quint16 keyRightOfDigit0 = 20;
+constexpr quint16 keyLeftOfBackspace = 21;
+constexpr quint16 topRowFirstLetter = 24;
+constexpr quint16 topRowSecondLetter = 25;
+constexpr quint16 topRowSixthLetter = 29;
+constexpr quint16 topRowEleventh = 34;
+constexpr quint16 homeRowFirstLetter = 38;
+constexpr quint16 keyLeftOfDigit1 = 49;
+constexpr quint16 bottomRowFirstLetter = 52;
+constexpr quint16 bottomRowThirdLetter = 54;
+constexpr quint16 bottomRowFourthLetter = 55;
+constexpr quint16 escapeKey = 9;
+constexpr quint16 functionKey1 = 67;
+
+// The layout object outlives every switch: each test checks that it follows the server at run time.
+class X11KeyboardLayoutTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_layout = new X11KeyboardLayout; }
+    static void TearDownTestSuite() {
+        delete s_layout;
+        s_layout = nullptr;
+    }
+
+    void SetUp() override { ASSERT_TRUE(s_layout->isAvailable()); }
+
+    static void useLayouts(const QString& layouts) {
+        ASSERT_TRUE(ChildProcess::run({QStringLiteral("setxkbmap"), QStringLiteral("-layout"), layouts}).succeeded())
+            << layouts.toStdString();
+    }
+
+    // Switches the active group the way a layout indicator does.
+    static void lockGroup(unsigned int group) {
+        Display* display = XOpenDisplay(nullptr);
+        ASSERT_NE(display, nullptr);
+        XkbLockGroup(display, XkbUseCoreKbd, group);
+        XSync(display, False);
+        XCloseDisplay(display);
+    }
+
+    static X11KeyboardLayout& layout() { return *s_layout; }
+
+    static inline X11KeyboardLayout* s_layout = nullptr;
+};
+
+std::optional<QString> text(const char* value) {
+    return QString::fromUtf8(value);
+}
+
+TEST_F(X11KeyboardLayoutTest, UsLayoutTypesItsLettersAndNothingForControlAndFunctionKeys) {
+    useLayouts(QStringLiteral("us"));
+    EXPECT_EQ(layout().characterForKeyCode(topRowFirstLetter), text("q"));
+    EXPECT_EQ(layout().characterForKeyCode(topRowSixthLetter), text("y"));
+    EXPECT_EQ(layout().characterForKeyCode(keyOfDigit1), text("1"));
+    EXPECT_EQ(layout().characterForKeyCode(escapeKey), std::nullopt);
+    EXPECT_EQ(layout().characterForKeyCode(functionKey1), std::nullopt);
+    EXPECT_EQ(layout().characterForKeyCode(3), std::nullopt);
+
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("c")), bottomRowThirdLetter);
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("V")), bottomRowFourthLetter);
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("1")), keyOfDigit1);
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("ß")), std::nullopt);
+    EXPECT_EQ(layout().keyCodeTypingV(), bottomRowFourthLetter);
+}
+
+TEST_F(X11KeyboardLayoutTest, GermanLayoutSwapsYAndZAndItsDeadKeysTypeNothing) {
+    useLayouts(QStringLiteral("de"));
+    EXPECT_EQ(layout().characterForKeyCode(topRowSixthLetter), text("z"));
+    EXPECT_EQ(layout().characterForKeyCode(bottomRowFirstLetter), text("y"));
+    EXPECT_EQ(layout().characterForKeyCode(keyRightOfDigit0), text("ß"));
+    EXPECT_EQ(layout().characterForKeyCode(topRowEleventh), text("ü"));
+    EXPECT_EQ(layout().characterForKeyCode(keyLeftOfDigit1), std::nullopt);
+    EXPECT_EQ(layout().characterForKeyCode(keyLeftOfBackspace), std::nullopt);
+
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("y")), bottomRowFirstLetter);
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("Z")), topRowSixthLetter);
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("Ü")), topRowEleventh);
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("v")), bottomRowFourthLetter);
+}
+
+TEST_F(X11KeyboardLayoutTest, FrenchLayoutMovesLettersAndShiftsItsDigits) {
+    useLayouts(QStringLiteral("fr"));
+    EXPECT_EQ(layout().characterForKeyCode(topRowFirstLetter), text("a"));
+    EXPECT_EQ(layout().characterForKeyCode(topRowSecondLetter), text("z"));
+    EXPECT_EQ(layout().characterForKeyCode(homeRowFirstLetter), text("q"));
+    EXPECT_EQ(layout().characterForKeyCode(bottomRowFirstLetter), text("w"));
+    EXPECT_EQ(layout().characterForKeyCode(keyOfDigit1), text("&"));
+    EXPECT_EQ(layout().characterForKeyCode(topRowEleventh), std::nullopt);
+
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("a")), topRowFirstLetter);
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("q")), homeRowFirstLetter);
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("1")), std::nullopt);
+    EXPECT_EQ(layout().keyCodeTypingV(), bottomRowFourthLetter);
+}
+
+TEST_F(X11KeyboardLayoutTest, RussianWithUsResolvesToUsWhicheverGroupIsActive) {
+    useLayouts(QStringLiteral("ru,us"));
+    for (const unsigned int active : {0u, 1u, 0u}) {
+        lockGroup(active);
+        EXPECT_EQ(layout().asciiCapableGroup(), 1u) << "active group " << active;
+        EXPECT_EQ(layout().characterForKeyCode(topRowSixthLetter), text("y")) << "active group " << active;
+        EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("v")), bottomRowFourthLetter);
+    }
+}
+
+TEST_F(X11KeyboardLayoutTest, AnActiveGroupThatTypesLatinLettersIsTheOneUsed) {
+    useLayouts(QStringLiteral("us,de"));
+    lockGroup(1);
+    EXPECT_EQ(layout().characterForKeyCode(topRowSixthLetter), text("z"));
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("y")), bottomRowFirstLetter);
+    lockGroup(0);
+    EXPECT_EQ(layout().characterForKeyCode(topRowSixthLetter), text("y"));
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("y")), topRowSixthLetter);
+}
+
+TEST_F(X11KeyboardLayoutTest, WithoutAnyLatinGroupNothingTranslatesAndThePasteKeyFallsBack) {
+    useLayouts(QStringLiteral("ru"));
+    EXPECT_EQ(layout().asciiCapableGroup(), std::nullopt);
+    EXPECT_EQ(layout().characterForKeyCode(topRowSixthLetter), std::nullopt);
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("v")), std::nullopt);
+    EXPECT_EQ(layout().keyCodeTypingV(), bottomRowFourthLetter);
+
+    useLayouts(QStringLiteral("us"));
+    EXPECT_EQ(layout().characterForKeyCode(topRowSixthLetter), text("y"));
+}
+
+TEST(X11KeyboardLayoutWithoutDisplayTest, AnswersNothingAndLogsWhy) {
+    test::LogCapture log;
+    X11KeyboardLayout unreachable(QByteArrayLiteral(":9999"));
+    EXPECT_FALSE(unreachable.isAvailable());
+    EXPECT_EQ(unreachable.characterForKeyCode(bottomRowFourthLetter), std::nullopt);
+    EXPECT_EQ(unreachable.keyCodeForCharacter(QStringLiteral("v")), std::nullopt);
+    EXPECT_EQ(unreachable.keyCodeTypingV(), bottomRowFourthLetter);
+    EXPECT_EQ(log.messages(), QStringList{"keyboard layout unavailable display=:9999 reason=noDisplay"});
+}
+
+} // namespace
+} // namespace sorvu

@@ -1,0 +1,163 @@
+#include "platform/x11/X11Workspace.h"
+#include "tests/integration/support/ChildProcess.h"
+#include "tests/support/TestSupport.h"
+
+#include <QRasterWindow>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <memory>
+#include <vector>
+
+// Last: Xlib's macros (None, Bool…) would break the headers above.
+#include <X11/Xlib.h>
+
+namespace sorvu {
+namespace {
+
+using test::ChildProcess;
+using test::waitUntil;
+
+// Another program with a window: a process of its own, as the tests' stand-in for "another application".
+struct OtherProgram {
+    std::unique_ptr<ChildProcess> process;
+    RunningApplication application;
+};
+
+std::optional<OtherProgram> startOtherProgram(const QString& title) {
+    OtherProgram program;
+    program.process = ChildProcess::start({QStringLiteral(SORVU_TEST_WINDOW_PROGRAM), title});
+    if (!program.process ||
+        !waitUntil([&] { return program.process->standardOutput().contains('\n') || !program.process->isRunning(); })) {
+        return std::nullopt;
+    }
+    bool valid = false;
+    program.application.window = program.process->standardOutput().trimmed().toUInt(&valid);
+    program.application.pid = program.process->pid();
+    if (!valid) {
+        return std::nullopt;
+    }
+    return program;
+}
+
+class X11WorkspaceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_workspace.isConnected());
+        QObject::connect(&m_workspace, &X11Workspace::didActivateApplication,
+                         [this](const RunningApplication& application) { m_activations.push_back(application); });
+    }
+
+    bool isFrontmost(const RunningApplication& application) {
+        return m_workspace.frontmostApplication() == std::optional<RunningApplication>(application);
+    }
+
+    bool activationAnnounced(const RunningApplication& application) const {
+        return std::find(m_activations.begin(), m_activations.end(), application) != m_activations.end();
+    }
+
+    X11Workspace m_workspace;
+    std::vector<RunningApplication> m_activations;
+};
+
+TEST_F(X11WorkspaceTest, FollowsAndSwitchesTheActiveWindowBetweenTwoPrograms) {
+    EXPECT_TRUE(m_workspace.hasWindowManager());
+    auto first = startOtherProgram(QStringLiteral("first"));
+    ASSERT_TRUE(first);
+    // The window manager gives a new window the focus.
+    ASSERT_TRUE(waitUntil([&] { return isFrontmost(first->application); }));
+    auto second = startOtherProgram(QStringLiteral("second"));
+    ASSERT_TRUE(second);
+    ASSERT_TRUE(waitUntil([&] { return isFrontmost(second->application); }));
+    EXPECT_TRUE(waitUntil([&] { return activationAnnounced(second->application); }));
+    EXPECT_FALSE(m_workspace.isOwnProcessFrontmost());
+
+    for (const OtherProgram* target : {&*first, &*second, &*first}) {
+        m_activations.clear();
+        ASSERT_TRUE(m_workspace.activate(target->application));
+        EXPECT_TRUE(waitUntil([&] { return activationAnnounced(target->application); }))
+            << "no announcement for window " << target->application.window;
+        EXPECT_TRUE(isFrontmost(target->application));
+    }
+}
+
+TEST_F(X11WorkspaceTest, AProgramThatEndedIsTerminatedAndCannotBeActivated) {
+    auto first = startOtherProgram(QStringLiteral("first"));
+    auto second = startOtherProgram(QStringLiteral("second"));
+    ASSERT_TRUE(first && second);
+    ASSERT_TRUE(waitUntil([&] { return isFrontmost(second->application); }));
+    EXPECT_FALSE(m_workspace.isTerminated(first->application));
+    EXPECT_FALSE(m_workspace.isTerminated(second->application));
+
+    first->process->stop();
+    EXPECT_TRUE(waitUntil([&] { return m_workspace.isTerminated(first->application); }));
+    EXPECT_FALSE(m_workspace.activate(first->application));
+    EXPECT_FALSE(m_workspace.isTerminated(second->application));
+
+    // A window that still exists but whose process has gone counts as terminated too.
+    const RunningApplication orphan{second->application.window, first->application.pid};
+    EXPECT_TRUE(m_workspace.isTerminated(orphan));
+}
+
+TEST_F(X11WorkspaceTest, RecognisesItsOwnWindowInFront) {
+    auto other = startOtherProgram(QStringLiteral("other"));
+    ASSERT_TRUE(other);
+    ASSERT_TRUE(waitUntil([&] { return isFrontmost(other->application); }));
+    EXPECT_FALSE(X11Workspace::isOwnProcess(other->application));
+    EXPECT_EQ(X11Workspace::ownProcessId(), qint64(getpid()));
+
+    QRasterWindow own;
+    own.resize(200, 100);
+    own.show();
+    own.requestActivate();
+    ASSERT_TRUE(waitUntil([&] { return m_workspace.isOwnProcessFrontmost(); }));
+    const auto front = m_workspace.frontmostApplication();
+    ASSERT_TRUE(front);
+    EXPECT_TRUE(X11Workspace::isOwnProcess(*front));
+    EXPECT_TRUE(waitUntil([&] { return activationAnnounced(*front); }));
+
+    ASSERT_TRUE(m_workspace.activate(other->application));
+    EXPECT_TRUE(waitUntil([&] { return !m_workspace.isOwnProcessFrontmost(); }));
+}
+
+TEST(X11WorkspaceWithoutWindowManagerTest, NothingIsFrontmostAndActivationIsRefused) {
+    // A second, bare X server: no window manager keeps _NET_ACTIVE_WINDOW there.
+    auto server = ChildProcess::start({QStringLiteral("Xvfb"), QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    ASSERT_TRUE(server);
+    ASSERT_TRUE(waitUntil([&] { return server->standardOutput().contains('\n'); }));
+    const QByteArray displayName = ':' + server->standardOutput().trimmed();
+
+    Display* display = XOpenDisplay(displayName.constData());
+    ASSERT_NE(display, nullptr);
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 100, 100, 0, 0, 0);
+    XMapWindow(display, window);
+    XSync(display, False);
+
+    {
+        X11Workspace workspace(displayName);
+        ASSERT_TRUE(workspace.isConnected());
+        EXPECT_FALSE(workspace.hasWindowManager());
+        EXPECT_EQ(workspace.frontmostApplication(), std::nullopt);
+        const RunningApplication application{quint32(window), qint64(getpid())};
+        EXPECT_FALSE(workspace.isTerminated(application));
+        EXPECT_FALSE(workspace.activate(application));
+    }
+    XCloseDisplay(display);
+}
+
+TEST(X11WorkspaceWithoutDisplayTest, KnowsNothingAndLogsWhy) {
+    test::LogCapture log;
+    X11Workspace workspace(QByteArrayLiteral(":9999"));
+    EXPECT_FALSE(workspace.isConnected());
+    EXPECT_FALSE(workspace.hasWindowManager());
+    EXPECT_EQ(workspace.frontmostApplication(), std::nullopt);
+    EXPECT_FALSE(workspace.activate(RunningApplication{1, qint64(getpid())}));
+    EXPECT_FALSE(workspace.isOwnProcessFrontmost());
+    EXPECT_EQ(log.messages(), QStringList{"workspace unavailable display=:9999 reason=noDisplay"});
+}
+
+} // namespace
+} // namespace sorvu

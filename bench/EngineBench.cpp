@@ -1,13 +1,12 @@
 // Prints what the engine's hot paths cost: an idle poll, filling the queue, and the memory held by a queue
 // of screenshots.
+#include "bench/BusyScreenshot.h"
 #include "engine/PasteStack.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -57,23 +56,6 @@ long residentKilobytes() {
     return -1;
 }
 
-// A busy 4K picture, so that PNG cannot shrink it to nothing.
-QByteArray screenshotPng() {
-    QImage image(3840, 2160, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    for (int index = 0; index < 4000; ++index) {
-        painter.setPen(QColor::fromHsv(index % 360, 200, 180));
-        painter.drawText((index * 37) % 3800, (index * 53) % 2140 + 20, QStringLiteral("Sorvu %1").arg(index));
-    }
-    painter.end();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -116,7 +98,7 @@ int main(int argc, char** argv) {
     std::printf("append 99 text entries: %.1f us (%.2f us per entry)\n", double(appendNanoseconds) / rounds / 1000.0,
                 double(appendNanoseconds) / rounds / PasteStack::capacity / 1000.0);
 
-    const QByteArray png = screenshotPng();
+    const QByteArray png = sorvu::bench::busyScreenshotPng();
     const long before = residentKilobytes();
     QList<ClipboardImageRef> images;
     for (int index = 0; index < PasteStack::capacity; ++index) {

@@ -1,0 +1,174 @@
+// Runs the real sorvu program in a private X session (Xvfb, openbox, tint2) and prints what a user pays
+// for it: start-up time, memory idle and with a full queue of screenshots, processor time while waiting
+// for copies, and the delays from a copy to the queue and from the paste shortcut to the pasted text.
+// Usage: bench_shell [seconds of idle collecting, default 60]
+
+#include "bench/BusyScreenshot.h"
+#include "tests/integration/support/ChildProcess.h"
+#include "tests/integration/support/SorvuLaunch.h"
+#include "tests/integration/support/X11Session.h"
+#include "tests/support/TestSupport.h"
+
+#include <QGuiApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+
+using namespace sorvu::test;
+
+namespace {
+
+struct Run {
+    QTemporaryDir home;
+    std::unique_ptr<ChildProcess> sorvu;
+    std::vector<std::unique_ptr<ChildProcess>> copies;
+
+    QString log() const { return QString::fromUtf8(sorvu->standardError()); }
+    // Looks only at what was logged after the mark, a position in the log.
+    bool waitForLog(const QString& line, int timeoutMilliseconds = 20000, qsizetype mark = 0) const {
+        return waitUntil([&] { return log().indexOf(line, mark) >= 0; }, timeoutMilliseconds);
+    }
+    qsizetype mark() const { return log().size(); }
+    void copy(const QByteArray& data, const QString& type = {}) {
+        copies.push_back(startXclipCopy(data, type));
+        // Only the newest owner matters; the older ones have lost the clipboard and ended.
+        copies.erase(std::remove_if(copies.begin(), copies.end() - 1, [](auto& process) { return !process->isRunning(); }),
+                     copies.end() - 1);
+    }
+};
+
+long residentKilobytes(pid_t pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    const QRegularExpressionMatch match = QRegularExpression("VmRSS:\\s+(\\d+)").match(QString::fromLatin1(status.readAll()));
+    return match.hasMatch() ? match.captured(1).toLong() : -1;
+}
+
+double cpuSeconds(pid_t pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    const QString text = QString::fromLatin1(stat.readAll());
+    const QStringList fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / double(sysconf(_SC_CLK_TCK));
+}
+
+void printDistribution(const char* what, QList<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    if (samples.isEmpty()) {
+        std::printf("%s: no samples\n", what);
+        return;
+    }
+    const double median = samples.at(samples.size() / 2);
+    const double p95 = samples.at(std::min<qsizetype>(samples.size() - 1, qsizetype(samples.size() * 0.95)));
+    std::printf("%s: median %.1f ms, 95th percentile %.1f ms (%lld samples)\n", what, median, p95,
+                static_cast<long long>(samples.size()));
+}
+
+QString countLine(int count) { return QStringLiteral("status item image=menuBarIconFrameActiveRec count=%1").arg(count); }
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int idleSeconds = argc > 1 ? std::max(1, atoi(argv[1])) : 60;
+    X11Session session;
+    X11Session::Options sessionOptions;
+    sessionOptions.trayHost = true;
+    if (!session.start(sessionOptions)) {
+        std::fprintf(stderr, "bench_shell: no X session\n");
+        return 1;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QGuiApplication application(argc, argv);
+
+    Run run;
+    QElapsedTimer clock;
+    clock.start();
+    run.sorvu = ChildProcess::start({SORVU_PROGRAM}, sorvuLaunchOptions(run.home));
+    if (!run.sorvu || !run.waitForLog("status item image=menuBarIcon count=0")) {
+        std::fprintf(stderr, "bench_shell: sorvu did not show its tray icon\n%s\n", qPrintable(run.log()));
+        return 1;
+    }
+    std::printf("start to tray icon shown: %lld ms\n", static_cast<long long>(clock.elapsed()));
+    waitUntil([] { return false; }, 2000);
+    const pid_t pid = run.sorvu->pid();
+    std::printf("idle resident memory: %.1f MB\n", residentKilobytes(pid) / 1024.0);
+
+    ChildProcess::run({"xdotool", "key", "ctrl+super+c"});
+    run.waitForLog(countLine(0));
+    const double cpuBefore = cpuSeconds(pid);
+    waitUntil([] { return false; }, idleSeconds * 1000);
+    const double cpuAfter = cpuSeconds(pid);
+    std::printf("processor time while collecting with no copies: %.3f s over %d s (%.3f %%)\n", cpuAfter - cpuBefore,
+                idleSeconds, (cpuAfter - cpuBefore) * 100.0 / idleSeconds);
+
+    QList<double> copyToQueued;
+    for (int index = 1; index <= 30; ++index) {
+        const qsizetype mark = run.mark();
+        QElapsedTimer copyClock;
+        copyClock.start();
+        run.copy(QStringLiteral("sample %1").arg(index).toUtf8());
+        run.waitForLog(countLine(index), 5000, mark);
+        copyToQueued.append(copyClock.nsecsElapsed() / 1e6);
+    }
+    printDistribution("copy to queued (xclip start to queue entry, polled from the log)", copyToQueued);
+
+    auto field = ChildProcess::start({SORVU_TEXT_FIELD_PROGRAM, "bench field"});
+    QString window;
+    waitUntil([&] {
+        window = QRegularExpression("^window (\\d+)$", QRegularExpression::MultilineOption)
+                     .match(QString::fromUtf8(field->standardOutput()))
+                     .captured(1);
+        return !window.isEmpty();
+    });
+    ChildProcess::run({"xdotool", "windowactivate", "--sync", window});
+    QList<double> shortcutToPaste;
+    for (int index = 0; index < 20; ++index) {
+        const qsizetype before = field->standardOutput().count("\ntext ");
+        QElapsedTimer pasteClock;
+        pasteClock.start();
+        ChildProcess::start({"xdotool", "key", "ctrl+super+v"});
+        waitUntil([&] { return field->standardOutput().count("\ntext ") > before; }, 5000);
+        shortcutToPaste.append(pasteClock.nsecsElapsed() / 1e6);
+    }
+    printDistribution("shortcut key press to pasted text in the field (includes the key-release wait)", shortcutToPaste);
+    const qsizetype drainMark = run.mark();
+    for (int index = 0; index < 10; ++index) {
+        ChildProcess::run({"xdotool", "key", "ctrl+super+v"});
+    }
+    run.waitForLog(QStringLiteral("stopCollecting reason=queueDrained"), 20000, drainMark);
+    field->stop();
+
+    const QByteArray png = sorvu::bench::busyScreenshotPng();
+    const qsizetype restartMark = run.mark();
+    ChildProcess::run({"xdotool", "key", "ctrl+super+c"});
+    run.waitForLog(countLine(0), 5000, restartMark);
+    int queued = 0;
+    while (queued < 99) {
+        const qsizetype mark = run.mark();
+        run.copy(png, "image/png");
+        if (!run.waitForLog(countLine(queued + 1), 20000, mark)) {
+            break;
+        }
+        ++queued;
+    }
+    std::printf("resident memory with %d screenshots of 3840x2160 queued (PNG %.2f MB each): %.1f MB\n", queued,
+                png.size() / (1024.0 * 1024.0), residentKilobytes(pid) / 1024.0);
+
+    for (auto& copy : run.copies) {
+        copy->stop();
+    }
+    run.sorvu->stop();
+    session.stop();
+    return 0;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace sorvu {
+
+// Why Sorvu cannot run in this session, checked before any window system is touched: nothing when an X
+// display can be opened, else one line for the user.
+std::optional<QString> x11SessionProblem();
+
+} // namespace sorvu

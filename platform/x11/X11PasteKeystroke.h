@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QSet>
+
+#include <functional>
+#include <optional>
+
+namespace sorvu {
+
+// The paste keystroke, Control+V, posted with XTest on the Qt application's own X connection so that the
+// server orders it after our clipboard ownership. Built before the clipboard is written; nothing when
+// there is no X display or no XTest. The key is the one typing "v" in the current layout. Posting first
+// releases every non-lock key still down (the user's shortcut keys), because a target seeing
+// Ctrl+Super+V pastes nothing. Each posted event is announced to SyntheticKeyGuard, so our own key
+// monitor does not take it for a shortcut.
+std::optional<std::function<void()>> makeX11PasteKeystroke();
+
+// The keys other than Caps Lock and Num Lock that are down in the session; none without a display.
+// Lets the caller wait for the user to release a shortcut before pasting.
+QSet<quint16> x11KeysDown();
+
+} // namespace sorvu

@@ -1,0 +1,249 @@
+// The real sorvu program in a private X session with a window manager and a panel, driven only from outside:
+// xdotool presses the shortcuts, xclip copies and reads the clipboard, a text field of its own process
+// receives the pastes, and Sorvu's log tells what its tray icon shows.
+
+#include "tests/integration/support/ChildProcess.h"
+#include "tests/integration/support/SorvuLaunch.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+// Last: its macros clash with the headers above.
+#include <X11/Xlib.h>
+
+using namespace sorvu::test;
+
+namespace {
+
+bool trayHostRuns() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return false;
+    }
+    const Atom tray = XInternAtom(display, "_NET_SYSTEM_TRAY_S0", False);
+    const bool owned = XGetSelectionOwner(display, tray) != 0;
+    XCloseDisplay(display);
+    return owned;
+}
+
+ChildProcess::Result xdotool(const QStringList& arguments) {
+    return ChildProcess::run(QStringList{"xdotool"} + arguments, 10000);
+}
+
+class SorvuEndToEnd : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!trayHostRuns()) {
+            s_panel = ChildProcess::start({"tint2"});
+        }
+        ASSERT_TRUE(waitUntil(trayHostRuns, 15000)) << "no tray host came up";
+    }
+
+    static void TearDownTestSuite() {
+        if (s_panel) {
+            s_panel->stop();
+            s_panel.reset();
+        }
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(m_home.isValid());
+        startSorvu();
+        ASSERT_TRUE(waitForLog("status item image=menuBarIcon count=0")) << log().toStdString();
+    }
+
+    void TearDown() override {
+        for (auto& copy : m_copies) {
+            copy->stop();
+        }
+        if (m_field) {
+            m_field->stop();
+        }
+        if (m_sorvu) {
+            m_sorvu->stop();
+        }
+    }
+
+    ChildProcess::Options sorvuEnvironment() const { return sorvuLaunchOptions(m_home); }
+
+    void startSorvu() {
+        m_sorvu = ChildProcess::start({SORVU_PROGRAM}, sorvuEnvironment());
+        ASSERT_TRUE(m_sorvu);
+    }
+
+    QString log() const { return QString::fromUtf8(m_sorvu->standardError()); }
+
+    bool waitForLog(const QString& line, int timeoutMilliseconds = 10000) const {
+        return waitUntil([&] { return log().contains(line); }, timeoutMilliseconds);
+    }
+
+    void copy(const QByteArray& data, const QString& type = {}) {
+        auto process = startXclipCopy(data, type);
+        ASSERT_TRUE(process);
+        m_copies.push_back(std::move(process));
+    }
+
+    void copyAndWaitForCount(const QByteArray& data, const QString& type, int expectedCount) {
+        copy(data, type);
+        ASSERT_TRUE(waitForLog(QString("status item image=menuBarIconFrameActiveRec count=%1").arg(expectedCount)))
+            << log().toStdString();
+    }
+
+    QByteArray clipboard(const QString& type) const {
+        return ChildProcess::run({"xclip", "-o", "-selection", "clipboard", "-t", type}, 5000).standardOutput;
+    }
+
+    void openTextField() {
+        m_field = ChildProcess::start({SORVU_TEXT_FIELD_PROGRAM, "paste target"});
+        ASSERT_TRUE(m_field);
+        QString window;
+        ASSERT_TRUE(waitUntil([&] {
+            const QRegularExpressionMatch match =
+                QRegularExpression("^window (\\d+)$", QRegularExpression::MultilineOption)
+                    .match(QString::fromUtf8(m_field->standardOutput()));
+            window = match.captured(1);
+            return match.hasMatch();
+        }));
+        ASSERT_TRUE(waitUntil([&] { return xdotool({"windowactivate", "--sync", window}).succeeded(); }, 10000));
+        ASSERT_TRUE(waitUntil([&] {
+            return xdotool({"getactivewindow"}).standardOutput.trimmed() == window.toLatin1();
+        }));
+    }
+
+    QString fieldText() const {
+        const QStringList lines = QString::fromUtf8(m_field->standardOutput()).split('\n', Qt::SkipEmptyParts);
+        for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+            if (line->startsWith("text ")) {
+                return QUrl::fromPercentEncoding(line->mid(5).toUtf8());
+            }
+        }
+        return {};
+    }
+
+    void pressPasteShortcut() { ASSERT_TRUE(xdotool({"key", "ctrl+super+v"}).succeeded()); }
+
+    void startCollecting() {
+        ASSERT_TRUE(xdotool({"key", "ctrl+super+c"}).succeeded());
+        ASSERT_TRUE(waitForLog("status item image=menuBarIconFrameActiveRec count=0")) << log().toStdString();
+    }
+
+    QString outcome(int before, int after) const {
+        return QString("paste attempt outcome=commandPosted queueCountBefore=%1 queueCountAfter=%2").arg(before).arg(after);
+    }
+
+    static inline std::unique_ptr<ChildProcess> s_panel;
+    QTemporaryDir m_home;
+    std::unique_ptr<ChildProcess> m_sorvu;
+    std::unique_ptr<ChildProcess> m_field;
+    std::vector<std::unique_ptr<ChildProcess>> m_copies;
+};
+
+} // namespace
+
+TEST_F(SorvuEndToEnd, CollectsTextsImagesAndFilesThenPastesThemInCopyOrder) {
+    QTemporaryDir sources;
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(sources.filePath("picture.png")));
+    for (const QString name : {"one.txt", "two.txt"}) {
+        QFile file(sources.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("contents of " + name.toUtf8());
+    }
+    QFile pictureFile(sources.filePath("picture.png"));
+    ASSERT_TRUE(pictureFile.open(QIODevice::ReadOnly));
+
+    startCollecting();
+    copyAndWaitForCount("alpha ", "", 1);
+    copyAndWaitForCount("beta ", "", 2);
+    copyAndWaitForCount("gamma ", "", 3);
+    copyAndWaitForCount(pictureFile.readAll(), "image/png", 4);
+    const QByteArray uris = QUrl::fromLocalFile(sources.filePath("one.txt")).toEncoded() + "\r\n" +
+                            QUrl::fromLocalFile(sources.filePath("two.txt")).toEncoded() + "\r\n";
+    copyAndWaitForCount(uris, "text/uri-list", 6);
+
+    openTextField();
+    for (int paste = 1; paste <= 3; ++paste) {
+        pressPasteShortcut();
+        ASSERT_TRUE(waitForLog(outcome(7 - paste, 6 - paste))) << log().toStdString();
+    }
+    EXPECT_TRUE(waitUntil([&] { return fieldText() == "alpha beta gamma "; })) << fieldText().toStdString();
+
+    pressPasteShortcut();
+    ASSERT_TRUE(waitForLog(outcome(3, 2)));
+    EXPECT_TRUE(clipboard("TARGETS").contains("image/png"));
+    EXPECT_EQ(QImage::fromData(clipboard("image/png"), "PNG").size(), QSize(64, 48));
+
+    for (const QString name : {"one.txt", "two.txt"}) {
+        const int before = name == "one.txt" ? 2 : 1;
+        pressPasteShortcut();
+        ASSERT_TRUE(waitForLog(outcome(before, before - 1)));
+        const QUrl stored(QString::fromUtf8(clipboard("text/uri-list").trimmed()));
+        EXPECT_TRUE(stored.toLocalFile().startsWith(m_home.filePath("data/Sorvu/ClipboardFiles/")))
+            << stored.toString().toStdString();
+        EXPECT_TRUE(stored.toLocalFile().endsWith("/" + name));
+        QFile copied(stored.toLocalFile());
+        ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copied.readAll(), "contents of " + name.toUtf8());
+        EXPECT_TRUE(clipboard("x-special/gnome-copied-files").startsWith("copy\n"));
+    }
+
+    EXPECT_TRUE(waitForLog("stopCollecting reason=queueDrained queue.count=0"));
+    EXPECT_TRUE(waitForLog("status item image=menuBarIcon count=0"));
+    pressPasteShortcut();
+    EXPECT_TRUE(waitForLog("paste attempt outcome=queueEmpty queueCountBefore=0 queueCountAfter=0"));
+    // The log tells what happened, never what was copied.
+    EXPECT_FALSE(log().contains("alpha") || log().contains("contents of") || log().contains("one.txt"));
+}
+
+TEST_F(SorvuEndToEnd, TwentyQuickPastesArriveCompleteAndInOrder) {
+    startCollecting();
+    QString expected;
+    for (int index = 1; index <= 20; ++index) {
+        const QString word = QString("w%1 ").arg(index, 2, 10, QChar('0'));
+        expected += word;
+        copyAndWaitForCount(word.toUtf8(), "", index);
+    }
+    openTextField();
+    QStringList presses = {"key", "--delay", "50"};
+    for (int index = 0; index < 20; ++index) {
+        presses << "ctrl+super+v";
+    }
+    ASSERT_TRUE(xdotool(presses).succeeded());
+    EXPECT_TRUE(waitUntil([&] { return fieldText() == expected; }, 20000)) << fieldText().toStdString();
+    EXPECT_TRUE(waitForLog("stopCollecting reason=queueDrained"));
+}
+
+TEST_F(SorvuEndToEnd, TappingVWhileHoldingTheModifiersPastesEveryTapOnceReleased) {
+    startCollecting();
+    for (int index = 1; index <= 5; ++index) {
+        copyAndWaitForCount(QString("t%1 ").arg(index).toUtf8(), "", index);
+    }
+    openTextField();
+    ASSERT_TRUE(xdotool({"keydown", "ctrl+super"}).succeeded());
+    ASSERT_TRUE(xdotool({"key", "--delay", "80", "v", "v", "v", "v", "v"}).succeeded());
+    ASSERT_TRUE(xdotool({"keyup", "ctrl+super"}).succeeded());
+    EXPECT_TRUE(waitUntil([&] { return fieldText() == "t1 t2 t3 t4 t5 "; }, 15000)) << fieldText().toStdString();
+}
+
+TEST_F(SorvuEndToEnd, ASecondStartAndAStartWithoutDisplayBothExplainThemselves) {
+    const ChildProcess::Result second = ChildProcess::run({SORVU_PROGRAM}, 10000, sorvuEnvironment());
+    EXPECT_TRUE(second.succeeded());
+    EXPECT_TRUE(second.standardError.contains("Sorvu is already running.")) << second.standardError.toStdString();
+    EXPECT_TRUE(m_sorvu->isRunning());
+
+    ChildProcess::Options noDisplay = sorvuEnvironment();
+    noDisplay.environment.insert("DISPLAY", QByteArray());
+    const ChildProcess::Result headless = ChildProcess::run({SORVU_PROGRAM}, 10000, noDisplay);
+    ASSERT_TRUE(headless.exitCode.has_value());
+    EXPECT_NE(*headless.exitCode, 0);
+    EXPECT_EQ(headless.standardError.trimmed().count('\n'), 0) << headless.standardError.toStdString();
+    EXPECT_TRUE(headless.standardError.contains("X11")) << headless.standardError.toStdString();
+}

@@ -1,0 +1,103 @@
+#include "platform/x11/X11PasteKeystroke.h"
+#include "platform/x11/SyntheticKeyGuard.h"
+#include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11Trust.h"
+#include "tests/integration/support/ChildProcess.h"
+#include "tests/integration/support/X11ServerState.h"
+#include "tests/support/TestSupport.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+using namespace sorvu;
+using sorvu::test::ChildProcess;
+using sorvu::test::keyCodesDown;
+using sorvu::test::waitUntil;
+
+namespace {
+
+bool xdotool(const QStringList& arguments) {
+    return ChildProcess::run(QStringList{"xdotool"} + arguments).succeeded();
+}
+
+class X11PasteKeystrokeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_field.resize(400, 40);
+        m_field.show();
+        // As a pager would (openbox may pass over an application's own request for its first window); asked
+        // again now and then in case the window was not managed yet.
+        QElapsedTimer sinceRequest;
+        ASSERT_TRUE(waitUntil([&] {
+            if (!sinceRequest.isValid() || sinceRequest.hasExpired(250)) {
+                xdotool({"windowactivate", QString::number(m_field.winId())});
+                sinceRequest.start();
+            }
+            return m_field.isActiveWindow() && m_field.hasFocus();
+        })) << "active "
+            << m_field.isActiveWindow() << " focus " << m_field.hasFocus();
+    }
+
+    void TearDown() override {
+        xdotool({"keyup", "ctrl+super+v"});
+        ChildProcess::run({"setxkbmap", "us"});
+    }
+
+    // The user's shortcut: its keys are still down when the paste is asked for.
+    void pasteWhileShortcutHeld(const QString& text) {
+        ASSERT_TRUE(m_pasteboard.write(ClipboardItem::makeText(text)));
+        const std::optional<std::function<void()>> keystroke = makeX11PasteKeystroke();
+        ASSERT_TRUE(keystroke.has_value());
+        ASSERT_TRUE(xdotool({"keydown", "ctrl+super+v"}));
+        ASSERT_TRUE(waitUntil([] { return keyCodesDown().size() == 3; }));
+        EXPECT_EQ(x11KeysDown().size(), 3);
+        const int pendingBefore = SyntheticKeyGuard::shared().pendingCount();
+        (*keystroke)();
+        // The three held keys released, then Control and V pressed and released: each announced to the
+        // key monitor, so that it can tell them from the user's.
+        EXPECT_EQ(SyntheticKeyGuard::shared().pendingCount() - pendingBefore, 7);
+        ASSERT_TRUE(waitUntil([&] { return m_field.text() == text; })) << m_field.text().toStdString();
+        ASSERT_TRUE(xdotool({"keyup", "ctrl+super+v"}));
+        EXPECT_TRUE(waitUntil([] { return keyCodesDown().isEmpty(); })) << keyCodesDown().size();
+        EXPECT_TRUE(x11KeysDown().isEmpty());
+        EXPECT_EQ(m_field.text(), text);
+    }
+
+    X11Pasteboard m_pasteboard;
+    QLineEdit m_field;
+};
+
+TEST_F(X11PasteKeystrokeTest, pastesTheClipboardIntoTheFocusedFieldWhileTheShortcutIsStillHeld) {
+    pasteWhileShortcutHeld(QStringLiteral("pasted ✓ text"));
+}
+
+TEST_F(X11PasteKeystrokeTest, usesTheKeyThatTypesVInTheCurrentLayout) {
+    // Dvorak puts v where the US layout has the full stop; the US key of v types k there.
+    ASSERT_TRUE(ChildProcess::run({"setxkbmap", "us", "-variant", "dvorak"}).succeeded());
+    pasteWhileShortcutHeld(QStringLiteral("pasted under dvorak"));
+}
+
+TEST_F(X11PasteKeystrokeTest, countsHeldLockKeysAsNoKeyDown) {
+    ASSERT_TRUE(xdotool({"keydown", "Caps_Lock"}));
+    ASSERT_TRUE(waitUntil([] { return keyCodesDown().size() == 1; }));
+    EXPECT_TRUE(x11KeysDown().isEmpty());
+    ASSERT_TRUE(xdotool({"keyup", "Caps_Lock"}));
+    // Pressed and released once, Caps Lock is now on: still no key down.
+    ASSERT_TRUE(waitUntil([] { return keyCodesDown().isEmpty(); }));
+    ASSERT_TRUE(xdotool({"key", "Caps_Lock"}));
+}
+
+TEST(X11TrustTest, isTrustedOnAnXServerWithXTestAndXInput2AndNotWithoutADisplay) {
+    EXPECT_TRUE(isProcessTrusted());
+
+    ChildProcess::Options withoutDisplay;
+    withoutDisplay.environment.insert("DISPLAY", QByteArray());
+    withoutDisplay.environment.insert("QT_QPA_PLATFORM", "offscreen");
+    const ChildProcess::Result probe = ChildProcess::run({SORVU_TRUST_PROBE_PROGRAM}, 10000, withoutDisplay);
+    ASSERT_TRUE(probe.succeeded()) << probe.standardError.constData();
+    EXPECT_EQ(probe.standardOutput.trimmed(), "trusted=0 keystroke=0 keyDown=0");
+}
+
+} // namespace

@@ -116,17 +116,17 @@ void AppDelegate::updateStatusItem() {
     const qint64 count = stack.queue().count();
     m_statusItem->update(count, stack.isCollecting(), sharedLanguagePreferenceStore().preferredLanguageCode());
     retranslateTrayMenu();
-    log::debug(LogCategory::UI, QStringLiteral("status item image=%1 count=%2")
-                                    .arg(m_statusItem->currentImageName())
-                                    .arg(count));
+    log::debug(LogCategory::UI,
+               QStringLiteral("status item image=%1 count=%2").arg(m_statusItem->currentImageName()).arg(count));
 }
 
 void AppDelegate::retranslateTrayMenu() {
     const auto& code = sharedLanguagePreferenceStore().preferredLanguageCode();
     const LanguageBundle bundle = bundleForLanguage(code);
     const QLocale locale = localeForLanguage(code);
-    m_toggleAction->setText(sharedPasteStack().isCollecting() ? localizedString(QStringLiteral("Stop"), bundle, locale)
-                                                              : localizedString(QStringLiteral("Start"), bundle, locale));
+    m_toggleAction->setText(sharedPasteStack().isCollecting()
+                                ? localizedString(QStringLiteral("Stop"), bundle, locale)
+                                : localizedString(QStringLiteral("Start"), bundle, locale));
     m_quitAction->setText(localizedString(QStringLiteral("Quit"), bundle, locale));
 }
 
@@ -136,7 +136,8 @@ void AppDelegate::requestPaste(const PasteRequestKind& kind, PasteRequestSource 
 
 void AppDelegate::dispatchPaste(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {
     m_coordinator->handlePasteRequest(
-        kind, source, [self = QPointer<AppDelegate>(this), completion = std::move(completion)](PasteAttemptResult result) {
+        kind, source,
+        [self = QPointer<AppDelegate>(this), completion = std::move(completion)](PasteAttemptResult result) {
             if (self && result == PasteAttemptResult::commandPosted) {
                 self->m_unfetchedPasteChange = sharedPasteStack().lastChangeCount();
             }

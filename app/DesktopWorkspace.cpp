@@ -33,7 +33,9 @@ std::optional<WorkspaceApplication> DesktopWorkspace::frontmostApplication() con
     return WorkspaceApplication{frontmost->window, frontmost->pid};
 }
 
-qint64 DesktopWorkspace::ownProcessId() const { return X11Workspace::ownProcessId(); }
+qint64 DesktopWorkspace::ownProcessId() const {
+    return X11Workspace::ownProcessId();
+}
 
 bool DesktopWorkspace::isTerminated(const WorkspaceApplication& application) const {
     return m_workspace.isTerminated(toRunning(application));
@@ -48,6 +50,8 @@ int DesktopWorkspace::addActivationObserver(ActivationObserver observer) {
     return m_lastToken;
 }
 
-void DesktopWorkspace::removeActivationObserver(int token) { m_observers.remove(token); }
+void DesktopWorkspace::removeActivationObserver(int token) {
+    m_observers.remove(token);
+}
 
 } // namespace sorvu

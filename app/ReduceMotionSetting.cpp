@@ -6,7 +6,8 @@
 namespace sorvu {
 
 ReduceMotionSetting::ReduceMotionSetting(QObject* parent) : QObject(parent) {
-    const QString kdeGlobals = QStandardPaths::locate(QStandardPaths::GenericConfigLocation, QStringLiteral("kdeglobals"));
+    const QString kdeGlobals =
+        QStandardPaths::locate(QStandardPaths::GenericConfigLocation, QStringLiteral("kdeglobals"));
     QFile file(kdeGlobals);
     if (!kdeGlobals.isEmpty() && file.open(QIODevice::ReadOnly)) {
         m_isOn = kdeReducesMotion(QString::fromUtf8(file.readAll()));
@@ -45,9 +46,9 @@ void ReduceMotionSetting::askGnome() {
             m_isOn = m_gsettings->readAllStandardOutput().trimmed() == "false";
         }
     });
-    m_gsettings->start(QStringLiteral("gsettings"),
-                       {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"),
-                        QStringLiteral("enable-animations")});
+    m_gsettings->start(
+        QStringLiteral("gsettings"),
+        {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("enable-animations")});
 }
 
 } // namespace sorvu

@@ -42,7 +42,9 @@ std::shared_ptr<QSettings> sharedSettings() {
     return instance;
 }
 
-X11Pasteboard& sharedPasteboard() { return *pasteboardInstance(); }
+X11Pasteboard& sharedPasteboard() {
+    return *pasteboardInstance();
+}
 
 PasteStack& sharedPasteStack() {
     static PasteStack* const instance = new PasteStack(productionDependencies());

@@ -3,9 +3,9 @@
 #include "bench/BusyScreenshot.h"
 #include "engine/PasteStack.h"
 
-#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QSettings>
 #include <QTemporaryDir>

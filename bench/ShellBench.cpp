@@ -9,10 +9,10 @@
 #include "tests/integration/support/X11Session.h"
 #include "tests/support/TestSupport.h"
 
-#include <QGuiApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -39,8 +39,9 @@ struct Run {
     void copy(const QByteArray& data, const QString& type = {}) {
         copies.push_back(startXclipCopy(data, type));
         // Only the newest owner matters; the older ones have lost the clipboard and ended.
-        copies.erase(std::remove_if(copies.begin(), copies.end() - 1, [](auto& process) { return !process->isRunning(); }),
-                     copies.end() - 1);
+        copies.erase(
+            std::remove_if(copies.begin(), copies.end() - 1, [](auto& process) { return !process->isRunning(); }),
+            copies.end() - 1);
     }
 };
 
@@ -49,7 +50,8 @@ long residentKilobytes(pid_t pid) {
     if (!status.open(QIODevice::ReadOnly)) {
         return -1;
     }
-    const QRegularExpressionMatch match = QRegularExpression("VmRSS:\\s+(\\d+)").match(QString::fromLatin1(status.readAll()));
+    const QRegularExpressionMatch match =
+        QRegularExpression("VmRSS:\\s+(\\d+)").match(QString::fromLatin1(status.readAll()));
     return match.hasMatch() ? match.captured(1).toLong() : -1;
 }
 
@@ -75,7 +77,9 @@ void printDistribution(const char* what, QList<double> samples) {
                 static_cast<long long>(samples.size()));
 }
 
-QString countLine(int count) { return QStringLiteral("status item image=menuBarIconFrameActiveRec count=%1").arg(count); }
+QString countLine(int count) {
+    return QStringLiteral("status item image=menuBarIconFrameActiveRec count=%1").arg(count);
+}
 
 } // namespace
 
@@ -141,7 +145,8 @@ int main(int argc, char** argv) {
         waitUntil([&] { return field->standardOutput().count("\ntext ") > before; }, 5000);
         shortcutToPaste.append(pasteClock.nsecsElapsed() / 1e6);
     }
-    printDistribution("shortcut key press to pasted text in the field (includes the key-release wait)", shortcutToPaste);
+    printDistribution("shortcut key press to pasted text in the field (includes the key-release wait)",
+                      shortcutToPaste);
     const qsizetype drainMark = run.mark();
     for (int index = 0; index < 10; ++index) {
         ChildProcess::run({"xdotool", "key", "ctrl+super+v"});

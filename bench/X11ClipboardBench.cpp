@@ -104,8 +104,7 @@ int main(int argc, char** argv) {
             }
             std::printf("3840x2160 PNG (%.1f MB) from xclip: first read %.1f ms (with the type list), then median "
                         "%.1f ms over %zu reads%s\n",
-                        double(png.size()) / 1e6, first, median(reads), reads.size(),
-                        allRead ? "" : " (READ FAILED)");
+                        double(png.size()) / 1e6, first, median(reads), reads.size(), allRead ? "" : " (READ FAILED)");
             result = allRead ? 0 : 1;
         }
         owner.reset();

@@ -62,6 +62,8 @@ void write(LogCategory category, LogLevel level, const QString& message) {
     }
 }
 
-void setObserver(LogObserver newObserver) { observer() = std::move(newObserver); }
+void setObserver(LogObserver newObserver) {
+    observer() = std::move(newObserver);
+}
 
 } // namespace sorvu::log

@@ -28,12 +28,20 @@ QString categoryName(LogCategory category);
 // clipboard contents, only counts, identifiers and names of states.
 void write(LogCategory category, LogLevel level, const QString& message);
 
-inline void debug(LogCategory category, const QString& message) { write(category, LogLevel::Debug, message); }
-inline void info(LogCategory category, const QString& message) { write(category, LogLevel::Info, message); }
-inline void error(LogCategory category, const QString& message) { write(category, LogLevel::Error, message); }
+inline void debug(LogCategory category, const QString& message) {
+    write(category, LogLevel::Debug, message);
+}
+inline void info(LogCategory category, const QString& message) {
+    write(category, LogLevel::Info, message);
+}
+inline void error(LogCategory category, const QString& message) {
+    write(category, LogLevel::Error, message);
+}
 
 // "true"/"false", the way Booleans appear in log lines.
-inline QString boolText(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
+inline QString boolText(bool value) {
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
 
 // Receives every line, whatever the category filter says; used by tests to read what was logged.
 using LogObserver = std::function<void(const LogLine&)>;

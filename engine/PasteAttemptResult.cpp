@@ -7,9 +7,9 @@ namespace sorvu {
 namespace {
 
 constexpr std::array<const char*, 9> rawValues = {
-    "queueEmpty",         "queueChanged",       "containsNonText",
-    "recipientUnavailable", "requestInProgress", "accessibilityUnavailable",
-    "eventCreationFailed", "pasteboardWriteFailed", "commandPosted",
+    "queueEmpty",           "queueChanged",          "containsNonText",
+    "recipientUnavailable", "requestInProgress",     "accessibilityUnavailable",
+    "eventCreationFailed",  "pasteboardWriteFailed", "commandPosted",
 };
 
 } // namespace

@@ -115,8 +115,9 @@ void PasteStack::move(const QSet<int>& sourceOffsets, int destinationOffset) {
     QList<int> sources(sourceOffsets.cbegin(), sourceOffsets.cend());
     std::sort(sources.begin(), sources.end());
     const int count = int(m_queue.count());
-    sources.erase(std::remove_if(sources.begin(), sources.end(), [&](int index) { return index < 0 || index >= count; }),
-                  sources.end());
+    sources.erase(
+        std::remove_if(sources.begin(), sources.end(), [&](int index) { return index < 0 || index >= count; }),
+        sources.end());
     const int destination = std::clamp(destinationOffset, 0, count);
 
     QList<QueuedClipboardItem> moved;

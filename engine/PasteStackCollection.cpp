@@ -91,7 +91,8 @@ void PasteStack::checkPasteboard() {
             auto queue = m_queue;
             queue.append(QueuedClipboardItem::make(ClipboardItem::makeImage(image)));
             setQueue(std::move(queue));
-            log::debug(LogCategory::PasteStack, QStringLiteral("queue append type=image queue.count=%1").arg(m_queue.count()));
+            log::debug(LogCategory::PasteStack,
+                       QStringLiteral("queue append type=image queue.count=%1").arg(m_queue.count()));
         }
         consumeChange(current);
         return;
@@ -105,7 +106,8 @@ void PasteStack::checkPasteboard() {
         auto queue = m_queue;
         queue.append(QueuedClipboardItem::make(ClipboardItem::makeText(*text)));
         setQueue(std::move(queue));
-        log::debug(LogCategory::PasteStack, QStringLiteral("queue append type=text queue.count=%1").arg(m_queue.count()));
+        log::debug(LogCategory::PasteStack,
+                   QStringLiteral("queue append type=text queue.count=%1").arg(m_queue.count()));
         consumeChange(current);
         return;
     }
@@ -170,7 +172,8 @@ void PasteStack::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
         }
     }
 
-    if (std::any_of(candidates.cbegin(), candidates.cend(), [](const auto& candidate) { return !candidate.has_value(); })) {
+    if (std::any_of(candidates.cbegin(), candidates.cend(),
+                    [](const auto& candidate) { return !candidate.has_value(); })) {
         const QList<ClipboardImageRef> fallback = m_pasteboard->imagesForFileURLs(urls);
         if (!unchanged()) {
             deleteStoredCopies(storedItems());
@@ -189,8 +192,9 @@ void PasteStack::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
         return;
     }
 
-    const bool everyMissingReplaced = std::all_of(missingPositions.cbegin(), missingPositions.cend(),
-                                                  [&](qsizetype position) { return candidates.at(position).has_value(); });
+    const bool everyMissingReplaced =
+        std::all_of(missingPositions.cbegin(), missingPositions.cend(),
+                    [&](qsizetype position) { return candidates.at(position).has_value(); });
     if (everyMissingReplaced) {
         setQueue(m_queue + entries);
         consumeChange(changeCount);

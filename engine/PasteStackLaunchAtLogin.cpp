@@ -9,8 +9,8 @@ void PasteStack::refreshLaunchAtLoginStatus() {
     const bool userIntended = m_settings->value(userEnabledLaunchAtLoginKey, false).toBool();
     setLaunchAtLoginEnabled(status == LaunchAtLoginStatus::enabled);
     // Waiting for approval is not a desync: the item exists.
-    const bool desynced = userIntended && (status == LaunchAtLoginStatus::notRegistered ||
-                                           status == LaunchAtLoginStatus::notFound);
+    const bool desynced =
+        userIntended && (status == LaunchAtLoginStatus::notRegistered || status == LaunchAtLoginStatus::notFound);
     setLaunchAtLoginDesynced(desynced);
     log::debug(LogCategory::PasteStack,
                QStringLiteral("refreshLaunchAtLoginStatus status=%1 userIntended=%2 desynced=%3")
@@ -22,9 +22,9 @@ void PasteStack::toggleLaunchAtLogin() {
     const std::optional<SystemError> failure =
         newIntention ? m_launchAtLoginService->registerLoginItem() : m_launchAtLoginService->unregisterLoginItem();
     if (failure) {
-        log::debug(LogCategory::PasteStack, QStringLiteral("toggleLaunchAtLogin failed domain=%1 code=%2")
-                                                .arg(failure->domain)
-                                                .arg(failure->code));
+        log::debug(
+            LogCategory::PasteStack,
+            QStringLiteral("toggleLaunchAtLogin failed domain=%1 code=%2").arg(failure->domain).arg(failure->code));
     } else {
         m_settings->setValue(userEnabledLaunchAtLoginKey, newIntention);
     }

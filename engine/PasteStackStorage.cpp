@@ -16,14 +16,19 @@ namespace fs = std::filesystem;
 namespace {
 
 const QByteArray cacheDirectoryTagSignature = "Signature: 8a477f597d28d172789f06886806bc55";
-const QByteArray cacheDirectoryTagContents = cacheDirectoryTagSignature + "\n"
-    "# This file is a cache directory tag created by Sorvu.\n"
-    "# It holds private copies of copied files, removed when Sorvu restarts.\n"
-    "# For information about cache directory tags see https://bford.info/cachedir/\n";
+const QByteArray cacheDirectoryTagContents =
+    cacheDirectoryTagSignature + "\n"
+                                 "# This file is a cache directory tag created by Sorvu.\n"
+                                 "# It holds private copies of copied files, removed when Sorvu restarts.\n"
+                                 "# For information about cache directory tags see https://bford.info/cachedir/\n";
 
-QString standardized(const QString& path) { return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir(path).absolutePath()); }
+QString standardized(const QString& path) {
+    return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir(path).absolutePath());
+}
 
-fs::path toPath(const QString& path) { return fs::path(path.toStdString()); }
+fs::path toPath(const QString& path) {
+    return fs::path(path.toStdString());
+}
 
 // The final component of a name, never one that could step out of its directory.
 QString safeFileName(const QString& name) {
@@ -52,7 +57,8 @@ void PasteStack::prepareStorage() {
 
     // Backup tools that honour cache-directory tags skip the folder.
     QFile tag(m_clipboardFilesDirectory + QLatin1Char('/') + cacheDirectoryTagName);
-    const bool tagged = tag.open(QIODevice::ReadOnly) && tag.read(cacheDirectoryTagSignature.size()) == cacheDirectoryTagSignature;
+    const bool tagged =
+        tag.open(QIODevice::ReadOnly) && tag.read(cacheDirectoryTagSignature.size()) == cacheDirectoryTagSignature;
     tag.close();
     if (!tagged && tag.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         tag.write(cacheDirectoryTagContents);

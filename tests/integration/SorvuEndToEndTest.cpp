@@ -112,9 +112,8 @@ protected:
             return match.hasMatch();
         }));
         ASSERT_TRUE(waitUntil([&] { return xdotool({"windowactivate", "--sync", window}).succeeded(); }, 10000));
-        ASSERT_TRUE(waitUntil([&] {
-            return xdotool({"getactivewindow"}).standardOutput.trimmed() == window.toLatin1();
-        }));
+        ASSERT_TRUE(
+            waitUntil([&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == window.toLatin1(); }));
     }
 
     QString fieldText() const {
@@ -135,7 +134,9 @@ protected:
     }
 
     QString outcome(int before, int after) const {
-        return QString("paste attempt outcome=commandPosted queueCountBefore=%1 queueCountAfter=%2").arg(before).arg(after);
+        return QString("paste attempt outcome=commandPosted queueCountBefore=%1 queueCountAfter=%2")
+            .arg(before)
+            .arg(after);
     }
 
     static inline std::unique_ptr<ChildProcess> s_panel;

@@ -8,9 +8,9 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QPointer>
 #include <QFile>
 #include <QImage>
+#include <QPointer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -25,7 +25,8 @@ protected:
         storageRoot = m_temporary.filePath(QStringLiteral("data/Sorvu/ClipboardFiles"));
         sourceDirectory = m_temporary.filePath(QStringLiteral("sources"));
         ASSERT_TRUE(QDir().mkpath(sourceDirectory));
-        settings = std::make_shared<QSettings>(m_temporary.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        settings =
+            std::make_shared<QSettings>(m_temporary.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
     }
 
     PasteStack& makeStack() {
@@ -37,7 +38,9 @@ protected:
             if (!eventsAvailable) {
                 return std::nullopt;
             }
-            return [this] { postedClipboard.append(pasteboard->written.isEmpty() ? ClipboardItem() : pasteboard->written.last()); };
+            return [this] {
+                postedClipboard.append(pasteboard->written.isEmpty() ? ClipboardItem() : pasteboard->written.last());
+            };
         };
         dependencies.scheduleCleanup = scheduler.function();
         dependencies.accessibilityTrustProvider = [this] { return trusted; };

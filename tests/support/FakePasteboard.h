@@ -59,7 +59,9 @@ public:
 
     qint64 changeCount() const override { return count; }
     QList<QUrl> fileURLs() override { return read(QStringLiteral("fileURLs"), urls); }
-    QHash<QUrl, QString> photoAssetFilenames() override { return read(QStringLiteral("photoAssetFilenames"), photoNames); }
+    QHash<QUrl, QString> photoAssetFilenames() override {
+        return read(QStringLiteral("photoAssetFilenames"), photoNames);
+    }
     bool needsPhotoAuthorization() override {
         return read(QStringLiteral("needsPhotoAuthorization"), photoAuthorizationUndecided && !urls.isEmpty());
     }

@@ -16,12 +16,15 @@ public:
     };
 
     std::function<void(double, std::function<void()>)> function() {
-        return [this](double delay, std::function<void()> work) { m_tasks.append(Task{m_now + delay, std::move(work)}); };
+        return [this](double delay, std::function<void()> work) {
+            m_tasks.append(Task{m_now + delay, std::move(work)});
+        };
     }
 
     void advance(double seconds) {
         m_now += seconds;
-        std::stable_sort(m_tasks.begin(), m_tasks.end(), [](const Task& a, const Task& b) { return a.dueAt < b.dueAt; });
+        std::stable_sort(m_tasks.begin(), m_tasks.end(),
+                         [](const Task& a, const Task& b) { return a.dueAt < b.dueAt; });
         while (!m_tasks.isEmpty() && m_tasks.first().dueAt <= m_now) {
             Task task = m_tasks.takeFirst();
             task.work();

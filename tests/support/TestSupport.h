@@ -42,7 +42,9 @@ public:
         }
         return result;
     }
-    QStringList messagesStartingWith(const QString& prefix) const { return messages().filter(QRegularExpression('^' + QRegularExpression::escape(prefix))); }
+    QStringList messagesStartingWith(const QString& prefix) const {
+        return messages().filter(QRegularExpression('^' + QRegularExpression::escape(prefix)));
+    }
     void clear() { m_lines.clear(); }
 
 private:

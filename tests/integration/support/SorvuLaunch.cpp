@@ -7,8 +7,7 @@ namespace sorvu::test {
 
 ChildProcess::Options sorvuLaunchOptions(const QTemporaryDir& home) {
     QDir(home.path()).mkpath(QStringLiteral("run"));
-    QFile::setPermissions(home.filePath(QStringLiteral("run")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(home.filePath(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ChildProcess::Options options;
     options.environment = {
         {"HOME", home.path().toLocal8Bit()},

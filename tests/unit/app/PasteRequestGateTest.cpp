@@ -108,10 +108,9 @@ TEST_F(Gate, ANextPasteWaitsUntilThePreviousOneWasFetched) {
 }
 
 TEST_F(Gate, ThePollTimerLetsRequestsThroughWithoutHelp) {
-    PasteRequestGate realTime([] { return QSet<quint16>(); }, [this] { return fetched; },
-                              [this](const PasteRequestKind&, PasteRequestSource, PasteCompletion) {
-                                  dispatched.append("real");
-                              });
+    PasteRequestGate realTime(
+        [] { return QSet<quint16>(); }, [this] { return fetched; },
+        [this](const PasteRequestKind&, PasteRequestSource, PasteCompletion) { dispatched.append("real"); });
     fetched = false;
     realTime.submit(PasteNextEntry{}, PasteRequestSource::button);
     EXPECT_TRUE(dispatched.isEmpty());

@@ -136,7 +136,8 @@ TEST(StatusItemState, ImagesAndSpokenDescriptionFollowTheQueue) {
 
 TEST(StatusItemState, RollsOnlyWhileAlreadyVisibleAndTurnsRedAt99) {
     double now = 0;
-    StatusItem item(nullptr, [] { return false; }, [&] { return now; });
+    StatusItem item(
+        nullptr, [] { return false; }, [&] { return now; });
     item.update(0, false, std::nullopt);
     EXPECT_EQ(item.currentImageName(), "menuBarIcon");
     EXPECT_EQ(item.countLabel().text(), "");

@@ -62,9 +62,9 @@ TEST(ClipboardItemEquality, QueuedEntriesNeedTheSameIdAndContent) {
 }
 
 TEST(PasteAttemptResultValues, RawValuesAreCaseNamesInDeclarationOrder) {
-    const QStringList expected = {"queueEmpty",          "queueChanged",          "containsNonText",
+    const QStringList expected = {"queueEmpty",           "queueChanged",          "containsNonText",
                                   "recipientUnavailable", "requestInProgress",     "accessibilityUnavailable",
-                                  "eventCreationFailed", "pasteboardWriteFailed", "commandPosted"};
+                                  "eventCreationFailed",  "pasteboardWriteFailed", "commandPosted"};
     QSet<PasteAttemptResult> seen;
     for (int index = 0; index < expected.size(); ++index) {
         const auto result = static_cast<PasteAttemptResult>(index);

@@ -29,9 +29,7 @@ protected:
         ASSERT_EQ(stack->queue().size(), count);
     }
 
-    QStringList unreadableLines() const {
-        return logs.messagesStartingWith("pasteboard unreadable");
-    }
+    QStringList unreadableLines() const { return logs.messagesStartingWith("pasteboard unreadable"); }
 };
 
 } // namespace

@@ -98,7 +98,8 @@ TEST_F(FileStorage, MissingSourcesAndAMissingRootFailCleanly) {
     EXPECT_EQ(logs.lines().last().level, LogLevel::Error);
 
     ASSERT_TRUE(QDir(storageRoot).removeRecursively());
-    const auto noRoot = stack->copyToClipboardStorage(makeSourceFile("present.txt"), QUuid::createUuid(), "present.txt");
+    const auto noRoot =
+        stack->copyToClipboardStorage(makeSourceFile("present.txt"), QUuid::createUuid(), "present.txt");
     EXPECT_FALSE(noRoot.url);
     EXPECT_FALSE(QFile::exists(storageRoot));
     EXPECT_TRUE(logs.messages().last().startsWith("copyToClipboardStorage failed"));

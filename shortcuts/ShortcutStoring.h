@@ -15,7 +15,7 @@ public:
 
     // The stored override, or nothing when none is stored or the stored value cannot be read.
     virtual std::optional<HotkeySpec> overrideFor(ShortcutAction action) const = 0;
-    // Stores the spec in place of any earlier one; nothing removes the stored override.
+    // Stores the shortcut in place of any earlier one; given nothing, removes the stored override.
     virtual void setOverride(std::optional<HotkeySpec> spec, ShortcutAction action) = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "engine/Log.h"
 #include "platform/x11/SyntheticKeyGuard.h"
 #include "platform/x11/X11DisplayName.h"
+#include "platform/x11/X11RawInputConnection.h"
 #include "platform/x11/X11Trust.h"
 
 #include <QSocketNotifier>
@@ -29,8 +30,10 @@ constexpr int keyCount = 256;
 } // namespace
 
 struct X11KeyMonitor::State {
+    // Declared first, so that the notifier on its socket goes before the connection closes.
+    X11RawInputConnection connection;
+    // The connection's display, once open.
     Display* display = nullptr;
-    int inputOpcode = -1;
     int xkbEventBase = -1;
     bool watching = false;
     std::unique_ptr<QSocketNotifier> notifier;
@@ -40,34 +43,13 @@ struct X11KeyMonitor::State {
     // Every key bound to some modifier, lock keys included: such keys are not reported as presses.
     std::bitset<keyCount> modifierKey;
 
-    ~State() {
-        notifier.reset();
-        if (display != nullptr) {
-            XCloseDisplay(display);
-        }
-    }
-
     // Nothing when watching works, else why it cannot.
     std::optional<QString> open(const QByteArray& displayName) {
-        display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
-        if (display == nullptr) {
-            return QStringLiteral("noDisplay");
+        if (auto failure = connection.open(displayName, {XI_RawKeyPress, XI_RawKeyRelease})) {
+            return failure;
         }
-        int event = 0;
+        display = connection.display();
         int error = 0;
-        int major = 0;
-        int minor = 0;
-        if (!XQueryExtension(display, "XInputExtension", &inputOpcode, &event, &error)) {
-            inputOpcode = -1;
-            return QStringLiteral("noXInput2");
-        }
-        // Raw events reach root windows without a grab only from XInput 2.1 on.
-        major = 2;
-        minor = 2;
-        if (XIQueryVersion(display, &major, &minor) != Success || (major == 2 && minor < 1)) {
-            inputOpcode = -1;
-            return QStringLiteral("noXInput2");
-        }
         int xkbOpcode = 0;
         int xkbMajor = XkbMajorVersion;
         int xkbMinor = XkbMinorVersion;
@@ -79,12 +61,6 @@ struct X11KeyMonitor::State {
             xkbEventBase = -1;
         }
 
-        std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> bits{};
-        XISetMask(bits.data(), XI_RawKeyPress);
-        XISetMask(bits.data(), XI_RawKeyRelease);
-        // Master devices only: each press arrives once, whichever keyboard (or XTest) produced it.
-        XIEventMask mask{XIAllMasterDevices, int(bits.size()), bits.data()};
-        XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
         readModifierMapping();
         seedKeysDown();
         watching = true;
@@ -179,7 +155,7 @@ void X11KeyMonitor::readEvents() {
             continue;
         }
         XGenericEventCookie* cookie = &event.xcookie;
-        if (cookie->type != GenericEvent || cookie->extension != state.inputOpcode ||
+        if (cookie->type != GenericEvent || cookie->extension != state.connection.inputOpcode() ||
             !XGetEventData(state.display, cookie)) {
             continue;
         }

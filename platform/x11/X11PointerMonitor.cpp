@@ -2,13 +2,13 @@
 
 #include "engine/Log.h"
 #include "platform/x11/X11DisplayName.h"
+#include "platform/x11/X11RawInputConnection.h"
 
 #include <QSocketNotifier>
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
-#include <array>
 #include <optional>
 
 namespace sorvu {
@@ -22,53 +22,20 @@ bool isWheelButton(int button) {
 } // namespace
 
 struct X11PointerMonitor::State {
-    Display* display = nullptr;
-    int inputOpcode = -1;
+    // Declared first, so that the notifier on its socket goes before the connection closes.
+    X11RawInputConnection connection;
     std::unique_ptr<QSocketNotifier> notifier;
-
-    ~State() {
-        notifier.reset();
-        if (display != nullptr) {
-            XCloseDisplay(display);
-        }
-    }
-
-    // Nothing when watching works, else why it cannot.
-    std::optional<QString> open(const QByteArray& displayName) {
-        display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
-        if (display == nullptr) {
-            return QStringLiteral("noDisplay");
-        }
-        int event = 0;
-        int error = 0;
-        if (!XQueryExtension(display, "XInputExtension", &inputOpcode, &event, &error)) {
-            inputOpcode = -1;
-            return QStringLiteral("noXInput2");
-        }
-        // Raw events reach root windows without a grab only from XInput 2.1 on.
-        int major = 2;
-        int minor = 2;
-        if (XIQueryVersion(display, &major, &minor) != Success || (major == 2 && minor < 1)) {
-            inputOpcode = -1;
-            return QStringLiteral("noXInput2");
-        }
-        std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> bits{};
-        XISetMask(bits.data(), XI_RawButtonPress);
-        XIEventMask mask{XIAllMasterDevices, int(bits.size()), bits.data()};
-        XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
-        return std::nullopt;
-    }
 };
 
 X11PointerMonitor::X11PointerMonitor(PressHandler handler, const QByteArray& displayName, QObject* parent)
     : QObject(parent), m_state(std::make_unique<State>()), m_handler(std::move(handler)) {
     const QByteArray name = displayName.isEmpty() ? x11DisplayName() : displayName;
-    if (const auto failure = m_state->open(name)) {
+    if (const auto failure = m_state->connection.open(name, {XI_RawButtonPress})) {
         log::error(LogCategory::UI, QStringLiteral("pointer monitor unavailable display=%1 reason=%2")
                                         .arg(QString::fromLocal8Bit(name), *failure));
     } else {
         m_state->notifier =
-            std::make_unique<QSocketNotifier>(ConnectionNumber(m_state->display), QSocketNotifier::Read);
+            std::make_unique<QSocketNotifier>(ConnectionNumber(m_state->connection.display()), QSocketNotifier::Read);
         connect(m_state->notifier.get(), &QSocketNotifier::activated, this, &X11PointerMonitor::readEvents);
         QMetaObject::invokeMethod(this, &X11PointerMonitor::readEvents, Qt::QueuedConnection);
     }
@@ -81,12 +48,12 @@ bool X11PointerMonitor::isWatching() const {
 }
 
 void X11PointerMonitor::readEvents() {
-    Display* display = m_state->display;
+    Display* display = m_state->connection.display();
     while (XPending(display) > 0) {
         XEvent event;
         XNextEvent(display, &event);
         XGenericEventCookie* cookie = &event.xcookie;
-        if (cookie->type != GenericEvent || cookie->extension != m_state->inputOpcode ||
+        if (cookie->type != GenericEvent || cookie->extension != m_state->connection.inputOpcode() ||
             !XGetEventData(display, cookie)) {
             continue;
         }

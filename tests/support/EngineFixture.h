@@ -79,6 +79,25 @@ protected:
         return ClipboardImage::fromEncoded(bytes, QStringLiteral("image/png"));
     }
 
+    // Collects the texts one copy at a time, as if the user had copied them.
+    void collectTexts(const QStringList& texts) {
+        if (!stack->isCollecting()) {
+            stack->toggleCollecting();
+        }
+        for (const auto& text : texts) {
+            pasteboard->copyText(text);
+            stack->checkPasteboard();
+        }
+    }
+
+    QList<QUuid> ids() const {
+        QList<QUuid> result;
+        for (const auto& item : stack->queue()) {
+            result.append(item.id);
+        }
+        return result;
+    }
+
     QList<QString> queueTexts() const {
         QList<QString> texts;
         for (const auto& item : stack->queue()) {

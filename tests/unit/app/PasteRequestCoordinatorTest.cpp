@@ -21,14 +21,6 @@ protected:
         workspace.frontmost = editor;
     }
 
-    void queueTexts(const QStringList& texts) {
-        stack->toggleCollecting();
-        for (const auto& text : texts) {
-            pasteboard->copyText(text);
-            stack->checkPasteboard();
-        }
-    }
-
     // The popup opens over the editor: Sorvu comes to the front.
     void openPopover() {
         coordinator->rememberPasteRecipient();
@@ -38,14 +30,6 @@ protected:
 
     PasteCompletion recordInto(QList<PasteAttemptResult>& results) {
         return [&results](PasteAttemptResult result) { results.append(result); };
-    }
-
-    QList<QUuid> ids() const {
-        QList<QUuid> result;
-        for (const auto& item : stack->queue()) {
-            result.append(item.id);
-        }
-        return result;
     }
 
     QStringList uiLines() const {
@@ -67,7 +51,7 @@ protected:
 } // namespace
 
 TEST_F(Coordinator, WithThePopupClosedThePasteGoesStraightToTheProgramInFront) {
-    queueTexts({"a", "b"});
+    collectTexts({"a", "b"});
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::hotkey, recordInto(results));
     EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::commandPosted}));
     EXPECT_TRUE(workspace.activationRequests.isEmpty());
@@ -88,7 +72,7 @@ TEST_F(Coordinator, NoProgramInFrontStillPastesAndEngineFailuresPassThrough) {
 }
 
 TEST_F(Coordinator, ThePopupNeverRemembersSorvuItselfAsRecipient) {
-    queueTexts({"a"});
+    collectTexts({"a"});
     workspace.frontmost = sorvuWindow;
     openPopover();
     EXPECT_FALSE(coordinator->pasteRecipientApplication().has_value());
@@ -99,7 +83,7 @@ TEST_F(Coordinator, ThePopupNeverRemembersSorvuItselfAsRecipient) {
 }
 
 TEST_F(Coordinator, ARecipientThatQuitIsNotActivated) {
-    queueTexts({"a"});
+    collectTexts({"a"});
     openPopover();
     workspace.terminated.append(editor.processId);
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
@@ -108,7 +92,7 @@ TEST_F(Coordinator, ARecipientThatQuitIsNotActivated) {
 }
 
 TEST_F(Coordinator, PastesOnceTheRecipientIsConfirmedAndKeepsIt) {
-    queueTexts({"a", "b"});
+    collectTexts({"a", "b"});
     openPopover();
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
     EXPECT_TRUE(coordinator->isRestoringFocusForPaste());
@@ -141,7 +125,7 @@ TEST_F(Coordinator, PastesOnceTheRecipientIsConfirmedAndKeepsIt) {
 }
 
 TEST_F(Coordinator, TimesOutAfterHalfASecondAndForgetsTheRecipient) {
-    queueTexts({"a"});
+    collectTexts({"a"});
     openPopover();
     QElapsedTimer waited;
     waited.start();
@@ -157,7 +141,7 @@ TEST_F(Coordinator, TimesOutAfterHalfASecondAndForgetsTheRecipient) {
 }
 
 TEST_F(Coordinator, ARecipientInFrontWithoutNoticeCountsAtTheTimeout) {
-    queueTexts({"a", "b"});
+    collectTexts({"a", "b"});
     openPopover();
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
     workspace.frontmost = editor;
@@ -167,7 +151,7 @@ TEST_F(Coordinator, ARecipientInFrontWithoutNoticeCountsAtTheTimeout) {
 }
 
 TEST_F(Coordinator, ARefusedActivationFailsAtOnceAndBringsTheCombineScreenBack) {
-    queueTexts({"a", "b"});
+    collectTexts({"a", "b"});
     openPopover();
     workspace.activationAccepted = false;
     coordinator->handlePasteRequest(PasteAllText{", ", ids()}, PasteRequestSource::button, recordInto(results));
@@ -178,7 +162,7 @@ TEST_F(Coordinator, ARefusedActivationFailsAtOnceAndBringsTheCombineScreenBack) 
 }
 
 TEST_F(Coordinator, ACombinedPasteConfirmedLaterPastesOnceAndTheTimeoutStaysQuiet) {
-    queueTexts({"a", "b"});
+    collectTexts({"a", "b"});
     openPopover();
     coordinator->handlePasteRequest(PasteAllText{"+", ids()}, PasteRequestSource::button, recordInto(results));
     EXPECT_TRUE(coordinator->pendingBulkPasteID().has_value());
@@ -196,7 +180,7 @@ TEST_F(Coordinator, ACombinedPasteConfirmedLaterPastesOnceAndTheTimeoutStaysQuie
 }
 
 TEST_F(Coordinator, ACombinedPasteThatFailsBringsThePopupBack) {
-    queueTexts({"a", "b"});
+    collectTexts({"a", "b"});
     openPopover();
     workspace.activatesImmediately = true;
     coordinator->handlePasteRequest(PasteAllText{"+", {}}, PasteRequestSource::button, recordInto(results));
@@ -206,7 +190,7 @@ TEST_F(Coordinator, ACombinedPasteThatFailsBringsThePopupBack) {
 }
 
 TEST_F(Coordinator, ACancelledCombinedPasteNeverCompletesAndANewOneCanStart) {
-    queueTexts({"a", "b"});
+    collectTexts({"a", "b"});
     openPopover();
     coordinator->handlePasteRequest(PasteAllText{"+", ids()}, PasteRequestSource::button, recordInto(results));
     coordinator->cancelPendingBulkPaste();
@@ -222,7 +206,7 @@ TEST_F(Coordinator, ACancelledCombinedPasteNeverCompletesAndANewOneCanStart) {
 }
 
 TEST_F(Coordinator, ACoordinatorGoneWhileWaitingDoesNothingLater) {
-    queueTexts({"a"});
+    collectTexts({"a"});
     openPopover();
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
     coordinator.reset();

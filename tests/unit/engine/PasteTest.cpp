@@ -13,24 +13,6 @@ protected:
         EngineFixture::SetUp();
         makeStack();
     }
-
-    void collectTexts(const QStringList& texts) {
-        if (!stack->isCollecting()) {
-            stack->toggleCollecting();
-        }
-        for (const auto& text : texts) {
-            pasteboard->copyText(text);
-            stack->checkPasteboard();
-        }
-    }
-
-    QList<QUuid> ids() const {
-        QList<QUuid> result;
-        for (const auto& item : stack->queue()) {
-            result.append(item.id);
-        }
-        return result;
-    }
 };
 
 } // namespace

@@ -14,17 +14,6 @@ protected:
         makeStack();
     }
 
-    // Collects the texts one copy at a time, as if the user had copied them.
-    void collectTexts(const QStringList& texts) {
-        if (!stack->isCollecting()) {
-            stack->toggleCollecting();
-        }
-        for (const auto& text : texts) {
-            pasteboard->copyText(text);
-            stack->checkPasteboard();
-        }
-    }
-
     QUuid idAt(int index) const { return stack->queue().at(index).id; }
 };
 

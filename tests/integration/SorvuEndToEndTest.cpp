@@ -248,3 +248,34 @@ TEST_F(SorvuEndToEnd, ASecondStartAndAStartWithoutDisplayBothExplainThemselves) 
     EXPECT_EQ(headless.standardError.trimmed().count('\n'), 0) << headless.standardError.toStdString();
     EXPECT_TRUE(headless.standardError.contains("X11")) << headless.standardError.toStdString();
 }
+
+namespace {
+
+// Started before any panel, as at login when autostart beats the desktop.
+class SorvuWithoutTray : public SorvuEndToEnd {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
+};
+
+} // namespace
+
+TEST_F(SorvuWithoutTray, CollectsAndPastesFromTheKeyboardAndShowsItsIconOnceATrayAppears) {
+    s_panel->stop();
+    s_panel.reset();
+    ASSERT_TRUE(waitUntil([] { return !trayHostRuns(); }, 5000));
+    startSorvu();
+    ASSERT_TRUE(waitForLog("status item waiting for a system tray")) << log().toStdString();
+
+    ASSERT_TRUE(xdotool({"key", "ctrl+super+c"}).succeeded());
+    ASSERT_TRUE(waitForLog("toggleCollecting isCollecting=true"));
+    copy("solo ");
+    ASSERT_TRUE(waitForLog("queue append type=text queue.count=1"));
+    openTextField();
+    pressPasteShortcut();
+    EXPECT_TRUE(waitUntil([&] { return fieldText() == "solo "; })) << fieldText().toStdString();
+    EXPECT_FALSE(log().contains("status item image="));
+
+    s_panel = ChildProcess::start({"tint2"});
+    ASSERT_TRUE(waitUntil(trayHostRuns, 15000));
+    EXPECT_TRUE(waitForLog("status item image=menuBarIcon count=0", 15000)) << log().toStdString();
+}

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QFile>
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -118,6 +119,8 @@ int main(int argc, char** argv) {
 
     QList<double> copyToQueued;
     for (int index = 1; index <= 30; ++index) {
+        // Copies must not keep step with Sorvu's poll: each starts at a random moment of it.
+        waitUntil([] { return false; }, int(QRandomGenerator::global()->bounded(150)));
         const qsizetype mark = run.mark();
         QElapsedTimer copyClock;
         copyClock.start();
@@ -141,8 +144,13 @@ int main(int argc, char** argv) {
         const qsizetype before = field->standardOutput().count("\ntext ");
         QElapsedTimer pasteClock;
         pasteClock.start();
-        ChildProcess::start({"xdotool", "key", "ctrl+super+v"});
+        ChildProcess::run({"xdotool", "key", "ctrl+super+v"});
         waitUntil([&] { return field->standardOutput().count("\ntext ") > before; }, 5000);
+        if (field->standardOutput().count("\ntext ") == before) {
+            std::fprintf(stderr, "bench_shell: a paste did not arrive; the end of Sorvu's log:\n%s\n",
+                         qPrintable(run.log().right(1500)));
+            return 1;
+        }
         shortcutToPaste.append(pasteClock.nsecsElapsed() / 1e6);
     }
     printDistribution("shortcut key press to pasted text in the field (includes the key-release wait)",

@@ -91,8 +91,9 @@ public:
 private:
     template <typename T> T read(const QString& name, T value) {
         reads.append(name);
-        if (afterRead) {
-            afterRead(name);
+        // A copy, so that the hook may replace or clear itself while it runs.
+        if (const auto hook = afterRead) {
+            hook(name);
         }
         return value;
     }

@@ -1,6 +1,8 @@
 #include "tests/integration/support/X11Session.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <X11/Xatom.h>
@@ -62,47 +64,19 @@ X11Session* X11Session::current() {
 }
 
 bool X11Session::start(const Options& options) {
-    // -displayfd lets the server pick a free display number itself and tell it once it accepts clients.
-    m_server = ChildProcess::start({QStringLiteral("Xvfb"), QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                    QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x800x24"),
-                                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    if (!m_server) {
-        std::fprintf(stderr, "X11Session: could not start Xvfb\n");
-        return false;
-    }
     QDeadlineTimer deadline(options.startTimeoutMilliseconds);
-    while (!m_server->standardOutput().contains('\n')) {
-        if (deadline.hasExpired() || !m_server->isRunning()) {
-            std::fprintf(stderr, "X11Session: Xvfb did not come up: %s\n", m_server->standardError().constData());
+    // openbox now and then quits at once right after a server started, and trying it again on the same
+    // server fails the same way: each try gets a server of its own.
+    constexpr int sessionAttempts = 3;
+    bool started = false;
+    for (int attempt = 0; attempt < sessionAttempts && !started && !deadline.hasExpired(); ++attempt) {
+        started = startServer(deadline) && startWindowManager(deadline);
+        if (!started) {
             stop();
-            return false;
+            QThread::msleep(200);
         }
-        QThread::msleep(10);
     }
-    m_display = ':' + m_server->standardOutput().trimmed();
-    if (!pollDisplay(m_display, int(deadline.remainingTime()), [](Display*) { return true; })) {
-        std::fprintf(stderr, "X11Session: display %s does not answer\n", m_display.constData());
-        stop();
-        return false;
-    }
-    qputenv("DISPLAY", m_display);
-    qunsetenv("WAYLAND_DISPLAY");
-
-    // openbox now and then quits at once, silently, when several sessions start side by side: start it again.
-    for (int attempt = 0; attempt < 3 && !deadline.hasExpired(); ++attempt) {
-        m_windowManager = ChildProcess::start({QStringLiteral("openbox"), QStringLiteral("--sm-disable")});
-        if (m_windowManager && waitForWindowManager(int(deadline.remainingTime()))) {
-            break;
-        }
-        if (m_windowManager) {
-            const std::optional<int> exitCode = m_windowManager->waitForExit(0);
-            std::fprintf(stderr, "X11Session: openbox did not come up on %s (exit status %d): %s\n",
-                         m_display.constData(), exitCode.value_or(-1), m_windowManager->standardError().constData());
-        }
-        m_windowManager.reset();
-    }
-    if (!m_windowManager) {
-        stop();
+    if (!started) {
         return false;
     }
     if (options.trayHost) {
@@ -115,6 +89,50 @@ bool X11Session::start(const Options& options) {
     }
     currentSession = this;
     return true;
+}
+
+bool X11Session::startServer(const QDeadlineTimer& deadline) {
+    // -displayfd lets the server pick a free display number itself and tell it once it accepts clients.
+    m_server = ChildProcess::start({QStringLiteral("Xvfb"), QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                    QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x800x24"),
+                                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!m_server) {
+        std::fprintf(stderr, "X11Session: could not start Xvfb\n");
+        return false;
+    }
+    while (!m_server->standardOutput().contains('\n')) {
+        if (deadline.hasExpired() || !m_server->isRunning()) {
+            std::fprintf(stderr, "X11Session: Xvfb did not come up: %s\n", m_server->standardError().constData());
+            return false;
+        }
+        QThread::msleep(10);
+    }
+    m_display = ':' + m_server->standardOutput().trimmed();
+    if (!pollDisplay(m_display, int(deadline.remainingTime()), [](Display*) { return true; })) {
+        std::fprintf(stderr, "X11Session: display %s does not answer\n", m_display.constData());
+        return false;
+    }
+    qputenv("DISPLAY", m_display);
+    qunsetenv("WAYLAND_DISPLAY");
+    return true;
+}
+
+bool X11Session::startWindowManager(const QDeadlineTimer& deadline) {
+    m_windowManager = ChildProcess::start({QStringLiteral("openbox"), QStringLiteral("--sm-disable")});
+    if (m_windowManager && waitForWindowManager(int(deadline.remainingTime()))) {
+        return true;
+    }
+    if (m_windowManager) {
+        const std::optional<int> exitCode = m_windowManager->waitForExit(0);
+        // openbox writes its complaints to its log file rather than to standard error.
+        QFile log(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                  QStringLiteral("/openbox/openbox.log"));
+        const QByteArray reason = log.open(QIODevice::ReadOnly) ? log.readAll().trimmed() : QByteArray();
+        std::fprintf(stderr, "X11Session: openbox did not come up on %s (exit status %d): %s\n", m_display.constData(),
+                     exitCode.value_or(-1), reason.constData());
+    }
+    m_windowManager.reset();
+    return false;
 }
 
 bool X11Session::waitForWindowManager(int timeoutMilliseconds) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDeadlineTimer>
+
 #include "tests/integration/support/ChildProcess.h"
 
 #include <QByteArray>
@@ -35,6 +37,8 @@ public:
     static X11Session* current();
 
 private:
+    bool startServer(const QDeadlineTimer& deadline);
+    bool startWindowManager(const QDeadlineTimer& deadline);
     bool waitForWindowManager(int timeoutMilliseconds);
     bool waitForTrayHost(int timeoutMilliseconds);
 

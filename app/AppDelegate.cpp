@@ -19,7 +19,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QPainter>
 #include <QPointer>
+#include <QScreen>
 #include <QSystemTrayIcon>
 
 namespace sorvu {
@@ -27,6 +29,9 @@ namespace sorvu {
 namespace {
 
 constexpr int trayPollMilliseconds = 1000;
+constexpr int panelColorCheckDelaysMilliseconds[] = {300, 1500};
+// How much of the panel around the icon tells its colour.
+constexpr int panelRing = 3;
 
 } // namespace
 
@@ -98,6 +103,10 @@ void AppDelegate::buildStatusItem() {
     m_quitAction = m_trayMenu->addAction(QString(), [] { QApplication::quit(); });
     m_trayIcon->setContextMenu(m_trayMenu.get());
     m_trayIcon->show();
+    // The panel places the icon a moment after it is shown.
+    for (const int delay : panelColorCheckDelaysMilliseconds) {
+        QTimer::singleShot(delay, this, &AppDelegate::matchPanelColor);
+    }
 
     PasteStack& stack = sharedPasteStack();
     LanguagePreferenceStore& language = sharedLanguagePreferenceStore();
@@ -114,10 +123,35 @@ void AppDelegate::buildStatusItem() {
 void AppDelegate::updateStatusItem() {
     const PasteStack& stack = sharedPasteStack();
     const qint64 count = stack.queue().count();
+    matchPanelColor();
     m_statusItem->update(count, stack.isCollecting(), sharedLanguagePreferenceStore().preferredLanguageCode());
     retranslateTrayMenu();
     log::debug(LogCategory::UI,
                QStringLiteral("status item image=%1 count=%2").arg(m_statusItem->currentImageName()).arg(count));
+}
+
+void AppDelegate::matchPanelColor() {
+    // A tray does not say its text colour; what the panel shows around the icon does.
+    const QRect icon = m_trayIcon->geometry();
+    QScreen* screen = icon.isEmpty() ? nullptr : QGuiApplication::screenAt(icon.center());
+    if (!screen) {
+        return;
+    }
+    const QRect around = icon.adjusted(-panelRing, -panelRing, panelRing, panelRing);
+    const QPoint origin = around.topLeft() - screen->geometry().topLeft();
+    const QImage picture = screen->grabWindow(0, origin.x(), origin.y(), around.width(), around.height()).toImage();
+    if (picture.isNull()) {
+        return;
+    }
+    // Only the ring: the icon's own pixels say nothing about the panel.
+    QImage ring(picture.width(), 2 * panelRing, picture.format());
+    QPainter painter(&ring);
+    painter.drawImage(QPoint(0, 0), picture.copy(0, 0, picture.width(), panelRing));
+    painter.drawImage(QPoint(0, panelRing), picture.copy(0, picture.height() - panelRing, picture.width(), panelRing));
+    painter.end();
+    if (const auto color = StatusItem::textColorOn(ring)) {
+        m_statusItem->setIconColor(*color);
+    }
 }
 
 void AppDelegate::retranslateTrayMenu() {

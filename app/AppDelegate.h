@@ -40,6 +40,7 @@ private:
     void buildStatusItemWhenTrayExists();
     void buildStatusItem();
     void updateStatusItem();
+    void matchPanelColor();
     void retranslateTrayMenu();
     void requestPaste(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion = {});
     void dispatchPaste(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion);

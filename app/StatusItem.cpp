@@ -37,7 +37,7 @@ QImage tintedImage(const QString& name, int pixels, const QColor& color) {
 StatusItem::StatusItem(QSystemTrayIcon* trayIcon, CenteredLabelView::ReduceMotion reduceMotion,
                        CenteredLabelView::Clock clock, QObject* parent)
     : QObject(parent), m_trayIcon(trayIcon), m_countLabel(std::move(clock), std::move(reduceMotion)),
-      m_imageName(imageName(0, false)) {
+      m_imageName(imageName(0, false)), m_iconColor(QGuiApplication::palette().color(QPalette::WindowText)) {
     connect(&m_countLabel, &CenteredLabelView::needsDisplay, this, &StatusItem::refreshIcon);
     refreshIcon();
 }
@@ -75,13 +75,39 @@ void StatusItem::update(qint64 count, bool isCollecting, const std::optional<QSt
     const bool visible = count > 0 || isCollecting;
     m_countLabel.setCount(count, visible && m_wasVisible);
     m_wasVisible = visible;
-    m_countLabel.setTextColor(count >= redCount ? QColor(Qt::red)
-                                                : QGuiApplication::palette().color(QPalette::WindowText));
+    m_count = count;
+    m_countLabel.setTextColor(count >= redCount ? QColor(Qt::red) : m_iconColor);
     m_accessibilityLabel = accessibilityLabel(count, isCollecting, languageCode);
     if (m_trayIcon) {
         m_trayIcon->setToolTip(m_accessibilityLabel);
     }
     refreshIcon();
+}
+
+void StatusItem::setIconColor(const QColor& color) {
+    if (color == m_iconColor) {
+        return;
+    }
+    m_iconColor = color;
+    if (m_count < redCount) {
+        m_countLabel.setTextColor(color);
+    }
+    refreshIcon();
+}
+
+std::optional<QColor> StatusItem::textColorOn(const QImage& surroundings) {
+    if (surroundings.isNull()) {
+        return std::nullopt;
+    }
+    double luminance = 0;
+    for (int y = 0; y < surroundings.height(); ++y) {
+        for (int x = 0; x < surroundings.width(); ++x) {
+            const QColor pixel = surroundings.pixelColor(x, y);
+            luminance += 0.2126 * pixel.redF() + 0.7152 * pixel.greenF() + 0.0722 * pixel.blueF();
+        }
+    }
+    luminance /= double(surroundings.width()) * surroundings.height();
+    return luminance < 0.5 ? QColor(0xf2, 0xf2, 0xf2) : QColor(0x1e, 0x1e, 0x1e);
 }
 
 void StatusItem::flash() {
@@ -106,8 +132,7 @@ QImage StatusItem::renderIcon(int pixels) const {
     if (isFlashing()) {
         painter.setOpacity(flashOpacity);
     }
-    painter.drawImage(QPointF(0, 0),
-                      tintedImage(m_imageName, pixels, QGuiApplication::palette().color(QPalette::WindowText)));
+    painter.drawImage(QPointF(0, 0), tintedImage(m_imageName, pixels, m_iconColor));
     painter.scale(pixels / iconPoints, pixels / iconPoints);
     m_countLabel.paint(painter, labelFrame());
     return icon;

@@ -2,6 +2,7 @@
 
 #include "app/CenteredLabelView.h"
 
+#include <QColor>
 #include <QImage>
 #include <QObject>
 #include <QRectF>
@@ -39,6 +40,13 @@ public:
     void update(qint64 count, bool isCollecting, const std::optional<QString>& languageCode);
     void flash();
 
+    // The colour the artwork and the count are drawn in: the text colour of the panel the icon sits on.
+    QColor iconColor() const { return m_iconColor; }
+    void setIconColor(const QColor& color);
+    // A text colour that stands out on the given surroundings of the icon (what the panel shows around
+    // it): light on a dark panel, dark on a light one. Nothing when the picture holds no pixel.
+    static std::optional<QColor> textColorOn(const QImage& surroundings);
+
     const QString& currentImageName() const { return m_imageName; }
     const QString& currentAccessibilityLabel() const { return m_accessibilityLabel; }
     bool isFlashing() const { return m_flashTimer != nullptr; }
@@ -56,6 +64,8 @@ private:
     CenteredLabelView m_countLabel;
     QString m_imageName;
     QString m_accessibilityLabel;
+    QColor m_iconColor;
+    qint64 m_count = 0;
     bool m_wasVisible = false;
     std::unique_ptr<QTimer> m_flashTimer;
 };

@@ -8,8 +8,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -17,6 +20,7 @@
 
 // Last: its macros clash with the headers above.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 using namespace sorvu::test;
 
@@ -35,6 +39,67 @@ bool trayHostRuns() {
 
 ChildProcess::Result xdotool(const QStringList& arguments) {
     return ChildProcess::run(QStringList{"xdotool"} + arguments, 10000);
+}
+
+// Where the panel shows Sorvu's icon: the window of the "sorvu" class that the tray embedded.
+std::optional<QRect> sorvuTrayIconRect(Display* display, Window window) {
+    XClassHint hint{};
+    XWindowAttributes attributes{};
+    if (XGetClassHint(display, window, &hint) != 0) {
+        const bool ours = hint.res_name != nullptr && QByteArray(hint.res_name) == "sorvu";
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        if (ours && XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable &&
+            attributes.width >= 8) {
+            int x = 0;
+            int y = 0;
+            Window child = 0;
+            XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+            return QRect(x, y, attributes.width, attributes.height);
+        }
+    }
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    std::optional<QRect> found;
+    if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
+        for (unsigned int index = 0; index < count && !found; ++index) {
+            found = sorvuTrayIconRect(display, children[index]);
+        }
+        XFree(children);
+    }
+    return found;
+}
+
+// The icon as the panel shows it; null while there is none.
+QImage trayIconPicture() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return {};
+    }
+    const std::optional<QRect> rect = sorvuTrayIconRect(display, DefaultRootWindow(display));
+    XCloseDisplay(display);
+    if (!rect) {
+        return {};
+    }
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, rect->x(), rect->y(), rect->width(), rect->height())
+        .toImage();
+}
+
+// Whether some pixels stand out clearly from the rest, as drawn artwork does on a plain panel.
+bool showsArtwork(const QImage& picture) {
+    double darkest = 1;
+    double lightest = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const double lightness = picture.pixelColor(x, y).lightnessF();
+            darkest = std::min(darkest, lightness);
+            lightest = std::max(lightest, lightness);
+        }
+    }
+    return !picture.isNull() && lightest - darkest > 0.5;
 }
 
 class SorvuEndToEnd : public ::testing::Test {
@@ -161,6 +226,13 @@ TEST_F(SorvuEndToEnd, CollectsTextsImagesAndFilesThenPastesThemInCopyOrder) {
     QFile pictureFile(sources.filePath("picture.png"));
     ASSERT_TRUE(pictureFile.open(QIODevice::ReadOnly));
 
+    // The idle icon is drawn where the panel can be seen to show it.
+    QImage idleIcon;
+    ASSERT_TRUE(waitUntil([&] {
+        idleIcon = trayIconPicture();
+        return showsArtwork(idleIcon);
+    }));
+
     startCollecting();
     copyAndWaitForCount("alpha ", "", 1);
     copyAndWaitForCount("beta ", "", 2);
@@ -169,6 +241,12 @@ TEST_F(SorvuEndToEnd, CollectsTextsImagesAndFilesThenPastesThemInCopyOrder) {
     const QByteArray uris = QUrl::fromLocalFile(sources.filePath("one.txt")).toEncoded() + "\r\n" +
                             QUrl::fromLocalFile(sources.filePath("two.txt")).toEncoded() + "\r\n";
     copyAndWaitForCount(uris, "text/uri-list", 6);
+
+    // Collecting, with the count painted in: the panel shows another picture.
+    EXPECT_TRUE(waitUntil([&] {
+        const QImage counting = trayIconPicture();
+        return showsArtwork(counting) && counting != idleIcon;
+    }));
 
     openTextField();
     for (int paste = 1; paste <= 3; ++paste) {

@@ -196,3 +196,39 @@ TEST(StatusItemState, EachStateHasItsOwnArtworkAndTheCountIsPainted) {
     item.update(7, false, std::nullopt);
     EXPECT_NE(item.renderIcon(), queued);
 }
+
+TEST(StatusItemState, TheIconTakesTheColourThatStandsOutOnItsPanel) {
+    QImage darkPanel(30, 6, QImage::Format_RGB32);
+    darkPanel.fill(QColor(20, 24, 30));
+    QImage lightPanel(30, 6, QImage::Format_RGB32);
+    lightPanel.fill(QColor(235, 235, 230));
+    const QColor onDark = *StatusItem::textColorOn(darkPanel);
+    const QColor onLight = *StatusItem::textColorOn(lightPanel);
+    EXPECT_GT(onDark.lightnessF(), 0.8);
+    EXPECT_LT(onLight.lightnessF(), 0.2);
+    EXPECT_FALSE(StatusItem::textColorOn(QImage()).has_value());
+
+    StatusItem item(nullptr, [] { return false; });
+    item.update(5, false, std::nullopt);
+    item.setIconColor(onDark);
+    const QImage icon = item.renderIcon(36);
+    int inked = 0;
+    for (int y = 0; y < icon.height(); ++y) {
+        for (int x = 0; x < icon.width(); ++x) {
+            const QColor pixel = icon.pixelColor(x, y);
+            if (pixel.alpha() == 255) {
+                ++inked;
+                EXPECT_GT(pixel.lightnessF(), 0.8) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(inked, 20);
+    EXPECT_EQ(item.countLabel().textColor(), onDark);
+
+    // The warning red of a full queue outlives a change of panel.
+    item.update(99, false, std::nullopt);
+    item.setIconColor(onLight);
+    EXPECT_EQ(item.countLabel().textColor(), QColor(Qt::red));
+    item.update(98, false, std::nullopt);
+    EXPECT_EQ(item.countLabel().textColor(), onLight);
+}

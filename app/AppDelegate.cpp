@@ -48,7 +48,11 @@ void AppDelegate::applicationDidFinishLaunching() {
     m_workspace = std::make_unique<DesktopWorkspace>(*m_x11Workspace);
     m_coordinator = std::make_unique<PasteRequestCoordinator>(stack, *m_workspace);
     m_pasteGate = std::make_unique<PasteRequestGate>(
-        [] { return x11KeysDown(); }, [this] { return !m_unfetchedPasteChange.has_value(); },
+        [] { return x11KeysDown(); },
+        [this] {
+            // Content that another copy replaced will never be fetched: nothing to wait for then.
+            return !m_unfetchedPasteChange || sharedPasteboard().changeCount() != *m_unfetchedPasteChange;
+        },
         [this](const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {
             dispatchPaste(kind, source, std::move(completion));
         });

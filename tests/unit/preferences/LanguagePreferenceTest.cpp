@@ -1,6 +1,7 @@
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/SupportedLanguage.h"
 #include "preferences/UserDefaultsLanguagePreferenceStore.h"
+#include "tests/support/TemporarySettings.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -27,15 +28,7 @@ public:
     QList<std::optional<QString>> saves;
 };
 
-class LanguageSettings : public ::testing::Test {
-protected:
-    std::shared_ptr<QSettings> openSettings() const {
-        return std::make_shared<QSettings>(m_directory.filePath(QStringLiteral("Sorvu.conf")), QSettings::IniFormat);
-    }
-
-private:
-    QTemporaryDir m_directory;
-};
+using LanguageSettings = test::TemporarySettings;
 
 } // namespace
 

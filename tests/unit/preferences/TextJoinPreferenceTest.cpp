@@ -1,6 +1,7 @@
 #include "preferences/TextJoinPreference.h"
 #include "preferences/Localization.h"
 #include "preferences/UserDefaultsTextJoinPreferenceStore.h"
+#include "tests/support/TemporarySettings.h"
 
 #include <QSet>
 #include <QTemporaryDir>
@@ -11,15 +12,7 @@ using namespace sorvu;
 
 namespace {
 
-class TextJoinSettings : public ::testing::Test {
-protected:
-    std::shared_ptr<QSettings> openSettings() const {
-        return std::make_shared<QSettings>(m_directory.filePath(QStringLiteral("Sorvu.conf")), QSettings::IniFormat);
-    }
-
-private:
-    QTemporaryDir m_directory;
-};
+using TextJoinSettings = test::TemporarySettings;
 
 } // namespace
 

@@ -4,7 +4,7 @@
 
 namespace sorvu {
 
-PackageManagerUpdater::PackageManagerUpdater(const SparkleUpdateConfiguration& configuration)
+PackageManagerUpdater::PackageManagerUpdater(const UpdateFeedConfiguration& configuration)
     : m_configuration(configuration) {
     log::info(LogCategory::UI, QStringLiteral("updater started: updates come from the package manager feed=%1")
                                    .arg(m_configuration.feedURL.toString()));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SparkleUpdateConfiguration.h"
+#include "app/UpdateFeedConfiguration.h"
 
 namespace sorvu {
 
@@ -8,14 +8,14 @@ namespace sorvu {
 // itself neither checks a feed nor downloads anything; it only says so in the log when updates are on.
 class PackageManagerUpdater {
 public:
-    explicit PackageManagerUpdater(const SparkleUpdateConfiguration& configuration);
+    explicit PackageManagerUpdater(const UpdateFeedConfiguration& configuration);
     PackageManagerUpdater(const PackageManagerUpdater&) = delete;
     PackageManagerUpdater& operator=(const PackageManagerUpdater&) = delete;
 
-    const SparkleUpdateConfiguration& configuration() const { return m_configuration; }
+    const UpdateFeedConfiguration& configuration() const { return m_configuration; }
 
 private:
-    SparkleUpdateConfiguration m_configuration;
+    UpdateFeedConfiguration m_configuration;
 };
 
 } // namespace sorvu

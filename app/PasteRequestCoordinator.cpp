@@ -24,30 +24,28 @@ bool isAllText(const PasteRequestKind& kind) {
 
 } // namespace
 
-PasteRequestCoordinator::PasteRequestCoordinator(PasteStack& stack, WorkspaceProviding& workspace, QObject* parent)
-    : QObject(parent), m_stack(stack), m_workspace(workspace) {}
+PasteRequestCoordinator::PasteRequestCoordinator(ClipboardQueue& queue, Workspace& workspace, QObject* parent)
+    : QObject(parent), m_queue(queue), m_workspace(workspace) {}
 
 PasteRequestCoordinator::~PasteRequestCoordinator() {
-    if (m_activationObserver) {
-        m_workspace.removeActivationObserver(*m_activationObserver);
-    }
+    disconnect(m_activationConnection);
 }
 
-bool PasteRequestCoordinator::isPopoverShown() const {
-    return m_popover && m_popover->isShown();
+bool PasteRequestCoordinator::isPopupShown() const {
+    return m_popup && m_popup->isShown();
 }
 
-bool PasteRequestCoordinator::isFrontmost(const WorkspaceApplication& application) const {
-    const auto frontmost = m_workspace.frontmostApplication();
+bool PasteRequestCoordinator::isFrontmost(const RunningProgram& application) const {
+    const auto frontmost = m_workspace.frontmostProgram();
     return frontmost && frontmost->processId == application.processId;
 }
 
 void PasteRequestCoordinator::rememberPasteRecipient() {
-    const auto frontmost = m_workspace.frontmostApplication();
+    const auto frontmost = m_workspace.frontmostProgram();
     if (!frontmost || frontmost->processId == m_workspace.ownProcessId()) {
-        m_pasteRecipientApplication.reset();
+        m_pasteRecipient.reset();
     } else {
-        m_pasteRecipientApplication = frontmost;
+        m_pasteRecipient = frontmost;
     }
 }
 
@@ -58,8 +56,8 @@ void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, P
         complete(completion, PasteAttemptResult::requestInProgress);
         return;
     }
-    if (isPopoverShown()) {
-        const auto recipient = m_pasteRecipientApplication;
+    if (isPopupShown()) {
+        const auto recipient = m_pasteRecipient;
         if (recipient && recipient->processId != m_workspace.ownProcessId() && !m_workspace.isTerminated(*recipient)) {
             std::optional<QUuid> bulkIdentity;
             if (isAllText(kind)) {
@@ -75,7 +73,7 @@ void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, P
         complete(completion, PasteAttemptResult::recipientUnavailable);
         return;
     }
-    const auto frontmost = m_workspace.frontmostApplication();
+    const auto frontmost = m_workspace.frontmostProgram();
     if (frontmost && frontmost->processId == m_workspace.ownProcessId()) {
         complete(completion, PasteAttemptResult::recipientUnavailable);
         return;
@@ -83,9 +81,8 @@ void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, P
     complete(completion, pasteThroughEngine(kind));
 }
 
-void PasteRequestCoordinator::restoreRecipientAndPaste(const WorkspaceApplication& recipient,
-                                                       const PasteRequestKind& kind, std::optional<QUuid> bulkIdentity,
-                                                       PasteCompletion completion) {
+void PasteRequestCoordinator::restoreRecipientAndPaste(const RunningProgram& recipient, const PasteRequestKind& kind,
+                                                       std::optional<QUuid> bulkIdentity, PasteCompletion completion) {
     if (!m_workspace.isTerminated(recipient) && m_workspace.activate(recipient)) {
         waitForRecipientActivation(
             recipient, [self = QPointer<PasteRequestCoordinator>(this), kind, bulkIdentity, completion](bool restored) {
@@ -100,24 +97,25 @@ void PasteRequestCoordinator::restoreRecipientAndPaste(const WorkspaceApplicatio
     endRecipientRestore(false);
     complete(completion, PasteAttemptResult::recipientUnavailable);
     if (isAllText(kind)) {
-        bringPopoverBack();
+        bringPopupBack();
     }
 }
 
-void PasteRequestCoordinator::waitForRecipientActivation(const WorkspaceApplication& recipient, Outcome outcome) {
+void PasteRequestCoordinator::waitForRecipientActivation(const RunningProgram& recipient, Outcome outcome) {
     if (isFrontmost(recipient)) {
         outcome(true);
         return;
     }
-    m_activationObserver = m_workspace.addActivationObserver(
-        [self = QPointer<PasteRequestCoordinator>(this), recipient, outcome](const WorkspaceApplication& activated) {
-            // Handled one turn later, so that a wait that has ended meanwhile ignores it.
-            QTimer::singleShot(0, self.data(), [self, recipient, outcome, activated] {
-                if (self && self->m_activationObserver && activated.processId == recipient.processId) {
-                    outcome(true);
-                }
-            });
-        });
+    m_activationConnection =
+        connect(&m_workspace, &Workspace::programActivated, this,
+                [self = QPointer<PasteRequestCoordinator>(this), recipient, outcome](const RunningProgram& activated) {
+                    // Handled one turn later, so that a wait that has ended meanwhile ignores it.
+                    QTimer::singleShot(0, self.data(), [self, recipient, outcome, activated] {
+                        if (self && self->m_activationConnection && activated.processId == recipient.processId) {
+                            outcome(true);
+                        }
+                    });
+                });
 
     m_activationTimeout = std::make_unique<QTimer>();
     m_activationTimeout->setSingleShot(true);
@@ -149,7 +147,7 @@ void PasteRequestCoordinator::completeRecipientRestore(bool success, const Paste
         logUi(QStringLiteral("recipient restore failed"));
         complete(completion, PasteAttemptResult::recipientUnavailable);
         if (isAllText(kind)) {
-            bringPopoverBack();
+            bringPopupBack();
         }
         return;
     }
@@ -157,18 +155,16 @@ void PasteRequestCoordinator::completeRecipientRestore(bool success, const Paste
     const PasteAttemptResult result = pasteThroughEngine(kind);
     complete(completion, result);
     if (isAllText(kind) && result != PasteAttemptResult::commandPosted) {
-        bringPopoverBack();
+        bringPopupBack();
     }
-    if (result == PasteAttemptResult::commandPosted && m_stack.queue().isEmpty() && m_popover) {
-        m_popover->close(PopoverCloseReason::queueDrained);
+    if (result == PasteAttemptResult::commandPosted && m_queue.queue().isEmpty() && m_popup) {
+        m_popup->close(PopupCloseReason::queueDrained);
     }
 }
 
 void PasteRequestCoordinator::endRecipientRestore(bool keepRecipient) {
-    if (m_activationObserver) {
-        m_workspace.removeActivationObserver(*m_activationObserver);
-        m_activationObserver.reset();
-    }
+    disconnect(m_activationConnection);
+    m_activationConnection = {};
     // Dropping the timer cancels it; deleteLater because this may run inside its own timeout.
     if (m_activationTimeout) {
         m_activationTimeout->stop();
@@ -176,7 +172,7 @@ void PasteRequestCoordinator::endRecipientRestore(bool keepRecipient) {
     }
     m_isRestoringFocusForPaste = false;
     if (!keepRecipient) {
-        m_pasteRecipientApplication.reset();
+        m_pasteRecipient.reset();
     }
 }
 
@@ -189,26 +185,26 @@ void PasteRequestCoordinator::cancelPendingBulkPaste() {
 }
 
 PasteAttemptResult PasteRequestCoordinator::pasteThroughEngine(const PasteRequestKind& kind) {
-    const qsizetype before = m_stack.queue().count();
+    const qsizetype before = m_queue.queue().count();
     const PasteAttemptResult result = std::visit(
         [this](const auto& request) {
             if constexpr (std::is_same_v<std::decay_t<decltype(request)>, PasteAllText>) {
-                return m_stack.pasteAllText(request.separator, request.expectedIDs);
+                return m_queue.pasteAllText(request.separator, request.expectedIDs);
             } else {
-                return m_stack.pasteNext();
+                return m_queue.pasteNext();
             }
         },
         kind);
     logUi(QStringLiteral("paste attempt outcome=%1 queueCountBefore=%2 queueCountAfter=%3")
               .arg(rawValue(result))
               .arg(before)
-              .arg(m_stack.queue().count()));
+              .arg(m_queue.queue().count()));
     return result;
 }
 
-void PasteRequestCoordinator::bringPopoverBack() {
-    if (isPopoverShown()) {
-        m_popover->bringToFront();
+void PasteRequestCoordinator::bringPopupBack() {
+    if (isPopupShown()) {
+        m_popup->bringToFront();
     }
 }
 

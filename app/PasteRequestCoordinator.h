@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/PasteRequest.h"
-#include "app/PopoverPresenting.h"
-#include "app/WorkspaceProviding.h"
-#include "engine/PasteStack.h"
+#include "app/Popup.h"
+#include "engine/ClipboardQueue.h"
+#include "platform/Workspace.h"
 
 #include <QObject>
 #include <QTimer>
@@ -23,42 +23,42 @@ class PasteRequestCoordinator : public QObject {
 public:
     static constexpr int activationTimeoutMilliseconds = 500;
 
-    PasteRequestCoordinator(PasteStack& stack, WorkspaceProviding& workspace, QObject* parent = nullptr);
+    PasteRequestCoordinator(ClipboardQueue& queue, Workspace& workspace, QObject* parent = nullptr);
     ~PasteRequestCoordinator() override;
 
     // The popup, once there is one; without it every request goes straight to the program in front.
-    void setPopover(PopoverPresenting* popover) { m_popover = popover; }
+    void setPopup(Popup* popup) { m_popup = popup; }
 
     void handlePasteRequest(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion = {});
     void rememberPasteRecipient();
     void cancelPendingBulkPaste();
 
-    const std::optional<WorkspaceApplication>& pasteRecipientApplication() const { return m_pasteRecipientApplication; }
+    const std::optional<RunningProgram>& pasteRecipient() const { return m_pasteRecipient; }
     bool isRestoringFocusForPaste() const { return m_isRestoringFocusForPaste; }
     const std::optional<QUuid>& pendingBulkPasteID() const { return m_pendingBulkPasteID; }
-    bool isWaitingForActivation() const { return m_activationObserver.has_value() || m_activationTimeout != nullptr; }
+    bool isWaitingForActivation() const { return bool(m_activationConnection) || m_activationTimeout != nullptr; }
 
 private:
     using Outcome = std::function<void(bool restored)>;
 
-    bool isPopoverShown() const;
-    bool isFrontmost(const WorkspaceApplication& application) const;
-    void restoreRecipientAndPaste(const WorkspaceApplication& recipient, const PasteRequestKind& kind,
+    bool isPopupShown() const;
+    bool isFrontmost(const RunningProgram& application) const;
+    void restoreRecipientAndPaste(const RunningProgram& recipient, const PasteRequestKind& kind,
                                   std::optional<QUuid> bulkIdentity, PasteCompletion completion);
-    void waitForRecipientActivation(const WorkspaceApplication& recipient, Outcome outcome);
+    void waitForRecipientActivation(const RunningProgram& recipient, Outcome outcome);
     void completeRecipientRestore(bool success, const PasteRequestKind& kind, std::optional<QUuid> bulkIdentity,
                                   const PasteCompletion& completion);
     void endRecipientRestore(bool keepRecipient);
     PasteAttemptResult pasteThroughEngine(const PasteRequestKind& kind);
-    void bringPopoverBack();
+    void bringPopupBack();
 
-    PasteStack& m_stack;
-    WorkspaceProviding& m_workspace;
-    PopoverPresenting* m_popover = nullptr;
+    ClipboardQueue& m_queue;
+    Workspace& m_workspace;
+    Popup* m_popup = nullptr;
 
-    std::optional<WorkspaceApplication> m_pasteRecipientApplication;
+    std::optional<RunningProgram> m_pasteRecipient;
     bool m_isRestoringFocusForPaste = false;
-    std::optional<int> m_activationObserver;
+    QMetaObject::Connection m_activationConnection;
     std::unique_ptr<QTimer> m_activationTimeout;
     std::optional<QUuid> m_pendingBulkPasteID;
 };

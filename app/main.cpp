@@ -1,32 +1,28 @@
-#include "app/SharedObjects.h"
-#include "app/SingleInstanceLock.h"
-#include "app/SorvuApp.h"
-#include "engine/Log.h"
-#include "platform/x11/SystemLogOutput.h"
-#include "platform/x11/X11DisplayCheck.h"
+#include "app/Application.h"
+#include "app/SorvuApplication.h"
+#include "engine/ClipboardQueue.h"
+#include "platform/linux/DesktopNotification.h"
+#include "platform/linux/SingleInstanceLock.h"
+#include "platform/linux/SystemLogOutput.h"
+#include "platform/x11/X11Platform.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/Localization.h"
+#include "preferences/SettingsLanguagePreferenceStorage.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
+#include <QTimer>
 
 #include <cstdio>
 
 namespace {
 
-// Shown on the desktop, since a second start from a menu has no terminal to print to.
-void tellAlreadyRunning() {
-    const auto& code = sorvu::sharedLanguagePreferenceStore().preferredLanguageCode();
+// Said on the desktop as well, since a second start from a menu has no terminal to print to.
+void tellAlreadyRunning(const std::shared_ptr<QSettings>& settings) {
+    const sorvu::LanguagePreferenceStore language(std::make_shared<sorvu::SettingsLanguagePreferenceStorage>(settings));
+    const auto& code = language.preferredLanguageCode();
     const QString text = sorvu::localizedString(QStringLiteral("Sorvu is already running."),
-                                                sorvu::bundleForLanguage(code), sorvu::localeForLanguage(code));
+                                                sorvu::catalogForLanguage(code), sorvu::localeForLanguage(code));
     std::fprintf(stderr, "%s\n", qPrintable(text));
-    QDBusMessage notify = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    notify << QStringLiteral("Sorvu") << 0u << QStringLiteral("edit-paste") << QStringLiteral("Sorvu") << text
-           << QStringList() << QVariantMap() << 5000;
-    constexpr int replyTimeoutMilliseconds = 500;
-    QDBusConnection::sessionBus().call(notify, QDBus::Block, replyTimeoutMilliseconds);
+    sorvu::showDesktopNotification(QStringLiteral("Sorvu"), text);
 }
 
 } // namespace
@@ -34,18 +30,24 @@ void tellAlreadyRunning() {
 int main(int argc, char** argv) {
     // SORVU_LOG_STDERR=1 keeps the log on standard error even where a journal runs (for debugging).
     sorvu::installSystemLogOutput(qEnvironmentVariableIsEmpty("SORVU_LOG_STDERR"));
-    if (const auto problem = sorvu::x11SessionProblem()) {
+    if (const auto problem = sorvu::X11Platform::sessionProblem()) {
         std::fprintf(stderr, "%s\n", qPrintable(*problem));
         return 1;
     }
-    // Everything Sorvu watches and posts goes through X11, so Qt must use it too, even under XWayland.
-    qputenv("QT_QPA_PLATFORM", "xcb");
+    sorvu::X11Platform::useX11ForQt();
 
-    sorvu::SorvuApp application(argc, argv);
+    sorvu::SorvuApplication qtApplication(argc, argv);
+    const auto settings = std::make_shared<QSettings>(QStringLiteral("Sorvu"), QStringLiteral("Sorvu"));
+    // Taken before anything touches the stored files, which belong to the instance that holds the lock.
     const auto lock = sorvu::SingleInstanceLock::acquire(QString::fromLocal8Bit(qgetenv("DISPLAY")));
     if (!lock) {
-        tellAlreadyRunning();
+        tellAlreadyRunning(settings);
         return 0;
     }
-    return application.exec();
+
+    sorvu::X11Platform platform;
+    sorvu::Application application(platform, settings, sorvu::ClipboardQueue::defaultClipboardFilesDirectory());
+    QTimer::singleShot(0, &application, &sorvu::Application::launch);
+    QObject::connect(&qtApplication, &QCoreApplication::aboutToQuit, &application, &sorvu::Application::terminate);
+    return qtApplication.exec();
 }

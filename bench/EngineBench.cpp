@@ -1,7 +1,7 @@
 // Prints what the engine's hot paths cost: an idle poll, filling the queue, and the memory held by a queue
 // of screenshots.
 #include "bench/BusyScreenshot.h"
-#include "engine/PasteStack.h"
+#include "engine/ClipboardQueue.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -17,7 +17,7 @@ using namespace sorvu;
 namespace {
 
 // A clipboard whose content changes only when the benchmark says so.
-class StillPasteboard : public PasteboardProviding {
+class StillClipboard : public Clipboard {
 public:
     qint64 count = 0;
     QString text;
@@ -36,7 +36,7 @@ public:
     std::optional<QStringList> offeredTypes() const override { return std::nullopt; }
 };
 
-class NoLoginItem : public LaunchAtLoginProviding {
+class NoLoginItem : public LaunchAtLogin {
 public:
     int systemStatusValue() const override { return 0; }
     std::optional<SystemError> registerLoginItem() override { return std::nullopt; }
@@ -62,46 +62,46 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     QTemporaryDir temporary;
-    auto pasteboard = std::make_shared<StillPasteboard>();
-    PasteStack::Dependencies dependencies;
-    dependencies.pasteboard = pasteboard;
+    auto clipboard = std::make_shared<StillClipboard>();
+    ClipboardQueue::Dependencies dependencies;
+    dependencies.clipboard = clipboard;
     dependencies.clipboardFilesDirectory = temporary.filePath(QStringLiteral("ClipboardFiles"));
-    dependencies.commandVEventFactory = [] { return std::optional<PasteStack::PostEvents>([] {}); };
+    dependencies.pasteKeystroke = [] { return std::optional<ClipboardQueue::PostEvents>([] {}); };
     dependencies.scheduleCleanup = [](double, std::function<void()>) {};
-    dependencies.accessibilityTrustProvider = [] { return true; };
-    dependencies.launchAtLoginService = std::make_shared<NoLoginItem>();
+    dependencies.inputAccessCheck = [] { return true; };
+    dependencies.launchAtLogin = std::make_shared<NoLoginItem>();
     dependencies.settings =
         std::make_shared<QSettings>(temporary.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    PasteStack stack(dependencies);
-    stack.toggleCollecting();
+    ClipboardQueue queue(dependencies);
+    queue.toggleCollecting();
 
     constexpr int idlePolls = 1'000'000;
     QElapsedTimer timer;
     timer.start();
     for (int poll = 0; poll < idlePolls; ++poll) {
-        stack.checkPasteboard();
+        queue.checkClipboard();
     }
     std::printf("poll without change: %.1f ns\n", double(timer.nsecsElapsed()) / idlePolls);
 
     constexpr int rounds = 200;
     qint64 appendNanoseconds = 0;
     for (int round = 0; round < rounds; ++round) {
-        stack.clear();
+        queue.clear();
         timer.restart();
-        for (int index = 0; index < PasteStack::capacity; ++index) {
-            pasteboard->text = QStringLiteral("entry %1").arg(index);
-            ++pasteboard->count;
-            stack.checkPasteboard();
+        for (int index = 0; index < ClipboardQueue::capacity; ++index) {
+            clipboard->text = QStringLiteral("entry %1").arg(index);
+            ++clipboard->count;
+            queue.checkClipboard();
         }
         appendNanoseconds += timer.nsecsElapsed();
     }
     std::printf("append 99 text entries: %.1f us (%.2f us per entry)\n", double(appendNanoseconds) / rounds / 1000.0,
-                double(appendNanoseconds) / rounds / PasteStack::capacity / 1000.0);
+                double(appendNanoseconds) / rounds / ClipboardQueue::capacity / 1000.0);
 
     const QByteArray png = sorvu::bench::busyScreenshotPng();
     const long before = residentKilobytes();
     QList<ClipboardImageRef> images;
-    for (int index = 0; index < PasteStack::capacity; ++index) {
+    for (int index = 0; index < ClipboardQueue::capacity; ++index) {
         // Each entry gets bytes of its own, as each copy arrives from the clipboard separately.
         QByteArray copy(png.constData(), png.size());
         images.append(ClipboardImage::fromEncoded(copy, QStringLiteral("image/png")));
@@ -112,5 +112,5 @@ int main(int argc, char** argv) {
                 "a decoded bitmap would be %.1f MB per entry)\n",
                 png.size() / (1024.0 * 1024.0), (after - before) / 1024.0, (after - before) / 1024.0 / 99.0,
                 decodedMegabytes);
-    return images.size() == PasteStack::capacity ? 0 : 1;
+    return images.size() == ClipboardQueue::capacity ? 0 : 1;
 }

@@ -1,7 +1,7 @@
 // Prints what reading the X11 clipboard costs: the change count the engine polls ten times a second, and a
 // 3840×2160 PNG screenshot copied by another program (xclip). Runs in an X server of its own.
 
-#include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11Clipboard.h"
 #include "tests/integration/support/ChildProcess.h"
 #include "tests/integration/support/X11Session.h"
 
@@ -63,27 +63,27 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         QGuiApplication application(argc, argv);
-        sorvu::X11Pasteboard pasteboard;
+        sorvu::X11Clipboard clipboard;
 
         constexpr int countReads = 10'000'000;
         qint64 sum = 0;
         const auto countStart = std::chrono::steady_clock::now();
         for (int index = 0; index < countReads; ++index) {
-            sum += static_cast<const sorvu::PasteboardProviding&>(pasteboard).changeCount();
+            sum += static_cast<const sorvu::Clipboard&>(clipboard).changeCount();
         }
         const std::chrono::duration<double, std::nano> countTime = std::chrono::steady_clock::now() - countStart;
         std::printf("changeCount: %.2f ns per read (%d reads, checksum %lld)\n", countTime.count() / countReads,
                     countReads, sum);
 
         const QByteArray png = screenshotPng();
-        const qint64 before = pasteboard.changeCount();
+        const qint64 before = clipboard.changeCount();
         auto owner =
             ChildProcess::start({"xclip", "-quiet", "-selection", "clipboard", "-t", "image/png", "-i"}, {png, {}});
         QDeadlineTimer deadline(10000);
-        while (owner && pasteboard.changeCount() == before && !deadline.hasExpired()) {
+        while (owner && clipboard.changeCount() == before && !deadline.hasExpired()) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         }
-        if (!owner || pasteboard.changeCount() == before) {
+        if (!owner || clipboard.changeCount() == before) {
             std::fprintf(stderr, "bench_x11_clipboard: xclip did not take the clipboard\n");
             result = 1;
         } else {
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
             for (int round = 0; round < 11; ++round) {
                 QElapsedTimer timer;
                 timer.start();
-                const QList<sorvu::ClipboardImageRef> images = pasteboard.images();
+                const QList<sorvu::ClipboardImageRef> images = clipboard.images();
                 const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
                 allRead = allRead && images.size() == 1 && images.first()->encodedBytes() == png;
                 if (round == 0) {

@@ -4,7 +4,7 @@ namespace sorvu::log {
 
 namespace {
 
-Q_LOGGING_CATEGORY(pasteStackCategory, "sorvu.PasteStack", QtInfoMsg)
+Q_LOGGING_CATEGORY(clipboardQueueCategory, "sorvu.PasteStack", QtInfoMsg)
 Q_LOGGING_CATEGORY(uiCategory, "sorvu.UI", QtInfoMsg)
 Q_LOGGING_CATEGORY(dragOutCategory, "sorvu.DragOut", QtInfoMsg)
 Q_LOGGING_CATEGORY(shortcutStoringCategory, "sorvu.ShortcutStoring", QtInfoMsg)
@@ -18,27 +18,27 @@ LogObserver& observer() {
 
 const QLoggingCategory& loggingCategory(LogCategory category) {
     switch (category) {
-    case LogCategory::PasteStack:
-        return pasteStackCategory();
+    case LogCategory::ClipboardQueue:
+        return clipboardQueueCategory();
     case LogCategory::UI:
         return uiCategory();
     case LogCategory::DragOut:
         return dragOutCategory();
-    case LogCategory::ShortcutStoring:
+    case LogCategory::ShortcutStore:
         return shortcutStoringCategory();
     }
-    return pasteStackCategory();
+    return clipboardQueueCategory();
 }
 
 QString categoryName(LogCategory category) {
     switch (category) {
-    case LogCategory::PasteStack:
+    case LogCategory::ClipboardQueue:
         return QStringLiteral("PasteStack");
     case LogCategory::UI:
         return QStringLiteral("UI");
     case LogCategory::DragOut:
         return QStringLiteral("DragOut");
-    case LogCategory::ShortcutStoring:
+    case LogCategory::ShortcutStore:
         return QStringLiteral("ShortcutStoring");
     }
     return {};

@@ -8,7 +8,7 @@
 namespace sorvu {
 
 // The areas that write to the log; each is its own QLoggingCategory ("sorvu.<Area>").
-enum class LogCategory { PasteStack, UI, DragOut, ShortcutStoring };
+enum class LogCategory { ClipboardQueue, UI, DragOut, ShortcutStore };
 
 enum class LogLevel { Debug, Info, Error };
 

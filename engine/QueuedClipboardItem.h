@@ -23,8 +23,6 @@ struct QueuedClipboardItem {
     }
 };
 
-using ClipboardQueue = QList<QueuedClipboardItem>;
-
 // The canonical upper-case form (36 characters) that names an entry in logs and on disk.
 inline QString uuidString(const QUuid& id) {
     return id.toString(QUuid::WithoutBraces).toUpper();

@@ -2,7 +2,7 @@
 
 namespace sorvu {
 
-LanguagePreferenceStore::LanguagePreferenceStore(std::shared_ptr<LanguagePreferenceStoring> store, QObject* parent)
+LanguagePreferenceStore::LanguagePreferenceStore(std::shared_ptr<LanguagePreferenceStorage> store, QObject* parent)
     : QObject(parent), m_store(std::move(store)) {
     m_preferredLanguageCode = m_store->load();
 }

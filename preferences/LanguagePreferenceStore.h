@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preferences/LanguagePreferenceStoring.h"
+#include "preferences/LanguagePreferenceStorage.h"
 
 #include <QObject>
 #include <QString>
@@ -17,7 +17,7 @@ class LanguagePreferenceStore : public QObject {
 
 public:
     // Reads the stored code once; afterwards only choose() changes it.
-    explicit LanguagePreferenceStore(std::shared_ptr<LanguagePreferenceStoring> store, QObject* parent = nullptr);
+    explicit LanguagePreferenceStore(std::shared_ptr<LanguagePreferenceStorage> store, QObject* parent = nullptr);
 
     // Nothing: follow the system. An unrecognised stored code is kept as it is.
     const std::optional<QString>& preferredLanguageCode() const { return m_preferredLanguageCode; }
@@ -30,7 +30,7 @@ signals:
 
 private:
     std::optional<QString> m_preferredLanguageCode;
-    std::shared_ptr<LanguagePreferenceStoring> m_store;
+    std::shared_ptr<LanguagePreferenceStorage> m_store;
 };
 
 } // namespace sorvu

@@ -32,12 +32,12 @@ std::shared_ptr<const QTranslator> translatorForCode(const QString& code) {
     return result;
 }
 
-LanguageBundle bundleForCode(const QString& code) {
+TranslationCatalog bundleForCode(const QString& code) {
     auto translator = translatorForCode(code);
     if (!translator) {
         return {};
     }
-    return LanguageBundle(std::move(translator), code);
+    return TranslationCatalog(std::move(translator), code);
 }
 
 // "%lld" and "%@" in the order they appear; anything else is text.
@@ -59,10 +59,10 @@ QList<Placeholder> placeholdersOf(const QString& format) {
 
 } // namespace
 
-LanguageBundle::LanguageBundle(std::shared_ptr<const QTranslator> translator, QString languageCode)
+TranslationCatalog::TranslationCatalog(std::shared_ptr<const QTranslator> translator, QString languageCode)
     : m_translator(std::move(translator)), m_languageCode(std::move(languageCode)) {}
 
-QString LanguageBundle::translate(const QString& englishKey) const {
+QString TranslationCatalog::translate(const QString& englishKey) const {
     if (!m_translator) {
         return englishKey;
     }
@@ -70,7 +70,7 @@ QString LanguageBundle::translate(const QString& englishKey) const {
     return translation.isEmpty() ? englishKey : translation;
 }
 
-QString LanguageBundle::translate(const QString& englishKey, qint64 count) const {
+QString TranslationCatalog::translate(const QString& englishKey, qint64 count) const {
     if (!m_translator) {
         return englishKey;
     }
@@ -87,7 +87,7 @@ QString LanguageBundle::translate(const QString& englishKey, qint64 count) const
     return translate(englishKey);
 }
 
-std::optional<QString> LanguageBundle::languageCode() const {
+std::optional<QString> TranslationCatalog::languageCode() const {
     if (!m_translator) {
         return std::nullopt;
     }
@@ -111,7 +111,7 @@ std::optional<SupportedLanguage> supportedLanguageForUiLanguages(const QStringLi
     return std::nullopt;
 }
 
-LanguageBundle bundleForLanguage(const std::optional<QString>& languageCode) {
+TranslationCatalog catalogForLanguage(const std::optional<QString>& languageCode) {
     if (languageCode) {
         return bundleForCode(*languageCode);
     }
@@ -130,13 +130,13 @@ QLocale localeForLanguage(const std::optional<QString>& languageCode) {
     return QLocale(QString(*languageCode).replace(QLatin1Char('-'), QLatin1Char('_')));
 }
 
-QString localizedString(const QString& englishKey, const LanguageBundle& bundle, const QLocale& locale,
+QString localizedString(const QString& englishKey, const TranslationCatalog& catalog, const QLocale& locale,
                         const QVariantList& arguments) {
     const QList<Placeholder> keyPlaceholders = placeholdersOf(englishKey);
     const qsizetype countIndex = keyPlaceholders.indexOf(Placeholder::integer);
     const QString format = countIndex >= 0 && countIndex < arguments.size()
-                               ? bundle.translate(englishKey, arguments.at(countIndex).toLongLong())
-                               : bundle.translate(englishKey);
+                               ? catalog.translate(englishKey, arguments.at(countIndex).toLongLong())
+                               : catalog.translate(englishKey);
 
     QLocale numberLocale = locale;
     numberLocale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);

@@ -14,12 +14,12 @@ class QTranslator;
 
 namespace sorvu {
 
-// The translations of one language, looked up by their English text. A bundle without translations
+// The translations of one language, looked up by their English text. A catalog without translations
 // answers every key with the key itself.
-class LanguageBundle {
+class TranslationCatalog {
 public:
-    LanguageBundle() = default;
-    LanguageBundle(std::shared_ptr<const QTranslator> translator, QString languageCode);
+    TranslationCatalog() = default;
+    TranslationCatalog(std::shared_ptr<const QTranslator> translator, QString languageCode);
 
     // The translation of the English text, or the text itself when there is none.
     QString translate(const QString& englishKey) const;
@@ -36,17 +36,17 @@ private:
 
 // The translations embedded for the code, else the English keys. Without a code, the translations of the
 // first of the system's interface languages that Sorvu offers.
-LanguageBundle bundleForLanguage(const std::optional<QString>& languageCode);
+TranslationCatalog catalogForLanguage(const std::optional<QString>& languageCode);
 // The first of the given interface languages (most preferred first, e.g. "de-DE") that Sorvu offers.
 std::optional<SupportedLanguage> supportedLanguageForUiLanguages(const QStringList& uiLanguages);
 // The locale named by the code, else the system's.
 QLocale localeForLanguage(const std::optional<QString>& languageCode);
 
-// Every text built in code goes through here: the English key is looked up in the bundle, then each
+// Every text built in code goes through here: the English key is looked up in the catalog, then each
 // "%lld" is filled with the next argument as an integer formatted for the locale and each "%@" with the
 // next argument as a string, in order. Keys are written as literals at the call so that the test of the
 // translation files can find them.
-QString localizedString(const QString& englishKey, const LanguageBundle& bundle, const QLocale& locale,
+QString localizedString(const QString& englishKey, const TranslationCatalog& catalog, const QLocale& locale,
                         const QVariantList& arguments = {});
 
 } // namespace sorvu

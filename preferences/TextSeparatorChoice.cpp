@@ -37,20 +37,20 @@ std::optional<TextSeparatorChoice> textSeparatorChoiceFromRawValue(const QString
     return std::nullopt;
 }
 
-QString localizedTitle(TextSeparatorChoice choice, const LanguageBundle& bundle, const QLocale& locale) {
+QString localizedTitle(TextSeparatorChoice choice, const TranslationCatalog& catalog, const QLocale& locale) {
     switch (choice) {
     case TextSeparatorChoice::newline:
-        return localizedString(QStringLiteral("New line"), bundle, locale);
+        return localizedString(QStringLiteral("New line"), catalog, locale);
     case TextSeparatorChoice::blankLine:
-        return localizedString(QStringLiteral("Blank line"), bundle, locale);
+        return localizedString(QStringLiteral("Blank line"), catalog, locale);
     case TextSeparatorChoice::space:
-        return localizedString(QStringLiteral("Space"), bundle, locale);
+        return localizedString(QStringLiteral("Space"), catalog, locale);
     case TextSeparatorChoice::commaSpace:
-        return localizedString(QStringLiteral("Comma and space"), bundle, locale);
+        return localizedString(QStringLiteral("Comma and space"), catalog, locale);
     case TextSeparatorChoice::none:
-        return localizedString(QStringLiteral("None"), bundle, locale);
+        return localizedString(QStringLiteral("None"), catalog, locale);
     case TextSeparatorChoice::custom:
-        return localizedString(QStringLiteral("Custom…"), bundle, locale);
+        return localizedString(QStringLiteral("Custom…"), catalog, locale);
     }
     return {};
 }

@@ -19,7 +19,7 @@ QString rawValue(TextSeparatorChoice choice);
 // Only the six raw values, exactly as written (case-sensitive).
 std::optional<TextSeparatorChoice> textSeparatorChoiceFromRawValue(const QString& rawValue);
 // The picker title in the chosen language.
-QString localizedTitle(TextSeparatorChoice choice, const LanguageBundle& bundle, const QLocale& locale);
+QString localizedTitle(TextSeparatorChoice choice, const TranslationCatalog& catalog, const QLocale& locale);
 // The text the choice stands for; the custom choice stands for the user's own text, which only the
 // preference knows, so it gives nothing here.
 std::optional<QString> fixedSeparator(TextSeparatorChoice choice);

@@ -31,12 +31,12 @@ QString defaultCharacter(ShortcutAction action) {
     return {};
 }
 
-QString localizedTitle(ShortcutAction action, const LanguageBundle& bundle, const QLocale& locale) {
+QString localizedTitle(ShortcutAction action, const TranslationCatalog& catalog, const QLocale& locale) {
     switch (action) {
     case ShortcutAction::startStopCollecting:
-        return localizedString(QStringLiteral("Start/Stop Collecting"), bundle, locale);
+        return localizedString(QStringLiteral("Start/Stop Collecting"), catalog, locale);
     case ShortcutAction::pasteNext:
-        return localizedString(QStringLiteral("Paste Next Item"), bundle, locale);
+        return localizedString(QStringLiteral("Paste Next Item"), catalog, locale);
     }
     return {};
 }

@@ -26,7 +26,7 @@ std::optional<ShortcutAction> shortcutActionFromRawValue(const QString& rawValue
 QString defaultCharacter(ShortcutAction action);
 
 // The action's name as shown to the user, in the given language.
-QString localizedTitle(ShortcutAction action, const LanguageBundle& bundle, const QLocale& locale);
+QString localizedTitle(ShortcutAction action, const TranslationCatalog& catalog, const QLocale& locale);
 
 } // namespace sorvu
 

@@ -26,24 +26,25 @@ std::optional<QString> functionKeyName(quint16 keyCode) {
 }
 
 QString modifierPrefix(quint64 modifiersRawValue) {
+    const KeyModifiers modifiers = keyModifiersOf(modifiersRawValue);
     QString prefix;
-    if (modifiersRawValue & HotkeySpec::controlFlag) {
+    if (modifiers.testFlag(KeyModifier::Ctrl)) {
         prefix += QStringLiteral("Ctrl+");
     }
-    if (modifiersRawValue & HotkeySpec::optionFlag) {
+    if (modifiers.testFlag(KeyModifier::Alt)) {
         prefix += QStringLiteral("Alt+");
     }
-    if (modifiersRawValue & HotkeySpec::shiftFlag) {
+    if (modifiers.testFlag(KeyModifier::Shift)) {
         prefix += QStringLiteral("Shift+");
     }
-    if (modifiersRawValue & HotkeySpec::commandFlag) {
+    if (modifiers.testFlag(KeyModifier::Super)) {
         prefix += QStringLiteral("Super+");
     }
     return prefix;
 }
 
 QString displayString(quint16 keyCode, quint64 modifiersRawValue, const CharacterForKeyCode& characterForKeyCode,
-                      const LanguageBundle& bundle, const QLocale& locale) {
+                      const TranslationCatalog& catalog, const QLocale& locale) {
     const QString prefix = modifierPrefix(modifiersRawValue);
     if (const auto name = functionKeyName(keyCode)) {
         return prefix + *name;
@@ -54,16 +55,16 @@ QString displayString(quint16 keyCode, quint64 modifiersRawValue, const Characte
             return prefix + typed->toUpper();
         }
     }
-    return prefix + localizedString(QStringLiteral("Key %lld"), bundle, locale, {static_cast<qlonglong>(keyCode)});
+    return prefix + localizedString(QStringLiteral("Key %lld"), catalog, locale, {static_cast<qlonglong>(keyCode)});
 }
 
-QString displayString(const HotkeySpec& spec, const CharacterForKeyCode& characterForKeyCode,
-                      const LanguageBundle& bundle, const QLocale& locale) {
-    return displayString(spec.keyCode, spec.modifiersRawValue, characterForKeyCode, bundle, locale);
+QString displayString(const KeyCombination& spec, const CharacterForKeyCode& characterForKeyCode,
+                      const TranslationCatalog& catalog, const QLocale& locale) {
+    return displayString(spec.keyCode, spec.modifiersRawValue, characterForKeyCode, catalog, locale);
 }
 
 QString defaultShortcutTextWithoutKey(ShortcutAction action) {
-    return modifierPrefix(HotkeySpec::controlCommandFlags) + defaultCharacter(action).toUpper();
+    return modifierPrefix(KeyCombination::defaultModifiers.toInt()) + defaultCharacter(action).toUpper();
 }
 
 } // namespace sorvu

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "preferences/Localization.h"
-#include "shortcuts/HotkeySpec.h"
+#include "shortcuts/KeyCombination.h"
 #include "shortcuts/KeyboardLayoutFunctions.h"
 #include "shortcuts/ShortcutAction.h"
 
@@ -22,9 +22,9 @@ QString modifierPrefix(quint64 modifiersRawValue);
 // How a shortcut is shown: the modifier prefix, then the function-key name, else the upper-cased text
 // the key types, else "Key <number>".
 QString displayString(quint16 keyCode, quint64 modifiersRawValue, const CharacterForKeyCode& characterForKeyCode,
-                      const LanguageBundle& bundle, const QLocale& locale);
-QString displayString(const HotkeySpec& spec, const CharacterForKeyCode& characterForKeyCode,
-                      const LanguageBundle& bundle, const QLocale& locale);
+                      const TranslationCatalog& catalog, const QLocale& locale);
+QString displayString(const KeyCombination& spec, const CharacterForKeyCode& characterForKeyCode,
+                      const TranslationCatalog& catalog, const QLocale& locale);
 
 // A default whose character no key of the layout types is still shown, by its character: "Ctrl+Super+C".
 QString defaultShortcutTextWithoutKey(ShortcutAction action);

@@ -4,7 +4,6 @@
 #include "platform/x11/SyntheticKeyGuard.h"
 #include "platform/x11/X11DisplayName.h"
 #include "platform/x11/X11RawInputConnection.h"
-#include "platform/x11/X11Trust.h"
 
 #include <QSocketNotifier>
 
@@ -20,11 +19,6 @@ namespace sorvu {
 
 namespace {
 
-constexpr quint64 shiftFlag = 0x20000;
-constexpr quint64 controlFlag = 0x40000;
-constexpr quint64 altFlag = 0x80000;
-constexpr quint64 superFlag = 0x100000;
-
 constexpr int keyCount = 256;
 
 } // namespace
@@ -38,8 +32,8 @@ struct X11KeyMonitor::State {
     bool watching = false;
     std::unique_ptr<QSocketNotifier> notifier;
     std::bitset<keyCount> down;
-    // For each key code, the flag it contributes while down (0 for keys that are no counted modifier).
-    std::array<quint64, keyCount> flagOfKey{};
+    // For each key code, the modifier it contributes while down (none for keys that are no counted modifier).
+    std::array<KeyModifiers, keyCount> modifiersOfKey{};
     // Every key bound to some modifier, lock keys included: such keys are not reported as presses.
     std::bitset<keyCount> modifierKey;
 
@@ -68,19 +62,21 @@ struct X11KeyMonitor::State {
     }
 
     void readModifierMapping() {
-        flagOfKey.fill(0);
+        modifiersOfKey.fill({});
         modifierKey.reset();
         XModifierKeymap* mapping = XGetModifierMapping(display);
         if (mapping == nullptr) {
             return;
         }
-        const std::array<quint64, 8> flagOfModifier{shiftFlag, 0, controlFlag, altFlag, 0, 0, superFlag, 0};
+        // The core modifiers in their order: Shift, Lock, Control, Mod1 (Alt) … Mod4 (Super), Mod5.
+        const std::array<KeyModifiers, 8> modifierOfIndex{
+            KeyModifier::Shift, {}, KeyModifier::Ctrl, KeyModifier::Alt, {}, {}, KeyModifier::Super, {}};
         for (int modifier = 0; modifier < 8; ++modifier) {
             for (int slot = 0; slot < mapping->max_keypermod; ++slot) {
                 const KeyCode keyCode = mapping->modifiermap[modifier * mapping->max_keypermod + slot];
                 if (keyCode != 0) {
                     modifierKey.set(keyCode);
-                    flagOfKey[keyCode] |= flagOfModifier[size_t(modifier)];
+                    modifiersOfKey[keyCode] |= modifierOfIndex[size_t(modifier)];
                 }
             }
         }
@@ -96,14 +92,14 @@ struct X11KeyMonitor::State {
         }
     }
 
-    quint64 modifierFlags() const {
-        quint64 flags = 0;
+    KeyModifiers modifiersDown() const {
+        KeyModifiers modifiers;
         for (int keyCode = 0; keyCode < keyCount; ++keyCode) {
             if (down.test(size_t(keyCode))) {
-                flags |= flagOfKey[size_t(keyCode)];
+                modifiers |= modifiersOfKey[size_t(keyCode)];
             }
         }
-        return flags;
+        return modifiers;
     }
 };
 
@@ -124,10 +120,6 @@ X11KeyMonitor::X11KeyMonitor(const QByteArray& displayName, QObject* parent)
 }
 
 X11KeyMonitor::~X11KeyMonitor() = default;
-
-bool X11KeyMonitor::requestTrust() {
-    return isProcessTrusted();
-}
 
 void X11KeyMonitor::installKeyDownMonitor(std::function<void(const KeyDownEvent&)> handler) {
     if (handler) {
@@ -177,7 +169,7 @@ void X11KeyMonitor::readEvents() {
         if (synthetic || state.modifierKey.test(size_t(keyCode))) {
             continue;
         }
-        const KeyDownEvent keyDown{quint16(keyCode), state.modifierFlags(), repeat};
+        const KeyDownEvent keyDown{quint16(keyCode), state.modifiersDown(), repeat};
         // A handler may install another one; iterate over what was there at the press.
         const auto handlers = m_handlers;
         for (const auto& handler : handlers) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shortcuts/KeyEventMonitorProviding.h"
+#include "shortcuts/KeyMonitor.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -17,7 +17,7 @@ namespace sorvu {
 // keys that are down: a press of a key already down is a repeat, and the modifier flags are those of the
 // modifier keys down at the press. Modifier keys themselves (every key the server's modifier map binds)
 // only change the flags and are not reported. Key presses that Sorvu posts itself are not reported.
-class X11KeyMonitor : public QObject, public KeyEventMonitorProviding {
+class X11KeyMonitor : public QObject, public KeyMonitor {
     Q_OBJECT
 
 public:
@@ -25,9 +25,6 @@ public:
     explicit X11KeyMonitor(const QByteArray& displayName = {}, QObject* parent = nullptr);
     ~X11KeyMonitor() override;
 
-    // True when the display is there with XTest and XInput 2: the program can watch and post keys. There is
-    // no permission to ask for on X11, so nothing is shown.
-    bool requestTrust() override;
     void installKeyDownMonitor(std::function<void(const KeyDownEvent&)> handler) override;
 
     // Whether raw key events are being received.

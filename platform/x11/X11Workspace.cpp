@@ -136,8 +136,8 @@ struct X11Workspace::State {
 };
 
 X11Workspace::X11Workspace(const QByteArray& displayName, QObject* parent)
-    : QObject(parent), m_state(std::make_unique<State>()) {
-    qRegisterMetaType<RunningApplication>();
+    : Workspace(parent), m_state(std::make_unique<State>()) {
+    qRegisterMetaType<RunningProgram>();
     const QByteArray name = displayName.isEmpty() ? x11DisplayName() : displayName;
     if (!m_state->open(name)) {
         log::error(
@@ -169,27 +169,27 @@ bool X11Workspace::hasWindowManager() {
     return alive;
 }
 
-std::optional<RunningApplication> X11Workspace::frontmostApplication() {
+std::optional<RunningProgram> X11Workspace::frontmostProgram() {
     if (!isConnected()) {
         return std::nullopt;
     }
     const xcb_window_t window = m_state->activeWindow();
-    std::optional<RunningApplication> result;
+    std::optional<RunningProgram> result;
     if (window != 0) {
-        result = RunningApplication{window, m_state->processOf(window)};
+        result = RunningProgram{window, m_state->processOf(window)};
     }
     scheduleRead();
     return result;
 }
 
-bool X11Workspace::activate(const RunningApplication& application) {
-    if (!hasWindowManager() || isTerminated(application)) {
+bool X11Workspace::activate(const RunningProgram& program) {
+    if (!hasWindowManager() || isTerminated(program)) {
         return false;
     }
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
-    message.window = application.window;
+    message.window = xcb_window_t(program.window);
     message.type = m_state->activeWindowAtom;
     message.data.data32[0] = sourceIndicationPager;
     message.data.data32[1] = m_state->serverTime();
@@ -201,29 +201,21 @@ bool X11Workspace::activate(const RunningApplication& application) {
     return !xcb_connection_has_error(m_state->connection);
 }
 
-bool X11Workspace::isTerminated(const RunningApplication& application) {
+bool X11Workspace::isTerminated(const RunningProgram& program) {
     if (!isConnected()) {
         return true;
     }
-    const bool windowGone = !m_state->windowExists(application.window);
+    const bool windowGone = !m_state->windowExists(xcb_window_t(program.window));
     scheduleRead();
     if (windowGone) {
         return true;
     }
-    return application.pid > 0 && ::kill(pid_t(application.pid), 0) != 0 && errno == ESRCH;
-}
-
-qint64 X11Workspace::ownProcessId() {
-    return QCoreApplication::applicationPid();
-}
-
-bool X11Workspace::isOwnProcess(const RunningApplication& application) {
-    return application.pid == ownProcessId();
+    return program.processId > 0 && ::kill(pid_t(program.processId), 0) != 0 && errno == ESRCH;
 }
 
 bool X11Workspace::isOwnProcessFrontmost() {
-    const auto front = frontmostApplication();
-    return front && isOwnProcess(*front);
+    const auto front = frontmostProgram();
+    return front && front->processId == ownProcessId();
 }
 
 void X11Workspace::scheduleRead() {
@@ -268,10 +260,10 @@ void X11Workspace::readEvents() {
     }
     state.lastActive = window;
     if (window != 0) {
-        const RunningApplication application{window, state.processOf(window)};
+        const RunningProgram program{window, state.processOf(window)};
         // The reads above may have queued further events.
         scheduleRead();
-        emit didActivateApplication(application);
+        emit programActivated(program);
     }
 }
 

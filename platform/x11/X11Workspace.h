@@ -1,20 +1,18 @@
 #pragma once
 
-#include "platform/x11/RunningApplication.h"
+#include "platform/Workspace.h"
 
 #include <QByteArray>
-#include <QObject>
 
 #include <memory>
 #include <optional>
 
 namespace sorvu {
 
-// The programs on the desktop as an EWMH window manager presents them: which one is in front
-// (_NET_ACTIVE_WINDOW on the root and the window's _NET_WM_PID), bringing one to the front, and the news
-// that another one came to the front. Uses an X connection of its own. Nothing here waits for the window
-// manager: whoever needs an activation confirmed waits for `didActivateApplication` with a timer.
-class X11Workspace : public QObject {
+// The programs on the desktop as an EWMH window manager presents them: the active window is the root's
+// _NET_ACTIVE_WINDOW and its process the window's _NET_WM_PID; activation is a pager's request. Uses an X
+// connection of its own.
+class X11Workspace : public Workspace {
     Q_OBJECT
 
 public:
@@ -26,23 +24,13 @@ public:
     // Whether an EWMH window manager runs (its _NET_SUPPORTING_WM_CHECK window is alive).
     bool hasWindowManager();
 
-    // The program of the active window; nothing when no window is active.
-    std::optional<RunningApplication> frontmostApplication();
-    // Asks the window manager to activate the program's window, as a pager would (source indication 2),
-    // stamped with the current server time. False when no EWMH window manager runs or the program is gone.
-    // The activation itself happens later, announced by `didActivateApplication`.
-    bool activate(const RunningApplication& application);
-    // True when the window no longer exists or its process has exited.
-    bool isTerminated(const RunningApplication& application);
+    std::optional<RunningProgram> frontmostProgram() override;
+    // Sent with source indication 2 (a pager) and the current server time.
+    bool activate(const RunningProgram& program) override;
+    bool isTerminated(const RunningProgram& program) override;
 
-    static qint64 ownProcessId();
-    static bool isOwnProcess(const RunningApplication& application);
     // Whether the active window belongs to this process.
     bool isOwnProcessFrontmost();
-
-signals:
-    // Another window became the active one.
-    void didActivateApplication(const sorvu::RunningApplication& application);
 
 private:
     void readEvents();

@@ -1,4 +1,4 @@
-#include "platform/x11/SystemLogOutput.h"
+#include "platform/linux/SystemLogOutput.h"
 #include "engine/Log.h"
 
 #include <QFile>
@@ -52,8 +52,9 @@ private:
 TEST(SystemLogOutputTest, writesTheProgramsLinesToStandardErrorWithAreaAndLevel) {
     installSystemLogOutput(false);
     StandardErrorCapture capture;
-    log::info(LogCategory::PasteStack, QStringLiteral("pasteboard unreadable changeCount=4 attempt=1 types=image/png"));
-    log::error(LogCategory::ShortcutStoring, QStringLiteral("decode failed"));
+    log::info(LogCategory::ClipboardQueue,
+              QStringLiteral("pasteboard unreadable changeCount=4 attempt=1 types=image/png"));
+    log::error(LogCategory::ShortcutStore, QStringLiteral("decode failed"));
     log::debug(LogCategory::UI, QStringLiteral("debug lines are off by default"));
     qCWarning(otherCategory) << "a line of another library";
     const QByteArray output = capture.finish();

@@ -45,7 +45,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_monitor.isWatching());
         m_monitor.installKeyDownMonitor([this](const KeyDownEvent& event) {
-            m_presses.push_back(Press{event.keyCode, event.modifierFlags, event.isRepeat});
+            m_presses.push_back(Press{event.keyCode, quint64(event.modifiers.toInt()), event.isRepeat});
         });
     }
 

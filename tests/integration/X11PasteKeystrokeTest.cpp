@@ -1,7 +1,7 @@
 #include "platform/x11/X11PasteKeystroke.h"
 #include "platform/x11/SyntheticKeyGuard.h"
-#include "platform/x11/X11Pasteboard.h"
-#include "platform/x11/X11Trust.h"
+#include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11InputAccess.h"
 #include "tests/integration/support/ChildProcess.h"
 #include "tests/integration/support/X11ServerState.h"
 #include "tests/support/TestSupport.h"
@@ -47,7 +47,7 @@ protected:
 
     // The user's shortcut: its keys are still down when the paste is asked for.
     void pasteWhileShortcutHeld(const QString& text) {
-        ASSERT_TRUE(m_pasteboard.write(ClipboardItem::makeText(text)));
+        ASSERT_TRUE(m_clipboard.write(ClipboardItem::makeText(text)));
         const std::optional<std::function<void()>> keystroke = makeX11PasteKeystroke();
         ASSERT_TRUE(keystroke.has_value());
         ASSERT_TRUE(xdotool({"keydown", "ctrl+super+v"}));
@@ -65,7 +65,7 @@ protected:
         EXPECT_EQ(m_field.text(), text);
     }
 
-    X11Pasteboard m_pasteboard;
+    X11Clipboard m_clipboard;
     QLineEdit m_field;
 };
 
@@ -89,13 +89,13 @@ TEST_F(X11PasteKeystrokeTest, countsHeldLockKeysAsNoKeyDown) {
     ASSERT_TRUE(xdotool({"key", "Caps_Lock"}));
 }
 
-TEST(X11TrustTest, isTrustedOnAnXServerWithXTestAndXInput2AndNotWithoutADisplay) {
-    EXPECT_TRUE(isProcessTrusted());
+TEST(X11InputAccessTest, isTrustedOnAnXServerWithXTestAndXInput2AndNotWithoutADisplay) {
+    EXPECT_TRUE(hasX11InputAccess());
 
     ChildProcess::Options withoutDisplay;
     withoutDisplay.environment.insert("DISPLAY", QByteArray());
     withoutDisplay.environment.insert("QT_QPA_PLATFORM", "offscreen");
-    const ChildProcess::Result probe = ChildProcess::run({SORVU_TRUST_PROBE_PROGRAM}, 10000, withoutDisplay);
+    const ChildProcess::Result probe = ChildProcess::run({SORVU_INPUT_ACCESS_PROBE_PROGRAM}, 10000, withoutDisplay);
     ASSERT_TRUE(probe.succeeded()) << probe.standardError.constData();
     EXPECT_EQ(probe.standardOutput.trimmed(), "trusted=0 keystroke=0 keyDown=0");
 }

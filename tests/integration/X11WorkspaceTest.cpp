@@ -23,7 +23,7 @@ using test::waitUntil;
 // Another program with a window: a process of its own, as the tests' stand-in for "another application".
 struct OtherProgram {
     std::unique_ptr<ChildProcess> process;
-    RunningApplication application;
+    RunningProgram application;
 };
 
 std::optional<OtherProgram> startOtherProgram(const QString& title) {
@@ -35,7 +35,7 @@ std::optional<OtherProgram> startOtherProgram(const QString& title) {
     }
     bool valid = false;
     program.application.window = program.process->standardOutput().trimmed().toUInt(&valid);
-    program.application.pid = program.process->pid();
+    program.application.processId = program.process->pid();
     if (!valid) {
         return std::nullopt;
     }
@@ -46,20 +46,20 @@ class X11WorkspaceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_workspace.isConnected());
-        QObject::connect(&m_workspace, &X11Workspace::didActivateApplication,
-                         [this](const RunningApplication& application) { m_activations.push_back(application); });
+        QObject::connect(&m_workspace, &X11Workspace::programActivated,
+                         [this](const RunningProgram& application) { m_activations.push_back(application); });
     }
 
-    bool isFrontmost(const RunningApplication& application) {
-        return m_workspace.frontmostApplication() == std::optional<RunningApplication>(application);
+    bool isFrontmost(const RunningProgram& application) {
+        return m_workspace.frontmostProgram() == std::optional<RunningProgram>(application);
     }
 
-    bool activationAnnounced(const RunningApplication& application) const {
+    bool activationAnnounced(const RunningProgram& application) const {
         return std::find(m_activations.begin(), m_activations.end(), application) != m_activations.end();
     }
 
     X11Workspace m_workspace;
-    std::vector<RunningApplication> m_activations;
+    std::vector<RunningProgram> m_activations;
 };
 
 TEST_F(X11WorkspaceTest, FollowsAndSwitchesTheActiveWindowBetweenTwoPrograms) {
@@ -97,7 +97,7 @@ TEST_F(X11WorkspaceTest, AProgramThatEndedIsTerminatedAndCannotBeActivated) {
     EXPECT_FALSE(m_workspace.isTerminated(second->application));
 
     // A window that still exists but whose process has gone counts as terminated too.
-    const RunningApplication orphan{second->application.window, first->application.pid};
+    const RunningProgram orphan{second->application.window, first->application.processId};
     EXPECT_TRUE(m_workspace.isTerminated(orphan));
 }
 
@@ -105,17 +105,17 @@ TEST_F(X11WorkspaceTest, RecognisesItsOwnWindowInFront) {
     auto other = startOtherProgram(QStringLiteral("other"));
     ASSERT_TRUE(other);
     ASSERT_TRUE(waitUntil([&] { return isFrontmost(other->application); }));
-    EXPECT_FALSE(X11Workspace::isOwnProcess(other->application));
-    EXPECT_EQ(X11Workspace::ownProcessId(), qint64(getpid()));
+    EXPECT_NE(other->application.processId, m_workspace.ownProcessId());
+    EXPECT_EQ(m_workspace.ownProcessId(), qint64(getpid()));
 
     QRasterWindow own;
     own.resize(200, 100);
     own.show();
     own.requestActivate();
     ASSERT_TRUE(waitUntil([&] { return m_workspace.isOwnProcessFrontmost(); }));
-    const auto front = m_workspace.frontmostApplication();
+    const auto front = m_workspace.frontmostProgram();
     ASSERT_TRUE(front);
-    EXPECT_TRUE(X11Workspace::isOwnProcess(*front));
+    EXPECT_EQ(front->processId, m_workspace.ownProcessId());
     EXPECT_TRUE(waitUntil([&] { return activationAnnounced(*front); }));
 
     ASSERT_TRUE(m_workspace.activate(other->application));
@@ -140,8 +140,8 @@ TEST(X11WorkspaceWithoutWindowManagerTest, NothingIsFrontmostAndActivationIsRefu
         X11Workspace workspace(displayName);
         ASSERT_TRUE(workspace.isConnected());
         EXPECT_FALSE(workspace.hasWindowManager());
-        EXPECT_EQ(workspace.frontmostApplication(), std::nullopt);
-        const RunningApplication application{quint32(window), qint64(getpid())};
+        EXPECT_EQ(workspace.frontmostProgram(), std::nullopt);
+        const RunningProgram application{quint32(window), qint64(getpid())};
         EXPECT_FALSE(workspace.isTerminated(application));
         EXPECT_FALSE(workspace.activate(application));
     }
@@ -153,8 +153,8 @@ TEST(X11WorkspaceWithoutDisplayTest, KnowsNothingAndLogsWhy) {
     X11Workspace workspace(QByteArrayLiteral(":9999"));
     EXPECT_FALSE(workspace.isConnected());
     EXPECT_FALSE(workspace.hasWindowManager());
-    EXPECT_EQ(workspace.frontmostApplication(), std::nullopt);
-    EXPECT_FALSE(workspace.activate(RunningApplication{1, qint64(getpid())}));
+    EXPECT_EQ(workspace.frontmostProgram(), std::nullopt);
+    EXPECT_FALSE(workspace.activate(RunningProgram{1, qint64(getpid())}));
     EXPECT_FALSE(workspace.isOwnProcessFrontmost());
     EXPECT_EQ(log.messages(), QStringList{"workspace unavailable display=:9999 reason=noDisplay"});
 }

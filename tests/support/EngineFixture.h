@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/PasteStack.h"
-#include "tests/support/FakeLaunchAtLoginService.h"
-#include "tests/support/FakePasteboard.h"
+#include "engine/ClipboardQueue.h"
+#include "tests/support/FakeClipboard.h"
+#include "tests/support/FakeLaunchAtLogin.h"
 #include "tests/support/ManualScheduler.h"
 #include "tests/support/TestSupport.h"
 
@@ -29,25 +29,25 @@ protected:
             std::make_shared<QSettings>(m_temporary.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
     }
 
-    PasteStack& makeStack() {
-        PasteStack::Dependencies dependencies;
-        dependencies.pasteboard = pasteboard;
+    ClipboardQueue& makeQueue() {
+        ClipboardQueue::Dependencies dependencies;
+        dependencies.clipboard = clipboard;
         dependencies.clipboardFilesDirectory = storageRoot;
-        dependencies.commandVEventFactory = [this]() -> std::optional<PasteStack::PostEvents> {
+        dependencies.pasteKeystroke = [this]() -> std::optional<ClipboardQueue::PostEvents> {
             ++eventFactoryCalls;
             if (!eventsAvailable) {
                 return std::nullopt;
             }
             return [this] {
-                postedClipboard.append(pasteboard->written.isEmpty() ? ClipboardItem() : pasteboard->written.last());
+                postedClipboard.append(clipboard->written.isEmpty() ? ClipboardItem() : clipboard->written.last());
             };
         };
         dependencies.scheduleCleanup = scheduler.function();
-        dependencies.accessibilityTrustProvider = [this] { return trusted; };
-        dependencies.launchAtLoginService = loginService;
+        dependencies.inputAccessCheck = [this] { return trusted; };
+        dependencies.launchAtLogin = loginService;
         dependencies.settings = settings;
-        stack = std::make_unique<PasteStack>(std::move(dependencies));
-        return *stack;
+        queue = std::make_unique<ClipboardQueue>(std::move(dependencies));
+        return *queue;
     }
 
     // A real file under the sources directory.
@@ -81,18 +81,18 @@ protected:
 
     // Collects the texts one copy at a time, as if the user had copied them.
     void collectTexts(const QStringList& texts) {
-        if (!stack->isCollecting()) {
-            stack->toggleCollecting();
+        if (!queue->isCollecting()) {
+            queue->toggleCollecting();
         }
         for (const auto& text : texts) {
-            pasteboard->copyText(text);
-            stack->checkPasteboard();
+            clipboard->copyText(text);
+            queue->checkClipboard();
         }
     }
 
     QList<QUuid> ids() const {
         QList<QUuid> result;
-        for (const auto& item : stack->queue()) {
+        for (const auto& item : queue->queue()) {
             result.append(item.id);
         }
         return result;
@@ -100,7 +100,7 @@ protected:
 
     QList<QString> queueTexts() const {
         QList<QString> texts;
-        for (const auto& item : stack->queue()) {
+        for (const auto& item : queue->queue()) {
             texts.append(item.content.text());
         }
         return texts;
@@ -110,15 +110,15 @@ protected:
     QString storageRoot;
     QString sourceDirectory;
     std::shared_ptr<QSettings> settings;
-    std::shared_ptr<FakePasteboard> pasteboard = std::make_shared<FakePasteboard>();
-    std::shared_ptr<FakeLaunchAtLoginService> loginService = std::make_shared<FakeLaunchAtLoginService>();
+    std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
+    std::shared_ptr<FakeLaunchAtLogin> loginService = std::make_shared<FakeLaunchAtLogin>();
     ManualScheduler scheduler;
     bool trusted = true;
     bool eventsAvailable = true;
     int eventFactoryCalls = 0;
     QList<ClipboardItem> postedClipboard;
     LogCapture logs;
-    std::unique_ptr<PasteStack> stack;
+    std::unique_ptr<ClipboardQueue> queue;
 };
 
 } // namespace sorvu::test

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shortcuts/ShortcutStoring.h"
+#include "shortcuts/ShortcutStore.h"
 
 #include <QMap>
 
@@ -10,13 +10,13 @@
 namespace sorvu::test {
 
 // Overrides in memory, with a record of every call.
-class FakeShortcutStore : public ShortcutStoring {
+class FakeShortcutStore : public ShortcutStore {
 public:
-    QMap<ShortcutAction, HotkeySpec> stored;
+    QMap<ShortcutAction, KeyCombination> stored;
     mutable int reads = 0;
-    std::vector<std::pair<std::optional<HotkeySpec>, ShortcutAction>> writes;
+    std::vector<std::pair<std::optional<KeyCombination>, ShortcutAction>> writes;
 
-    std::optional<HotkeySpec> overrideFor(ShortcutAction action) const override {
+    std::optional<KeyCombination> overrideFor(ShortcutAction action) const override {
         ++reads;
         const auto found = stored.constFind(action);
         if (found == stored.constEnd()) {
@@ -24,7 +24,7 @@ public:
         }
         return *found;
     }
-    void setOverride(std::optional<HotkeySpec> spec, ShortcutAction action) override {
+    void setOverride(std::optional<KeyCombination> spec, ShortcutAction action) override {
         writes.emplace_back(spec, action);
         if (spec) {
             stored.insert(action, *spec);

@@ -24,6 +24,11 @@ inline bool waitUntil(const std::function<bool()>& condition, int timeoutMillise
     return true;
 }
 
+// Runs the event loop for the given time, timers included.
+inline void runEventLoopFor(int milliseconds) {
+    waitUntil([] { return false; }, milliseconds);
+}
+
 // Collects every log line written while it exists.
 class LogCapture {
 public:

@@ -7,25 +7,25 @@ using namespace sorvu::test;
 
 namespace {
 
-const WorkspaceApplication editor{0x400001, 2001};
-const WorkspaceApplication terminal{0x600001, 2002};
-const WorkspaceApplication sorvuWindow{0x800001, FakeWorkspace::ownPid};
+const RunningProgram editor{0x400001, 2001};
+const RunningProgram terminal{0x600001, 2002};
+const RunningProgram sorvuWindow{0x800001, FakeWorkspace::ownPid};
 
 class Coordinator : public EngineFixture {
 protected:
     void SetUp() override {
         EngineFixture::SetUp();
-        makeStack();
-        coordinator = std::make_unique<PasteRequestCoordinator>(*stack, workspace);
-        coordinator->setPopover(&popover);
+        makeQueue();
+        coordinator = std::make_unique<PasteRequestCoordinator>(*queue, workspace);
+        coordinator->setPopup(&popup);
         workspace.frontmost = editor;
     }
 
     // The popup opens over the editor: Sorvu comes to the front.
-    void openPopover() {
+    void openPopup() {
         coordinator->rememberPasteRecipient();
         workspace.frontmost = sorvuWindow;
-        popover.shown = true;
+        popup.shown = true;
     }
 
     PasteCompletion recordInto(QList<PasteAttemptResult>& results) {
@@ -43,7 +43,7 @@ protected:
     }
 
     FakeWorkspace workspace;
-    FakePopover popover;
+    FakePopup popup;
     std::unique_ptr<PasteRequestCoordinator> coordinator;
     QList<PasteAttemptResult> results;
 };
@@ -61,7 +61,7 @@ TEST_F(Coordinator, WithThePopupClosedThePasteGoesStraightToTheProgramInFront) {
     workspace.frontmost = sorvuWindow;
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::hotkey, recordInto(results));
     EXPECT_EQ(results.last(), PasteAttemptResult::recipientUnavailable);
-    EXPECT_EQ(stack->queue().size(), 1);
+    EXPECT_EQ(queue->queue().size(), 1);
 }
 
 TEST_F(Coordinator, NoProgramInFrontStillPastesAndEngineFailuresPassThrough) {
@@ -74,17 +74,17 @@ TEST_F(Coordinator, NoProgramInFrontStillPastesAndEngineFailuresPassThrough) {
 TEST_F(Coordinator, ThePopupNeverRemembersSorvuItselfAsRecipient) {
     collectTexts({"a"});
     workspace.frontmost = sorvuWindow;
-    openPopover();
-    EXPECT_FALSE(coordinator->pasteRecipientApplication().has_value());
+    openPopup();
+    EXPECT_FALSE(coordinator->pasteRecipient().has_value());
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
     EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::recipientUnavailable}));
     EXPECT_TRUE(uiLines().contains("recipient restore failed"));
-    EXPECT_EQ(stack->queue().size(), 1);
+    EXPECT_EQ(queue->queue().size(), 1);
 }
 
 TEST_F(Coordinator, ARecipientThatQuitIsNotActivated) {
     collectTexts({"a"});
-    openPopover();
+    openPopup();
     workspace.terminated.append(editor.processId);
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
     EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::recipientUnavailable}));
@@ -93,10 +93,10 @@ TEST_F(Coordinator, ARecipientThatQuitIsNotActivated) {
 
 TEST_F(Coordinator, PastesOnceTheRecipientIsConfirmedAndKeepsIt) {
     collectTexts({"a", "b"});
-    openPopover();
+    openPopup();
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
     EXPECT_TRUE(coordinator->isRestoringFocusForPaste());
-    EXPECT_EQ(workspace.activationRequests, QList<WorkspaceApplication>({editor}));
+    EXPECT_EQ(workspace.activationRequests, QList<RunningProgram>({editor}));
 
     // Another request while waiting is refused, not queued.
     QList<PasteAttemptResult> refused;
@@ -113,36 +113,36 @@ TEST_F(Coordinator, PastesOnceTheRecipientIsConfirmedAndKeepsIt) {
     EXPECT_FALSE(coordinator->isRestoringFocusForPaste());
     EXPECT_FALSE(coordinator->isWaitingForActivation());
     EXPECT_EQ(workspace.observerCount(), 0);
-    EXPECT_EQ(coordinator->pasteRecipientApplication(), editor);
-    EXPECT_TRUE(popover.closes.isEmpty());
+    EXPECT_EQ(coordinator->pasteRecipient(), editor);
+    EXPECT_TRUE(popup.closes.isEmpty());
 
     // The recipient is still in front: the next paste happens within the call.
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
     EXPECT_EQ(results.size(), 2);
     EXPECT_EQ(results.last(), PasteAttemptResult::commandPosted);
-    EXPECT_EQ(popover.closes, QList<PopoverCloseReason>({PopoverCloseReason::queueDrained}));
+    EXPECT_EQ(popup.closes, QList<PopupCloseReason>({PopupCloseReason::queueDrained}));
     EXPECT_EQ(uiLines().filter("recipient restore").size(), 4);
 }
 
 TEST_F(Coordinator, TimesOutAfterHalfASecondAndForgetsTheRecipient) {
     collectTexts({"a"});
-    openPopover();
+    openPopup();
     QElapsedTimer waited;
     waited.start();
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
     EXPECT_TRUE(waitUntil([&] { return !results.isEmpty(); }, 3000));
     EXPECT_GE(waited.elapsed(), 450);
     EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::recipientUnavailable}));
-    EXPECT_FALSE(coordinator->pasteRecipientApplication().has_value());
+    EXPECT_FALSE(coordinator->pasteRecipient().has_value());
     EXPECT_FALSE(coordinator->isRestoringFocusForPaste());
     const QStringList lines = uiLines();
     EXPECT_EQ(lines.mid(lines.size() - 2), QStringList({"recipient restore timeout", "recipient restore failed"}));
-    EXPECT_EQ(stack->queue().size(), 1);
+    EXPECT_EQ(queue->queue().size(), 1);
 }
 
 TEST_F(Coordinator, ARecipientInFrontWithoutNoticeCountsAtTheTimeout) {
     collectTexts({"a", "b"});
-    openPopover();
+    openPopup();
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
     workspace.frontmost = editor;
     EXPECT_TRUE(waitUntil([&] { return !results.isEmpty(); }, 3000));
@@ -152,18 +152,18 @@ TEST_F(Coordinator, ARecipientInFrontWithoutNoticeCountsAtTheTimeout) {
 
 TEST_F(Coordinator, ARefusedActivationFailsAtOnceAndBringsTheCombineScreenBack) {
     collectTexts({"a", "b"});
-    openPopover();
+    openPopup();
     workspace.activationAccepted = false;
     coordinator->handlePasteRequest(PasteAllText{", ", ids()}, PasteRequestSource::button, recordInto(results));
     EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::recipientUnavailable}));
-    EXPECT_EQ(popover.broughtToFront, 1);
+    EXPECT_EQ(popup.broughtToFront, 1);
     EXPECT_FALSE(coordinator->pendingBulkPasteID().has_value());
-    EXPECT_FALSE(coordinator->pasteRecipientApplication().has_value());
+    EXPECT_FALSE(coordinator->pasteRecipient().has_value());
 }
 
 TEST_F(Coordinator, ACombinedPasteConfirmedLaterPastesOnceAndTheTimeoutStaysQuiet) {
     collectTexts({"a", "b"});
-    openPopover();
+    openPopup();
     coordinator->handlePasteRequest(PasteAllText{"+", ids()}, PasteRequestSource::button, recordInto(results));
     EXPECT_TRUE(coordinator->pendingBulkPasteID().has_value());
     QTimer::singleShot(300, [&] { workspace.becomeActive(editor); });
@@ -171,7 +171,7 @@ TEST_F(Coordinator, ACombinedPasteConfirmedLaterPastesOnceAndTheTimeoutStaysQuie
     EXPECT_EQ(postedClipboard.size(), 1);
     EXPECT_EQ(postedClipboard.last().text(), "a+b");
     EXPECT_FALSE(coordinator->pendingBulkPasteID().has_value());
-    EXPECT_EQ(popover.closes, QList<PopoverCloseReason>({PopoverCloseReason::queueDrained}));
+    EXPECT_EQ(popup.closes, QList<PopupCloseReason>({PopupCloseReason::queueDrained}));
 
     // Past the moment the timeout would have fired nothing else happens.
     waitUntil([] { return false; }, 400);
@@ -181,25 +181,25 @@ TEST_F(Coordinator, ACombinedPasteConfirmedLaterPastesOnceAndTheTimeoutStaysQuie
 
 TEST_F(Coordinator, ACombinedPasteThatFailsBringsThePopupBack) {
     collectTexts({"a", "b"});
-    openPopover();
+    openPopup();
     workspace.activatesImmediately = true;
     coordinator->handlePasteRequest(PasteAllText{"+", {}}, PasteRequestSource::button, recordInto(results));
     EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::queueChanged}));
-    EXPECT_EQ(popover.broughtToFront, 1);
-    EXPECT_TRUE(popover.closes.isEmpty());
+    EXPECT_EQ(popup.broughtToFront, 1);
+    EXPECT_TRUE(popup.closes.isEmpty());
 }
 
 TEST_F(Coordinator, ACancelledCombinedPasteNeverCompletesAndANewOneCanStart) {
     collectTexts({"a", "b"});
-    openPopover();
+    openPopup();
     coordinator->handlePasteRequest(PasteAllText{"+", ids()}, PasteRequestSource::button, recordInto(results));
     coordinator->cancelPendingBulkPaste();
     EXPECT_FALSE(coordinator->isRestoringFocusForPaste());
-    EXPECT_EQ(coordinator->pasteRecipientApplication(), editor);
+    EXPECT_EQ(coordinator->pasteRecipient(), editor);
     workspace.becomeActive(editor);
     waitUntil([] { return false; }, 700);
     EXPECT_TRUE(results.isEmpty());
-    EXPECT_EQ(stack->queue().size(), 2);
+    EXPECT_EQ(queue->queue().size(), 2);
 
     coordinator->handlePasteRequest(PasteAllText{"+", ids()}, PasteRequestSource::button, recordInto(results));
     EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::commandPosted}));
@@ -207,12 +207,12 @@ TEST_F(Coordinator, ACancelledCombinedPasteNeverCompletesAndANewOneCanStart) {
 
 TEST_F(Coordinator, ACoordinatorGoneWhileWaitingDoesNothingLater) {
     collectTexts({"a"});
-    openPopover();
+    openPopup();
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
     coordinator.reset();
     EXPECT_EQ(workspace.observerCount(), 0);
     workspace.becomeActive(editor);
     waitUntil([] { return false; }, 700);
     EXPECT_TRUE(results.isEmpty());
-    EXPECT_EQ(stack->queue().size(), 1);
+    EXPECT_EQ(queue->queue().size(), 1);
 }

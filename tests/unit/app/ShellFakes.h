@@ -1,67 +1,52 @@
 #pragma once
 
-#include "app/PopoverPresenting.h"
-#include "app/WorkspaceProviding.h"
+#include "app/Popup.h"
+#include "platform/Workspace.h"
 
 #include <QList>
-#include <QMap>
 
 namespace sorvu::test {
 
 // A desktop with programs the test brings to the front at will.
-class FakeWorkspace : public WorkspaceProviding {
+class FakeWorkspace : public Workspace {
 public:
     static constexpr qint64 ownPid = 1000;
 
-    std::optional<WorkspaceApplication> frontmost;
+    std::optional<RunningProgram> frontmost;
     QList<qint64> terminated;
     bool activationAccepted = true;
     // Whether activate() brings the program to the front at once (and says so).
     bool activatesImmediately = false;
-    QList<WorkspaceApplication> activationRequests;
+    QList<RunningProgram> activationRequests;
 
-    std::optional<WorkspaceApplication> frontmostApplication() const override { return frontmost; }
+    std::optional<RunningProgram> frontmostProgram() override { return frontmost; }
     qint64 ownProcessId() const override { return ownPid; }
-    bool isTerminated(const WorkspaceApplication& application) const override {
-        return terminated.contains(application.processId);
-    }
-    bool activate(const WorkspaceApplication& application) override {
-        activationRequests.append(application);
+    bool isTerminated(const RunningProgram& program) override { return terminated.contains(program.processId); }
+    bool activate(const RunningProgram& program) override {
+        activationRequests.append(program);
         if (activationAccepted && activatesImmediately) {
-            frontmost = application;
+            frontmost = program;
         }
         return activationAccepted;
     }
-    int addActivationObserver(ActivationObserver observer) override {
-        m_observers.insert(++m_lastToken, std::move(observer));
-        return m_lastToken;
-    }
-    void removeActivationObserver(int token) override { m_observers.remove(token); }
 
     // The window manager reports that a program became active.
-    void becomeActive(const WorkspaceApplication& application) {
-        frontmost = application;
-        const auto observers = m_observers;
-        for (const auto& observer : observers) {
-            observer(application);
-        }
+    void becomeActive(const RunningProgram& program) {
+        frontmost = program;
+        emit programActivated(program);
     }
-    qsizetype observerCount() const { return m_observers.size(); }
-
-private:
-    QMap<int, ActivationObserver> m_observers;
-    int m_lastToken = 0;
+    int observerCount() const { return receivers(SIGNAL(programActivated(sorvu::RunningProgram))); }
 };
 
-class FakePopover : public PopoverPresenting {
+class FakePopup : public Popup {
 public:
     bool shown = false;
     int broughtToFront = 0;
-    QList<PopoverCloseReason> closes;
+    QList<PopupCloseReason> closes;
 
     bool isShown() const override { return shown; }
     void bringToFront() override { ++broughtToFront; }
-    void close(PopoverCloseReason reason) override {
+    void close(PopupCloseReason reason) override {
         closes.append(reason);
         shown = false;
     }

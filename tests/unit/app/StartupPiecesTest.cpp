@@ -1,5 +1,5 @@
-#include "app/ReduceMotionSetting.h"
-#include "app/SingleInstanceLock.h"
+#include "platform/linux/ReduceMotionSetting.h"
+#include "platform/linux/SingleInstanceLock.h"
 
 #include <QFile>
 #include <QTemporaryDir>

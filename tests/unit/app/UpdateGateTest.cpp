@@ -1,5 +1,5 @@
-#include "app/AppUpdateController.h"
-#include "app/BundleInformation.h"
+#include "app/BuildInfo.h"
+#include "app/UpdateController.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -32,17 +32,17 @@ QVariantMap information(const QVariant& feedURL, const QVariant& publicKey) {
 
 } // namespace
 
-TEST(SparkleUpdateConfigurationTest, KeepsAnHttpsFeedAndTheKeyStringAsRead) {
+TEST(UpdateFeedConfigurationTest, KeepsAnHttpsFeedAndTheKeyStringAsRead) {
     const QString key = keyOfLength(32);
-    const auto configuration = SparkleUpdateConfiguration::fromBundleInformation(information(feed, key));
+    const auto configuration = UpdateFeedConfiguration::fromBuildInfo(information(feed, key));
     ASSERT_TRUE(configuration);
     EXPECT_EQ(configuration->feedURL, QUrl(feed));
     EXPECT_EQ(configuration->publicEDKey, key);
-    EXPECT_EQ(*configuration, (SparkleUpdateConfiguration{QUrl(feed), key}));
-    EXPECT_FALSE(*configuration == (SparkleUpdateConfiguration{QUrl(feed), keyOfLength(32).toLower()}));
+    EXPECT_EQ(*configuration, (UpdateFeedConfiguration{QUrl(feed), key}));
+    EXPECT_FALSE(*configuration == (UpdateFeedConfiguration{QUrl(feed), keyOfLength(32).toLower()}));
 }
 
-TEST(SparkleUpdateConfigurationTest, RefusesFeedsThatAreNotExactlyHttpsStrings) {
+TEST(UpdateFeedConfigurationTest, RefusesFeedsThatAreNotExactlyHttpsStrings) {
     const QString key = keyOfLength(32);
     for (const QVariant& refused :
          {QVariant(QStringLiteral("http://updates.example.org/appcast.xml")),
@@ -51,12 +51,12 @@ TEST(SparkleUpdateConfigurationTest, RefusesFeedsThatAreNotExactlyHttpsStrings) 
           QVariant(QStringLiteral("updates.example.org/appcast.xml")),
           QVariant(QStringLiteral("https://updates.example.org/app cast.xml")), QVariant(QStringLiteral("")),
           QVariant(QUrl(feed)), QVariant(feed.toUtf8()), QVariant(42), QVariant()}) {
-        EXPECT_FALSE(SparkleUpdateConfiguration::fromBundleInformation(information(refused, key)))
+        EXPECT_FALSE(UpdateFeedConfiguration::fromBuildInfo(information(refused, key)))
             << refused.toString().toStdString();
     }
 }
 
-TEST(SparkleUpdateConfigurationTest, RefusesKeysThatAreNotStrictBase64ForThirtyTwoBytes) {
+TEST(UpdateFeedConfigurationTest, RefusesKeysThatAreNotStrictBase64ForThirtyTwoBytes) {
     const QString key = keyOfLength(32);
     QString urlSafe = key;
     urlSafe.replace(QLatin1Char('+'), QLatin1Char('-')).replace(QLatin1Char('/'), QLatin1Char('_'));
@@ -70,22 +70,21 @@ TEST(SparkleUpdateConfigurationTest, RefusesKeysThatAreNotStrictBase64ForThirtyT
           QVariant(key + QLatin1Char(' ')), QVariant(QLatin1Char(' ') + key),
           QVariant(key.left(40) + QStringLiteral("=AA=")), QVariant(key.left(43) + QStringLiteral("é")),
           QVariant(key.toLatin1()), QVariant()}) {
-        EXPECT_FALSE(SparkleUpdateConfiguration::fromBundleInformation(information(feed, refused)))
+        EXPECT_FALSE(UpdateFeedConfiguration::fromBuildInfo(information(feed, refused)))
             << refused.toString().toStdString();
     }
 }
 
-TEST(AppUpdateControllerTest, CreatesTheUpdaterOnlyWhenTheGatePassesAndIsSilentOtherwise) {
+TEST(UpdateControllerTest, CreatesTheUpdaterOnlyWhenTheGatePassesAndIsSilentOtherwise) {
     LogCapture logs;
-    EXPECT_EQ(AppUpdateController(std::nullopt).updaterController(), nullptr);
-    EXPECT_EQ(AppUpdateController(QVariantMap()).updaterController(), nullptr);
-    EXPECT_EQ(
-        AppUpdateController(information(QStringLiteral("http://x.example/a"), keyOfLength(32))).updaterController(),
-        nullptr);
-    EXPECT_EQ(AppUpdateController(information(feed, keyOfLength(33))).updaterController(), nullptr);
+    EXPECT_EQ(UpdateController(std::nullopt).updaterController(), nullptr);
+    EXPECT_EQ(UpdateController(QVariantMap()).updaterController(), nullptr);
+    EXPECT_EQ(UpdateController(information(QStringLiteral("http://x.example/a"), keyOfLength(32))).updaterController(),
+              nullptr);
+    EXPECT_EQ(UpdateController(information(feed, keyOfLength(33))).updaterController(), nullptr);
     EXPECT_TRUE(logs.lines().isEmpty());
 
-    const AppUpdateController controller(information(feed, keyOfLength(32)));
+    const UpdateController controller(information(feed, keyOfLength(32)));
     ASSERT_NE(controller.updaterController(), nullptr);
     EXPECT_EQ(controller.updaterController()->configuration().feedURL, QUrl(feed));
     ASSERT_EQ(logs.lines().size(), 1);
@@ -94,11 +93,11 @@ TEST(AppUpdateControllerTest, CreatesTheUpdaterOnlyWhenTheGatePassesAndIsSilentO
     EXPECT_TRUE(logs.lines().first().message.contains(QStringLiteral("package manager")));
 }
 
-TEST(BundleInformationTest, CarriesTheConfiguredVersionBuildAndFeed) {
-    const QVariantMap& bundle = bundleInformation();
-    EXPECT_EQ(bundle.value(QStringLiteral("CFBundleShortVersionString")),
+TEST(BuildInfoTest, CarriesTheConfiguredVersionBuildAndFeed) {
+    const QVariantMap& catalog = buildInfo();
+    EXPECT_EQ(catalog.value(QStringLiteral("CFBundleShortVersionString")),
               QVariant(QStringLiteral(SORVU_EXPECTED_VERSION)));
-    EXPECT_EQ(bundle.value(QStringLiteral("CFBundleVersion")), QVariant(QStringLiteral(SORVU_EXPECTED_BUILD_NUMBER)));
-    EXPECT_EQ(bundle.value(QStringLiteral("SUFeedURL")), QVariant(QStringLiteral(SORVU_EXPECTED_FEED_URL)));
-    EXPECT_EQ(bundle.value(QStringLiteral("SUPublicEDKey")).typeId(), QMetaType::QString);
+    EXPECT_EQ(catalog.value(QStringLiteral("CFBundleVersion")), QVariant(QStringLiteral(SORVU_EXPECTED_BUILD_NUMBER)));
+    EXPECT_EQ(catalog.value(QStringLiteral("SUFeedURL")), QVariant(QStringLiteral(SORVU_EXPECTED_FEED_URL)));
+    EXPECT_EQ(catalog.value(QStringLiteral("SUPublicEDKey")).typeId(), QMetaType::QString);
 }

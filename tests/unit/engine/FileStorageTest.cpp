@@ -28,7 +28,7 @@ TEST_F(FileStorage, StartUpMakesAPrivateTaggedRootAndRemovesLeftovers) {
     QFile::link(outside("sources"), storageRoot + "/link-to-sources");
     makeSourceFile("precious.txt");
 
-    makeStack();
+    makeQueue();
     EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
     struct stat status {};
     ASSERT_EQ(stat(storageRoot.toLocal8Bit().constData(), &status), 0);
@@ -40,13 +40,13 @@ TEST_F(FileStorage, StartUpMakesAPrivateTaggedRootAndRemovesLeftovers) {
 }
 
 TEST_F(FileStorage, CopiesLandInTheirOwnDirectoryUnderTheGivenName) {
-    makeStack();
+    makeQueue();
     const QUrl first = makeSourceFile("a/same.txt", "first");
     const QUrl second = makeSourceFile("b/same.txt", "second");
     const QUuid firstId = QUuid::createUuid();
     const QUuid secondId = QUuid::createUuid();
-    const auto firstCopy = stack->copyToClipboardStorage(first, firstId, "same.txt");
-    const auto secondCopy = stack->copyToClipboardStorage(second, secondId, "nested/dirs/same.txt");
+    const auto firstCopy = queue->copyToClipboardStorage(first, firstId, "same.txt");
+    const auto secondCopy = queue->copyToClipboardStorage(second, secondId, "nested/dirs/same.txt");
     ASSERT_TRUE(firstCopy.url && secondCopy.url);
     EXPECT_EQ(firstCopy.url->toLocalFile(), storageRoot + "/" + uuidString(firstId) + "/same.txt");
     EXPECT_EQ(secondCopy.url->toLocalFile(), storageRoot + "/" + uuidString(secondId) + "/same.txt");
@@ -55,11 +55,11 @@ TEST_F(FileStorage, CopiesLandInTheirOwnDirectoryUnderTheGivenName) {
 }
 
 TEST_F(FileStorage, NamesThatWouldLeaveTheItemDirectoryAreTamed) {
-    makeStack();
+    makeQueue();
     const QUrl source = makeSourceFile("real-name.txt");
     for (const QString& name : {QString(".."), QString("../../escape.txt"), QString("."), QString("dir/"), QString()}) {
         const QUuid id = QUuid::createUuid();
-        const auto copy = stack->copyToClipboardStorage(source, id, name);
+        const auto copy = queue->copyToClipboardStorage(source, id, name);
         ASSERT_TRUE(copy.url) << name.toStdString();
         EXPECT_EQ(QFileInfo(copy.url->toLocalFile()).path(), storageRoot + "/" + uuidString(id)) << name.toStdString();
         EXPECT_TRUE(QFileInfo(copy.url->toLocalFile()).isFile()) << name.toStdString();
@@ -69,27 +69,27 @@ TEST_F(FileStorage, NamesThatWouldLeaveTheItemDirectoryAreTamed) {
 }
 
 TEST_F(FileStorage, FoldersAreCopiedWholeAndLinksInsideStayLinks) {
-    makeStack();
+    makeQueue();
     makeSourceFile("folder/one.txt", "1");
     makeSourceFile("folder/sub/two.txt", "2");
     makeSourceFile("target.txt", "outside");
     ASSERT_TRUE(QFile::link(sourceDirectory + "/target.txt", sourceDirectory + "/folder/link.txt"));
     const QUuid id = QUuid::createUuid();
-    const auto copy = stack->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/folder"), id, "folder");
+    const auto copy = queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/folder"), id, "folder");
     ASSERT_TRUE(copy.url);
     EXPECT_EQ(readFile(QUrl::fromLocalFile(copy.url->toLocalFile() + "/sub/two.txt")), "2");
     EXPECT_TRUE(QFileInfo(copy.url->toLocalFile() + "/link.txt").isSymLink());
 
     // Deleting the entry removes the link, never what it points at.
-    stack->deleteStoredFile(QueuedClipboardItem{id, ClipboardItem::makeFile(*copy.url, "folder")});
+    queue->deleteStoredFile(QueuedClipboardItem{id, ClipboardItem::makeFile(*copy.url, "folder")});
     EXPECT_FALSE(QFile::exists(storageRoot + "/" + uuidString(id)));
     EXPECT_EQ(readFile(QUrl::fromLocalFile(sourceDirectory + "/target.txt")), "outside");
 }
 
 TEST_F(FileStorage, MissingSourcesAndAMissingRootFailCleanly) {
-    makeStack();
+    makeQueue();
     const QUuid id = QUuid::createUuid();
-    const auto missing = stack->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/none.txt"), id, "x");
+    const auto missing = queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/none.txt"), id, "x");
     EXPECT_FALSE(missing.url);
     EXPECT_TRUE(missing.missing);
     EXPECT_FALSE(QFile::exists(storageRoot + "/" + uuidString(id)));
@@ -99,25 +99,25 @@ TEST_F(FileStorage, MissingSourcesAndAMissingRootFailCleanly) {
 
     ASSERT_TRUE(QDir(storageRoot).removeRecursively());
     const auto noRoot =
-        stack->copyToClipboardStorage(makeSourceFile("present.txt"), QUuid::createUuid(), "present.txt");
+        queue->copyToClipboardStorage(makeSourceFile("present.txt"), QUuid::createUuid(), "present.txt");
     EXPECT_FALSE(noRoot.url);
     EXPECT_FALSE(QFile::exists(storageRoot));
     EXPECT_TRUE(logs.messages().last().startsWith("copyToClipboardStorage failed"));
 }
 
 TEST_F(FileStorage, ASourceThatCannotBeCopiedIsNotReportedMissing) {
-    makeStack();
+    makeQueue();
     const QString pipe = sourceDirectory + "/pipe";
     ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
     const QUuid id = QUuid::createUuid();
-    const auto copy = stack->copyToClipboardStorage(QUrl::fromLocalFile(pipe), id, "pipe");
+    const auto copy = queue->copyToClipboardStorage(QUrl::fromLocalFile(pipe), id, "pipe");
     EXPECT_FALSE(copy.url);
     EXPECT_FALSE(copy.missing);
     EXPECT_FALSE(QFile::exists(storageRoot + "/" + uuidString(id)));
 }
 
 TEST_F(FileStorage, OnlyOwnedLocationsAreEverDeleted) {
-    makeStack();
+    makeQueue();
     const QUuid id = QUuid::createUuid();
     const QString victim = makeSourceFile("victim.txt").toLocalFile();
 
@@ -133,8 +133,8 @@ TEST_F(FileStorage, OnlyOwnedLocationsAreEverDeleted) {
     };
     for (const auto& entry : refused) {
         logs.clear();
-        EXPECT_FALSE(stack->storedLocation(entry).has_value()) << entry.content.fileUrl().toString().toStdString();
-        stack->deleteStoredFile(entry);
+        EXPECT_FALSE(queue->storedLocation(entry).has_value()) << entry.content.fileUrl().toString().toStdString();
+        queue->deleteStoredFile(entry);
         EXPECT_EQ(logs.messages(), QStringList({QString("deleteStoredFile refused itemID=%1 "
                                                         "reason=ownershipValidationFailed")
                                                     .arg(uuidString(id))}));
@@ -142,36 +142,36 @@ TEST_F(FileStorage, OnlyOwnedLocationsAreEverDeleted) {
     EXPECT_TRUE(QFile::exists(victim));
 
     logs.clear();
-    stack->deleteStoredFile(QueuedClipboardItem{id, ClipboardItem::makeText(victim)});
+    queue->deleteStoredFile(QueuedClipboardItem{id, ClipboardItem::makeText(victim)});
     EXPECT_TRUE(logs.messages().isEmpty());
 
     const QString flat = storageRoot + "/" + uuidString(id) + ".txt";
     QFile flatFile(flat);
     ASSERT_TRUE(flatFile.open(QIODevice::WriteOnly));
     flatFile.close();
-    EXPECT_EQ(stack->storedLocation(fileEntry(id, flat)), flat);
-    stack->deleteStoredFile(fileEntry(id, flat));
+    EXPECT_EQ(queue->storedLocation(fileEntry(id, flat)), flat);
+    queue->deleteStoredFile(fileEntry(id, flat));
     EXPECT_FALSE(QFile::exists(flat));
 }
 
 TEST_F(FileStorage, AnItemDirectoryThatIsALinkLosesOnlyTheLink) {
-    makeStack();
+    makeQueue();
     const QUuid id = QUuid::createUuid();
     makeSourceFile("elsewhere/keep.txt");
     ASSERT_TRUE(QFile::link(sourceDirectory + "/elsewhere", storageRoot + "/" + uuidString(id)));
-    stack->deleteStoredFile(fileEntry(id, storageRoot + "/" + uuidString(id) + "/keep.txt"));
+    queue->deleteStoredFile(fileEntry(id, storageRoot + "/" + uuidString(id) + "/keep.txt"));
     EXPECT_FALSE(QFileInfo(storageRoot + "/" + uuidString(id)).isSymLink());
     EXPECT_TRUE(QFile::exists(sourceDirectory + "/elsewhere/keep.txt"));
 }
 
 TEST_F(FileStorage, CleanUpKeepsTheCopiesOfQueuedEntries) {
-    makeStack();
-    stack->toggleCollecting();
-    pasteboard->copyFiles({makeSourceFile("kept.txt")});
-    stack->checkPasteboard();
+    makeQueue();
+    queue->toggleCollecting();
+    clipboard->copyFiles({makeSourceFile("kept.txt")});
+    queue->checkClipboard();
     ASSERT_TRUE(QDir().mkpath(storageRoot + "/orphan"));
-    stack->removeUnownedStoredFiles(stack->queue());
-    QStringList expected = {"CACHEDIR.TAG", uuidString(stack->queue().at(0).id)};
+    queue->removeUnownedStoredFiles(queue->queue());
+    QStringList expected = {"CACHEDIR.TAG", uuidString(queue->queue().at(0).id)};
     expected.sort();
     QStringList entries = storageEntries();
     entries.sort();

@@ -7,70 +7,70 @@ using namespace sorvu::test;
 
 namespace {
 
-class LaunchAtLogin : public EngineFixture {};
+class LaunchAtLoginState : public EngineFixture {};
 
 } // namespace
 
-TEST_F(LaunchAtLogin, FollowsTheSystemAndFlagsAnItemSwitchedOffBehindOurBack) {
+TEST_F(LaunchAtLoginState, FollowsTheSystemAndFlagsAnItemSwitchedOffBehindOurBack) {
     loginService->status = 1;
-    makeStack();
-    EXPECT_TRUE(stack->launchAtLoginEnabled());
-    EXPECT_FALSE(stack->launchAtLoginDesynced());
+    makeQueue();
+    EXPECT_TRUE(queue->launchAtLoginEnabled());
+    EXPECT_FALSE(queue->launchAtLoginDesynced());
 
     settings->setValue("userEnabledLaunchAtLogin", true);
     loginService->status = 0;
     logs.clear();
-    stack->refreshLaunchAtLoginStatus();
-    EXPECT_FALSE(stack->launchAtLoginEnabled());
-    EXPECT_TRUE(stack->launchAtLoginDesynced());
+    queue->refreshLaunchAtLoginStatus();
+    EXPECT_FALSE(queue->launchAtLoginEnabled());
+    EXPECT_TRUE(queue->launchAtLoginDesynced());
     EXPECT_EQ(logs.messages(),
               QStringList({"refreshLaunchAtLoginStatus status=notRegistered userIntended=true desynced=true"}));
 
     loginService->status = 3;
-    stack->refreshLaunchAtLoginStatus();
-    EXPECT_TRUE(stack->launchAtLoginDesynced());
+    queue->refreshLaunchAtLoginStatus();
+    EXPECT_TRUE(queue->launchAtLoginDesynced());
     loginService->status = 17;
-    stack->refreshLaunchAtLoginStatus();
-    EXPECT_TRUE(stack->launchAtLoginDesynced());
+    queue->refreshLaunchAtLoginStatus();
+    EXPECT_TRUE(queue->launchAtLoginDesynced());
 
-    stack->toggleLaunchAtLogin();
+    queue->toggleLaunchAtLogin();
     EXPECT_EQ(loginService->registerCalls, 1);
-    EXPECT_TRUE(stack->launchAtLoginEnabled());
-    EXPECT_FALSE(stack->launchAtLoginDesynced());
+    EXPECT_TRUE(queue->launchAtLoginEnabled());
+    EXPECT_FALSE(queue->launchAtLoginDesynced());
 }
 
-TEST_F(LaunchAtLogin, WaitingForApprovalIsNeitherOnNorDesynced) {
+TEST_F(LaunchAtLoginState, WaitingForApprovalIsNeitherOnNorDesynced) {
     settings->setValue("userEnabledLaunchAtLogin", true);
     loginService->status = 2;
-    makeStack();
-    EXPECT_FALSE(stack->launchAtLoginEnabled());
-    EXPECT_FALSE(stack->launchAtLoginDesynced());
-    stack->toggleLaunchAtLogin();
+    makeQueue();
+    EXPECT_FALSE(queue->launchAtLoginEnabled());
+    EXPECT_FALSE(queue->launchAtLoginDesynced());
+    queue->toggleLaunchAtLogin();
     EXPECT_EQ(loginService->registerCalls, 1);
     EXPECT_EQ(loginService->unregisterCalls, 0);
 }
 
-TEST_F(LaunchAtLogin, WithoutAStoredIntentionNothingIsDesynced) {
-    makeStack();
+TEST_F(LaunchAtLoginState, WithoutAStoredIntentionNothingIsDesynced) {
+    makeQueue();
     EXPECT_FALSE(settings->contains("userEnabledLaunchAtLogin"));
-    EXPECT_FALSE(stack->launchAtLoginDesynced());
+    EXPECT_FALSE(queue->launchAtLoginDesynced());
 }
 
-TEST_F(LaunchAtLogin, TogglingStoresTheIntentionOnlyOnSuccess) {
-    makeStack();
-    stack->toggleLaunchAtLogin();
+TEST_F(LaunchAtLoginState, TogglingStoresTheIntentionOnlyOnSuccess) {
+    makeQueue();
+    queue->toggleLaunchAtLogin();
     EXPECT_TRUE(settings->value("userEnabledLaunchAtLogin").toBool());
-    stack->toggleLaunchAtLogin();
+    queue->toggleLaunchAtLogin();
     EXPECT_EQ(loginService->unregisterCalls, 1);
     EXPECT_FALSE(settings->value("userEnabledLaunchAtLogin").toBool());
 
     loginService->failure = SystemError::posix(13);
     logs.clear();
-    QSignalSpy enabled(stack.get(), &PasteStack::launchAtLoginEnabledChanged);
-    QSignalSpy desynced(stack.get(), &PasteStack::launchAtLoginDesyncedChanged);
-    stack->toggleLaunchAtLogin();
+    QSignalSpy enabled(queue.get(), &ClipboardQueue::launchAtLoginEnabledChanged);
+    QSignalSpy desynced(queue.get(), &ClipboardQueue::launchAtLoginDesyncedChanged);
+    queue->toggleLaunchAtLogin();
     EXPECT_FALSE(settings->value("userEnabledLaunchAtLogin").toBool());
-    EXPECT_FALSE(stack->launchAtLoginEnabled());
+    EXPECT_FALSE(queue->launchAtLoginEnabled());
     EXPECT_EQ(logs.messages().first(), "toggleLaunchAtLogin failed domain=POSIX code=13");
     // The refresh republishes the unchanged state.
     EXPECT_EQ(enabled.count(), 1);

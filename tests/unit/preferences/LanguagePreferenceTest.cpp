@@ -1,6 +1,6 @@
 #include "preferences/LanguagePreferenceStore.h"
+#include "preferences/SettingsLanguagePreferenceStorage.h"
 #include "preferences/SupportedLanguage.h"
-#include "preferences/UserDefaultsLanguagePreferenceStore.h"
 #include "tests/support/TemporarySettings.h"
 
 #include <QSignalSpy>
@@ -12,7 +12,7 @@ using namespace sorvu;
 
 namespace {
 
-class RecordingLanguageStore : public LanguagePreferenceStoring {
+class RecordingLanguageStore : public LanguagePreferenceStorage {
 public:
     std::optional<QString> load() const override {
         ++loads;
@@ -45,28 +45,28 @@ TEST(SupportedLanguageTest, OffersTheSevenCodesInPickerOrderAndAcceptsOnlyThoseE
 }
 
 TEST_F(LanguageSettings, KeepsTheChosenCodeAcrossRestartsAndRemovesItForTheSystemChoice) {
-    LanguagePreferenceStore store(std::make_shared<UserDefaultsLanguagePreferenceStore>(openSettings()));
+    LanguagePreferenceStore store(std::make_shared<SettingsLanguagePreferenceStorage>(openSettings()));
     EXPECT_FALSE(store.preferredLanguageCode());
 
     store.choose(QStringLiteral("de"));
     EXPECT_EQ(openSettings()->value(QStringLiteral("preferredLanguageCode")), QVariant(QStringLiteral("de")));
-    EXPECT_EQ(LanguagePreferenceStore(std::make_shared<UserDefaultsLanguagePreferenceStore>(openSettings()))
+    EXPECT_EQ(LanguagePreferenceStore(std::make_shared<SettingsLanguagePreferenceStorage>(openSettings()))
                   .preferredLanguageCode(),
               QStringLiteral("de"));
 
     store.choose(std::nullopt);
     EXPECT_FALSE(openSettings()->contains(QStringLiteral("preferredLanguageCode")));
     store.choose(std::nullopt);
-    EXPECT_FALSE(UserDefaultsLanguagePreferenceStore(openSettings()).load());
+    EXPECT_FALSE(SettingsLanguagePreferenceStorage(openSettings()).load());
 }
 
 TEST_F(LanguageSettings, LoadsAnUnknownCodeAsStoredAndIgnoresAValueThatIsNoString) {
     auto settings = openSettings();
     settings->setValue(QStringLiteral("preferredLanguageCode"), QStringLiteral("tlh-Latn"));
-    EXPECT_EQ(UserDefaultsLanguagePreferenceStore(settings).load(), QStringLiteral("tlh-Latn"));
+    EXPECT_EQ(SettingsLanguagePreferenceStorage(settings).load(), QStringLiteral("tlh-Latn"));
 
     settings->setValue(QStringLiteral("preferredLanguageCode"), QStringList({"de", "ru"}));
-    EXPECT_FALSE(UserDefaultsLanguagePreferenceStore(settings).load());
+    EXPECT_FALSE(SettingsLanguagePreferenceStorage(settings).load());
 }
 
 TEST(LanguagePreferenceStoreTest, ReadsOnceSavesEachChoiceAndAnnouncesOnlyRealChanges) {

@@ -7,12 +7,12 @@ using namespace sorvu;
 namespace {
 
 QString german(const QString& key, const QVariantList& arguments = {}) {
-    return localizedString(key, bundleForLanguage(QStringLiteral("de")), localeForLanguage(QStringLiteral("de")),
+    return localizedString(key, catalogForLanguage(QStringLiteral("de")), localeForLanguage(QStringLiteral("de")),
                            arguments);
 }
 
 QString russianCount(qint64 count) {
-    return localizedString(QStringLiteral("%lld items in queue"), bundleForLanguage(QStringLiteral("ru")),
+    return localizedString(QStringLiteral("%lld items in queue"), catalogForLanguage(QStringLiteral("ru")),
                            localeForLanguage(QStringLiteral("ru")), {count});
 }
 
@@ -32,32 +32,32 @@ TEST(LocaleForLanguage, MapsTheStoredCodesOntoQtLocales) {
     EXPECT_EQ(localeForLanguage(std::nullopt), QLocale::system());
 }
 
-TEST(BundleForLanguage, HoldsTheEmbeddedTranslationsOfEachOfferedLanguageButEnglish) {
+TEST(CatalogForLanguage, HoldsTheEmbeddedTranslationsOfEachOfferedLanguageButEnglish) {
     for (const SupportedLanguage language : allSupportedLanguages()) {
         const QString code = languageCode(language);
-        const LanguageBundle bundle = bundleForLanguage(code);
+        const TranslationCatalog catalog = catalogForLanguage(code);
         if (language == SupportedLanguage::en) {
-            EXPECT_FALSE(bundle.hasTranslations());
-            EXPECT_FALSE(bundle.languageCode());
-            EXPECT_EQ(bundle.translate(QStringLiteral("Quit")), QStringLiteral("Quit"));
+            EXPECT_FALSE(catalog.hasTranslations());
+            EXPECT_FALSE(catalog.languageCode());
+            EXPECT_EQ(catalog.translate(QStringLiteral("Quit")), QStringLiteral("Quit"));
             continue;
         }
-        EXPECT_TRUE(bundle.hasTranslations()) << code.toStdString();
-        EXPECT_EQ(bundle.languageCode(), code);
-        EXPECT_NE(bundle.translate(QStringLiteral("Paste Next Item")), QStringLiteral("Paste Next Item"))
+        EXPECT_TRUE(catalog.hasTranslations()) << code.toStdString();
+        EXPECT_EQ(catalog.languageCode(), code);
+        EXPECT_NE(catalog.translate(QStringLiteral("Paste Next Item")), QStringLiteral("Paste Next Item"))
             << code.toStdString();
     }
 }
 
-TEST(BundleForLanguage, FallsBackOnTheEnglishKeysForCodesWithoutTranslations) {
+TEST(CatalogForLanguage, FallsBackOnTheEnglishKeysForCodesWithoutTranslations) {
     for (const char* code : {"fr", "DE", "zh-hans", "pt_BR", "", "../i18n/sorvu_de"}) {
-        const LanguageBundle bundle = bundleForLanguage(QString::fromUtf8(code));
-        EXPECT_FALSE(bundle.hasTranslations()) << code;
-        EXPECT_EQ(bundle.translate(QStringLiteral("Settings")), QStringLiteral("Settings")) << code;
+        const TranslationCatalog catalog = catalogForLanguage(QString::fromUtf8(code));
+        EXPECT_FALSE(catalog.hasTranslations()) << code;
+        EXPECT_EQ(catalog.translate(QStringLiteral("Settings")), QStringLiteral("Settings")) << code;
     }
 }
 
-TEST(BundleForLanguage, FollowsTheFirstOfferedSystemInterfaceLanguage) {
+TEST(CatalogForLanguage, FollowsTheFirstOfferedSystemInterfaceLanguage) {
     EXPECT_EQ(supportedLanguageForUiLanguages({"de-DE", "en-US"}), SupportedLanguage::de);
     EXPECT_EQ(supportedLanguageForUiLanguages({"en-GB", "de"}), SupportedLanguage::en);
     EXPECT_EQ(supportedLanguageForUiLanguages({"fr-FR", "pt-PT"}), SupportedLanguage::ptBR);
@@ -69,7 +69,7 @@ TEST(BundleForLanguage, FollowsTheFirstOfferedSystemInterfaceLanguage) {
 }
 
 TEST(LocalizedString, FillsPlaceholdersInOrderWhetherOrNotATranslationExists) {
-    const LanguageBundle english;
+    const TranslationCatalog english;
     const QLocale locale = localeForLanguage(QStringLiteral("en"));
     EXPECT_EQ(localizedString(QStringLiteral("Item %lld: text, %@"), english, locale, {3, QStringLiteral("abc")}),
               QStringLiteral("Item 3: text, abc"));
@@ -82,7 +82,7 @@ TEST(LocalizedString, FillsPlaceholdersInOrderWhetherOrNotATranslationExists) {
 }
 
 TEST(LocalizedString, InsertsArgumentsVerbatimAndLeavesUnfilledPlaceholders) {
-    const LanguageBundle english;
+    const TranslationCatalog english;
     const QLocale locale(QLocale::English);
     EXPECT_EQ(localizedString(QStringLiteral("Item %lld: text, %@"), english, locale, {1, QStringLiteral("%@ %lld")}),
               QStringLiteral("Item 1: text, %@ %lld"));
@@ -107,10 +107,10 @@ TEST(LocalizedString, ChoosesThePluralFormTheCountNeeds) {
     EXPECT_EQ(german(QStringLiteral("%lld items in queue"), {99}), QStringLiteral("99 Einträge in der Warteschlange"));
 
     // A message with a single form serves every count.
-    EXPECT_EQ(localizedString(QStringLiteral("Delete item %lld"), bundleForLanguage(QStringLiteral("ru")),
+    EXPECT_EQ(localizedString(QStringLiteral("Delete item %lld"), catalogForLanguage(QStringLiteral("ru")),
                               QLocale(QLocale::Russian), {5}),
               QStringLiteral("Удалить элемент 5"));
-    EXPECT_EQ(localizedString(QStringLiteral("%lld items in queue"), bundleForLanguage(QStringLiteral("ja")),
+    EXPECT_EQ(localizedString(QStringLiteral("%lld items in queue"), catalogForLanguage(QStringLiteral("ja")),
                               QLocale(QLocale::Japanese), {42}),
               QStringLiteral("キューに 42 項目"));
 }

@@ -1,6 +1,6 @@
 #include "preferences/TextJoinPreference.h"
 #include "preferences/Localization.h"
-#include "preferences/UserDefaultsTextJoinPreferenceStore.h"
+#include "preferences/SettingsTextJoinPreferenceStore.h"
 #include "tests/support/TemporarySettings.h"
 
 #include <QSet>
@@ -39,11 +39,11 @@ TEST(TextSeparatorChoiceTest, RawValuesAreExactAndTitlesDistinctInEveryLanguage)
     }
 
     for (const SupportedLanguage language : allSupportedLanguages()) {
-        const LanguageBundle bundle = bundleForLanguage(languageCode(language));
+        const TranslationCatalog catalog = catalogForLanguage(languageCode(language));
         const QLocale locale = localeForLanguage(languageCode(language));
         QSet<QString> titles;
         for (const TextSeparatorChoice choice : allTextSeparatorChoices()) {
-            titles.insert(localizedTitle(choice, bundle, locale));
+            titles.insert(localizedTitle(choice, catalog, locale));
         }
         EXPECT_EQ(titles.size(), 6) << languageCode(language).toStdString();
     }
@@ -51,28 +51,25 @@ TEST(TextSeparatorChoiceTest, RawValuesAreExactAndTitlesDistinctInEveryLanguage)
 
 TEST_F(TextJoinSettings, EachKeyFallsBackOnItsOwn) {
     auto settings = openSettings();
-    EXPECT_EQ(UserDefaultsTextJoinPreferenceStore(settings).load(),
-              TextJoinPreference({TextSeparatorChoice::newline, ""}));
+    EXPECT_EQ(SettingsTextJoinPreferenceStore(settings).load(), TextJoinPreference({TextSeparatorChoice::newline, ""}));
 
     settings->setValue(QStringLiteral("textJoinSeparatorChoice"), QStringLiteral("BlankLine"));
     settings->setValue(QStringLiteral("textJoinCustomSeparator"), QStringLiteral(" | "));
-    EXPECT_EQ(UserDefaultsTextJoinPreferenceStore(settings).load(),
+    EXPECT_EQ(SettingsTextJoinPreferenceStore(settings).load(),
               TextJoinPreference({TextSeparatorChoice::newline, " | "}));
 
     settings->setValue(QStringLiteral("textJoinSeparatorChoice"), QStringLiteral("space"));
     settings->remove(QStringLiteral("textJoinCustomSeparator"));
-    EXPECT_EQ(UserDefaultsTextJoinPreferenceStore(settings).load(),
-              TextJoinPreference({TextSeparatorChoice::space, ""}));
+    EXPECT_EQ(SettingsTextJoinPreferenceStore(settings).load(), TextJoinPreference({TextSeparatorChoice::space, ""}));
 
     settings->setValue(QStringLiteral("textJoinSeparatorChoice"), 3);
     settings->setValue(QStringLiteral("textJoinCustomSeparator"), QStringList({"a", "b"}));
-    EXPECT_EQ(UserDefaultsTextJoinPreferenceStore(settings).load(),
-              TextJoinPreference({TextSeparatorChoice::newline, ""}));
+    EXPECT_EQ(SettingsTextJoinPreferenceStore(settings).load(), TextJoinPreference({TextSeparatorChoice::newline, ""}));
 }
 
 TEST_F(TextJoinSettings, SavingWritesBothKeysAndSurvivesARestartExactly) {
-    UserDefaultsTextJoinPreferenceStore(openSettings()).save({TextSeparatorChoice::custom, "a"});
-    UserDefaultsTextJoinPreferenceStore(openSettings()).save({TextSeparatorChoice::space, ""});
+    SettingsTextJoinPreferenceStore(openSettings()).save({TextSeparatorChoice::custom, "a"});
+    SettingsTextJoinPreferenceStore(openSettings()).save({TextSeparatorChoice::space, ""});
     auto settings = openSettings();
     EXPECT_EQ(settings->value(QStringLiteral("textJoinSeparatorChoice")), QVariant(QStringLiteral("space")));
     EXPECT_EQ(settings->value(QStringLiteral("textJoinCustomSeparator")), QVariant(QString()));
@@ -81,9 +78,9 @@ TEST_F(TextJoinSettings, SavingWritesBothKeysAndSurvivesARestartExactly) {
         const TextJoinPreference saved{TextSeparatorChoice::custom, custom};
         {
             auto writer = openSettings();
-            UserDefaultsTextJoinPreferenceStore(writer).save(saved);
+            SettingsTextJoinPreferenceStore(writer).save(saved);
             writer->sync();
         }
-        EXPECT_EQ(UserDefaultsTextJoinPreferenceStore(openSettings()).load(), saved) << custom.toStdString();
+        EXPECT_EQ(SettingsTextJoinPreferenceStore(openSettings()).load(), saved) << custom.toStdString();
     }
 }

@@ -190,13 +190,13 @@ TEST_P(TranslationFiles, AreFinishedAndKeepThePlaceholdersOfTheirKeys) {
 
 TEST_P(TranslationFiles, AreWhatTheEmbeddedBundleAnswers) {
     const TranslationFile file = readTranslationFile(code());
-    const LanguageBundle bundle = bundleForLanguage(code());
-    ASSERT_TRUE(bundle.hasTranslations());
+    const TranslationCatalog catalog = catalogForLanguage(code());
+    ASSERT_TRUE(catalog.hasTranslations());
     for (auto message = file.messages.cbegin(); message != file.messages.cend(); ++message) {
         if (message->isNumerus) {
-            EXPECT_TRUE(message->forms.contains(bundle.translate(message.key(), 1))) << message.key().toStdString();
+            EXPECT_TRUE(message->forms.contains(catalog.translate(message.key(), 1))) << message.key().toStdString();
         } else {
-            EXPECT_EQ(bundle.translate(message.key()), message->forms.first()) << message.key().toStdString();
+            EXPECT_EQ(catalog.translate(message.key()), message->forms.first()) << message.key().toStdString();
         }
     }
 }

@@ -12,13 +12,13 @@ namespace {
 
 using test::FakeKeyboardLayout;
 
-constexpr quint64 shift = HotkeySpec::shiftFlag;
-constexpr quint64 control = HotkeySpec::controlFlag;
-constexpr quint64 option = HotkeySpec::optionFlag;
-constexpr quint64 command = HotkeySpec::commandFlag;
+constexpr quint64 shift = quint64(KeyModifier::Shift);
+constexpr quint64 control = quint64(KeyModifier::Ctrl);
+constexpr quint64 option = quint64(KeyModifier::Alt);
+constexpr quint64 command = quint64(KeyModifier::Super);
 
 QString shown(quint16 keyCode, quint64 modifiers, const FakeKeyboardLayout& layout = FakeKeyboardLayout::usQwerty()) {
-    return displayString(keyCode, modifiers, layout.characterForKeyCode(), LanguageBundle(), QLocale::c());
+    return displayString(keyCode, modifiers, layout.characterForKeyCode(), TranslationCatalog(), QLocale::c());
 }
 
 TEST(ShortcutDisplayTest, ModifiersAlwaysInTheSameOrder) {
@@ -58,9 +58,9 @@ TEST(ShortcutDisplayTest, KeyNameIsWhatTheKeyTypesInTheLayout) {
 
 TEST(ShortcutDisplayTest, KeyNumberWhenTheLayoutYieldsNothing) {
     const CharacterForKeyCode empty = [](quint16) -> std::optional<QString> { return QString(); };
-    EXPECT_EQ(displayString(54, control, empty, LanguageBundle(), QLocale::c()), "Ctrl+Key 54");
-    EXPECT_EQ(displayString(54, command, nullptr, LanguageBundle(), QLocale::c()), "Super+Key 54");
-    EXPECT_EQ(displayString(HotkeySpec{65535, 0}, nullptr, LanguageBundle(), QLocale::c()), "Key 65535");
+    EXPECT_EQ(displayString(54, control, empty, TranslationCatalog(), QLocale::c()), "Ctrl+Key 54");
+    EXPECT_EQ(displayString(54, command, nullptr, TranslationCatalog(), QLocale::c()), "Super+Key 54");
+    EXPECT_EQ(displayString(KeyCombination{65535, 0}, nullptr, TranslationCatalog(), QLocale::c()), "Key 65535");
 }
 
 TEST(ShortcutDisplayTest, DefaultWithoutKeyIsShownByItsCharacter) {
@@ -83,17 +83,17 @@ public:
     QStringList marked{"Start/Stop Collecting", "Paste Next Item", "Key %lld"};
 };
 
-TEST(ShortcutDisplayTest, TitlesAndKeyNumbersGoThroughTheLanguageBundle) {
-    EXPECT_EQ(localizedTitle(ShortcutAction::startStopCollecting, LanguageBundle(), QLocale::c()),
+TEST(ShortcutDisplayTest, TitlesAndKeyNumbersGoThroughTheTranslationCatalog) {
+    EXPECT_EQ(localizedTitle(ShortcutAction::startStopCollecting, TranslationCatalog(), QLocale::c()),
               "Start/Stop Collecting");
-    EXPECT_EQ(localizedTitle(ShortcutAction::pasteNext, LanguageBundle(), QLocale::c()), "Paste Next Item");
+    EXPECT_EQ(localizedTitle(ShortcutAction::pasteNext, TranslationCatalog(), QLocale::c()), "Paste Next Item");
 
-    const LanguageBundle bundle(std::make_shared<MarkingTranslator>(), QStringLiteral("xx"));
-    EXPECT_EQ(localizedTitle(ShortcutAction::startStopCollecting, bundle, QLocale::c()), "[Start/Stop Collecting]");
-    EXPECT_EQ(localizedTitle(ShortcutAction::pasteNext, bundle, QLocale::c()), "[Paste Next Item]");
-    EXPECT_EQ(displayString(200, control, nullptr, bundle, QLocale::c()), "Ctrl+[Key 200]");
+    const TranslationCatalog catalog(std::make_shared<MarkingTranslator>(), QStringLiteral("xx"));
+    EXPECT_EQ(localizedTitle(ShortcutAction::startStopCollecting, catalog, QLocale::c()), "[Start/Stop Collecting]");
+    EXPECT_EQ(localizedTitle(ShortcutAction::pasteNext, catalog, QLocale::c()), "[Paste Next Item]");
+    EXPECT_EQ(displayString(200, control, nullptr, catalog, QLocale::c()), "Ctrl+[Key 200]");
     // Names and key texts stay as they are: only the number fallback is a text of the language.
-    EXPECT_EQ(displayString(67, control, nullptr, bundle, QLocale::c()), "Ctrl+F1");
+    EXPECT_EQ(displayString(67, control, nullptr, catalog, QLocale::c()), "Ctrl+F1");
 }
 
 } // namespace

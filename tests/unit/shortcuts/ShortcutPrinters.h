@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shortcuts/HotkeySpec.h"
+#include "shortcuts/KeyCombination.h"
 #include "shortcuts/ShortcutAction.h"
 
 #include <ostream>
@@ -8,12 +8,12 @@
 // Readable values in failure messages.
 namespace sorvu {
 
-inline void PrintTo(const HotkeySpec& spec, std::ostream* out) {
+inline void PrintTo(const KeyCombination& spec, std::ostream* out) {
     *out << "HotkeySpec{keyCode=" << spec.keyCode << ", modifiers=0x" << std::hex << spec.modifiersRawValue << std::dec
          << "}";
 }
 
-inline void PrintTo(const HotkeySpec::CodingError& error, std::ostream* out) {
+inline void PrintTo(const KeyCombination::CodingError& error, std::ostream* out) {
     *out << error.domain.toStdString() << " " << error.code;
 }
 

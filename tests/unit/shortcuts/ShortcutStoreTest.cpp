@@ -1,4 +1,4 @@
-#include "shortcuts/UserDefaultsShortcutStore.h"
+#include "shortcuts/SettingsShortcutStore.h"
 #include "tests/support/TestSupport.h"
 #include "tests/unit/shortcuts/ShortcutPrinters.h"
 
@@ -22,7 +22,7 @@ protected:
     QStringList errorLines() const {
         QStringList result;
         for (const LogLine& line : m_log.lines()) {
-            EXPECT_EQ(line.category, LogCategory::ShortcutStoring);
+            EXPECT_EQ(line.category, LogCategory::ShortcutStore);
             if (line.level == LogLevel::Error) {
                 result.append(line.message);
             }
@@ -32,7 +32,7 @@ protected:
 
     QTemporaryDir m_directory;
     std::shared_ptr<QSettings> m_settings = openSettings();
-    UserDefaultsShortcutStore m_store{m_settings};
+    SettingsShortcutStore m_store{m_settings};
     test::LogCapture m_log;
 };
 
@@ -47,8 +47,8 @@ TEST_F(ShortcutStoreTest, NothingStoredIsNoOverrideAndNoLine) {
 }
 
 TEST_F(ShortcutStoreTest, StoresUtf8JsonBytesUnderThePerActionKey) {
-    m_store.setOverride(HotkeySpec{67, 0x80000}, ShortcutAction::startStopCollecting);
-    m_store.setOverride(HotkeySpec{55, 0x40000}, ShortcutAction::pasteNext);
+    m_store.setOverride(KeyCombination{67, 0x80000}, ShortcutAction::startStopCollecting);
+    m_store.setOverride(KeyCombination{55, 0x40000}, ShortcutAction::pasteNext);
 
     QStringList keys = m_settings->allKeys();
     keys.sort();
@@ -61,27 +61,27 @@ TEST_F(ShortcutStoreTest, StoresUtf8JsonBytesUnderThePerActionKey) {
     EXPECT_EQ(object.size(), 2);
 
     m_settings->sync();
-    const UserDefaultsShortcutStore reopened(openSettings());
-    EXPECT_EQ(reopened.overrideFor(ShortcutAction::startStopCollecting), (HotkeySpec{67, 0x80000}));
-    EXPECT_EQ(reopened.overrideFor(ShortcutAction::pasteNext), (HotkeySpec{55, 0x40000}));
+    const SettingsShortcutStore reopened(openSettings());
+    EXPECT_EQ(reopened.overrideFor(ShortcutAction::startStopCollecting), (KeyCombination{67, 0x80000}));
+    EXPECT_EQ(reopened.overrideFor(ShortcutAction::pasteNext), (KeyCombination{55, 0x40000}));
     EXPECT_TRUE(m_log.lines().isEmpty());
 }
 
 TEST_F(ShortcutStoreTest, ReplacingAndRemovingTouchOnlyTheirAction) {
-    m_store.setOverride(HotkeySpec{67, 0x80000}, ShortcutAction::startStopCollecting);
-    m_store.setOverride(HotkeySpec{55, 0x40000}, ShortcutAction::pasteNext);
-    m_store.setOverride(HotkeySpec{68, 0x20000}, ShortcutAction::startStopCollecting);
-    EXPECT_EQ(m_store.overrideFor(ShortcutAction::startStopCollecting), (HotkeySpec{68, 0x20000}));
+    m_store.setOverride(KeyCombination{67, 0x80000}, ShortcutAction::startStopCollecting);
+    m_store.setOverride(KeyCombination{55, 0x40000}, ShortcutAction::pasteNext);
+    m_store.setOverride(KeyCombination{68, 0x20000}, ShortcutAction::startStopCollecting);
+    EXPECT_EQ(m_store.overrideFor(ShortcutAction::startStopCollecting), (KeyCombination{68, 0x20000}));
 
     m_store.setOverride(std::nullopt, ShortcutAction::startStopCollecting);
     EXPECT_FALSE(m_settings->contains("shortcutOverride.startStopCollecting"));
     EXPECT_EQ(m_store.overrideFor(ShortcutAction::startStopCollecting), std::nullopt);
-    EXPECT_EQ(m_store.overrideFor(ShortcutAction::pasteNext), (HotkeySpec{55, 0x40000}));
+    EXPECT_EQ(m_store.overrideFor(ShortcutAction::pasteNext), (KeyCombination{55, 0x40000}));
 }
 
 TEST_F(ShortcutStoreTest, ForeignModifierBitsAreReturnedAsStored) {
-    m_store.setOverride(HotkeySpec{54, 0x140000 | 0x10000 | 0x800000}, ShortcutAction::pasteNext);
-    EXPECT_EQ(m_store.overrideFor(ShortcutAction::pasteNext), (HotkeySpec{54, 0x950000}));
+    m_store.setOverride(KeyCombination{54, 0x140000 | 0x10000 | 0x800000}, ShortcutAction::pasteNext);
+    EXPECT_EQ(m_store.overrideFor(ShortcutAction::pasteNext), (KeyCombination{54, 0x950000}));
 }
 
 TEST_F(ShortcutStoreTest, UnreadableValueIsLoggedOnEveryReadAndKept) {
@@ -113,18 +113,18 @@ TEST_F(ShortcutStoreTest, ValueThatIsNoByteArrayIsSilentlyIgnored) {
     m_settings->setValue("shortcutOverride.pasteNext", QStringLiteral(R"({"keyCode":55,"modifiersRawValue":1310720})"));
     m_settings->setValue("shortcutOverride.startStopCollecting", 42);
     m_settings->sync();
-    const UserDefaultsShortcutStore reopened(openSettings());
+    const SettingsShortcutStore reopened(openSettings());
     EXPECT_EQ(reopened.overrideFor(ShortcutAction::pasteNext), std::nullopt);
     EXPECT_EQ(reopened.overrideFor(ShortcutAction::startStopCollecting), std::nullopt);
     EXPECT_TRUE(m_log.lines().isEmpty());
 }
 
 TEST_F(ShortcutStoreTest, EncodingFailureIsLoggedAndLeavesTheStoredValue) {
-    m_store.setOverride(HotkeySpec{55, 0x140000}, ShortcutAction::startStopCollecting);
-    m_store.setOverride(HotkeySpec{56, 0x8000000000000000u}, ShortcutAction::startStopCollecting);
+    m_store.setOverride(KeyCombination{55, 0x140000}, ShortcutAction::startStopCollecting);
+    m_store.setOverride(KeyCombination{56, 0x8000000000000000u}, ShortcutAction::startStopCollecting);
     EXPECT_EQ(errorLines(), QStringList{"setOverride(_:for:) encode failed action=startStopCollecting "
                                         "domain=HotkeySpec code=5"});
-    EXPECT_EQ(m_store.overrideFor(ShortcutAction::startStopCollecting), (HotkeySpec{55, 0x140000}));
+    EXPECT_EQ(m_store.overrideFor(ShortcutAction::startStopCollecting), (KeyCombination{55, 0x140000}));
 }
 
 } // namespace

@@ -1,0 +1,204 @@
+#include "app/Application.h"
+
+#include "app/BuildInfo.h"
+#include "app/PasteRequestCoordinator.h"
+#include "app/PasteRequestGate.h"
+#include "app/TrayIcon.h"
+#include "app/UpdateController.h"
+#include "engine/ClipboardQueue.h"
+#include "engine/Log.h"
+#include "platform/Platform.h"
+#include "preferences/LanguagePreferenceStore.h"
+#include "preferences/Localization.h"
+#include "preferences/SettingsLanguagePreferenceStorage.h"
+#include "shortcuts/GlobalShortcuts.h"
+#include "shortcuts/SettingsShortcutStore.h"
+#include "shortcuts/ShortcutManager.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QSystemTrayIcon>
+
+namespace sorvu {
+
+namespace {
+
+constexpr int trayPollMilliseconds = 1000;
+constexpr int panelColorCheckDelaysMilliseconds[] = {300, 1500};
+// How much of the panel around the icon tells its colour.
+constexpr int panelRing = 3;
+
+} // namespace
+
+Application::Application(Platform& platform, std::shared_ptr<QSettings> settings, const QString& storageDirectory,
+                         QObject* parent)
+    : QObject(parent), m_platform(platform), m_settings(std::move(settings)) {
+    ClipboardQueue::Dependencies dependencies;
+    dependencies.clipboard = m_platform.clipboard();
+    dependencies.clipboardFilesDirectory = storageDirectory;
+    dependencies.pasteKeystroke = [&platform] { return platform.makePasteKeystroke(); };
+    dependencies.scheduleCleanup = ClipboardQueue::mainLoopScheduleCleanup();
+    dependencies.inputAccessCheck = [&platform] { return platform.hasInputAccess(); };
+    dependencies.launchAtLogin = m_platform.launchAtLogin();
+    dependencies.settings = m_settings;
+    m_queue = std::make_unique<ClipboardQueue>(std::move(dependencies));
+    m_language =
+        std::make_unique<LanguagePreferenceStore>(std::make_shared<SettingsLanguagePreferenceStorage>(m_settings));
+    m_shortcutManager =
+        std::make_unique<ShortcutManager>(std::make_shared<SettingsShortcutStore>(m_settings),
+                                          m_platform.characterForKeyCode(), m_platform.keyCodeForCharacter());
+}
+
+Application::~Application() = default;
+
+void Application::launch() {
+    // There is no window and no taskbar entry to give up: Sorvu only ever shows its tray icon.
+    m_updateController = std::make_unique<UpdateController>(buildInfo());
+
+    m_coordinator = std::make_unique<PasteRequestCoordinator>(*m_queue, m_platform.workspace());
+    m_pasteGate = std::make_unique<PasteRequestGate>(
+        [this] { return m_platform.keysDown(); },
+        [this] {
+            // Content that another copy replaced will never be fetched: nothing to wait for then.
+            return !m_unfetchedPasteChange || m_queue->clipboard().changeCount() != *m_unfetchedPasteChange;
+        },
+        [this](const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {
+            dispatchPaste(kind, source, std::move(completion));
+        });
+    connect(&m_platform, &Platform::clipboardContentFetched, this, [this](qint64 change) {
+        if (m_unfetchedPasteChange == change) {
+            m_unfetchedPasteChange.reset();
+        }
+    });
+
+    m_globalShortcuts = m_platform.createGlobalShortcuts(*m_shortcutManager);
+    connect(m_globalShortcuts.get(), &GlobalShortcuts::activated, this, &Application::handleShortcut);
+    m_globalShortcuts->start();
+    m_queue->refreshLaunchAtLoginStatus();
+    buildTrayIconWhenTrayExists();
+}
+
+void Application::terminate() {
+    // Leave the panel at once rather than when the process is gone.
+    if (m_systemTrayIcon) {
+        m_systemTrayIcon->hide();
+    }
+}
+
+void Application::handleShortcut(ShortcutAction action) {
+    switch (action) {
+    case ShortcutAction::startStopCollecting:
+        m_queue->toggleCollecting();
+        break;
+    case ShortcutAction::pasteNext:
+        requestPaste(PasteNextEntry{}, PasteRequestSource::hotkey);
+        break;
+    }
+}
+
+void Application::buildTrayIconWhenTrayExists() {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        buildTrayIcon();
+        return;
+    }
+    // Started before the panel (at login, say): the icon appears once a tray does.
+    log::info(LogCategory::UI, QStringLiteral("status item waiting for a system tray"));
+    m_trayWait.setInterval(trayPollMilliseconds);
+    connect(&m_trayWait, &QTimer::timeout, this, [this] {
+        if (QSystemTrayIcon::isSystemTrayAvailable()) {
+            m_trayWait.stop();
+            buildTrayIcon();
+        }
+    });
+    m_trayWait.start();
+}
+
+void Application::buildTrayIcon() {
+    m_systemTrayIcon = std::make_unique<QSystemTrayIcon>();
+    m_trayIcon = std::make_unique<TrayIcon>(m_systemTrayIcon.get(), [this] { return m_reduceMotion.isOn(); });
+
+    m_trayMenu = std::make_unique<QMenu>();
+    m_toggleAction = m_trayMenu->addAction(QString(), [this] { m_queue->toggleCollecting(); });
+    m_trayMenu->addSeparator();
+    m_quitAction = m_trayMenu->addAction(QString(), [] { QApplication::quit(); });
+    m_systemTrayIcon->setContextMenu(m_trayMenu.get());
+    m_systemTrayIcon->show();
+    // The panel places the icon a moment after it is shown.
+    for (const int delay : panelColorCheckDelaysMilliseconds) {
+        QTimer::singleShot(delay, this, &Application::matchPanelColor);
+    }
+
+    m_queueSubscription = {
+        connect(m_queue.get(), &ClipboardQueue::queueChanged, this, &Application::updateTrayIcon),
+        connect(m_queue.get(), &ClipboardQueue::isCollectingChanged, this, &Application::updateTrayIcon),
+        connect(m_language.get(), &LanguagePreferenceStore::preferredLanguageCodeChanged, this,
+                &Application::updateTrayIcon),
+    };
+    updateTrayIcon();
+    m_flashSubscription = connect(m_queue.get(), &ClipboardQueue::flashRequested, m_trayIcon.get(), &TrayIcon::flash);
+}
+
+void Application::updateTrayIcon() {
+    const qint64 count = m_queue->queue().count();
+    matchPanelColor();
+    m_trayIcon->update(count, m_queue->isCollecting(), m_language->preferredLanguageCode());
+    retranslateTrayMenu();
+    log::debug(LogCategory::UI,
+               QStringLiteral("status item image=%1 count=%2").arg(m_trayIcon->currentImageName()).arg(count));
+}
+
+void Application::matchPanelColor() {
+    // A tray does not say its text colour; what the panel shows around the icon does.
+    const QRect icon = m_systemTrayIcon->geometry();
+    QScreen* screen = icon.isEmpty() ? nullptr : QGuiApplication::screenAt(icon.center());
+    if (!screen) {
+        return;
+    }
+    const QRect around = icon.adjusted(-panelRing, -panelRing, panelRing, panelRing);
+    const QPoint origin = around.topLeft() - screen->geometry().topLeft();
+    const QImage picture = screen->grabWindow(0, origin.x(), origin.y(), around.width(), around.height()).toImage();
+    if (picture.isNull()) {
+        return;
+    }
+    // Only the ring: the icon's own pixels say nothing about the panel.
+    QImage ring(picture.width(), 2 * panelRing, picture.format());
+    QPainter painter(&ring);
+    painter.drawImage(QPoint(0, 0), picture.copy(0, 0, picture.width(), panelRing));
+    painter.drawImage(QPoint(0, panelRing), picture.copy(0, picture.height() - panelRing, picture.width(), panelRing));
+    painter.end();
+    if (const auto color = TrayIcon::textColorOn(ring)) {
+        m_trayIcon->setIconColor(*color);
+    }
+}
+
+void Application::retranslateTrayMenu() {
+    const auto& code = m_language->preferredLanguageCode();
+    const TranslationCatalog catalog = catalogForLanguage(code);
+    const QLocale locale = localeForLanguage(code);
+    m_toggleAction->setText(m_queue->isCollecting() ? localizedString(QStringLiteral("Stop"), catalog, locale)
+                                                    : localizedString(QStringLiteral("Start"), catalog, locale));
+    m_quitAction->setText(localizedString(QStringLiteral("Quit"), catalog, locale));
+}
+
+void Application::requestPaste(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {
+    m_pasteGate->submit(kind, source, std::move(completion));
+}
+
+void Application::dispatchPaste(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {
+    m_coordinator->handlePasteRequest(
+        kind, source,
+        [self = QPointer<Application>(this), completion = std::move(completion)](PasteAttemptResult result) {
+            if (self && result == PasteAttemptResult::commandPosted) {
+                self->m_unfetchedPasteChange = self->m_queue->lastChangeCount();
+            }
+            if (completion) {
+                completion(result);
+            }
+        });
+}
+
+} // namespace sorvu

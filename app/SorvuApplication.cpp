@@ -1,0 +1,13 @@
+#include "app/SorvuApplication.h"
+
+namespace sorvu {
+
+SorvuApplication::SorvuApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Sorvu"));
+    setOrganizationName(QStringLiteral("Sorvu"));
+    setApplicationVersion(QStringLiteral(SORVU_VERSION));
+    setDesktopFileName(QStringLiteral("sorvu"));
+    setQuitOnLastWindowClosed(false);
+}
+
+} // namespace sorvu

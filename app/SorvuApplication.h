@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QApplication>
+
+namespace sorvu {
+
+// The Qt application: no window of its own, and closing a window never ends it.
+class SorvuApplication : public QApplication {
+    Q_OBJECT
+
+public:
+    SorvuApplication(int& argc, char** argv);
+};
+
+} // namespace sorvu

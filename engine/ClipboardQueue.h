@@ -1,0 +1,164 @@
+#pragma once
+
+#include "engine/Clipboard.h"
+#include "engine/LaunchAtLogin.h"
+#include "engine/LaunchAtLoginStatus.h"
+#include "engine/PasteAttemptResult.h"
+#include "engine/QueuedClipboardItem.h"
+
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QSettings>
+#include <QString>
+#include <QTimer>
+#include <QUuid>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace sorvu {
+
+// The clipboard queue: collects new clipboard contents while collecting is on, keeps private copies of
+// copied files, and pastes the entries back in order. Lives on the main thread.
+class ClipboardQueue : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QList<sorvu::QueuedClipboardItem> queue READ queue NOTIFY queueChanged)
+    Q_PROPERTY(bool isCollecting READ isCollecting NOTIFY isCollectingChanged)
+    Q_PROPERTY(bool hasInputAccess READ hasInputAccess NOTIFY hasInputAccessChanged)
+    Q_PROPERTY(bool launchAtLoginEnabled READ launchAtLoginEnabled NOTIFY launchAtLoginEnabledChanged)
+    Q_PROPERTY(bool launchAtLoginDesynced READ launchAtLoginDesynced NOTIFY launchAtLoginDesyncedChanged)
+
+public:
+    enum class StopReason { manualToggle, queueDrained };
+
+    using PostEvents = std::function<void()>;
+    using PasteKeystroke = std::function<std::optional<PostEvents>()>;
+    using ScheduleCleanup = std::function<void(double delaySeconds, std::function<void()> work)>;
+    using InputAccessCheck = std::function<bool()>;
+
+    struct Dependencies {
+        std::shared_ptr<Clipboard> clipboard;
+        QString clipboardFilesDirectory;
+        PasteKeystroke pasteKeystroke;
+        ScheduleCleanup scheduleCleanup;
+        InputAccessCheck inputAccessCheck;
+        std::shared_ptr<LaunchAtLogin> launchAtLogin;
+        bool automaticallyPolls = true;
+        // Holds "userEnabledLaunchAtLogin".
+        std::shared_ptr<QSettings> settings;
+    };
+
+    // Runs the work on the main thread's event loop once the delay has passed.
+    static ScheduleCleanup mainLoopScheduleCleanup();
+    // $XDG_DATA_HOME/Sorvu/ClipboardFiles.
+    static QString defaultClipboardFilesDirectory();
+
+    static constexpr int capacity = 99;
+    static constexpr int pollIntervalMilliseconds = 100;
+    static constexpr int unreadableRetryLimit = 3;
+    static constexpr double pastedFileCleanupDelaySeconds = 2.0;
+    static constexpr double droppedFileCleanupDelaySeconds = 30.0;
+    static inline const QString userEnabledLaunchAtLoginKey = QStringLiteral("userEnabledLaunchAtLogin");
+    static inline const QString cacheDirectoryTagName = QStringLiteral("CACHEDIR.TAG");
+
+    explicit ClipboardQueue(Dependencies dependencies, QObject* parent = nullptr);
+    ~ClipboardQueue() override;
+
+    const QList<QueuedClipboardItem>& queue() const { return m_queue; }
+    bool isCollecting() const { return m_isCollecting; }
+    bool hasInputAccess() const { return m_hasInputAccess; }
+    bool launchAtLoginEnabled() const { return m_launchAtLoginEnabled; }
+    bool launchAtLoginDesynced() const { return m_launchAtLoginDesynced; }
+
+    const QString& clipboardFilesDirectory() const { return m_clipboardFilesDirectory; }
+    Clipboard& clipboard() const { return *m_clipboard; }
+    bool automaticallyPolls() const { return m_automaticallyPolls; }
+    bool isPolling() const { return m_pollTimer != nullptr; }
+    qint64 lastChangeCount() const { return m_lastChangeCount; }
+    std::optional<qint64> unreadableChangeCount() const { return m_unreadableChangeCount; }
+    int unreadableReadAttempts() const { return m_unreadableReadAttempts; }
+    bool photoAuthorizationPending() const { return m_photoAuthorizationPending; }
+
+    // Queue editing.
+    void remove(const QUuid& id);
+    void move(const QUuid& id, int targetIndex);
+    void move(const QSet<int>& sourceOffsets, int destinationOffset);
+    void clear();
+    void consumeDropped(const QUuid& id);
+    void stopCollecting(StopReason reason);
+    void refreshInputAccess();
+
+    // Collection.
+    void toggleCollecting();
+    void checkClipboard();
+
+    // Pasting.
+    PasteAttemptResult pasteNext();
+    PasteAttemptResult pasteAllText(const QString& separator, const QList<QUuid>& expectedIDs);
+
+    // Launch at login.
+    void refreshLaunchAtLoginStatus();
+    void toggleLaunchAtLogin();
+
+    // File storage.
+    struct StoredCopy {
+        std::optional<QUrl> url;
+        bool missing = false;
+    };
+    StoredCopy copyToClipboardStorage(const QUrl& source, const QUuid& id, const QString& name);
+    void deleteStoredFile(const QueuedClipboardItem& item);
+    std::optional<QString> storedLocation(const QueuedClipboardItem& item) const;
+    void removeUnownedStoredFiles(const QList<QueuedClipboardItem>& queue);
+
+signals:
+    void queueChanged();
+    void isCollectingChanged();
+    void hasInputAccessChanged();
+    void launchAtLoginEnabledChanged();
+    void launchAtLoginDesyncedChanged();
+    void flashRequested();
+
+private:
+    void setQueue(QList<QueuedClipboardItem> queue);
+    void setIsCollecting(bool value);
+    void setHasInputAccess(bool value);
+    void setLaunchAtLoginEnabled(bool value);
+    void setLaunchAtLoginDesynced(bool value);
+
+    void prepareStorage();
+    void startPolling();
+    void consumeChange(qint64 changeCount);
+    void recordUnreadableClipboard(qint64 changeCount);
+    void collectFiles(const QList<QUrl>& urls, qint64 changeCount);
+    void deleteStoredCopies(const QList<QueuedClipboardItem>& items);
+    void deleteStoredFileLater(const QueuedClipboardItem& item, double delaySeconds);
+    PasteAttemptResult performPaste(const ClipboardItem& item);
+    void removeHeadAfterPaste();
+
+    QList<QueuedClipboardItem> m_queue;
+    bool m_isCollecting = false;
+    bool m_hasInputAccess = false;
+    bool m_launchAtLoginEnabled = false;
+    bool m_launchAtLoginDesynced = false;
+
+    std::shared_ptr<Clipboard> m_clipboard;
+    QString m_clipboardFilesDirectory;
+    PasteKeystroke m_pasteKeystroke;
+    ScheduleCleanup m_scheduleCleanup;
+    InputAccessCheck m_inputAccessCheck;
+    std::shared_ptr<LaunchAtLogin> m_launchAtLogin;
+    bool m_automaticallyPolls = true;
+    std::shared_ptr<QSettings> m_settings;
+
+    std::unique_ptr<QTimer> m_pollTimer;
+    qint64 m_lastChangeCount = 0;
+    std::optional<qint64> m_unreadableChangeCount;
+    int m_unreadableReadAttempts = 0;
+    bool m_photoAuthorizationPending = false;
+};
+
+QString caseName(ClipboardQueue::StopReason reason);
+
+} // namespace sorvu

@@ -1,0 +1,234 @@
+#include "engine/ClipboardQueue.h"
+
+#include "engine/Log.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace sorvu {
+
+namespace {
+
+QString lastPathComponent(const QUrl& url) {
+    QString path = url.path();
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) {
+        path.chop(1);
+    }
+    return path.section(QLatin1Char('/'), -1);
+}
+
+} // namespace
+
+void ClipboardQueue::toggleCollecting() {
+    setIsCollecting(!m_isCollecting);
+    log::debug(LogCategory::ClipboardQueue, QStringLiteral("toggleCollecting isCollecting=%1 queue.count=%2")
+                                                .arg(log::boolText(m_isCollecting))
+                                                .arg(m_queue.count()));
+    if (m_isCollecting) {
+        m_lastChangeCount = m_clipboard->changeCount();
+        startPolling();
+    } else {
+        stopCollecting(StopReason::manualToggle);
+    }
+}
+
+void ClipboardQueue::startPolling() {
+    m_pollTimer.reset();
+    auto timer = std::make_unique<QTimer>();
+    timer->setInterval(pollIntervalMilliseconds);
+    // A coarse timer may fire up to 5 % (5 ms) late, within the 10 ms the poll tolerates.
+    timer->setTimerType(Qt::CoarseTimer);
+    connect(timer.get(), &QTimer::timeout, [engine = QPointer<ClipboardQueue>(this)] {
+        if (engine) {
+            engine->checkClipboard();
+        }
+    });
+    timer->start();
+    m_pollTimer = std::move(timer);
+}
+
+void ClipboardQueue::consumeChange(qint64 changeCount) {
+    m_lastChangeCount = changeCount;
+    m_unreadableChangeCount.reset();
+    m_unreadableReadAttempts = 0;
+}
+
+void ClipboardQueue::checkClipboard() {
+    if (m_photoAuthorizationPending) {
+        return;
+    }
+    const qint64 current = m_clipboard->changeCount();
+    if (current == m_lastChangeCount) {
+        return;
+    }
+    log::debug(LogCategory::ClipboardQueue,
+               QStringLiteral("checkPasteboard changeCount %1 -> %2").arg(m_lastChangeCount).arg(current));
+    const auto unchanged = [&] { return m_clipboard->changeCount() == current; };
+
+    if (m_queue.count() >= capacity) {
+        consumeChange(current);
+        return;
+    }
+
+    const QList<QUrl> urls = m_clipboard->fileURLs();
+    if (!unchanged()) {
+        return;
+    }
+    if (!urls.isEmpty()) {
+        collectFiles(urls, current);
+        return;
+    }
+
+    const QList<ClipboardImageRef> images = m_clipboard->images();
+    if (!unchanged()) {
+        return;
+    }
+    if (!images.isEmpty()) {
+        for (const auto& image : images) {
+            if (m_queue.count() >= capacity) {
+                break;
+            }
+            auto queue = m_queue;
+            queue.append(QueuedClipboardItem::make(ClipboardItem::makeImage(image)));
+            setQueue(std::move(queue));
+            log::debug(LogCategory::ClipboardQueue,
+                       QStringLiteral("queue append type=image queue.count=%1").arg(m_queue.count()));
+        }
+        consumeChange(current);
+        return;
+    }
+
+    const std::optional<QString> text = m_clipboard->plainText();
+    if (text && !text->isEmpty()) {
+        if (!unchanged()) {
+            return;
+        }
+        auto queue = m_queue;
+        queue.append(QueuedClipboardItem::make(ClipboardItem::makeText(*text)));
+        setQueue(std::move(queue));
+        log::debug(LogCategory::ClipboardQueue,
+                   QStringLiteral("queue append type=text queue.count=%1").arg(m_queue.count()));
+        consumeChange(current);
+        return;
+    }
+
+    if (unchanged()) {
+        recordUnreadableClipboard(current);
+    }
+}
+
+void ClipboardQueue::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
+    const auto unchanged = [&] { return m_clipboard->changeCount() == changeCount; };
+
+    if (m_clipboard->needsPhotoAuthorization()) {
+        m_photoAuthorizationPending = true;
+        // The answer may come on any thread; it only touches the engine once back on the main thread.
+        m_clipboard->requestPhotoAuthorization([engine = QPointer<ClipboardQueue>(this)] {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [engine] {
+                    if (!engine) {
+                        return;
+                    }
+                    engine->m_photoAuthorizationPending = false;
+                    if (engine->m_isCollecting) {
+                        engine->checkClipboard();
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+        return;
+    }
+
+    const QHash<QUrl, QString> names = m_clipboard->photoAssetFilenames();
+    if (!unchanged()) {
+        return;
+    }
+
+    const qsizetype room = capacity - m_queue.count();
+    const QList<QUrl> accepted = urls.mid(0, std::min(room, urls.count()));
+    QList<std::optional<QueuedClipboardItem>> candidates(accepted.count());
+    QList<qsizetype> missingPositions;
+    const auto storedItems = [&] {
+        QList<QueuedClipboardItem> filled;
+        for (const auto& candidate : std::as_const(candidates)) {
+            if (candidate) {
+                filled.append(*candidate);
+            }
+        }
+        return filled;
+    };
+
+    for (qsizetype position = 0; position < accepted.count(); ++position) {
+        const QUrl& url = accepted.at(position);
+        const QUuid id = QUuid::createUuid();
+        const QString name = names.value(url, lastPathComponent(url));
+        const StoredCopy copy = copyToClipboardStorage(url, id, name);
+        if (copy.missing) {
+            missingPositions.append(position);
+        }
+        if (copy.url) {
+            candidates[position] = QueuedClipboardItem{id, ClipboardItem::makeFile(*copy.url, name)};
+        }
+    }
+
+    if (std::any_of(candidates.cbegin(), candidates.cend(),
+                    [](const auto& candidate) { return !candidate.has_value(); })) {
+        const QList<ClipboardImageRef> fallback = m_clipboard->imagesForFileURLs(urls);
+        if (!unchanged()) {
+            deleteStoredCopies(storedItems());
+            return;
+        }
+        for (qsizetype position = 0; position < candidates.count(); ++position) {
+            if (!candidates.at(position) && position < fallback.count() && fallback.at(position)) {
+                candidates[position] = QueuedClipboardItem::make(ClipboardItem::makeImage(fallback.at(position)));
+            }
+        }
+    }
+
+    const QList<QueuedClipboardItem> entries = storedItems();
+    if (!unchanged()) {
+        deleteStoredCopies(entries);
+        return;
+    }
+
+    const bool everyMissingReplaced =
+        std::all_of(missingPositions.cbegin(), missingPositions.cend(),
+                    [&](qsizetype position) { return candidates.at(position).has_value(); });
+    if (everyMissingReplaced) {
+        setQueue(m_queue + entries);
+        consumeChange(changeCount);
+        return;
+    }
+
+    recordUnreadableClipboard(changeCount);
+    if (m_lastChangeCount == changeCount) {
+        setQueue(m_queue + entries);
+    } else {
+        deleteStoredCopies(entries);
+    }
+}
+
+void ClipboardQueue::recordUnreadableClipboard(qint64 changeCount) {
+    if (!m_unreadableChangeCount || *m_unreadableChangeCount != changeCount) {
+        m_unreadableChangeCount = changeCount;
+        m_unreadableReadAttempts = 0;
+    }
+    ++m_unreadableReadAttempts;
+    const std::optional<QStringList> types = m_clipboard->offeredTypes();
+    log::info(LogCategory::ClipboardQueue, QStringLiteral("pasteboard unreadable changeCount=%1 attempt=%2 types=%3")
+                                               .arg(changeCount)
+                                               .arg(m_unreadableReadAttempts)
+                                               .arg(types ? types->join(QLatin1Char(',')) : QStringLiteral("mock")));
+    if (m_unreadableReadAttempts >= unreadableRetryLimit) {
+        consumeChange(changeCount);
+    }
+}
+
+void ClipboardQueue::deleteStoredCopies(const QList<QueuedClipboardItem>& items) {
+    for (const auto& item : items) {
+        deleteStoredFile(item);
+    }
+}
+
+} // namespace sorvu

@@ -1,0 +1,81 @@
+#include "engine/ClipboardQueue.h"
+
+#include "engine/Log.h"
+
+namespace sorvu {
+
+PasteAttemptResult ClipboardQueue::performPaste(const ClipboardItem& item) {
+    setHasInputAccess(m_inputAccessCheck());
+    if (!m_hasInputAccess) {
+        return PasteAttemptResult::accessibilityUnavailable;
+    }
+    const std::optional<PostEvents> postEvents = m_pasteKeystroke();
+    if (!postEvents || !*postEvents) {
+        return PasteAttemptResult::eventCreationFailed;
+    }
+    const bool written = m_clipboard->write(item);
+    // Our own write (or the emptied clipboard after a failed one) must never be collected back.
+    m_lastChangeCount = m_clipboard->changeCount();
+    if (!written) {
+        return PasteAttemptResult::pasteboardWriteFailed;
+    }
+    (*postEvents)();
+    return PasteAttemptResult::commandPosted;
+}
+
+PasteAttemptResult ClipboardQueue::pasteNext() {
+    if (m_isCollecting) {
+        checkClipboard();
+    }
+    if (m_queue.isEmpty()) {
+        emit flashRequested();
+        return PasteAttemptResult::queueEmpty;
+    }
+    const QueuedClipboardItem head = m_queue.first();
+    const PasteAttemptResult result = performPaste(head.content);
+    if (result != PasteAttemptResult::commandPosted) {
+        return result;
+    }
+    setQueue(m_queue.mid(1));
+    log::debug(LogCategory::ClipboardQueue, QStringLiteral("queue removeFirst queue.count=%1").arg(m_queue.count()));
+    if (m_queue.isEmpty()) {
+        stopCollecting(StopReason::queueDrained);
+    }
+    deleteStoredFileLater(head, pastedFileCleanupDelaySeconds);
+    return PasteAttemptResult::commandPosted;
+}
+
+PasteAttemptResult ClipboardQueue::pasteAllText(const QString& separator, const QList<QUuid>& expectedIDs) {
+    if (m_isCollecting) {
+        checkClipboard();
+    }
+    if (m_queue.isEmpty()) {
+        emit flashRequested();
+        return PasteAttemptResult::queueEmpty;
+    }
+    QList<QUuid> ids;
+    ids.reserve(m_queue.count());
+    for (const auto& item : std::as_const(m_queue)) {
+        ids.append(item.id);
+    }
+    if (ids != expectedIDs) {
+        return PasteAttemptResult::queueChanged;
+    }
+    QStringList texts;
+    for (const auto& item : std::as_const(m_queue)) {
+        if (!item.content.isText()) {
+            return PasteAttemptResult::containsNonText;
+        }
+        texts.append(item.content.text());
+    }
+    const PasteAttemptResult result = performPaste(ClipboardItem::makeText(texts.join(separator)));
+    if (result != PasteAttemptResult::commandPosted) {
+        return result;
+    }
+    setQueue({});
+    stopCollecting(StopReason::queueDrained);
+    log::debug(LogCategory::ClipboardQueue, QStringLiteral("queue removeAll after combined paste"));
+    return PasteAttemptResult::commandPosted;
+}
+
+} // namespace sorvu

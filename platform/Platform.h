@@ -1,0 +1,48 @@
+#pragma once
+
+#include "engine/Clipboard.h"
+#include "engine/LaunchAtLogin.h"
+#include "platform/Workspace.h"
+#include "shortcuts/GlobalShortcuts.h"
+#include "shortcuts/KeyboardLayoutFunctions.h"
+
+#include <QObject>
+#include <QSet>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace sorvu {
+
+class ShortcutManager;
+
+// Every system service whose realisation depends on the kind of desktop session (X11 now, Wayland
+// next). The shell sees the session only through this; one implementation is chosen at start-up.
+class Platform : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    virtual std::shared_ptr<Clipboard> clipboard() = 0;
+    // The paste keystroke, built before the clipboard is written; nothing when keys cannot be posted.
+    virtual std::optional<std::function<void()>> makePasteKeystroke() = 0;
+    // The keys held down now, other than the lock keys; a paste from a shortcut waits until they are up.
+    virtual QSet<quint16> keysDown() = 0;
+    virtual Workspace& workspace() = 0;
+    // Whether Sorvu can see its shortcuts and post keys in this session.
+    virtual bool hasInputAccess() = 0;
+    virtual std::shared_ptr<LaunchAtLogin> launchAtLogin() = 0;
+    // What the keys of the current layout type, and which key types a character.
+    virtual CharacterForKeyCode characterForKeyCode() = 0;
+    virtual KeyCodeForCharacter keyCodeForCharacter() = 0;
+    // The source of shortcut activations, matching what the manager holds; owned by the caller.
+    virtual std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutManager& manager) = 0;
+
+signals:
+    // A program fetched the clipboard content Sorvu offered at this change count: a paste arrived.
+    void clipboardContentFetched(qint64 changeCount);
+};
+
+} // namespace sorvu

@@ -1,0 +1,21 @@
+#include "platform/linux/DesktopNotification.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QStringList>
+#include <QVariantMap>
+
+namespace sorvu {
+
+void showDesktopNotification(const QString& title, const QString& text) {
+    constexpr int replyTimeoutMilliseconds = 500;
+    constexpr int displayMilliseconds = 5000;
+    QDBusMessage notify = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    notify << title << 0u << QStringLiteral("edit-paste") << title << text << QStringList() << QVariantMap()
+           << displayMilliseconds;
+    QDBusConnection::sessionBus().call(notify, QDBus::Block, replyTimeoutMilliseconds);
+}
+
+} // namespace sorvu

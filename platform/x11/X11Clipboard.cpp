@@ -1,0 +1,289 @@
+#include "platform/x11/X11Clipboard.h"
+
+#include "platform/x11/X11DisplayName.h"
+#include "platform/x11/X11OfferedMimeData.h"
+#include "platform/x11/X11SelectionReader.h"
+
+#include <QClipboard>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPointer>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace sorvu {
+
+namespace {
+
+const QByteArray uriListType = QByteArrayLiteral("text/uri-list");
+const QByteArray gnomeFilesType = QByteArrayLiteral("x-special/gnome-copied-files");
+const QList<QByteArray> imageTypes = {"image/png", "image/jpeg", "image/gif", "image/bmp", "image/webp", "image/tiff"};
+const QList<QByteArray> textTypes = {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain"};
+// The X11 names of plain text, which Qt and most programs list as text/plain.
+const QList<QByteArray> legacyTextTargets = {"UTF8_STRING", "STRING", "TEXT", "COMPOUND_TEXT"};
+
+QClipboard* clipboard() {
+    return qGuiApp != nullptr ? QGuiApplication::clipboard() : nullptr;
+}
+
+// The mime data the program itself has on the clipboard, or null when another program owns it.
+const QMimeData* ownContent() {
+    QClipboard* board = clipboard();
+    if (board == nullptr || !board->ownsClipboard()) {
+        return nullptr;
+    }
+    return board->mimeData(QClipboard::Clipboard);
+}
+
+QList<QByteArray> localTargets(const QMimeData& data) {
+    QList<QByteArray> targets;
+    for (const QString& format : data.formats()) {
+        targets.append(format.toUtf8());
+    }
+    if (data.hasText()) {
+        for (const QByteArray& type : textTypes) {
+            if (!targets.contains(type)) {
+                targets.append(type);
+            }
+        }
+    }
+    return targets;
+}
+
+QByteArray localBytes(const QMimeData& data, const QByteArray& target) {
+    if (const auto* offered = qobject_cast<const X11OfferedMimeData*>(&data)) {
+        return offered->localData(QString::fromUtf8(target));
+    }
+    if (textTypes.contains(target)) {
+        return data.text().toUtf8();
+    }
+    return data.data(QString::fromUtf8(target));
+}
+
+// Local file URLs, one per line; nothing when any line is not a local file URL.
+std::optional<QList<QUrl>> localFileUrls(const QList<QByteArray>& lines) {
+    QList<QUrl> urls;
+    for (const QByteArray& rawLine : lines) {
+        const QByteArray line = rawLine.trimmed();
+        if (line.isEmpty() || line.startsWith('#')) {
+            continue;
+        }
+        const QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
+        const bool localHost = url.host().isEmpty() || url.host() == QStringLiteral("localhost");
+        if (!url.isValid() || !url.isLocalFile() || !localHost) {
+            return std::nullopt;
+        }
+        urls.append(QUrl::fromLocalFile(url.toLocalFile()));
+    }
+    return urls;
+}
+
+// Whether the server names a window of Qt's own connection as the clipboard's owner. QClipboard cannot tell:
+// Qt claims the clipboard with the time of the last event it handled, and when that is older than the
+// current owner's claim the server ignores the request while Qt believes it succeeded.
+bool serverNamesUsAsOwner() {
+    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
+        return false;
+    }
+    static const QByteArray name = QByteArrayLiteral("CLIPBOARD");
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, quint16(name.size()), name.constData()),
+                              nullptr),
+        &std::free);
+    if (!atom) {
+        return false;
+    }
+    std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr),
+        &std::free);
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    return owner && owner->owner != XCB_NONE && (owner->owner & ~setup->resource_id_mask) == setup->resource_id_base;
+}
+
+} // namespace
+
+X11Clipboard::X11Clipboard(QObject* parent) : QObject(parent) {
+    if (QClipboard* board = clipboard()) {
+        connect(board, &QClipboard::changed, this, [this](QClipboard::Mode mode) {
+            if (mode == QClipboard::Clipboard) {
+                ++m_changeCount;
+            }
+        });
+    }
+}
+
+X11Clipboard::~X11Clipboard() = default;
+
+const X11Clipboard::Offer& X11Clipboard::currentOffer(const QDeadlineTimer& deadline) const {
+    if (m_offer.changeCount == m_changeCount && (m_offer.targets || m_offer.ownerHung)) {
+        return m_offer;
+    }
+    m_offer = Offer{m_changeCount, std::nullopt, false};
+    if (const QMimeData* own = ownContent()) {
+        m_offer.targets = localTargets(*own);
+        return m_offer;
+    }
+    if (!m_reader) {
+        m_reader = std::make_unique<X11SelectionReader>(x11DisplayName());
+    }
+    m_offer.targets = m_reader->targets(deadline);
+    m_offer.ownerHung = !m_offer.targets.has_value();
+    return m_offer;
+}
+
+std::optional<QByteArray> X11Clipboard::fetch(const QByteArray& target, const QDeadlineTimer& deadline) const {
+    const Offer& offer = currentOffer(deadline);
+    if (offer.ownerHung || !offer.targets || !offer.targets->contains(target)) {
+        return std::nullopt;
+    }
+    if (const QMimeData* own = ownContent()) {
+        return localBytes(*own, target);
+    }
+    const X11SelectionReader::Reply reply = m_reader->read(target, deadline, readBudgetMilliseconds);
+    if (reply.outcome == X11SelectionReader::Outcome::timedOut) {
+        m_offer.ownerHung = true;
+    }
+    if (reply.outcome != X11SelectionReader::Outcome::data) {
+        return std::nullopt;
+    }
+    return reply.data;
+}
+
+std::optional<QList<QUrl>> X11Clipboard::urlsFromType(const QByteArray& target, const QDeadlineTimer& deadline) const {
+    const std::optional<QByteArray> bytes = fetch(target, deadline);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    QList<QByteArray> lines = bytes->split('\n');
+    if (target == gnomeFilesType && !lines.isEmpty()) {
+        // The first line says whether the files were copied or cut.
+        lines.removeFirst();
+    }
+    return localFileUrls(lines);
+}
+
+QList<QUrl> X11Clipboard::fileURLs() {
+    const QDeadlineTimer deadline(readBudgetMilliseconds);
+    for (const QByteArray& target : {uriListType, gnomeFilesType}) {
+        const std::optional<QList<QUrl>> urls = urlsFromType(target, deadline);
+        if (urls) {
+            return *urls;
+        }
+    }
+    return {};
+}
+
+void X11Clipboard::requestPhotoAuthorization(std::function<void()> completion) {
+    if (completion) {
+        completion();
+    }
+}
+
+ClipboardImageRef X11Clipboard::firstImage(const QDeadlineTimer& deadline) const {
+    const Offer& offer = currentOffer(deadline);
+    if (!offer.targets) {
+        return nullptr;
+    }
+    const QList<QByteArray> targets = *offer.targets;
+    for (const QByteArray& target : targets) {
+        if (!imageTypes.contains(target)) {
+            continue;
+        }
+        if (const std::optional<QByteArray> bytes = fetch(target, deadline)) {
+            if (ClipboardImageRef image = ClipboardImage::fromEncoded(*bytes, QString::fromUtf8(target))) {
+                return image;
+            }
+        }
+    }
+    return nullptr;
+}
+
+QList<ClipboardImageRef> X11Clipboard::images() {
+    if (ClipboardImageRef image = firstImage(QDeadlineTimer(readBudgetMilliseconds))) {
+        return {image};
+    }
+    return {};
+}
+
+QList<ClipboardImageRef> X11Clipboard::imagesForFileURLs(const QList<QUrl>& urls) {
+    QList<ClipboardImageRef> result(urls.size());
+    if (urls.size() != 1) {
+        return result;
+    }
+    const QDeadlineTimer deadline(readBudgetMilliseconds);
+    std::optional<QList<QUrl>> offeredUrls = urlsFromType(uriListType, deadline);
+    if (!offeredUrls) {
+        offeredUrls = urlsFromType(gnomeFilesType, deadline);
+    }
+    if (offeredUrls && *offeredUrls == urls) {
+        result[0] = firstImage(deadline);
+    }
+    return result;
+}
+
+std::optional<QString> X11Clipboard::plainText() {
+    const QDeadlineTimer deadline(readBudgetMilliseconds);
+    for (const QByteArray& target : textTypes) {
+        if (const std::optional<QByteArray> bytes = fetch(target, deadline)) {
+            return QString::fromUtf8(*bytes);
+        }
+    }
+    return std::nullopt;
+}
+
+bool X11Clipboard::write(const ClipboardItem& item) {
+    QClipboard* board = clipboard();
+    if (board == nullptr) {
+        return false;
+    }
+    // The write's change count is known only once Qt has counted it, inside setMimeData.
+    auto writeChangeCount = std::make_shared<qint64>(-1);
+    auto* data =
+        new X11OfferedMimeData(item, [self = QPointer<X11Clipboard>(this), writeChangeCount](const QString& type) {
+            // Qt is in the middle of answering the request: observers run after it, when replacing the
+            // clipboard's content is safe again.
+            if (!self) {
+                return;
+            }
+            QMetaObject::invokeMethod(
+                self,
+                [self, count = *writeChangeCount, type] {
+                    if (self) {
+                        emit self->offeredContentFetched(count, type);
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+    board->setMimeData(data, QClipboard::Clipboard);
+    *writeChangeCount = m_changeCount;
+    return board->ownsClipboard() && serverNamesUsAsOwner();
+}
+
+std::optional<QStringList> X11Clipboard::offeredTypes() const {
+    const Offer& offer = currentOffer(QDeadlineTimer(readBudgetMilliseconds));
+    QStringList types;
+    if (!offer.targets) {
+        return types;
+    }
+    for (const QByteArray& target : *offer.targets) {
+        QString type;
+        if (target.contains('/')) {
+            type = QString::fromUtf8(target);
+        } else if (legacyTextTargets.contains(target)) {
+            type = QStringLiteral("text/plain");
+        }
+        if (!type.isEmpty() && !types.contains(type)) {
+            types.append(type);
+        }
+    }
+    return types;
+}
+
+} // namespace sorvu

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace sorvu {
+
+// Whether the program can watch and post keys: the Qt application runs on an X display that has the XTest
+// and XInput 2 extensions. False without a display or on another platform (a Wayland session); there is
+// nothing to ask the user for.
+bool hasX11InputAccess();
+
+} // namespace sorvu

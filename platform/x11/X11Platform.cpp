@@ -1,0 +1,72 @@
+#include "platform/x11/X11Platform.h"
+
+#include "platform/linux/XdgAutostart.h"
+#include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11DisplayCheck.h"
+#include "platform/x11/X11InputAccess.h"
+#include "platform/x11/X11KeyMonitor.h"
+#include "platform/x11/X11KeyboardLayout.h"
+#include "platform/x11/X11PasteKeystroke.h"
+#include "platform/x11/X11Workspace.h"
+#include "shortcuts/KeyMonitorShortcuts.h"
+
+namespace sorvu {
+
+std::optional<QString> X11Platform::sessionProblem() {
+    return x11SessionProblem();
+}
+
+void X11Platform::useX11ForQt() {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+X11Platform::X11Platform(QObject* parent)
+    : Platform(parent), m_clipboard(std::make_shared<X11Clipboard>()), m_workspace(std::make_unique<X11Workspace>()),
+      m_autostart(std::make_shared<XdgAutostart>()) {
+    connect(m_clipboard.get(), &X11Clipboard::offeredContentFetched, this,
+            [this](qint64 changeCount, const QString&) { emit clipboardContentFetched(changeCount); });
+}
+
+X11Platform::~X11Platform() = default;
+
+std::shared_ptr<Clipboard> X11Platform::clipboard() {
+    return m_clipboard;
+}
+
+std::optional<std::function<void()>> X11Platform::makePasteKeystroke() {
+    return makeX11PasteKeystroke();
+}
+
+QSet<quint16> X11Platform::keysDown() {
+    return x11KeysDown();
+}
+
+Workspace& X11Platform::workspace() {
+    return *m_workspace;
+}
+
+bool X11Platform::hasInputAccess() {
+    return hasX11InputAccess();
+}
+
+std::shared_ptr<LaunchAtLogin> X11Platform::launchAtLogin() {
+    return m_autostart;
+}
+
+CharacterForKeyCode X11Platform::characterForKeyCode() {
+    return [](quint16 keyCode) { return X11KeyboardLayout::shared().characterForKeyCode(keyCode); };
+}
+
+KeyCodeForCharacter X11Platform::keyCodeForCharacter() {
+    return [](const QString& text) { return X11KeyboardLayout::shared().keyCodeForCharacter(text); };
+}
+
+std::unique_ptr<GlobalShortcuts> X11Platform::createGlobalShortcuts(ShortcutManager& manager) {
+    // The key monitor connects at the first start of shortcuts, not before there is anything to match.
+    if (!m_keyMonitor) {
+        m_keyMonitor = std::make_shared<X11KeyMonitor>();
+    }
+    return std::make_unique<KeyMonitorShortcuts>(m_keyMonitor, manager);
+}
+
+} // namespace sorvu

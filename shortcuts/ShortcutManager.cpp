@@ -1,0 +1,94 @@
+#include "shortcuts/ShortcutManager.h"
+
+#include "shortcuts/ShortcutDisplay.h"
+
+namespace sorvu {
+
+ShortcutManager::ShortcutManager(std::shared_ptr<ShortcutStore> shortcutStore, CharacterForKeyCode characterForKeyCode,
+                                 KeyCodeForCharacter keyCodeForCharacter, QObject* parent)
+    : QObject(parent), m_shortcutStore(std::move(shortcutStore)), m_characterForKeyCode(std::move(characterForKeyCode)),
+      m_keyCodeForCharacter(std::move(keyCodeForCharacter)) {
+    for (const ShortcutAction action : allShortcutActions) {
+        if (const std::optional<KeyCombination> spec = m_shortcutStore->overrideFor(action)) {
+            m_overrides.insert(action, *spec);
+        } else {
+            m_overrides.remove(action);
+        }
+    }
+}
+
+void ShortcutManager::setOverride(std::optional<KeyCombination> spec, ShortcutAction action) {
+    const ShortcutOverrides before = m_overrides;
+    if (spec) {
+        m_overrides.insert(action, *spec);
+    } else {
+        m_overrides.remove(action);
+    }
+    if (m_overrides != before) {
+        emit overridesChanged();
+    }
+    m_shortcutStore->setOverride(spec, action);
+}
+
+void ShortcutManager::setRecordingAction(std::optional<ShortcutAction> action) {
+    if (m_recordingAction == action) {
+        return;
+    }
+    m_recordingAction = action;
+    emit recordingActionChanged();
+}
+
+std::optional<KeyCombination> ShortcutManager::effectiveShortcut(ShortcutAction action) const {
+    const auto found = m_overrides.constFind(action);
+    if (found != m_overrides.constEnd()) {
+        return *found;
+    }
+    return KeyCombination::defaultShortcut(action, m_keyCodeForCharacter);
+}
+
+QString ShortcutManager::effectiveShortcutText(ShortcutAction action, const TranslationCatalog& catalog,
+                                               const QLocale& locale) const {
+    if (const std::optional<KeyCombination> spec = effectiveShortcut(action)) {
+        return displayString(*spec, m_characterForKeyCode, catalog, locale);
+    }
+    return defaultShortcutTextWithoutKey(action);
+}
+
+std::optional<ShortcutAction> ShortcutManager::matchedAction(const KeyDownEvent& event) const {
+    if (m_recordingAction || event.isRepeat) {
+        return std::nullopt;
+    }
+    const quint64 modifiers = event.modifiers.toInt();
+    for (const ShortcutAction action : allShortcutActions) {
+        const auto found = m_overrides.constFind(action);
+        if (found != m_overrides.constEnd() && found->keyCode == event.keyCode &&
+            found->modifiersRawValue == modifiers) {
+            return action;
+        }
+    }
+    return matchedDefault(event);
+}
+
+// Defaults follow the character a key types, so that Ctrl+Super with the key typing c toggles collecting
+// on every layout, wherever that key sits.
+std::optional<ShortcutAction> ShortcutManager::matchedDefault(const KeyDownEvent& event) const {
+    if ((event.modifiers & allKeyModifiers) != KeyCombination::defaultModifiers) {
+        return std::nullopt;
+    }
+    if (m_overrides.size() == static_cast<qsizetype>(allShortcutActions.size()) || !m_characterForKeyCode) {
+        return std::nullopt;
+    }
+    const std::optional<QString> typed = m_characterForKeyCode(event.keyCode);
+    if (!typed) {
+        return std::nullopt;
+    }
+    const QString character = typed->toLower();
+    for (const ShortcutAction action : allShortcutActions) {
+        if (!m_overrides.contains(action) && character == defaultCharacter(action)) {
+            return action;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace sorvu

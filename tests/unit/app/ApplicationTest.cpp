@@ -1,0 +1,101 @@
+#include "app/Application.h"
+#include "engine/ClipboardQueue.h"
+#include "shortcuts/ShortcutManager.h"
+#include "tests/support/TemporarySettings.h"
+#include "tests/support/TestSupport.h"
+#include "tests/unit/app/FakePlatform.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace sorvu {
+namespace {
+
+using test::waitUntil;
+
+// The whole shell over a session the test controls: shortcut activations in, pastes out.
+class ApplicationTest : public test::TemporarySettings {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_storage.isValid());
+        application = std::make_unique<Application>(platform, openSettings(), m_storage.path());
+        application->launch();
+        ASSERT_TRUE(platform.shortcuts);
+    }
+
+    // The texts Sorvu put on the clipboard, in order.
+    QStringList pastedTexts() const {
+        QStringList texts;
+        for (const ClipboardItem& item : platform.fakeClipboard->written) {
+            texts.append(item.text());
+        }
+        return texts;
+    }
+
+    void collect(const QStringList& texts) {
+        platform.shortcuts->press(ShortcutAction::startStopCollecting);
+        ASSERT_TRUE(application->queue().isCollecting());
+        for (const QString& text : texts) {
+            const qsizetype before = application->queue().queue().count();
+            platform.fakeClipboard->copyText(text);
+            ASSERT_TRUE(waitUntil([&] { return application->queue().queue().count() == before + 1; }));
+        }
+    }
+
+    test::FakePlatform platform;
+    std::unique_ptr<Application> application;
+
+private:
+    QTemporaryDir m_storage;
+};
+
+TEST_F(ApplicationTest, ShortcutsStartOnceAndTheToggleSwitchesCollecting) {
+    EXPECT_EQ(platform.shortcuts->starts, 1);
+    EXPECT_FALSE(application->queue().isCollecting());
+    platform.shortcuts->press(ShortcutAction::startStopCollecting);
+    EXPECT_TRUE(application->queue().isCollecting());
+    platform.shortcuts->press(ShortcutAction::startStopCollecting);
+    EXPECT_FALSE(application->queue().isCollecting());
+}
+
+TEST_F(ApplicationTest, APasteFromTheShortcutWaitsForItsKeysAndKeepsCopyOrder) {
+    collect({QStringLiteral("first"), QStringLiteral("second")});
+
+    // The shortcut's keys are still down: the target would see them with the paste keystroke.
+    platform.heldKeys = {37, 133, 55};
+    platform.shortcuts->press(ShortcutAction::pasteNext);
+    platform.shortcuts->press(ShortcutAction::pasteNext);
+    test::runEventLoopFor(100);
+    EXPECT_EQ(platform.keystrokesPosted, 0);
+    EXPECT_TRUE(pastedTexts().isEmpty());
+
+    platform.heldKeys.clear();
+    ASSERT_TRUE(waitUntil([&] { return platform.keystrokesPosted == 1; }));
+    EXPECT_EQ(pastedTexts(), QStringList{QStringLiteral("first")});
+
+    // The target fetched the first entry: the second may replace it.
+    platform.targetFetched();
+    ASSERT_TRUE(waitUntil([&] { return platform.keystrokesPosted == 2; }));
+    EXPECT_EQ(pastedTexts(), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
+    EXPECT_TRUE(application->queue().queue().isEmpty());
+    EXPECT_FALSE(application->queue().isCollecting());
+}
+
+TEST_F(ApplicationTest, TheShortcutsFollowTheLayoutThePlatformReports) {
+    EXPECT_EQ(application->shortcutManager().effectiveShortcut(ShortcutAction::pasteNext),
+              (KeyCombination{55, KeyCombination::defaultModifiers.toInt()}));
+}
+
+TEST_F(ApplicationTest, WithoutInputAccessNothingIsPasted) {
+    platform.inputAccess = false;
+    application->queue().refreshInputAccess();
+    collect({QStringLiteral("kept")});
+    platform.shortcuts->press(ShortcutAction::pasteNext);
+    test::runEventLoopFor(100);
+    EXPECT_EQ(platform.keystrokesPosted, 0);
+    EXPECT_EQ(application->queue().queue().count(), 1);
+}
+
+} // namespace
+} // namespace sorvu

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "tests/support/FakeClipboard.h"
+#include "tests/support/FakeKeyboardLayout.h"
+#include "tests/support/FakeLaunchAtLogin.h"
+#include "tests/unit/app/ShellFakes.h"
+
+#include <QPointer>
+
+namespace sorvu::test {
+
+// Shortcut activations the test presses by hand.
+class FakeGlobalShortcuts : public GlobalShortcuts {
+public:
+    int starts = 0;
+
+    void start() override { ++starts; }
+    void press(ShortcutAction action) { emit activated(action); }
+};
+
+// A session under the test's control: a fake clipboard and desktop, keys that are held until the test
+// lets them go, and a paste keystroke that only counts.
+class FakePlatform : public Platform {
+public:
+    std::shared_ptr<FakeClipboard> fakeClipboard = std::make_shared<FakeClipboard>();
+    FakeWorkspace fakeWorkspace;
+    std::shared_ptr<FakeLaunchAtLogin> autostart = std::make_shared<FakeLaunchAtLogin>();
+    FakeKeyboardLayout layout = FakeKeyboardLayout::usQwerty();
+    QSet<quint16> heldKeys;
+    bool inputAccess = true;
+    int keystrokesPosted = 0;
+    QPointer<FakeGlobalShortcuts> shortcuts;
+
+    std::shared_ptr<Clipboard> clipboard() override { return fakeClipboard; }
+    std::optional<std::function<void()>> makePasteKeystroke() override {
+        if (!inputAccess) {
+            return std::nullopt;
+        }
+        return [this] { ++keystrokesPosted; };
+    }
+    QSet<quint16> keysDown() override { return heldKeys; }
+    Workspace& workspace() override { return fakeWorkspace; }
+    bool hasInputAccess() override { return inputAccess; }
+    std::shared_ptr<LaunchAtLogin> launchAtLogin() override { return autostart; }
+    CharacterForKeyCode characterForKeyCode() override { return layout.characterForKeyCode(); }
+    KeyCodeForCharacter keyCodeForCharacter() override { return layout.keyCodeForCharacter(); }
+    std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutManager&) override {
+        auto created = std::make_unique<FakeGlobalShortcuts>();
+        shortcuts = created.get();
+        return created;
+    }
+
+    // A program fetched what Sorvu offered.
+    void targetFetched() { emit clipboardContentFetched(fakeClipboard->count); }
+};
+
+} // namespace sorvu::test

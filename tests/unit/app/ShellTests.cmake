@@ -1,3 +1,0 @@
-add_executable(shell_tests PasteRequestCoordinatorTest.cpp PasteRequestGateTest.cpp ShellFakes.h StartupPiecesTest.cpp StatusItemTest.cpp)
-target_link_libraries(shell_tests PRIVATE sorvu_app_core sorvu_test_support)
-gtest_discover_tests(shell_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)

@@ -1,0 +1,281 @@
+#include "shortcuts/ShortcutManager.h"
+#include "shortcuts/KeyMonitorShortcuts.h"
+#include "tests/support/FakeKeyMonitor.h"
+#include "tests/support/FakeKeyboardLayout.h"
+#include "tests/support/FakeShortcutStore.h"
+#include "tests/unit/shortcuts/ShortcutPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace sorvu {
+namespace {
+
+using test::FakeKeyboardLayout;
+
+// Raw modifier values as stored; extra bits stand for modifiers that never take part.
+constexpr quint64 shift = quint64(KeyModifier::Shift);
+constexpr quint64 control = quint64(KeyModifier::Ctrl);
+constexpr quint64 option = quint64(KeyModifier::Alt);
+constexpr quint64 command = quint64(KeyModifier::Super);
+constexpr quint64 controlCommand = control | command;
+constexpr quint64 capsLock = 0x10000;
+constexpr quint64 function = 0x800000;
+
+// US keycodes.
+constexpr quint16 keyC = 54;
+constexpr quint16 keyV = 55;
+constexpr quint16 keyX = 53;
+constexpr quint16 keyF5 = 71;
+
+class ShortcutManagerTest : public ::testing::Test {
+protected:
+    ~ShortcutManagerTest() override { m_shortcuts.reset(); }
+
+    // A manager over the layout, with the store's current overrides, and its started key shortcuts.
+    void startWith(const FakeKeyboardLayout& layout) {
+        m_shortcuts.reset();
+        m_manager =
+            std::make_unique<ShortcutManager>(m_store, layout.characterForKeyCode(), layout.keyCodeForCharacter());
+        m_shortcuts = std::make_unique<KeyMonitorShortcuts>(m_monitor, *m_manager);
+        QObject::connect(m_shortcuts.get(), &GlobalShortcuts::activated, [this](ShortcutAction action) {
+            ++(action == ShortcutAction::startStopCollecting ? m_toggles : m_pastes);
+        });
+        m_shortcuts->start();
+    }
+
+    // Presses the key once, with the modifiers the session reports of the raw value, and answers what
+    // fired: "T" (toggle), "P" (paste), "" or several of them.
+    std::string fired(quint16 keyCode, quint64 modifiers, bool isRepeat = false) {
+        const int toggles = m_toggles;
+        const int pastes = m_pastes;
+        m_monitor->press(keyCode, keyModifiersOf(modifiers), isRepeat);
+        return std::string(m_toggles - toggles, 'T') + std::string(m_pastes - pastes, 'P');
+    }
+
+    std::shared_ptr<test::FakeShortcutStore> m_store = std::make_shared<test::FakeShortcutStore>();
+    std::shared_ptr<test::FakeKeyMonitor> m_monitor = std::make_shared<test::FakeKeyMonitor>();
+    std::unique_ptr<ShortcutManager> m_manager;
+    std::unique_ptr<KeyMonitorShortcuts> m_shortcuts;
+    int m_toggles = 0;
+    int m_pastes = 0;
+};
+
+TEST_F(ShortcutManagerTest, ReadsTheStoreOnceAtConstruction) {
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(m_store->reads, 2);
+    EXPECT_EQ(m_manager->overrides(), (ShortcutOverrides{{ShortcutAction::pasteNext, KeyCombination{keyF5, option}}}));
+
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyF5, shift});
+    EXPECT_EQ(fired(keyF5, option), "P");
+    EXPECT_EQ(fired(keyF5, shift), "");
+    EXPECT_EQ(m_store->reads, 2);
+    EXPECT_EQ(m_manager->recordingAction(), std::nullopt);
+    EXPECT_FALSE(m_manager->cancelRecordingHandler());
+}
+
+TEST_F(ShortcutManagerTest, ActivationsComeFromOneKeySourceInstalledOnce) {
+    startWith(FakeKeyboardLayout::usQwerty());
+    ASSERT_EQ(m_monitor->handlers.size(), 1u);
+    m_shortcuts->start();
+    EXPECT_EQ(m_monitor->handlers.size(), 1u);
+    EXPECT_EQ(fired(keyC, controlCommand), "T");
+    EXPECT_EQ(fired(keyV, controlCommand), "P");
+}
+
+TEST_F(ShortcutManagerTest, NothingIsWatchedBeforeStartOrWithoutASource) {
+    ShortcutManager manager(m_store, FakeKeyboardLayout::usQwerty().characterForKeyCode(),
+                            FakeKeyboardLayout::usQwerty().keyCodeForCharacter());
+    KeyMonitorShortcuts unstarted(m_monitor, manager);
+    EXPECT_TRUE(m_monitor->handlers.empty());
+
+    KeyMonitorShortcuts sourceless(nullptr, manager);
+    sourceless.start();
+    EXPECT_TRUE(m_monitor->handlers.empty());
+
+    ShortcutManager layoutless(m_store, nullptr, nullptr);
+    EXPECT_EQ(layoutless.matchedAction(KeyDownEvent{keyC, keyModifiersOf(controlCommand), false}), std::nullopt);
+}
+
+TEST_F(ShortcutManagerTest, SourceOutlivingTheShortcutsCallsNothing) {
+    startWith(FakeKeyboardLayout::usQwerty());
+    m_shortcuts.reset();
+    EXPECT_EQ(fired(keyC, controlCommand), "");
+    EXPECT_EQ(fired(keyV, controlCommand), "");
+}
+
+TEST_F(ShortcutManagerTest, DefaultsNeedExactlyCtrlSuper) {
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(fired(keyC, controlCommand), "T");
+    EXPECT_EQ(fired(keyV, controlCommand), "P");
+    EXPECT_EQ(fired(keyX, controlCommand), "");
+    EXPECT_EQ(fired(keyC, controlCommand | capsLock), "T");
+    EXPECT_EQ(fired(keyV, controlCommand | function | 0x100 | 0x1000000), "P");
+    EXPECT_EQ(fired(keyV, controlCommand | shift), "");
+    EXPECT_EQ(fired(keyV, controlCommand | option), "");
+    EXPECT_EQ(fired(keyV, control), "");
+    EXPECT_EQ(fired(keyV, command), "");
+    EXPECT_EQ(fired(keyV, 0), "");
+    // F1 types nothing.
+    EXPECT_EQ(fired(67, controlCommand), "");
+}
+
+TEST_F(ShortcutManagerTest, RepeatsNeverFire) {
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(fired(keyC, controlCommand, true), "");
+    EXPECT_EQ(fired(keyF5, option, true), "");
+    // Holding the shortcut: one press, then repeats.
+    EXPECT_EQ(fired(keyC, controlCommand) + fired(keyC, controlCommand, true) + fired(keyC, controlCommand, true), "T");
+}
+
+TEST_F(ShortcutManagerTest, RecordingSuspendsAllMatching) {
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    m_manager->setRecordingAction(ShortcutAction::startStopCollecting);
+    EXPECT_EQ(fired(keyV, controlCommand), "");
+    EXPECT_EQ(fired(keyF5, option), "");
+    m_manager->setRecordingAction(std::nullopt);
+    EXPECT_EQ(fired(keyV, controlCommand), "P");
+    EXPECT_EQ(fired(keyF5, option), "T");
+}
+
+TEST_F(ShortcutManagerTest, DefaultsFollowTheCharacterNotTheKeyPosition) {
+    startWith(FakeKeyboardLayout::usDvorak());
+    EXPECT_EQ(fired(keyC, controlCommand), "");
+    EXPECT_EQ(fired(31, controlCommand), "T");
+    EXPECT_EQ(fired(60, controlCommand), "P");
+    EXPECT_EQ(fired(keyV, controlCommand), "");
+}
+
+TEST_F(ShortcutManagerTest, DefaultsOnGermanAndFrenchLayouts) {
+    for (const FakeKeyboardLayout& layout : {FakeKeyboardLayout::germanQwertz(), FakeKeyboardLayout::frenchAzerty()}) {
+        startWith(layout);
+        EXPECT_EQ(fired(keyC, controlCommand), "T");
+        EXPECT_EQ(fired(keyV, controlCommand), "P");
+        // The other letters that moved are no shortcuts.
+        for (const quint16 keyCode : {24, 25, 29, 38, 47, 52}) {
+            EXPECT_EQ(fired(keyCode, controlCommand), "") << keyCode;
+        }
+        m_monitor->handlers.clear();
+    }
+}
+
+TEST_F(ShortcutManagerTest, RussianWithUsUsesTheLatinGroup) {
+    const FakeKeyboardLayout russian = FakeKeyboardLayout::russian();
+    // Cyrillic "\u0441" on the c key only looks like c.
+    startWith(russian);
+    EXPECT_EQ(fired(keyC, controlCommand), "");
+    EXPECT_EQ(fired(keyV, controlCommand), "");
+    m_monitor->handlers.clear();
+
+    startWith(FakeKeyboardLayout::asciiCapable({russian, FakeKeyboardLayout::usQwerty()}, 0));
+    EXPECT_EQ(fired(keyC, controlCommand), "T");
+    EXPECT_EQ(fired(keyV, controlCommand), "P");
+}
+
+TEST_F(ShortcutManagerTest, LayoutWithoutCLeavesOnlyTheOtherDefault) {
+    startWith(FakeKeyboardLayout::withoutC());
+    for (quint16 keyCode = 8; keyCode < 256; ++keyCode) {
+        EXPECT_NE(m_manager->matchedAction(KeyDownEvent{keyCode, keyModifiersOf(controlCommand), false}),
+                  ShortcutAction::startStopCollecting)
+            << keyCode;
+    }
+    EXPECT_EQ(fired(keyV, controlCommand), "P");
+    EXPECT_EQ(m_manager->effectiveShortcut(ShortcutAction::startStopCollecting), std::nullopt);
+    EXPECT_EQ(m_manager->effectiveShortcutText(ShortcutAction::startStopCollecting, TranslationCatalog(), QLocale::c()),
+              "Ctrl+Super+C");
+}
+
+TEST_F(ShortcutManagerTest, TypedTextIsComparedLowerCased) {
+    FakeKeyboardLayout shouting = FakeKeyboardLayout::usQwerty();
+    shouting.keys[keyC] = QStringLiteral("C");
+    shouting.keys[keyV] = QStringLiteral("vv");
+    startWith(shouting);
+    EXPECT_EQ(fired(keyC, controlCommand), "T");
+    EXPECT_EQ(fired(keyV, controlCommand), "");
+}
+
+TEST_F(ShortcutManagerTest, OverridesMatchByKeyCodeAndExactModifiers) {
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyF5, option | shift});
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{24, command});
+    startWith(FakeKeyboardLayout::frenchAzerty());
+    EXPECT_EQ(fired(keyF5, option | shift), "T");
+    EXPECT_EQ(fired(keyF5, option | shift | capsLock | function), "T");
+    EXPECT_EQ(fired(keyF5, option), "");
+    EXPECT_EQ(fired(keyF5, option | shift | command), "");
+    // Key 24 types a here and q on a US keyboard; the override follows the key.
+    EXPECT_EQ(fired(24, command), "P");
+    EXPECT_EQ(fired(38, command), "");
+    // Both actions overridden: the defaults are gone.
+    EXPECT_EQ(fired(keyC, controlCommand), "");
+    EXPECT_EQ(fired(keyV, controlCommand), "");
+}
+
+TEST_F(ShortcutManagerTest, OverrideReplacesOnlyItsOwnDefault) {
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(fired(keyC, controlCommand), "");
+    EXPECT_EQ(fired(keyV, controlCommand), "P");
+}
+
+TEST_F(ShortcutManagerTest, OverridesComeBeforeDefaultsAndInActionOrder) {
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyC, controlCommand});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(fired(keyC, controlCommand), "P");
+    EXPECT_EQ(fired(keyV, controlCommand), "");
+
+    m_manager->setOverride(KeyCombination{keyC, controlCommand}, ShortcutAction::startStopCollecting);
+    EXPECT_EQ(fired(keyC, controlCommand), "T");
+}
+
+TEST_F(ShortcutManagerTest, OverrideWithForeignBitsNeverMatches) {
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyC, controlCommand | capsLock});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(fired(keyC, controlCommand | capsLock), "");
+    EXPECT_EQ(fired(keyC, controlCommand), "");
+}
+
+TEST_F(ShortcutManagerTest, SettingAndResettingAnOverridePublishesAndStores) {
+    startWith(FakeKeyboardLayout::usQwerty());
+    int published = 0;
+    QObject::connect(m_manager.get(), &ShortcutManager::overridesChanged, [&] { ++published; });
+
+    m_manager->setOverride(KeyCombination{keyF5, option}, ShortcutAction::pasteNext);
+    EXPECT_EQ(published, 1);
+    EXPECT_EQ(m_manager->overrides().value(ShortcutAction::pasteNext), (KeyCombination{keyF5, option}));
+    EXPECT_EQ(m_store->stored.value(ShortcutAction::pasteNext), (KeyCombination{keyF5, option}));
+    EXPECT_EQ(fired(keyF5, option), "P");
+    EXPECT_EQ(fired(keyV, controlCommand), "");
+    EXPECT_EQ(m_manager->effectiveShortcutText(ShortcutAction::pasteNext, TranslationCatalog(), QLocale::c()),
+              "Alt+F5");
+
+    m_manager->setOverride(KeyCombination{keyF5, option}, ShortcutAction::pasteNext);
+    EXPECT_EQ(published, 1);
+
+    m_manager->setOverride(std::nullopt, ShortcutAction::pasteNext);
+    EXPECT_EQ(published, 2);
+    EXPECT_TRUE(m_manager->overrides().isEmpty());
+    EXPECT_TRUE(m_store->stored.isEmpty());
+    EXPECT_EQ(m_store->writes.size(), 3u);
+    EXPECT_EQ(m_store->writes.back(), std::make_pair(std::optional<KeyCombination>(), ShortcutAction::pasteNext));
+    EXPECT_EQ(fired(keyV, controlCommand), "P");
+    EXPECT_EQ(m_manager->effectiveShortcut(ShortcutAction::pasteNext), (KeyCombination{keyV, controlCommand}));
+}
+
+TEST_F(ShortcutManagerTest, RecordingStateIsPublishedOnChange) {
+    startWith(FakeKeyboardLayout::usQwerty());
+    int published = 0;
+    QObject::connect(m_manager.get(), &ShortcutManager::recordingActionChanged, [&] { ++published; });
+    m_manager->setRecordingAction(ShortcutAction::pasteNext);
+    m_manager->setRecordingAction(ShortcutAction::pasteNext);
+    EXPECT_EQ(published, 1);
+    EXPECT_EQ(m_manager->property("recordingAction").value<std::optional<ShortcutAction>>(), ShortcutAction::pasteNext);
+    m_manager->setRecordingAction(std::nullopt);
+    EXPECT_EQ(published, 2);
+}
+
+} // namespace
+} // namespace sorvu

@@ -1,11 +1,17 @@
 #pragma once
 
-#include <QVariantMap>
+#include <QString>
 
 namespace sorvu {
 
-// What the build put into the program: "CFBundleShortVersionString" (the project version),
-// "CFBundleVersion" (the build number), "SUFeedURL" and "SUPublicEDKey" (empty unless configured).
-const QVariantMap& buildInfo();
+// What the build put into the program. The update feed and its key are empty unless configured.
+struct BuildInfo {
+    QString version;
+    QString buildNumber;
+    QString updateFeedUrl;
+    QString updatePublicKey;
+};
+
+const BuildInfo& buildInfo();
 
 } // namespace sorvu

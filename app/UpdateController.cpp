@@ -2,8 +2,8 @@
 
 namespace sorvu {
 
-UpdateController::UpdateController(const std::optional<QVariantMap>& buildInfo) {
-    const auto configuration = UpdateFeedConfiguration::fromBuildInfo(buildInfo.value_or(QVariantMap()));
+UpdateController::UpdateController(const BuildInfo& buildInfo) {
+    const auto configuration = UpdateFeedConfiguration::fromBuildInfo(buildInfo);
     if (!configuration) {
         return;
     }

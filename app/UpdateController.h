@@ -2,19 +2,15 @@
 
 #include "app/PackageManagerUpdater.h"
 
-#include <QVariantMap>
-
 #include <memory>
-#include <optional>
 
 namespace sorvu {
 
-// Holds the updater for the whole run, created at construction only when the catalog information names an
-// "https" feed and a well-formed public key; otherwise updates stay off without a word.
+// Holds the updater for the whole run, created at construction only when the build names an "https" feed
+// and a well-formed public key; otherwise updates stay off without a word.
 class UpdateController {
 public:
-    // Nothing stands for a catalog without information.
-    explicit UpdateController(const std::optional<QVariantMap>& buildInfo);
+    explicit UpdateController(const BuildInfo& buildInfo);
     UpdateController(const UpdateController&) = delete;
     UpdateController& operator=(const UpdateController&) = delete;
 

@@ -8,14 +8,6 @@ namespace {
 
 constexpr qsizetype publicKeyByteCount = 32;
 
-std::optional<QString> stringValue(const QVariantMap& map, const QString& key) {
-    const auto found = map.constFind(key);
-    if (found == map.constEnd() || found->typeId() != QMetaType::QString) {
-        return std::nullopt;
-    }
-    return found->toString();
-}
-
 std::optional<QUrl> httpsURL(const QString& text) {
     const QUrl url(text, QUrl::StrictMode);
     // QUrl lower-cases the scheme it reports, so the capitals test reads the text itself.
@@ -56,24 +48,16 @@ std::optional<QByteArray> strictBase64Decode(const QString& text) {
 
 } // namespace
 
-std::optional<UpdateFeedConfiguration> UpdateFeedConfiguration::fromBuildInfo(const QVariantMap& buildInfo) {
-    const auto feedText = stringValue(buildInfo, QStringLiteral("SUFeedURL"));
-    if (!feedText) {
-        return std::nullopt;
-    }
-    const auto feedURL = httpsURL(*feedText);
+std::optional<UpdateFeedConfiguration> UpdateFeedConfiguration::fromBuildInfo(const BuildInfo& buildInfo) {
+    const auto feedURL = httpsURL(buildInfo.updateFeedUrl);
     if (!feedURL) {
         return std::nullopt;
     }
-    const auto keyText = stringValue(buildInfo, QStringLiteral("SUPublicEDKey"));
-    if (!keyText) {
-        return std::nullopt;
-    }
-    const auto keyBytes = strictBase64Decode(*keyText);
+    const auto keyBytes = strictBase64Decode(buildInfo.updatePublicKey);
     if (!keyBytes || keyBytes->size() != publicKeyByteCount) {
         return std::nullopt;
     }
-    return UpdateFeedConfiguration{*feedURL, *keyText};
+    return UpdateFeedConfiguration{*feedURL, buildInfo.updatePublicKey};
 }
 
 } // namespace sorvu

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/BuildInfo.h"
+
 #include <QString>
 #include <QUrl>
-#include <QVariantMap>
 
 #include <optional>
 
@@ -14,9 +15,9 @@ struct UpdateFeedConfiguration {
     // As read, not decoded.
     QString publicEDKey;
 
-    // "SUFeedURL" must be a string URL whose scheme is exactly "https"; "SUPublicEDKey" a string of strict
-    // Base64 for exactly 32 bytes (an Ed25519 public key). Anything else gives nothing.
-    static std::optional<UpdateFeedConfiguration> fromBuildInfo(const QVariantMap& buildInfo);
+    // The feed must be a URL whose scheme is exactly "https"; the key strict Base64 for exactly 32 bytes (an
+    // Ed25519 public key). Anything else gives nothing.
+    static std::optional<UpdateFeedConfiguration> fromBuildInfo(const BuildInfo& buildInfo);
 
     friend bool operator==(const UpdateFeedConfiguration&, const UpdateFeedConfiguration&) = default;
 };

@@ -32,7 +32,7 @@ std::shared_ptr<const QTranslator> translatorForCode(const QString& code) {
     return result;
 }
 
-TranslationCatalog bundleForCode(const QString& code) {
+TranslationCatalog catalogForCode(const QString& code) {
     auto translator = translatorForCode(code);
     if (!translator) {
         return {};
@@ -113,13 +113,13 @@ std::optional<SupportedLanguage> supportedLanguageForUiLanguages(const QStringLi
 
 TranslationCatalog catalogForLanguage(const std::optional<QString>& languageCode) {
     if (languageCode) {
-        return bundleForCode(*languageCode);
+        return catalogForCode(*languageCode);
     }
     const auto systemLanguage = supportedLanguageForUiLanguages(QLocale::system().uiLanguages());
     if (!systemLanguage) {
         return {};
     }
-    return bundleForCode(sorvu::languageCode(*systemLanguage));
+    return catalogForCode(sorvu::languageCode(*systemLanguage));
 }
 
 QLocale localeForLanguage(const std::optional<QString>& languageCode) {

@@ -1,5 +1,6 @@
 #include "platform/x11/X11Clipboard.h"
 
+#include "platform/x11/X11Access.h"
 #include "platform/x11/X11DisplayName.h"
 #include "platform/x11/X11OfferedMimeData.h"
 #include "platform/x11/X11SelectionReader.h"
@@ -9,7 +10,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPointer>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
 
@@ -87,22 +87,18 @@ std::optional<QList<QUrl>> localFileUrls(const QList<QByteArray>& lines) {
 // Qt claims the clipboard with the time of the last event it handled, and when that is older than the
 // current owner's claim the server ignores the request while Qt believes it succeeded.
 bool serverNamesUsAsOwner() {
-    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    xcb_connection_t* connection = x11::qtConnection();
     if (connection == nullptr) {
         return false;
     }
     static const QByteArray name = QByteArrayLiteral("CLIPBOARD");
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, quint16(name.size()), name.constData()),
-                              nullptr),
-        &std::free);
+    const x11::Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, quint16(name.size()), name.constData()), nullptr));
     if (!atom) {
         return false;
     }
-    std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr),
-        &std::free);
+    const x11::Reply<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr));
     const xcb_setup_t* setup = xcb_get_setup(connection);
     return owner && owner->owner != XCB_NONE && (owner->owner & ~setup->resource_id_mask) == setup->resource_id_base;
 }

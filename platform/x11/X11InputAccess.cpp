@@ -1,7 +1,6 @@
 #include "platform/x11/X11InputAccess.h"
 
-#include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
+#include "platform/x11/X11Access.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
@@ -34,11 +33,7 @@ bool serverHasXInput2(const char* displayName) {
 } // namespace
 
 bool hasX11InputAccess() {
-    if (qGuiApp == nullptr) {
-        return false;
-    }
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    Display* display = x11 != nullptr ? x11->display() : nullptr;
+    Display* display = x11::qtDisplay();
     if (display == nullptr) {
         return false;
     }

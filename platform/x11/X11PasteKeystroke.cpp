@@ -1,12 +1,11 @@
 #include "platform/x11/X11PasteKeystroke.h"
 
 #include "platform/x11/SyntheticKeyGuard.h"
+#include "platform/x11/X11Access.h"
 #include "platform/x11/X11KeyboardLayout.h"
 
-#include <QGuiApplication>
 #include <QList>
 #include <QSet>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -16,14 +15,6 @@
 namespace sorvu {
 
 namespace {
-
-Display* qtDisplay() {
-    if (qGuiApp == nullptr) {
-        return nullptr;
-    }
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 != nullptr ? x11->display() : nullptr;
-}
 
 bool hasXTest(Display* display) {
     int eventBase = 0;
@@ -58,7 +49,7 @@ void postKey(Display* display, quint16 keyCode, bool press) {
 } // namespace
 
 std::optional<std::function<void()>> makeX11PasteKeystroke() {
-    Display* display = qtDisplay();
+    Display* display = x11::qtDisplay();
     if (display == nullptr || !hasXTest(display)) {
         return std::nullopt;
     }
@@ -68,7 +59,7 @@ std::optional<std::function<void()>> makeX11PasteKeystroke() {
     const quint16 controlKey = controlCode != 0 ? quint16(controlCode) : quint16(37);
     return [display, vKey, controlKey] {
         // The application may have lost its display in between (it is shutting down): post nothing then.
-        if (qtDisplay() != display) {
+        if (x11::qtDisplay() != display) {
             return;
         }
         for (const int keyCode : nonLockKeysDown(display)) {
@@ -83,7 +74,7 @@ std::optional<std::function<void()>> makeX11PasteKeystroke() {
 }
 
 QSet<quint16> x11KeysDown() {
-    Display* display = qtDisplay();
+    Display* display = x11::qtDisplay();
     QSet<quint16> down;
     if (display != nullptr) {
         for (const int keyCode : nonLockKeysDown(display)) {

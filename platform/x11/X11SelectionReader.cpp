@@ -1,5 +1,7 @@
 #include "platform/x11/X11SelectionReader.h"
 
+#include "platform/x11/X11Access.h"
+
 #include <QHash>
 
 #include <xcb/xcb.h>
@@ -13,11 +15,6 @@
 namespace sorvu {
 
 namespace {
-
-struct FreeDeleter {
-    void operator()(void* pointer) const { std::free(pointer); }
-};
-template <typename T> using XcbPointer = std::unique_ptr<T, FreeDeleter>;
 
 // Requests are answered into one of a few properties in turn, so that the late answer of an owner we
 // stopped waiting for never lands where the next request reads.
@@ -46,7 +43,7 @@ struct X11SelectionReader::Connection {
             return *found;
         }
         const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, quint16(name.size()), name.constData());
-        XcbPointer<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookie, nullptr));
+        x11::Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookie, nullptr));
         const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
         if (value != XCB_ATOM_NONE) {
             atoms.insert(name, value);
@@ -68,7 +65,7 @@ struct X11SelectionReader::Connection {
             cookies.append(xcb_get_atom_name(connection, value));
         }
         for (qsizetype index = 0; index < unknown.size(); ++index) {
-            XcbPointer<xcb_get_atom_name_reply_t> reply(
+            x11::Reply<xcb_get_atom_name_reply_t> reply(
                 xcb_get_atom_name_reply(connection, cookies.at(index), nullptr));
             if (reply) {
                 const QByteArray name(xcb_get_atom_name_name(reply.get()), xcb_get_atom_name_name_length(reply.get()));
@@ -86,10 +83,10 @@ struct X11SelectionReader::Connection {
     }
 
     // The next event, or null when the deadline passed or the connection broke.
-    XcbPointer<xcb_generic_event_t> nextEvent(const QDeadlineTimer& deadline) {
+    x11::Reply<xcb_generic_event_t> nextEvent(const QDeadlineTimer& deadline) {
         for (;;) {
             if (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
-                return XcbPointer<xcb_generic_event_t>(event);
+                return x11::Reply<xcb_generic_event_t>(event);
             }
             if (xcb_connection_has_error(connection) != 0 || deadline.hasExpired()) {
                 return nullptr;
@@ -110,7 +107,7 @@ struct X11SelectionReader::Connection {
         const xcb_get_property_cookie_t cookie =
             xcb_get_property(connection, 1, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 0x1fffffff);
         xcb_flush(connection);
-        XcbPointer<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr));
+        x11::Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr));
         Property result;
         if (reply) {
             result.ok = true;
@@ -166,14 +163,14 @@ X11SelectionReader::Reply X11SelectionReader::read(const QByteArray& target, con
     c.nextProperty = (c.nextProperty + 1) % propertyCount;
 
     // Events left from an earlier request whose owner we stopped waiting for mean nothing now.
-    while (XcbPointer<xcb_generic_event_t> stale{xcb_poll_for_event(c.connection)}) {
+    while (x11::Reply<xcb_generic_event_t> stale{xcb_poll_for_event(c.connection)}) {
     }
     xcb_delete_property(c.connection, c.window, property);
     xcb_convert_selection(c.connection, c.window, c.clipboard, targetAtom, property, XCB_CURRENT_TIME);
     xcb_flush(c.connection);
 
     for (;;) {
-        XcbPointer<xcb_generic_event_t> event = c.nextEvent(deadline);
+        x11::Reply<xcb_generic_event_t> event = c.nextEvent(deadline);
         if (!event) {
             reply.outcome = isConnected() ? Outcome::timedOut : Outcome::failed;
             return reply;
@@ -212,7 +209,7 @@ X11SelectionReader::Reply X11SelectionReader::read(const QByteArray& target, con
     }
     QDeadlineTimer pieceDeadline = std::max(deadline, QDeadlineTimer(stallMilliseconds));
     for (;;) {
-        XcbPointer<xcb_generic_event_t> event = c.nextEvent(pieceDeadline);
+        x11::Reply<xcb_generic_event_t> event = c.nextEvent(pieceDeadline);
         if (!event) {
             reply.outcome = isConnected() ? Outcome::timedOut : Outcome::failed;
             reply.data.clear();

@@ -1,6 +1,7 @@
 #include "platform/x11/X11Workspace.h"
 
 #include "engine/Log.h"
+#include "platform/x11/X11Access.h"
 #include "platform/x11/X11DisplayName.h"
 
 #include <QCoreApplication>
@@ -21,16 +22,6 @@ namespace {
 
 // The pager's source indication: window managers honour such requests without focus-stealing checks.
 constexpr std::uint32_t sourceIndicationPager = 2;
-
-template <typename Reply> struct ReplyPointer {
-    Reply* reply = nullptr;
-    explicit ReplyPointer(Reply* value) : reply(value) {}
-    ~ReplyPointer() { std::free(reply); }
-    ReplyPointer(const ReplyPointer&) = delete;
-    ReplyPointer& operator=(const ReplyPointer&) = delete;
-    Reply* operator->() const { return reply; }
-    explicit operator bool() const { return reply != nullptr; }
-};
 
 } // namespace
 
@@ -91,19 +82,19 @@ struct X11Workspace::State {
     }
 
     xcb_atom_t intern(const char* name) {
-        ReplyPointer reply(xcb_intern_atom_reply(
+        const x11::Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
             connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name), nullptr));
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
 
     // The first 32-bit value of a property, or nothing when the window or the property is missing.
     std::optional<std::uint32_t> cardinalProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
-        ReplyPointer reply(
+        const x11::Reply<xcb_get_property_reply_t> reply(
             xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, property, type, 0, 1), nullptr));
-        if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.reply) < 4) {
+        if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4) {
             return std::nullopt;
         }
-        return *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.reply));
+        return *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
     }
 
     xcb_window_t activeWindow() { return cardinalProperty(root, activeWindowAtom, XCB_ATOM_WINDOW).value_or(0); }
@@ -111,7 +102,7 @@ struct X11Workspace::State {
     qint64 processOf(xcb_window_t window) { return cardinalProperty(window, pidAtom, XCB_ATOM_CARDINAL).value_or(0); }
 
     bool windowExists(xcb_window_t window) {
-        ReplyPointer reply(
+        const x11::Reply<xcb_get_window_attributes_reply_t> reply(
             xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr));
         return bool(reply);
     }

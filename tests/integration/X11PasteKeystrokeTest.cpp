@@ -89,7 +89,7 @@ TEST_F(X11PasteKeystrokeTest, countsHeldLockKeysAsNoKeyDown) {
     ASSERT_TRUE(xdotool({"key", "Caps_Lock"}));
 }
 
-TEST(X11InputAccessTest, isTrustedOnAnXServerWithXTestAndXInput2AndNotWithoutADisplay) {
+TEST(X11InputAccessTest, IsThereOnAnXServerWithXTestAndXInput2AndNotWithoutADisplay) {
     EXPECT_TRUE(hasX11InputAccess());
 
     ChildProcess::Options withoutDisplay;
@@ -97,7 +97,7 @@ TEST(X11InputAccessTest, isTrustedOnAnXServerWithXTestAndXInput2AndNotWithoutADi
     withoutDisplay.environment.insert("QT_QPA_PLATFORM", "offscreen");
     const ChildProcess::Result probe = ChildProcess::run({SORVU_INPUT_ACCESS_PROBE_PROGRAM}, 10000, withoutDisplay);
     ASSERT_TRUE(probe.succeeded()) << probe.standardError.constData();
-    EXPECT_EQ(probe.standardOutput.trimmed(), "trusted=0 keystroke=0 keyDown=0");
+    EXPECT_EQ(probe.standardOutput.trimmed(), "inputAccess=0 keystroke=0 keyDown=0");
 }
 
 } // namespace

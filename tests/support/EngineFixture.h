@@ -43,7 +43,7 @@ protected:
             };
         };
         dependencies.scheduleCleanup = scheduler.function();
-        dependencies.inputAccessCheck = [this] { return trusted; };
+        dependencies.inputAccessCheck = [this] { return inputAccess; };
         dependencies.launchAtLogin = loginService;
         dependencies.settings = settings;
         queue = std::make_unique<ClipboardQueue>(std::move(dependencies));
@@ -113,7 +113,7 @@ protected:
     std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
     std::shared_ptr<FakeLaunchAtLogin> loginService = std::make_shared<FakeLaunchAtLogin>();
     ManualScheduler scheduler;
-    bool trusted = true;
+    bool inputAccess = true;
     bool eventsAvailable = true;
     int eventFactoryCalls = 0;
     QList<ClipboardItem> postedClipboard;

@@ -1,5 +1,5 @@
 // Prints what the X11 services answer in a process whose Qt application is not on X11 (started without
-// DISPLAY, on the offscreen platform): "trusted=<bool> keystroke=<bool> keyDown=<bool>".
+// DISPLAY, on the offscreen platform): "inputAccess=<bool> keystroke=<bool> keyDown=<bool>".
 
 #include "platform/x11/X11InputAccess.h"
 #include "platform/x11/X11PasteKeystroke.h"
@@ -10,7 +10,7 @@
 
 int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
-    std::printf("trusted=%d keystroke=%d keyDown=%d\n", int(sorvu::hasX11InputAccess()),
+    std::printf("inputAccess=%d keystroke=%d keyDown=%d\n", int(sorvu::hasX11InputAccess()),
                 int(sorvu::makeX11PasteKeystroke().has_value()), int(!sorvu::x11KeysDown().isEmpty()));
     return 0;
 }

@@ -19,15 +19,8 @@ QString keyOfLength(int bytes) {
     return QString::fromLatin1(key.toBase64());
 }
 
-QVariantMap information(const QVariant& feedURL, const QVariant& publicKey) {
-    QVariantMap map{{QStringLiteral("CFBundleVersion"), QStringLiteral("7")}};
-    if (feedURL.isValid()) {
-        map.insert(QStringLiteral("SUFeedURL"), feedURL);
-    }
-    if (publicKey.isValid()) {
-        map.insert(QStringLiteral("SUPublicEDKey"), publicKey);
-    }
-    return map;
+BuildInfo information(const QString& feedURL, const QString& publicKey) {
+    return BuildInfo{QStringLiteral("1.0"), QStringLiteral("7"), feedURL, publicKey};
 }
 
 } // namespace
@@ -42,17 +35,14 @@ TEST(UpdateFeedConfigurationTest, KeepsAnHttpsFeedAndTheKeyStringAsRead) {
     EXPECT_FALSE(*configuration == (UpdateFeedConfiguration{QUrl(feed), keyOfLength(32).toLower()}));
 }
 
-TEST(UpdateFeedConfigurationTest, RefusesFeedsThatAreNotExactlyHttpsStrings) {
+TEST(UpdateFeedConfigurationTest, RefusesFeedsThatAreNotExactlyHttps) {
     const QString key = keyOfLength(32);
-    for (const QVariant& refused :
-         {QVariant(QStringLiteral("http://updates.example.org/appcast.xml")),
-          QVariant(QStringLiteral("HTTPS://updates.example.org/appcast.xml")),
-          QVariant(QStringLiteral("Https://updates.example.org/appcast.xml")),
-          QVariant(QStringLiteral("updates.example.org/appcast.xml")),
-          QVariant(QStringLiteral("https://updates.example.org/app cast.xml")), QVariant(QStringLiteral("")),
-          QVariant(QUrl(feed)), QVariant(feed.toUtf8()), QVariant(42), QVariant()}) {
-        EXPECT_FALSE(UpdateFeedConfiguration::fromBuildInfo(information(refused, key)))
-            << refused.toString().toStdString();
+    for (const QString& refused :
+         {QStringLiteral("http://updates.example.org/appcast.xml"),
+          QStringLiteral("HTTPS://updates.example.org/appcast.xml"),
+          QStringLiteral("Https://updates.example.org/appcast.xml"), QStringLiteral("updates.example.org/appcast.xml"),
+          QStringLiteral("https://updates.example.org/app cast.xml"), QString()}) {
+        EXPECT_FALSE(UpdateFeedConfiguration::fromBuildInfo(information(refused, key))) << refused.toStdString();
     }
 }
 
@@ -64,21 +54,17 @@ TEST(UpdateFeedConfigurationTest, RefusesKeysThatAreNotStrictBase64ForThirtyTwoB
     QString unpadded = key;
     unpadded.remove(QLatin1Char('='));
 
-    for (const QVariant& refused :
-         {QVariant(keyOfLength(31)), QVariant(keyOfLength(33)), QVariant(keyOfLength(0)), QVariant(urlSafe),
-          QVariant(unpadded), QVariant(key.left(20) + QLatin1Char('\n') + key.mid(20)),
-          QVariant(key + QLatin1Char(' ')), QVariant(QLatin1Char(' ') + key),
-          QVariant(key.left(40) + QStringLiteral("=AA=")), QVariant(key.left(43) + QStringLiteral("é")),
-          QVariant(key.toLatin1()), QVariant()}) {
-        EXPECT_FALSE(UpdateFeedConfiguration::fromBuildInfo(information(feed, refused)))
-            << refused.toString().toStdString();
+    for (const QString& refused :
+         {keyOfLength(31), keyOfLength(33), keyOfLength(0), urlSafe, unpadded,
+          key.left(20) + QLatin1Char('\n') + key.mid(20), key + QLatin1Char(' '), QLatin1Char(' ') + key,
+          key.left(40) + QStringLiteral("=AA="), key.left(43) + QStringLiteral("é"), QString()}) {
+        EXPECT_FALSE(UpdateFeedConfiguration::fromBuildInfo(information(feed, refused))) << refused.toStdString();
     }
 }
 
 TEST(UpdateControllerTest, CreatesTheUpdaterOnlyWhenTheGatePassesAndIsSilentOtherwise) {
     LogCapture logs;
-    EXPECT_EQ(UpdateController(std::nullopt).updaterController(), nullptr);
-    EXPECT_EQ(UpdateController(QVariantMap()).updaterController(), nullptr);
+    EXPECT_EQ(UpdateController(BuildInfo{}).updaterController(), nullptr);
     EXPECT_EQ(UpdateController(information(QStringLiteral("http://x.example/a"), keyOfLength(32))).updaterController(),
               nullptr);
     EXPECT_EQ(UpdateController(information(feed, keyOfLength(33))).updaterController(), nullptr);
@@ -94,10 +80,7 @@ TEST(UpdateControllerTest, CreatesTheUpdaterOnlyWhenTheGatePassesAndIsSilentOthe
 }
 
 TEST(BuildInfoTest, CarriesTheConfiguredVersionBuildAndFeed) {
-    const QVariantMap& catalog = buildInfo();
-    EXPECT_EQ(catalog.value(QStringLiteral("CFBundleShortVersionString")),
-              QVariant(QStringLiteral(SORVU_EXPECTED_VERSION)));
-    EXPECT_EQ(catalog.value(QStringLiteral("CFBundleVersion")), QVariant(QStringLiteral(SORVU_EXPECTED_BUILD_NUMBER)));
-    EXPECT_EQ(catalog.value(QStringLiteral("SUFeedURL")), QVariant(QStringLiteral(SORVU_EXPECTED_FEED_URL)));
-    EXPECT_EQ(catalog.value(QStringLiteral("SUPublicEDKey")).typeId(), QMetaType::QString);
+    EXPECT_EQ(buildInfo().version, QStringLiteral(SORVU_EXPECTED_VERSION));
+    EXPECT_EQ(buildInfo().buildNumber, QStringLiteral(SORVU_EXPECTED_BUILD_NUMBER));
+    EXPECT_EQ(buildInfo().updateFeedUrl, QStringLiteral(SORVU_EXPECTED_FEED_URL));
 }

@@ -72,15 +72,15 @@ TEST_F(Paste, FailuresLeaveTheHeadInPlace) {
     collectTexts({"head", "tail"});
     const qint64 countBefore = clipboard->count;
 
-    trusted = false;
-    QSignalSpy trustPublished(queue.get(), &ClipboardQueue::hasInputAccessChanged);
+    inputAccess = false;
+    QSignalSpy accessPublished(queue.get(), &ClipboardQueue::hasInputAccessChanged);
     EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::accessibilityUnavailable);
     EXPECT_FALSE(queue->hasInputAccess());
-    EXPECT_EQ(trustPublished.count(), 1);
+    EXPECT_EQ(accessPublished.count(), 1);
     EXPECT_EQ(eventFactoryCalls, 0);
     EXPECT_EQ(clipboard->count, countBefore);
 
-    trusted = true;
+    inputAccess = true;
     eventsAvailable = false;
     EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::eventCreationFailed);
     EXPECT_TRUE(queue->hasInputAccess());

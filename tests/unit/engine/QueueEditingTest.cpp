@@ -135,13 +135,13 @@ TEST_F(QueueEditing, DeferredDeletionDoesNothingOnceTheEngineIsGone) {
     EXPECT_TRUE(QFile::exists(entry.content.fileUrl().toLocalFile()));
 }
 
-TEST_F(QueueEditing, RefreshInputAccessRepublishesTrustAndLoginState) {
-    QSignalSpy trust(queue.get(), &ClipboardQueue::hasInputAccessChanged);
+TEST_F(QueueEditing, RefreshInputAccessRepublishesInputAccessAndLoginState) {
+    QSignalSpy access(queue.get(), &ClipboardQueue::hasInputAccessChanged);
     QSignalSpy enabled(queue.get(), &ClipboardQueue::launchAtLoginEnabledChanged);
     queue->refreshInputAccess();
-    EXPECT_EQ(trust.count(), 1);
+    EXPECT_EQ(access.count(), 1);
     EXPECT_EQ(enabled.count(), 1);
-    trusted = false;
+    inputAccess = false;
     loginService->status = 1;
     queue->refreshInputAccess();
     EXPECT_FALSE(queue->hasInputAccess());

@@ -188,7 +188,7 @@ TEST_P(TranslationFiles, AreFinishedAndKeepThePlaceholdersOfTheirKeys) {
     }
 }
 
-TEST_P(TranslationFiles, AreWhatTheEmbeddedBundleAnswers) {
+TEST_P(TranslationFiles, AreWhatTheEmbeddedCatalogAnswers) {
     const TranslationFile file = readTranslationFile(code());
     const TranslationCatalog catalog = catalogForLanguage(code());
     ASSERT_TRUE(catalog.hasTranslations());

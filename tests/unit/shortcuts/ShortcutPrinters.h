@@ -9,8 +9,8 @@
 namespace sorvu {
 
 inline void PrintTo(const KeyCombination& spec, std::ostream* out) {
-    *out << "HotkeySpec{keyCode=" << spec.keyCode << ", modifiers=0x" << std::hex << spec.modifiersRawValue << std::dec
-         << "}";
+    *out << "KeyCombination{keyCode=" << spec.keyCode << ", modifiers=0x" << std::hex << spec.modifiersRawValue
+         << std::dec << "}";
 }
 
 inline void PrintTo(const KeyCombination::CodingError& error, std::ostream* out) {

@@ -106,7 +106,7 @@ void Application::buildTrayIconWhenTrayExists() {
         return;
     }
     // Started before the panel (at login, say): the icon appears once a tray does.
-    log::info(LogCategory::UI, QStringLiteral("status item waiting for a system tray"));
+    qCInfo(lcUi).noquote() << QStringLiteral("status item waiting for a system tray");
     m_trayWait.setInterval(trayPollMilliseconds);
     connect(&m_trayWait, &QTimer::timeout, this, [this] {
         if (QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -147,8 +147,8 @@ void Application::updateTrayIcon() {
     matchPanelColor();
     m_trayIcon->update(count, m_queue->isCollecting(), m_language->preferredLanguageCode());
     retranslateTrayMenu();
-    log::debug(LogCategory::UI,
-               QStringLiteral("status item image=%1 count=%2").arg(m_trayIcon->currentImageName()).arg(count));
+    qCDebug(lcUi).noquote()
+        << QStringLiteral("status item image=%1 count=%2").arg(m_trayIcon->currentImageName()).arg(count);
 }
 
 void Application::matchPanelColor() {

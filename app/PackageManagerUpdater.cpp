@@ -6,8 +6,8 @@ namespace sorvu {
 
 PackageManagerUpdater::PackageManagerUpdater(const UpdateFeedConfiguration& configuration)
     : m_configuration(configuration) {
-    log::info(LogCategory::UI, QStringLiteral("updater started: updates come from the package manager feed=%1")
-                                   .arg(m_configuration.feedURL.toString()));
+    qCInfo(lcUi).noquote() << QStringLiteral("updater started: updates come from the package manager feed=%1")
+                                  .arg(m_configuration.feedURL.toString());
 }
 
 } // namespace sorvu

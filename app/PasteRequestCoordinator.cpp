@@ -8,10 +8,6 @@ namespace sorvu {
 
 namespace {
 
-void logUi(const QString& message) {
-    log::debug(LogCategory::UI, message);
-}
-
 void complete(const PasteCompletion& completion, PasteAttemptResult result) {
     if (completion) {
         completion(result);
@@ -51,7 +47,7 @@ void PasteRequestCoordinator::rememberPasteRecipient() {
 
 void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, PasteRequestSource source,
                                                  PasteCompletion completion) {
-    logUi(QStringLiteral("paste requested source=%1").arg(logText(source)));
+    qCDebug(lcUi).noquote() << QStringLiteral("paste requested source=%1").arg(logText(source));
     if (m_isRestoringFocusForPaste) {
         complete(completion, PasteAttemptResult::requestInProgress);
         return;
@@ -65,11 +61,11 @@ void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, P
                 m_pendingBulkPasteID = bulkIdentity;
             }
             m_isRestoringFocusForPaste = true;
-            logUi(QStringLiteral("recipient restore started"));
+            qCDebug(lcUi).noquote() << QStringLiteral("recipient restore started");
             restoreRecipientAndPaste(*recipient, kind, bulkIdentity, std::move(completion));
             return;
         }
-        logUi(QStringLiteral("recipient restore failed"));
+        qCDebug(lcUi).noquote() << QStringLiteral("recipient restore failed");
         complete(completion, PasteAttemptResult::recipientUnavailable);
         return;
     }
@@ -92,7 +88,7 @@ void PasteRequestCoordinator::restoreRecipientAndPaste(const RunningProgram& rec
             });
         return;
     }
-    logUi(QStringLiteral("recipient restore failed"));
+    qCDebug(lcUi).noquote() << QStringLiteral("recipient restore failed");
     m_pendingBulkPasteID.reset();
     endRecipientRestore(false);
     complete(completion, PasteAttemptResult::recipientUnavailable);
@@ -126,7 +122,7 @@ void PasteRequestCoordinator::waitForRecipientActivation(const RunningProgram& r
                 }
                 const bool frontmost = self->isFrontmost(recipient);
                 if (!frontmost) {
-                    logUi(QStringLiteral("recipient restore timeout"));
+                    qCDebug(lcUi).noquote() << QStringLiteral("recipient restore timeout");
                 }
                 outcome(frontmost);
             });
@@ -144,14 +140,14 @@ void PasteRequestCoordinator::completeRecipientRestore(bool success, const Paste
     }
     endRecipientRestore(success);
     if (!success) {
-        logUi(QStringLiteral("recipient restore failed"));
+        qCDebug(lcUi).noquote() << QStringLiteral("recipient restore failed");
         complete(completion, PasteAttemptResult::recipientUnavailable);
         if (isAllText(kind)) {
             bringPopupBack();
         }
         return;
     }
-    logUi(QStringLiteral("recipient restore confirmed"));
+    qCDebug(lcUi).noquote() << QStringLiteral("recipient restore confirmed");
     const PasteAttemptResult result = pasteThroughEngine(kind);
     complete(completion, result);
     if (isAllText(kind) && result != PasteAttemptResult::commandPosted) {
@@ -195,10 +191,10 @@ PasteAttemptResult PasteRequestCoordinator::pasteThroughEngine(const PasteReques
             }
         },
         kind);
-    logUi(QStringLiteral("paste attempt outcome=%1 queueCountBefore=%2 queueCountAfter=%3")
-              .arg(rawValue(result))
-              .arg(before)
-              .arg(m_queue.queue().count()));
+    qCDebug(lcUi).noquote() << QStringLiteral("paste attempt outcome=%1 queueCountBefore=%2 queueCountAfter=%3")
+                                   .arg(rawValue(result))
+                                   .arg(before)
+                                   .arg(m_queue.queue().count());
     return result;
 }
 

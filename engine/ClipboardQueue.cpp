@@ -13,7 +13,7 @@ namespace sorvu {
 namespace {
 
 void logQueueEdit(const QString& what, qsizetype count) {
-    log::debug(LogCategory::ClipboardQueue, QStringLiteral("queue %1 queue.count=%2").arg(what).arg(count));
+    qCDebug(lcQueue).noquote() << QStringLiteral("queue %1 queue.count=%2").arg(what).arg(count);
 }
 
 } // namespace
@@ -167,8 +167,8 @@ void ClipboardQueue::consumeDropped(const QUuid& id) {
 void ClipboardQueue::stopCollecting(StopReason reason) {
     setIsCollecting(false);
     m_pollTimer.reset();
-    log::debug(LogCategory::ClipboardQueue,
-               QStringLiteral("stopCollecting reason=%1 queue.count=%2").arg(caseName(reason)).arg(m_queue.count()));
+    qCDebug(lcQueue).noquote()
+        << QStringLiteral("stopCollecting reason=%1 queue.count=%2").arg(caseName(reason)).arg(m_queue.count());
 }
 
 void ClipboardQueue::refreshInputAccess() {

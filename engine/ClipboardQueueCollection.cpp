@@ -21,9 +21,9 @@ QString lastPathComponent(const QUrl& url) {
 
 void ClipboardQueue::toggleCollecting() {
     setIsCollecting(!m_isCollecting);
-    log::debug(LogCategory::ClipboardQueue, QStringLiteral("toggleCollecting isCollecting=%1 queue.count=%2")
-                                                .arg(log::boolText(m_isCollecting))
-                                                .arg(m_queue.count()));
+    qCDebug(lcQueue).noquote() << QStringLiteral("toggleCollecting isCollecting=%1 queue.count=%2")
+                                      .arg(boolText(m_isCollecting))
+                                      .arg(m_queue.count());
     if (m_isCollecting) {
         m_lastChangeCount = m_clipboard->changeCount();
         startPolling();
@@ -61,8 +61,8 @@ void ClipboardQueue::checkClipboard() {
     if (current == m_lastChangeCount) {
         return;
     }
-    log::debug(LogCategory::ClipboardQueue,
-               QStringLiteral("checkPasteboard changeCount %1 -> %2").arg(m_lastChangeCount).arg(current));
+    qCDebug(lcQueue).noquote()
+        << QStringLiteral("checkPasteboard changeCount %1 -> %2").arg(m_lastChangeCount).arg(current);
     const auto unchanged = [&] { return m_clipboard->changeCount() == current; };
 
     if (m_queue.count() >= capacity) {
@@ -91,8 +91,7 @@ void ClipboardQueue::checkClipboard() {
             auto queue = m_queue;
             queue.append(QueuedClipboardItem::make(ClipboardItem::makeImage(image)));
             setQueue(std::move(queue));
-            log::debug(LogCategory::ClipboardQueue,
-                       QStringLiteral("queue append type=image queue.count=%1").arg(m_queue.count()));
+            qCDebug(lcQueue).noquote() << QStringLiteral("queue append type=image queue.count=%1").arg(m_queue.count());
         }
         consumeChange(current);
         return;
@@ -106,8 +105,7 @@ void ClipboardQueue::checkClipboard() {
         auto queue = m_queue;
         queue.append(QueuedClipboardItem::make(ClipboardItem::makeText(*text)));
         setQueue(std::move(queue));
-        log::debug(LogCategory::ClipboardQueue,
-                   QStringLiteral("queue append type=text queue.count=%1").arg(m_queue.count()));
+        qCDebug(lcQueue).noquote() << QStringLiteral("queue append type=text queue.count=%1").arg(m_queue.count());
         consumeChange(current);
         return;
     }
@@ -216,10 +214,10 @@ void ClipboardQueue::recordUnreadableClipboard(qint64 changeCount) {
     }
     ++m_unreadableReadAttempts;
     const std::optional<QStringList> types = m_clipboard->offeredTypes();
-    log::info(LogCategory::ClipboardQueue, QStringLiteral("pasteboard unreadable changeCount=%1 attempt=%2 types=%3")
-                                               .arg(changeCount)
-                                               .arg(m_unreadableReadAttempts)
-                                               .arg(types ? types->join(QLatin1Char(',')) : QStringLiteral("mock")));
+    qCInfo(lcQueue).noquote() << QStringLiteral("pasteboard unreadable changeCount=%1 attempt=%2 types=%3")
+                                     .arg(changeCount)
+                                     .arg(m_unreadableReadAttempts)
+                                     .arg(types ? types->join(QLatin1Char(',')) : QStringLiteral("mock"));
     if (m_unreadableReadAttempts >= unreadableRetryLimit) {
         consumeChange(changeCount);
     }

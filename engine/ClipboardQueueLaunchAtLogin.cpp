@@ -12,9 +12,8 @@ void ClipboardQueue::refreshLaunchAtLoginStatus() {
     const bool desynced =
         userIntended && (status == LaunchAtLoginStatus::notRegistered || status == LaunchAtLoginStatus::notFound);
     setLaunchAtLoginDesynced(desynced);
-    log::debug(LogCategory::ClipboardQueue,
-               QStringLiteral("refreshLaunchAtLoginStatus status=%1 userIntended=%2 desynced=%3")
-                   .arg(caseName(status), log::boolText(userIntended), log::boolText(desynced)));
+    qCDebug(lcQueue).noquote() << QStringLiteral("refreshLaunchAtLoginStatus status=%1 userIntended=%2 desynced=%3")
+                                      .arg(caseName(status), boolText(userIntended), boolText(desynced));
 }
 
 void ClipboardQueue::toggleLaunchAtLogin() {
@@ -22,9 +21,8 @@ void ClipboardQueue::toggleLaunchAtLogin() {
     const std::optional<SystemError> failure =
         newIntention ? m_launchAtLogin->registerLoginItem() : m_launchAtLogin->unregisterLoginItem();
     if (failure) {
-        log::debug(
-            LogCategory::ClipboardQueue,
-            QStringLiteral("toggleLaunchAtLogin failed domain=%1 code=%2").arg(failure->domain).arg(failure->code));
+        qCDebug(lcQueue).noquote()
+            << QStringLiteral("toggleLaunchAtLogin failed domain=%1 code=%2").arg(failure->domain).arg(failure->code);
     } else {
         m_settings->setValue(userEnabledLaunchAtLoginKey, newIntention);
     }

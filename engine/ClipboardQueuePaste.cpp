@@ -37,7 +37,7 @@ PasteAttemptResult ClipboardQueue::pasteNext() {
         return result;
     }
     setQueue(m_queue.mid(1));
-    log::debug(LogCategory::ClipboardQueue, QStringLiteral("queue removeFirst queue.count=%1").arg(m_queue.count()));
+    qCDebug(lcQueue).noquote() << QStringLiteral("queue removeFirst queue.count=%1").arg(m_queue.count());
     if (m_queue.isEmpty()) {
         stopCollecting(StopReason::queueDrained);
     }
@@ -74,7 +74,7 @@ PasteAttemptResult ClipboardQueue::pasteAllText(const QString& separator, const 
     }
     setQueue({});
     stopCollecting(StopReason::queueDrained);
-    log::debug(LogCategory::ClipboardQueue, QStringLiteral("queue removeAll after combined paste"));
+    qCDebug(lcQueue).noquote() << QStringLiteral("queue removeAll after combined paste");
     return PasteAttemptResult::commandPosted;
 }
 

@@ -94,9 +94,9 @@ ClipboardQueue::StoredCopy ClipboardQueue::copyToClipboardStorage(const QUrl& so
     }
 
     removeWithoutFollowingLinks(itemDirectory);
-    log::error(LogCategory::ClipboardQueue, QStringLiteral("copyToClipboardStorage failed itemID=%1 domain=%2 code=%3")
-                                                .arg(uuidString(id), QStringLiteral("POSIX"))
-                                                .arg(error.value()));
+    qCCritical(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage failed itemID=%1 domain=%2 code=%3")
+                                         .arg(uuidString(id), QStringLiteral("POSIX"))
+                                         .arg(error.value());
     return StoredCopy{std::nullopt, error.value() == ENOENT};
 }
 
@@ -125,9 +125,9 @@ void ClipboardQueue::deleteStoredFile(const QueuedClipboardItem& item) {
     }
     const std::optional<QString> location = storedLocation(item);
     if (!location) {
-        log::error(LogCategory::ClipboardQueue,
-                   QStringLiteral("deleteStoredFile refused itemID=%1 reason=ownershipValidationFailed")
-                       .arg(uuidString(item.id)));
+        qCCritical(lcQueue).noquote() << QStringLiteral(
+                                             "deleteStoredFile refused itemID=%1 reason=ownershipValidationFailed")
+                                             .arg(uuidString(item.id));
         return;
     }
     removeWithoutFollowingLinks(*location);

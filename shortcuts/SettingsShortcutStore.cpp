@@ -22,10 +22,10 @@ std::optional<KeyCombination> SettingsShortcutStore::overrideFor(ShortcutAction 
     const auto decoded = KeyCombination::decode(stored.toByteArray());
     if (const auto* error = std::get_if<KeyCombination::CodingError>(&decoded)) {
         // The unreadable value stays where it is until the user sets or resets this shortcut.
-        log::error(LogCategory::ShortcutStore,
-                   QStringLiteral("override(for:) decode failed action=%1 domain=%2 code=%3")
-                       .arg(rawValue(action), error->domain)
-                       .arg(error->code));
+        qCCritical(lcShortcutStore).noquote()
+            << QStringLiteral("override(for:) decode failed action=%1 domain=%2 code=%3")
+                   .arg(rawValue(action), error->domain)
+                   .arg(error->code);
         return std::nullopt;
     }
     return std::get<KeyCombination>(decoded);
@@ -38,10 +38,10 @@ void SettingsShortcutStore::setOverride(std::optional<KeyCombination> spec, Shor
     }
     const auto encoded = spec->encode();
     if (const auto* error = std::get_if<KeyCombination::CodingError>(&encoded)) {
-        log::error(LogCategory::ShortcutStore,
-                   QStringLiteral("setOverride(_:for:) encode failed action=%1 domain=%2 code=%3")
-                       .arg(rawValue(action), error->domain)
-                       .arg(error->code));
+        qCCritical(lcShortcutStore).noquote()
+            << QStringLiteral("setOverride(_:for:) encode failed action=%1 domain=%2 code=%3")
+                   .arg(rawValue(action), error->domain)
+                   .arg(error->code);
         return;
     }
     m_settings->setValue(key(action), std::get<QByteArray>(encoded));

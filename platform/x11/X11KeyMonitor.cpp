@@ -107,9 +107,8 @@ X11KeyMonitor::X11KeyMonitor(const QByteArray& displayName, QObject* parent)
     : QObject(parent), m_state(std::make_unique<State>()) {
     const QByteArray name = displayName.isEmpty() ? x11DisplayName() : displayName;
     if (const auto failure = m_state->open(name)) {
-        log::error(
-            LogCategory::UI,
-            QStringLiteral("key monitor unavailable display=%1 reason=%2").arg(QString::fromLocal8Bit(name), *failure));
+        qCCritical(lcUi).noquote() << QStringLiteral("key monitor unavailable display=%1 reason=%2")
+                                          .arg(QString::fromLocal8Bit(name), *failure);
     } else {
         m_state->notifier =
             std::make_unique<QSocketNotifier>(ConnectionNumber(m_state->display), QSocketNotifier::Read);

@@ -180,10 +180,10 @@ X11KeyboardLayout::X11KeyboardLayout(const QByteArray& displayName) : m_state(st
     const QByteArray name = displayName.isEmpty() ? x11DisplayName() : displayName;
     m_state->open(name);
     if (!m_state->usable()) {
-        log::error(LogCategory::UI,
-                   QStringLiteral("keyboard layout unavailable display=%1 reason=%2")
-                       .arg(QString::fromLocal8Bit(name),
-                            m_state->display == nullptr ? QStringLiteral("noDisplay") : QStringLiteral("noXkb")));
+        qCCritical(lcUi).noquote() << QStringLiteral("keyboard layout unavailable display=%1 reason=%2")
+                                          .arg(QString::fromLocal8Bit(name), m_state->display == nullptr
+                                                                                 ? QStringLiteral("noDisplay")
+                                                                                 : QStringLiteral("noXkb"));
     }
 }
 

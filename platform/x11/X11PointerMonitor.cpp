@@ -31,8 +31,8 @@ X11PointerMonitor::X11PointerMonitor(PressHandler handler, const QByteArray& dis
     : QObject(parent), m_state(std::make_unique<State>()), m_handler(std::move(handler)) {
     const QByteArray name = displayName.isEmpty() ? x11DisplayName() : displayName;
     if (const auto failure = m_state->connection.open(name, {XI_RawButtonPress})) {
-        log::error(LogCategory::UI, QStringLiteral("pointer monitor unavailable display=%1 reason=%2")
-                                        .arg(QString::fromLocal8Bit(name), *failure));
+        qCCritical(lcUi).noquote() << QStringLiteral("pointer monitor unavailable display=%1 reason=%2")
+                                          .arg(QString::fromLocal8Bit(name), *failure);
     } else {
         m_state->notifier =
             std::make_unique<QSocketNotifier>(ConnectionNumber(m_state->connection.display()), QSocketNotifier::Read);

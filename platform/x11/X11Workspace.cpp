@@ -131,9 +131,8 @@ X11Workspace::X11Workspace(const QByteArray& displayName, QObject* parent)
     qRegisterMetaType<RunningProgram>();
     const QByteArray name = displayName.isEmpty() ? x11DisplayName() : displayName;
     if (!m_state->open(name)) {
-        log::error(
-            LogCategory::UI,
-            QStringLiteral("workspace unavailable display=%1 reason=noDisplay").arg(QString::fromLocal8Bit(name)));
+        qCCritical(lcUi).noquote()
+            << QStringLiteral("workspace unavailable display=%1 reason=noDisplay").arg(QString::fromLocal8Bit(name));
     } else {
         m_state->notifier =
             std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_state->connection), QSocketNotifier::Read);

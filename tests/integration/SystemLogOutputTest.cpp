@@ -52,10 +52,9 @@ private:
 TEST(SystemLogOutputTest, writesTheProgramsLinesToStandardErrorWithAreaAndLevel) {
     installSystemLogOutput(false);
     StandardErrorCapture capture;
-    log::info(LogCategory::ClipboardQueue,
-              QStringLiteral("pasteboard unreadable changeCount=4 attempt=1 types=image/png"));
-    log::error(LogCategory::ShortcutStore, QStringLiteral("decode failed"));
-    log::debug(LogCategory::UI, QStringLiteral("debug lines are off by default"));
+    qCInfo(lcQueue).noquote() << QStringLiteral("pasteboard unreadable changeCount=4 attempt=1 types=image/png");
+    qCCritical(lcShortcutStore).noquote() << QStringLiteral("decode failed");
+    qCDebug(lcUi).noquote() << QStringLiteral("debug lines are off by default");
     qCWarning(otherCategory) << "a line of another library";
     const QByteArray output = capture.finish();
 

@@ -35,7 +35,7 @@ protected:
     QStringList uiLines() const {
         QStringList result;
         for (const auto& line : logs.lines()) {
-            if (line.category == LogCategory::UI) {
+            if (line.category == QStringLiteral("sorvu.UI")) {
                 result.append(line.message);
             }
         }

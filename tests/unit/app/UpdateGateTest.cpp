@@ -74,8 +74,8 @@ TEST(UpdateControllerTest, CreatesTheUpdaterOnlyWhenTheGatePassesAndIsSilentOthe
     ASSERT_NE(controller.updaterController(), nullptr);
     EXPECT_EQ(controller.updaterController()->configuration().feedURL, QUrl(feed));
     ASSERT_EQ(logs.lines().size(), 1);
-    EXPECT_EQ(logs.lines().first().category, LogCategory::UI);
-    EXPECT_EQ(logs.lines().first().level, LogLevel::Info);
+    EXPECT_EQ(logs.lines().first().category, "sorvu.UI");
+    EXPECT_EQ(logs.lines().first().type, QtInfoMsg);
     EXPECT_TRUE(logs.lines().first().message.contains(QStringLiteral("package manager")));
 }
 

@@ -149,7 +149,7 @@ TEST_F(Collection, AnUnreadableChangeIsTriedThreeTimesThenSkipped) {
     EXPECT_FALSE(queue->unreadableChangeCount().has_value());
     EXPECT_EQ(queue->unreadableReadAttempts(), 0);
     EXPECT_TRUE(std::all_of(logs.lines().cbegin(), logs.lines().cend(), [](const LogLine& line) {
-        return !line.message.startsWith("pasteboard unreadable") || line.level == LogLevel::Info;
+        return !line.message.startsWith("pasteboard unreadable") || line.type == QtInfoMsg;
     }));
 }
 

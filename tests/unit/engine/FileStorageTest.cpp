@@ -95,7 +95,7 @@ TEST_F(FileStorage, MissingSourcesAndAMissingRootFailCleanly) {
     EXPECT_FALSE(QFile::exists(storageRoot + "/" + uuidString(id)));
     EXPECT_EQ(logs.messages().last(),
               QString("copyToClipboardStorage failed itemID=%1 domain=POSIX code=2").arg(uuidString(id)));
-    EXPECT_EQ(logs.lines().last().level, LogLevel::Error);
+    EXPECT_EQ(logs.lines().last().type, QtCriticalMsg);
 
     ASSERT_TRUE(QDir(storageRoot).removeRecursively());
     const auto noRoot =

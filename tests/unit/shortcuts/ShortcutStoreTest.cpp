@@ -21,9 +21,9 @@ protected:
 
     QStringList errorLines() const {
         QStringList result;
-        for (const LogLine& line : m_log.lines()) {
-            EXPECT_EQ(line.category, LogCategory::ShortcutStore);
-            if (line.level == LogLevel::Error) {
+        for (const test::LogLine& line : m_log.lines()) {
+            EXPECT_EQ(line.category, "sorvu.ShortcutStoring");
+            if (line.type == QtCriticalMsg) {
                 result.append(line.message);
             }
         }

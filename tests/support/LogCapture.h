@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QList>
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace sorvu::test {
+
+// One line of the program's log as it was written.
+struct LogLine {
+    QString category;
+    QtMsgType type = QtDebugMsg;
+    QString message;
+};
+
+// Collects every line of the sorvu.* categories, debug lines included, while it exists; other lines go
+// where they went before.
+class LogCapture {
+public:
+    LogCapture() {
+        s_current = this;
+        m_previous = qInstallMessageHandler(&LogCapture::handle);
+        QLoggingCategory::setFilterRules(QStringLiteral("sorvu.*.debug=true"));
+    }
+    ~LogCapture() {
+        QLoggingCategory::setFilterRules(QString());
+        qInstallMessageHandler(m_previous);
+        s_current = nullptr;
+    }
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    const QList<LogLine>& lines() const { return m_lines; }
+    QStringList messages() const {
+        QStringList result;
+        for (const auto& line : m_lines) {
+            result.append(line.message);
+        }
+        return result;
+    }
+    QStringList messagesStartingWith(const QString& prefix) const {
+        return messages().filter(QRegularExpression('^' + QRegularExpression::escape(prefix)));
+    }
+    void clear() { m_lines.clear(); }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        const QString category = QString::fromLatin1(context.category != nullptr ? context.category : "");
+        if (s_current != nullptr && category.startsWith(QStringLiteral("sorvu."))) {
+            s_current->m_lines.append(LogLine{category, type, message});
+        } else if (s_current != nullptr && s_current->m_previous != nullptr) {
+            s_current->m_previous(type, context, message);
+        }
+    }
+
+    static inline LogCapture* s_current = nullptr;
+    QtMessageHandler m_previous = nullptr;
+    QList<LogLine> m_lines;
+};
+
+} // namespace sorvu::test

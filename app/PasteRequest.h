@@ -3,6 +3,7 @@
 #include "engine/PasteAttemptResult.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QUuid>
 
@@ -19,11 +20,15 @@ struct PasteAllText {
 struct PasteNextEntry {};
 using PasteRequestKind = std::variant<PasteAllText, PasteNextEntry>;
 
-enum class PasteRequestSource { button, hotkey };
+class PasteRequestSourceMeta {
+    Q_GADGET
 
-inline QString logText(PasteRequestSource source) {
-    return source == PasteRequestSource::button ? QStringLiteral("button") : QStringLiteral("hotkey");
-}
+public:
+    // Where a request came from; the log shows the case name.
+    enum class PasteRequestSource { button, hotkey };
+    Q_ENUM(PasteRequestSource)
+};
+using PasteRequestSource = PasteRequestSourceMeta::PasteRequestSource;
 
 using PasteCompletion = std::function<void(PasteAttemptResult)>;
 

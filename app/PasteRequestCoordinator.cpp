@@ -47,7 +47,7 @@ void PasteRequestCoordinator::rememberPasteRecipient() {
 
 void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, PasteRequestSource source,
                                                  PasteCompletion completion) {
-    qCDebug(lcUi).noquote() << QStringLiteral("paste requested source=%1").arg(logText(source));
+    qCDebug(lcUi).noquote() << QStringLiteral("paste requested source=%1").arg(caseName(source));
     if (m_isRestoringFocusForPaste) {
         complete(completion, PasteAttemptResult::requestInProgress);
         return;
@@ -192,7 +192,7 @@ PasteAttemptResult PasteRequestCoordinator::pasteThroughEngine(const PasteReques
         },
         kind);
     qCDebug(lcUi).noquote() << QStringLiteral("paste attempt outcome=%1 queueCountBefore=%2 queueCountAfter=%3")
-                                   .arg(rawValue(result))
+                                   .arg(caseName(result))
                                    .arg(before)
                                    .arg(m_queue.queue().count());
     return result;

@@ -1,24 +1,19 @@
 #pragma once
 
-#include <QString>
+#include "engine/EnumNames.h"
+
+#include <QObject>
 
 namespace sorvu {
 
-// Why the popup closes; nothing else closes it.
-enum class PopupCloseReason { statusItem, outsideClick, escape, queueDrained };
+class PopupCloseReasonMeta {
+    Q_GADGET
 
-inline QString caseName(PopupCloseReason reason) {
-    switch (reason) {
-    case PopupCloseReason::statusItem:
-        return QStringLiteral("statusItem");
-    case PopupCloseReason::outsideClick:
-        return QStringLiteral("outsideClick");
-    case PopupCloseReason::escape:
-        return QStringLiteral("escape");
-    case PopupCloseReason::queueDrained:
-        return QStringLiteral("queueDrained");
-    }
-    return {};
-}
+public:
+    // Why the popup closes; nothing else closes it. The log shows the case name.
+    enum class PopupCloseReason { statusItem, outsideClick, escape, queueDrained };
+    Q_ENUM(PopupCloseReason)
+};
+using PopupCloseReason = PopupCloseReasonMeta::PopupCloseReason;
 
 } // namespace sorvu

@@ -37,16 +37,4 @@ bool operator==(const ClipboardItem& lhs, const ClipboardItem& rhs) {
     return false;
 }
 
-QString kindName(ClipboardItem::Kind kind) {
-    switch (kind) {
-    case ClipboardItem::Kind::text:
-        return QStringLiteral("text");
-    case ClipboardItem::Kind::image:
-        return QStringLiteral("image");
-    case ClipboardItem::Kind::file:
-        return QStringLiteral("file");
-    }
-    return {};
-}
-
 } // namespace sorvu

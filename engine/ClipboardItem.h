@@ -3,6 +3,7 @@
 #include "engine/ClipboardImage.h"
 
 #include <QMetaType>
+#include <QObject>
 #include <QString>
 #include <QUrl>
 
@@ -12,8 +13,11 @@ namespace sorvu {
 
 // What one queue entry holds: a text, an image, or a file the engine copied into its own storage.
 class ClipboardItem {
+    Q_GADGET
+
 public:
     enum class Kind { text, image, file };
+    Q_ENUM(Kind)
 
     struct File {
         QUrl url;                 // the engine's stored copy
@@ -47,8 +51,6 @@ private:
 
     Payload m_payload;
 };
-
-QString kindName(ClipboardItem::Kind kind);
 
 } // namespace sorvu
 

@@ -18,16 +18,6 @@ void logQueueEdit(const QString& what, qsizetype count) {
 
 } // namespace
 
-QString caseName(ClipboardQueue::StopReason reason) {
-    switch (reason) {
-    case ClipboardQueue::StopReason::manualToggle:
-        return QStringLiteral("manualToggle");
-    case ClipboardQueue::StopReason::queueDrained:
-        return QStringLiteral("queueDrained");
-    }
-    return {};
-}
-
 ClipboardQueue::ScheduleCleanup ClipboardQueue::mainLoopScheduleCleanup() {
     return [](double delaySeconds, std::function<void()> work) {
         QTimer::singleShot(std::chrono::milliseconds(qRound64(delaySeconds * 1000.0)), QCoreApplication::instance(),

@@ -32,6 +32,7 @@ class ClipboardQueue : public QObject {
 
 public:
     enum class StopReason { manualToggle, queueDrained };
+    Q_ENUM(StopReason)
 
     using PostEvents = std::function<void()>;
     using PasteKeystroke = std::function<std::optional<PostEvents>()>;
@@ -158,7 +159,5 @@ private:
     int m_unreadableReadAttempts = 0;
     bool m_photoAuthorizationPending = false;
 };
-
-QString caseName(ClipboardQueue::StopReason reason);
 
 } // namespace sorvu

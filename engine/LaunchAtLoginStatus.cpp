@@ -15,18 +15,4 @@ LaunchAtLoginStatus launchAtLoginStatusFromSystemValue(int systemValue) {
     }
 }
 
-QString caseName(LaunchAtLoginStatus status) {
-    switch (status) {
-    case LaunchAtLoginStatus::enabled:
-        return QStringLiteral("enabled");
-    case LaunchAtLoginStatus::requiresApproval:
-        return QStringLiteral("requiresApproval");
-    case LaunchAtLoginStatus::notRegistered:
-        return QStringLiteral("notRegistered");
-    case LaunchAtLoginStatus::notFound:
-        return QStringLiteral("notFound");
-    }
-    return {};
-}
-
 } // namespace sorvu

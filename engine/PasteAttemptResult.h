@@ -1,27 +1,32 @@
 #pragma once
 
-#include <QString>
+#include "engine/EnumNames.h"
+
+#include <QObject>
 
 #include <functional>
-#include <optional>
 
 namespace sorvu {
 
-// The outcome of one paste request. The raw value of a case is its name; the order is fixed.
-enum class PasteAttemptResult {
-    queueEmpty,
-    queueChanged,
-    containsNonText,
-    recipientUnavailable,
-    requestInProgress,
-    accessibilityUnavailable,
-    eventCreationFailed,
-    pasteboardWriteFailed,
-    commandPosted,
-};
+// The outcome of one paste request. The raw value of a case is its name (caseName); the order is fixed.
+class PasteAttemptResultMeta {
+    Q_GADGET
 
-QString rawValue(PasteAttemptResult result);
-std::optional<PasteAttemptResult> pasteAttemptResultFromRawValue(const QString& raw);
+public:
+    enum class PasteAttemptResult {
+        queueEmpty,
+        queueChanged,
+        containsNonText,
+        recipientUnavailable,
+        requestInProgress,
+        accessibilityUnavailable,
+        eventCreationFailed,
+        pasteboardWriteFailed,
+        commandPosted,
+    };
+    Q_ENUM(PasteAttemptResult)
+};
+using PasteAttemptResult = PasteAttemptResultMeta::PasteAttemptResult;
 
 inline size_t qHash(PasteAttemptResult result, size_t seed = 0) {
     return std::hash<int>()(static_cast<int>(result)) ^ seed;

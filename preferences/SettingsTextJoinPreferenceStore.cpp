@@ -20,14 +20,14 @@ SettingsTextJoinPreferenceStore::SettingsTextJoinPreferenceStore(std::shared_ptr
 TextJoinPreference SettingsTextJoinPreferenceStore::load() const {
     TextJoinPreference preference;
     if (const auto storedChoice = storedString(*m_settings, choiceKey)) {
-        preference.choice = textSeparatorChoiceFromRawValue(*storedChoice).value_or(TextSeparatorChoice::newline);
+        preference.choice = fromCaseName<TextSeparatorChoice>(*storedChoice).value_or(TextSeparatorChoice::newline);
     }
     preference.customSeparator = storedString(*m_settings, customSeparatorKey).value_or(QString());
     return preference;
 }
 
 void SettingsTextJoinPreferenceStore::save(const TextJoinPreference& preference) {
-    m_settings->setValue(choiceKey, rawValue(preference.choice));
+    m_settings->setValue(choiceKey, caseName(preference.choice));
     m_settings->setValue(customSeparatorKey, preference.customSeparator);
 }
 

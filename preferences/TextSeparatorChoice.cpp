@@ -10,33 +10,6 @@ const std::array<TextSeparatorChoice, 6>& allTextSeparatorChoices() {
     return choices;
 }
 
-QString rawValue(TextSeparatorChoice choice) {
-    switch (choice) {
-    case TextSeparatorChoice::newline:
-        return QStringLiteral("newline");
-    case TextSeparatorChoice::blankLine:
-        return QStringLiteral("blankLine");
-    case TextSeparatorChoice::space:
-        return QStringLiteral("space");
-    case TextSeparatorChoice::commaSpace:
-        return QStringLiteral("commaSpace");
-    case TextSeparatorChoice::none:
-        return QStringLiteral("none");
-    case TextSeparatorChoice::custom:
-        return QStringLiteral("custom");
-    }
-    return {};
-}
-
-std::optional<TextSeparatorChoice> textSeparatorChoiceFromRawValue(const QString& value) {
-    for (const TextSeparatorChoice choice : allTextSeparatorChoices()) {
-        if (rawValue(choice) == value) {
-            return choice;
-        }
-    }
-    return std::nullopt;
-}
-
 QString localizedTitle(TextSeparatorChoice choice, const TranslationCatalog& catalog, const QLocale& locale) {
     switch (choice) {
     case TextSeparatorChoice::newline:

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "engine/EnumNames.h"
 #include "preferences/Localization.h"
 
+#include <QObject>
 #include <QString>
 
 #include <array>
@@ -9,15 +11,18 @@
 
 namespace sorvu {
 
-// What goes between two texts of a combined paste, in the order the separator picker lists them.
-enum class TextSeparatorChoice { newline, blankLine, space, commaSpace, none, custom };
+class TextSeparatorChoiceMeta {
+    Q_GADGET
+
+public:
+    // What goes between two texts of a combined paste, in the order the separator picker lists them. The
+    // stored form is the case name (caseName), e.g. "blankLine".
+    enum class TextSeparatorChoice { newline, blankLine, space, commaSpace, none, custom };
+    Q_ENUM(TextSeparatorChoice)
+};
+using TextSeparatorChoice = TextSeparatorChoiceMeta::TextSeparatorChoice;
 
 const std::array<TextSeparatorChoice, 6>& allTextSeparatorChoices();
-
-// The stored form, e.g. "blankLine".
-QString rawValue(TextSeparatorChoice choice);
-// Only the six raw values, exactly as written (case-sensitive).
-std::optional<TextSeparatorChoice> textSeparatorChoiceFromRawValue(const QString& rawValue);
 // The picker title in the chosen language.
 QString localizedTitle(TextSeparatorChoice choice, const TranslationCatalog& catalog, const QLocale& locale);
 // The text the choice stands for; the custom choice stands for the user's own text, which only the

@@ -10,7 +10,7 @@ namespace sorvu {
 SettingsShortcutStore::SettingsShortcutStore(std::shared_ptr<QSettings> settings) : m_settings(std::move(settings)) {}
 
 QString SettingsShortcutStore::key(ShortcutAction action) {
-    return QStringLiteral("shortcutOverride.") + rawValue(action);
+    return QStringLiteral("shortcutOverride.") + caseName(action);
 }
 
 std::optional<KeyCombination> SettingsShortcutStore::overrideFor(ShortcutAction action) const {
@@ -24,7 +24,7 @@ std::optional<KeyCombination> SettingsShortcutStore::overrideFor(ShortcutAction 
         // The unreadable value stays where it is until the user sets or resets this shortcut.
         qCCritical(lcShortcutStore).noquote()
             << QStringLiteral("override(for:) decode failed action=%1 domain=%2 code=%3")
-                   .arg(rawValue(action), error->domain)
+                   .arg(caseName(action), error->domain)
                    .arg(error->code);
         return std::nullopt;
     }
@@ -40,7 +40,7 @@ void SettingsShortcutStore::setOverride(std::optional<KeyCombination> spec, Shor
     if (const auto* error = std::get_if<KeyCombination::CodingError>(&encoded)) {
         qCCritical(lcShortcutStore).noquote()
             << QStringLiteral("setOverride(_:for:) encode failed action=%1 domain=%2 code=%3")
-                   .arg(rawValue(action), error->domain)
+                   .arg(caseName(action), error->domain)
                    .arg(error->code);
         return;
     }

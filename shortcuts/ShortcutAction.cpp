@@ -2,25 +2,6 @@
 
 namespace sorvu {
 
-QString rawValue(ShortcutAction action) {
-    switch (action) {
-    case ShortcutAction::startStopCollecting:
-        return QStringLiteral("startStopCollecting");
-    case ShortcutAction::pasteNext:
-        return QStringLiteral("pasteNext");
-    }
-    return {};
-}
-
-std::optional<ShortcutAction> shortcutActionFromRawValue(const QString& rawValue) {
-    for (const ShortcutAction action : allShortcutActions) {
-        if (sorvu::rawValue(action) == rawValue) {
-            return action;
-        }
-    }
-    return std::nullopt;
-}
-
 QString defaultCharacter(ShortcutAction action) {
     switch (action) {
     case ShortcutAction::startStopCollecting:

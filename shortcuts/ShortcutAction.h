@@ -1,9 +1,11 @@
 #pragma once
 
+#include "engine/EnumNames.h"
 #include "preferences/Localization.h"
 
 #include <QLocale>
 #include <QMetaType>
+#include <QObject>
 #include <QString>
 
 #include <array>
@@ -11,16 +13,19 @@
 
 namespace sorvu {
 
-// The two global keyboard commands.
-enum class ShortcutAction { startStopCollecting, pasteNext };
+class ShortcutActionMeta {
+    Q_GADGET
+
+public:
+    // The two global keyboard commands. The case name (caseName) is what stored keys and logs use.
+    enum class ShortcutAction { startStopCollecting, pasteNext };
+    Q_ENUM(ShortcutAction)
+};
+using ShortcutAction = ShortcutActionMeta::ShortcutAction;
 
 // Every action, in the order that matching and conflict checks follow.
 inline constexpr std::array<ShortcutAction, 2> allShortcutActions{ShortcutAction::startStopCollecting,
                                                                   ShortcutAction::pasteNext};
-
-// "startStopCollecting" or "pasteNext": the name used in stored keys and logs.
-QString rawValue(ShortcutAction action);
-std::optional<ShortcutAction> shortcutActionFromRawValue(const QString& rawValue);
 
 // The lower-case character whose key, with Control and Super, triggers the action by default.
 QString defaultCharacter(ShortcutAction action);

@@ -68,13 +68,13 @@ TEST(PasteAttemptResultValues, RawValuesAreCaseNamesInDeclarationOrder) {
     QSet<PasteAttemptResult> seen;
     for (int index = 0; index < expected.size(); ++index) {
         const auto result = static_cast<PasteAttemptResult>(index);
-        EXPECT_EQ(rawValue(result), expected.at(index));
-        EXPECT_EQ(pasteAttemptResultFromRawValue(expected.at(index)), result);
+        EXPECT_EQ(caseName(result), expected.at(index));
+        EXPECT_EQ(fromCaseName<PasteAttemptResult>(expected.at(index)), result);
         seen.insert(result);
     }
     EXPECT_EQ(seen.size(), expected.size());
-    EXPECT_FALSE(pasteAttemptResultFromRawValue("CommandPosted").has_value());
-    EXPECT_FALSE(pasteAttemptResultFromRawValue("").has_value());
+    EXPECT_FALSE(fromCaseName<PasteAttemptResult>("CommandPosted").has_value());
+    EXPECT_FALSE(fromCaseName<PasteAttemptResult>("").has_value());
 }
 
 TEST(LaunchAtLoginStatusValues, MapsSystemValuesAndTreatsUnknownAsNotRegistered) {

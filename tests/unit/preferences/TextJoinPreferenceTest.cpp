@@ -30,12 +30,13 @@ TEST(TextSeparatorChoiceTest, EachChoiceStandsForItsSeparator) {
 TEST(TextSeparatorChoiceTest, RawValuesAreExactAndTitlesDistinctInEveryLanguage) {
     QStringList rawValues;
     for (const TextSeparatorChoice choice : allTextSeparatorChoices()) {
-        rawValues.append(rawValue(choice));
-        EXPECT_EQ(textSeparatorChoiceFromRawValue(rawValue(choice)), choice);
+        rawValues.append(caseName(choice));
+        EXPECT_EQ(fromCaseName<TextSeparatorChoice>(caseName(choice)), choice);
     }
     EXPECT_EQ(rawValues, QStringList({"newline", "blankLine", "space", "commaSpace", "none", "custom"}));
-    for (const char* text : {"Newline", "blankline", "comma_space", " space", ""}) {
-        EXPECT_FALSE(textSeparatorChoiceFromRawValue(QString::fromUtf8(text))) << text;
+    for (const char* text :
+         {"Newline", "blankline", "comma_space", " space", "", "TextSeparatorChoice::space", "space|none"}) {
+        EXPECT_FALSE(fromCaseName<TextSeparatorChoice>(QString::fromUtf8(text))) << text;
     }
 
     for (const SupportedLanguage language : allSupportedLanguages()) {

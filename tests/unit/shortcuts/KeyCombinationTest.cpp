@@ -25,15 +25,15 @@ KeyCombination::CodingError errorOf(const char* json) {
 
 TEST(ShortcutActionTest, RawValuesOrderAndDefaultCharacters) {
     ASSERT_EQ(allShortcutActions.size(), 2u);
-    EXPECT_EQ(rawValue(allShortcutActions[0]), "startStopCollecting");
-    EXPECT_EQ(rawValue(allShortcutActions[1]), "pasteNext");
+    EXPECT_EQ(caseName(allShortcutActions[0]), "startStopCollecting");
+    EXPECT_EQ(caseName(allShortcutActions[1]), "pasteNext");
     EXPECT_EQ(defaultCharacter(ShortcutAction::startStopCollecting), "c");
     EXPECT_EQ(defaultCharacter(ShortcutAction::pasteNext), "v");
     for (const ShortcutAction action : allShortcutActions) {
-        EXPECT_EQ(shortcutActionFromRawValue(rawValue(action)), action);
+        EXPECT_EQ(fromCaseName<ShortcutAction>(caseName(action)), action);
     }
-    EXPECT_EQ(shortcutActionFromRawValue("PasteNext"), std::nullopt);
-    EXPECT_EQ(shortcutActionFromRawValue(""), std::nullopt);
+    EXPECT_EQ(fromCaseName<ShortcutAction>("PasteNext"), std::nullopt);
+    EXPECT_EQ(fromCaseName<ShortcutAction>(""), std::nullopt);
 }
 
 TEST(KeyCombinationTest, ReadsBothMembersInAnyOrderIgnoringOthers) {

@@ -18,7 +18,7 @@ inline void PrintTo(const KeyCombination::CodingError& error, std::ostream* out)
 }
 
 inline void PrintTo(ShortcutAction action, std::ostream* out) {
-    *out << rawValue(action).toStdString();
+    *out << caseName(action).toStdString();
 }
 
 } // namespace sorvu

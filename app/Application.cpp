@@ -51,6 +51,11 @@ Application::Application(Platform& platform, std::shared_ptr<QSettings> settings
     m_shortcutManager =
         std::make_unique<ShortcutManager>(std::make_shared<SettingsShortcutStore>(m_settings),
                                           m_platform.characterForKeyCode(), m_platform.keyCodeForCharacter());
+
+    applyLanguage();
+    connect(m_language.get(), &LanguagePreferenceStore::preferredLanguageCodeChanged, this,
+            &Application::applyLanguage);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 Application::~Application() = default;
@@ -87,6 +92,18 @@ void Application::terminate() {
     if (m_systemTrayIcon) {
         m_systemTrayIcon->hide();
     }
+}
+
+void Application::applyLanguage() {
+    installApplicationTranslations(catalogForLanguage(m_language->preferredLanguageCode()));
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    // Sent whenever the application's translations change, whatever changed them.
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::LanguageChange && m_trayIcon) {
+        updateTrayIcon();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Application::handleShortcut(ShortcutAction action) {
@@ -135,8 +152,6 @@ void Application::buildTrayIcon() {
     m_queueSubscription = {
         connect(m_queue.get(), &ClipboardQueue::queueChanged, this, &Application::updateTrayIcon),
         connect(m_queue.get(), &ClipboardQueue::isCollectingChanged, this, &Application::updateTrayIcon),
-        connect(m_language.get(), &LanguagePreferenceStore::preferredLanguageCodeChanged, this,
-                &Application::updateTrayIcon),
     };
     updateTrayIcon();
     m_flashSubscription = connect(m_queue.get(), &ClipboardQueue::flashRequested, m_trayIcon.get(), &TrayIcon::flash);
@@ -179,9 +194,10 @@ void Application::retranslateTrayMenu() {
     const auto& code = m_language->preferredLanguageCode();
     const TranslationCatalog catalog = catalogForLanguage(code);
     const QLocale locale = localeForLanguage(code);
-    m_toggleAction->setText(m_queue->isCollecting() ? localizedString(QStringLiteral("Stop"), catalog, locale)
-                                                    : localizedString(QStringLiteral("Start"), catalog, locale));
-    m_quitAction->setText(localizedString(QStringLiteral("Quit"), catalog, locale));
+    m_toggleAction->setText(m_queue->isCollecting()
+                                ? localizedString(QT_TRANSLATE_NOOP("Sorvu", "Stop"), catalog, locale)
+                                : localizedString(QT_TRANSLATE_NOOP("Sorvu", "Start"), catalog, locale));
+    m_quitAction->setText(localizedString(QT_TRANSLATE_NOOP("Sorvu", "Quit"), catalog, locale));
 }
 
 void Application::requestPaste(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {

@@ -50,7 +50,11 @@ public:
     ShortcutManager& shortcutManager() { return *m_shortcutManager; }
     LanguagePreferenceStore& languagePreferenceStore() { return *m_language; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void applyLanguage();
     void handleShortcut(ShortcutAction action);
     void buildTrayIconWhenTrayExists();
     void buildTrayIcon();

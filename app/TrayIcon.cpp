@@ -66,12 +66,14 @@ QString TrayIcon::accessibleName(qint64 count, bool isCollecting, const std::opt
     const TranslationCatalog catalog = catalogForLanguage(languageCode);
     const QLocale locale = localeForLanguage(languageCode);
     if (isCollecting) {
-        return localizedString(QStringLiteral("Sorvu, recording, %lld items in queue"), catalog, locale, {count});
+        return localizedString(QT_TRANSLATE_N_NOOP("Sorvu", "Sorvu, recording, %lld items in queue"), catalog, locale,
+                               {count});
     }
     if (count > 0) {
-        return localizedString(QStringLiteral("Sorvu, %lld items queued, not recording"), catalog, locale, {count});
+        return localizedString(QT_TRANSLATE_N_NOOP("Sorvu", "Sorvu, %lld items queued, not recording"), catalog, locale,
+                               {count});
     }
-    return localizedString(QStringLiteral("Sorvu, idle"), catalog, locale);
+    return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Sorvu, idle"), catalog, locale);
 }
 
 QRectF TrayIcon::labelFrame() {

@@ -19,7 +19,7 @@ namespace {
 void tellAlreadyRunning(const std::shared_ptr<QSettings>& settings) {
     const sorvu::LanguagePreferenceStore language(std::make_shared<sorvu::SettingsLanguagePreferenceStorage>(settings));
     const auto& code = language.preferredLanguageCode();
-    const QString text = sorvu::localizedString(QStringLiteral("Sorvu is already running."),
+    const QString text = sorvu::localizedString(QT_TRANSLATE_NOOP("Sorvu", "Sorvu is already running."),
                                                 sorvu::catalogForLanguage(code), sorvu::localeForLanguage(code));
     std::fprintf(stderr, "%s\n", qPrintable(text));
     sorvu::showDesktopNotification(QStringLiteral("Sorvu"), text);

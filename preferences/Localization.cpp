@@ -1,5 +1,6 @@
 #include "preferences/Localization.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QTranslator>
 
@@ -17,14 +18,14 @@ const QString integerPlaceholder = QStringLiteral("%lld");
 const QString stringPlaceholder = QStringLiteral("%@");
 
 // Loaded once per code and kept for the run; a code without translations is remembered as such.
-std::shared_ptr<const QTranslator> translatorForCode(const QString& code) {
-    static QHash<QString, std::shared_ptr<const QTranslator>> loaded;
+std::shared_ptr<QTranslator> translatorForCode(const QString& code) {
+    static QHash<QString, std::shared_ptr<QTranslator>> loaded;
     const auto found = loaded.constFind(code);
     if (found != loaded.constEnd()) {
         return found.value();
     }
     auto translator = std::make_shared<QTranslator>();
-    std::shared_ptr<const QTranslator> result;
+    std::shared_ptr<QTranslator> result;
     if (translator->load(QStringLiteral(":/i18n/sorvu_%1.qm").arg(code)) && !translator->isEmpty()) {
         result = std::move(translator);
     }
@@ -59,7 +60,7 @@ QList<Placeholder> placeholdersOf(const QString& format) {
 
 } // namespace
 
-TranslationCatalog::TranslationCatalog(std::shared_ptr<const QTranslator> translator, QString languageCode)
+TranslationCatalog::TranslationCatalog(std::shared_ptr<QTranslator> translator, QString languageCode)
     : m_translator(std::move(translator)), m_languageCode(std::move(languageCode)) {}
 
 QString TranslationCatalog::translate(const QString& englishKey) const {
@@ -157,6 +158,21 @@ QString localizedString(const QString& englishKey, const TranslationCatalog& cat
         }
     }
     return result;
+}
+
+void installApplicationTranslations(const TranslationCatalog& catalog) {
+    // Kept while installed: the application only borrows it.
+    static std::shared_ptr<QTranslator> installed;
+    if (installed == catalog.translator()) {
+        return;
+    }
+    if (installed) {
+        QCoreApplication::removeTranslator(installed.get());
+    }
+    installed = catalog.translator();
+    if (installed) {
+        QCoreApplication::installTranslator(installed.get());
+    }
 }
 
 } // namespace sorvu

@@ -19,7 +19,7 @@ namespace sorvu {
 class TranslationCatalog {
 public:
     TranslationCatalog() = default;
-    TranslationCatalog(std::shared_ptr<const QTranslator> translator, QString languageCode);
+    TranslationCatalog(std::shared_ptr<QTranslator> translator, QString languageCode);
 
     // The translation of the English text, or the text itself when there is none.
     QString translate(const QString& englishKey) const;
@@ -28,9 +28,11 @@ public:
     bool hasTranslations() const { return m_translator != nullptr; }
     // The code whose translations this holds; nothing for the English keys.
     std::optional<QString> languageCode() const;
+    // The translations as Qt loads them; empty for the English keys.
+    const std::shared_ptr<QTranslator>& translator() const { return m_translator; }
 
 private:
-    std::shared_ptr<const QTranslator> m_translator;
+    std::shared_ptr<QTranslator> m_translator;
     QString m_languageCode;
 };
 
@@ -44,9 +46,14 @@ QLocale localeForLanguage(const std::optional<QString>& languageCode);
 
 // Every text built in code goes through here: the English key is looked up in the catalog, then each
 // "%lld" is filled with the next argument as an integer formatted for the locale and each "%@" with the
-// next argument as a string, in order. Keys are written as literals at the call so that the test of the
-// translation files can find them.
+// next argument as a string, in order. Keys are marked at the call with QT_TRANSLATE_NOOP("Sorvu", …), or
+// QT_TRANSLATE_N_NOOP for texts with plural forms, so that lupdate finds them.
 QString localizedString(const QString& englishKey, const TranslationCatalog& catalog, const QLocale& locale,
                         const QVariantList& arguments = {});
+
+// Makes the catalog's translations the application's own (QCoreApplication::translate, qsTr in the views)
+// in place of those installed before. Qt then sends a LanguageChange event, on which whatever shows text
+// retranslates itself.
+void installApplicationTranslations(const TranslationCatalog& catalog);
 
 } // namespace sorvu

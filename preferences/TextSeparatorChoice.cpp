@@ -13,17 +13,17 @@ const std::array<TextSeparatorChoice, 6>& allTextSeparatorChoices() {
 QString localizedTitle(TextSeparatorChoice choice, const TranslationCatalog& catalog, const QLocale& locale) {
     switch (choice) {
     case TextSeparatorChoice::newline:
-        return localizedString(QStringLiteral("New line"), catalog, locale);
+        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "New line"), catalog, locale);
     case TextSeparatorChoice::blankLine:
-        return localizedString(QStringLiteral("Blank line"), catalog, locale);
+        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Blank line"), catalog, locale);
     case TextSeparatorChoice::space:
-        return localizedString(QStringLiteral("Space"), catalog, locale);
+        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Space"), catalog, locale);
     case TextSeparatorChoice::commaSpace:
-        return localizedString(QStringLiteral("Comma and space"), catalog, locale);
+        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Comma and space"), catalog, locale);
     case TextSeparatorChoice::none:
-        return localizedString(QStringLiteral("None"), catalog, locale);
+        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "None"), catalog, locale);
     case TextSeparatorChoice::custom:
-        return localizedString(QStringLiteral("Custom…"), catalog, locale);
+        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Custom…"), catalog, locale);
     }
     return {};
 }

@@ -15,9 +15,9 @@ QString defaultCharacter(ShortcutAction action) {
 QString localizedTitle(ShortcutAction action, const TranslationCatalog& catalog, const QLocale& locale) {
     switch (action) {
     case ShortcutAction::startStopCollecting:
-        return localizedString(QStringLiteral("Start/Stop Collecting"), catalog, locale);
+        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Start/Stop Collecting"), catalog, locale);
     case ShortcutAction::pasteNext:
-        return localizedString(QStringLiteral("Paste Next Item"), catalog, locale);
+        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Paste Next Item"), catalog, locale);
     }
     return {};
 }

@@ -55,7 +55,8 @@ QString displayString(quint16 keyCode, quint64 modifiersRawValue, const Characte
             return prefix + typed->toUpper();
         }
     }
-    return prefix + localizedString(QStringLiteral("Key %lld"), catalog, locale, {static_cast<qlonglong>(keyCode)});
+    return prefix +
+           localizedString(QT_TRANSLATE_NOOP("Sorvu", "Key %lld"), catalog, locale, {static_cast<qlonglong>(keyCode)});
 }
 
 QString displayString(const KeyCombination& spec, const CharacterForKeyCode& characterForKeyCode,

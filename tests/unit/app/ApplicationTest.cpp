@@ -1,5 +1,7 @@
 #include "app/Application.h"
 #include "engine/ClipboardQueue.h"
+#include "preferences/LanguagePreferenceStore.h"
+#include "preferences/Localization.h"
 #include "shortcuts/ShortcutManager.h"
 #include "tests/support/TemporarySettings.h"
 #include "tests/support/TestSupport.h"
@@ -23,6 +25,11 @@ protected:
         application->launch();
         ASSERT_TRUE(platform.shortcuts);
     }
+    void TearDown() override {
+        application.reset();
+        // The application's translations outlive it; the next test starts from the English keys.
+        installApplicationTranslations(TranslationCatalog());
+    }
 
     // The texts Sorvu put on the clipboard, in order.
     QStringList pastedTexts() const {
@@ -45,8 +52,6 @@ protected:
 
     test::FakePlatform platform;
     std::unique_ptr<Application> application;
-
-private:
     QTemporaryDir m_storage;
 };
 
@@ -95,6 +100,46 @@ TEST_F(ApplicationTest, WithoutInputAccessNothingIsPasted) {
     test::runEventLoopFor(100);
     EXPECT_EQ(platform.keystrokesPosted, 0);
     EXPECT_EQ(application->queue().queue().count(), 1);
+}
+
+// Counts the application's LanguageChange events, as every window that shows text would see them.
+class LanguageChangeCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::LanguageChange) {
+            ++count;
+        }
+        return false;
+    }
+};
+
+TEST_F(ApplicationTest, AChosenLanguageBecomesTheApplicationsAtOnce) {
+    LanguageChangeCounter changes;
+    QCoreApplication::instance()->installEventFilter(&changes);
+    const auto translated = [] { return QCoreApplication::translate("Sorvu", "Quit"); };
+
+    application->languagePreferenceStore().choose(QStringLiteral("de"));
+    EXPECT_EQ(translated(), QStringLiteral("Beenden"));
+    const int afterGerman = changes.count;
+    EXPECT_GE(afterGerman, 1);
+
+    application->languagePreferenceStore().choose(QStringLiteral("ja"));
+    EXPECT_EQ(translated(), QStringLiteral("終了"));
+    EXPECT_GT(changes.count, afterGerman);
+
+    // The English keys: no translator at all.
+    application->languagePreferenceStore().choose(QStringLiteral("en"));
+    EXPECT_EQ(translated(), QStringLiteral("Quit"));
+
+    // The next start finds the stored choice and translates from the first moment.
+    application->languagePreferenceStore().choose(QStringLiteral("de"));
+    application.reset();
+    installApplicationTranslations(TranslationCatalog());
+    ASSERT_EQ(translated(), QStringLiteral("Quit"));
+    application = std::make_unique<Application>(platform, openSettings(), m_storage.path());
+    EXPECT_EQ(translated(), QStringLiteral("Beenden"));
+    QCoreApplication::instance()->removeEventFilter(&changes);
 }
 
 } // namespace

@@ -1,18 +1,28 @@
 #pragma once
 
-#include "app/PopupCloseReason.h"
+#include "engine/EnumNames.h"
+
+#include <QObject>
 
 namespace sorvu {
 
 // The popup as the paste coordinator sees it.
 class Popup {
+    Q_GADGET
+
 public:
+    // Why the popup closes; nothing else closes it. The log shows the case name.
+    enum class CloseReason { statusItem, outsideClick, escape, queueDrained };
+    Q_ENUM(CloseReason)
+
     virtual ~Popup() = default;
 
     virtual bool isShown() const = 0;
     // Brings Sorvu and the popup back in front of the program that was restored for a paste.
     virtual void bringToFront() = 0;
-    virtual void close(PopupCloseReason reason) = 0;
+    virtual void close(CloseReason reason) = 0;
 };
+
+using PopupCloseReason = Popup::CloseReason;
 
 } // namespace sorvu

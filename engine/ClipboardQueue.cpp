@@ -31,60 +31,68 @@ QString ClipboardQueue::defaultClipboardFilesDirectory() {
 }
 
 ClipboardQueue::ClipboardQueue(Dependencies dependencies, QObject* parent)
-    : QObject(parent), m_clipboard(std::move(dependencies.clipboard)),
-      m_clipboardFilesDirectory(std::move(dependencies.clipboardFilesDirectory)),
-      m_pasteKeystroke(std::move(dependencies.pasteKeystroke)),
-      m_scheduleCleanup(std::move(dependencies.scheduleCleanup)),
-      m_inputAccessCheck(std::move(dependencies.inputAccessCheck)),
-      m_launchAtLogin(std::move(dependencies.launchAtLogin)), m_automaticallyPolls(dependencies.automaticallyPolls),
-      m_settings(std::move(dependencies.settings)) {
-    Q_ASSERT(m_clipboard && m_pasteKeystroke && m_scheduleCleanup && m_inputAccessCheck && m_launchAtLogin &&
-             m_settings);
-    m_lastChangeCount = m_clipboard->changeCount();
-    m_hasInputAccess = m_inputAccessCheck();
-    m_launchAtLoginEnabled =
-        launchAtLoginStatusFromSystemValue(m_launchAtLogin->systemStatusValue()) == LaunchAtLoginStatus::enabled;
+    : QObject(parent), m_dependencies(std::move(dependencies)) {
+    Q_ASSERT(m_dependencies.clipboard && m_dependencies.pasteKeystroke && m_dependencies.scheduleCleanup &&
+             m_dependencies.inputAccessCheck && m_dependencies.launchAtLogin && m_dependencies.settings);
+    m_lastChangeCount = m_dependencies.clipboard->changeCount();
+    m_hasInputAccess = m_dependencies.inputAccessCheck();
+    m_launchAtLoginEnabled = launchAtLoginStatusFromSystemValue(m_dependencies.launchAtLogin->systemStatusValue()) ==
+                             LaunchAtLoginStatus::enabled;
     prepareStorage();
     refreshLaunchAtLoginStatus();
 }
 
 ClipboardQueue::~ClipboardQueue() = default;
 
+namespace {
+
+// Observers hear of every assignment, also of one that leaves the value as it was.
+template <typename Value>
+void publish(ClipboardQueue* queue, Value& field, Value value, void (ClipboardQueue::*changed)()) {
+    field = std::move(value);
+    emit(queue->*changed)();
+}
+
+} // namespace
+
 void ClipboardQueue::setQueue(QList<QueuedClipboardItem> queue) {
-    m_queue = std::move(queue);
-    emit queueChanged();
+    publish(this, m_queue, std::move(queue), &ClipboardQueue::queueChanged);
 }
 
 void ClipboardQueue::setIsCollecting(bool value) {
-    m_isCollecting = value;
-    emit isCollectingChanged();
+    publish(this, m_isCollecting, value, &ClipboardQueue::isCollectingChanged);
 }
 
 void ClipboardQueue::setHasInputAccess(bool value) {
-    m_hasInputAccess = value;
-    emit hasInputAccessChanged();
+    publish(this, m_hasInputAccess, value, &ClipboardQueue::hasInputAccessChanged);
 }
 
 void ClipboardQueue::setLaunchAtLoginEnabled(bool value) {
-    m_launchAtLoginEnabled = value;
-    emit launchAtLoginEnabledChanged();
+    publish(this, m_launchAtLoginEnabled, value, &ClipboardQueue::launchAtLoginEnabledChanged);
 }
 
 void ClipboardQueue::setLaunchAtLoginDesynced(bool value) {
-    m_launchAtLoginDesynced = value;
-    emit launchAtLoginDesyncedChanged();
+    publish(this, m_launchAtLoginDesynced, value, &ClipboardQueue::launchAtLoginDesyncedChanged);
 }
 
-void ClipboardQueue::remove(const QUuid& id) {
+std::optional<QueuedClipboardItem> ClipboardQueue::take(const QUuid& id) {
     const auto found = std::find_if(m_queue.cbegin(), m_queue.cend(), [&](const auto& item) { return item.id == id; });
     if (found == m_queue.cend()) {
-        return;
+        return std::nullopt;
     }
-    const QueuedClipboardItem removed = *found;
+    const QueuedClipboardItem taken = *found;
     auto queue = m_queue;
     queue.removeAt(found - m_queue.cbegin());
     setQueue(std::move(queue));
-    deleteStoredFile(removed);
+    return taken;
+}
+
+void ClipboardQueue::remove(const QUuid& id) {
+    const std::optional<QueuedClipboardItem> removed = take(id);
+    if (!removed) {
+        return;
+    }
+    deleteStoredFile(*removed);
     logQueueEdit(QStringLiteral("remove"), m_queue.count());
 }
 
@@ -139,19 +147,15 @@ void ClipboardQueue::clear() {
 }
 
 void ClipboardQueue::consumeDropped(const QUuid& id) {
-    const auto found = std::find_if(m_queue.cbegin(), m_queue.cend(), [&](const auto& item) { return item.id == id; });
-    if (found == m_queue.cend()) {
+    const std::optional<QueuedClipboardItem> removed = take(id);
+    if (!removed) {
         return;
     }
-    const QueuedClipboardItem removed = *found;
-    auto queue = m_queue;
-    queue.removeAt(found - m_queue.cbegin());
-    setQueue(std::move(queue));
     logQueueEdit(QStringLiteral("consumeDropped"), m_queue.count());
     if (m_queue.isEmpty()) {
         stopCollecting(StopReason::queueDrained);
     }
-    deleteStoredFileLater(removed, droppedFileCleanupDelaySeconds);
+    deleteStoredFileLater(*removed, droppedFileCleanupDelaySeconds);
 }
 
 void ClipboardQueue::stopCollecting(StopReason reason) {
@@ -162,7 +166,7 @@ void ClipboardQueue::stopCollecting(StopReason reason) {
 }
 
 void ClipboardQueue::refreshInputAccess() {
-    setHasInputAccess(m_inputAccessCheck());
+    setHasInputAccess(m_dependencies.inputAccessCheck());
     refreshLaunchAtLoginStatus();
 }
 
@@ -170,7 +174,7 @@ void ClipboardQueue::deleteStoredFileLater(const QueuedClipboardItem& item, doub
     if (!item.content.isFile()) {
         return;
     }
-    m_scheduleCleanup(delaySeconds, [engine = QPointer<ClipboardQueue>(this), item] {
+    m_dependencies.scheduleCleanup(delaySeconds, [engine = QPointer<ClipboardQueue>(this), item] {
         if (engine) {
             engine->deleteStoredFile(item);
         }

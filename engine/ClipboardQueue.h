@@ -73,9 +73,9 @@ public:
     bool launchAtLoginEnabled() const { return m_launchAtLoginEnabled; }
     bool launchAtLoginDesynced() const { return m_launchAtLoginDesynced; }
 
-    const QString& clipboardFilesDirectory() const { return m_clipboardFilesDirectory; }
-    Clipboard& clipboard() const { return *m_clipboard; }
-    bool automaticallyPolls() const { return m_automaticallyPolls; }
+    const QString& clipboardFilesDirectory() const { return m_dependencies.clipboardFilesDirectory; }
+    Clipboard& clipboard() const { return *m_dependencies.clipboard; }
+    bool automaticallyPolls() const { return m_dependencies.automaticallyPolls; }
     bool isPolling() const { return m_pollTimer != nullptr; }
     qint64 lastChangeCount() const { return m_lastChangeCount; }
     std::optional<qint64> unreadableChangeCount() const { return m_unreadableChangeCount; }
@@ -123,6 +123,8 @@ signals:
 
 private:
     void setQueue(QList<QueuedClipboardItem> queue);
+    // Removes the entry and publishes the change; nothing when no entry has the id.
+    std::optional<QueuedClipboardItem> take(const QUuid& id);
     void setIsCollecting(bool value);
     void setHasInputAccess(bool value);
     void setLaunchAtLoginEnabled(bool value);
@@ -144,14 +146,7 @@ private:
     bool m_launchAtLoginEnabled = false;
     bool m_launchAtLoginDesynced = false;
 
-    std::shared_ptr<Clipboard> m_clipboard;
-    QString m_clipboardFilesDirectory;
-    PasteKeystroke m_pasteKeystroke;
-    ScheduleCleanup m_scheduleCleanup;
-    InputAccessCheck m_inputAccessCheck;
-    std::shared_ptr<LaunchAtLogin> m_launchAtLogin;
-    bool m_automaticallyPolls = true;
-    std::shared_ptr<QSettings> m_settings;
+    Dependencies m_dependencies;
 
     std::unique_ptr<QTimer> m_pollTimer;
     qint64 m_lastChangeCount = 0;

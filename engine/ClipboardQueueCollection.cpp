@@ -25,7 +25,7 @@ void ClipboardQueue::toggleCollecting() {
                                       .arg(boolText(m_isCollecting))
                                       .arg(m_queue.count());
     if (m_isCollecting) {
-        m_lastChangeCount = m_clipboard->changeCount();
+        m_lastChangeCount = m_dependencies.clipboard->changeCount();
         startPolling();
     } else {
         stopCollecting(StopReason::manualToggle);
@@ -57,20 +57,20 @@ void ClipboardQueue::checkClipboard() {
     if (m_photoAuthorizationPending) {
         return;
     }
-    const qint64 current = m_clipboard->changeCount();
+    const qint64 current = m_dependencies.clipboard->changeCount();
     if (current == m_lastChangeCount) {
         return;
     }
     qCDebug(lcQueue).noquote()
         << QStringLiteral("checkPasteboard changeCount %1 -> %2").arg(m_lastChangeCount).arg(current);
-    const auto unchanged = [&] { return m_clipboard->changeCount() == current; };
+    const auto unchanged = [&] { return m_dependencies.clipboard->changeCount() == current; };
 
     if (m_queue.count() >= capacity) {
         consumeChange(current);
         return;
     }
 
-    const QList<QUrl> urls = m_clipboard->fileURLs();
+    const QList<QUrl> urls = m_dependencies.clipboard->fileURLs();
     if (!unchanged()) {
         return;
     }
@@ -79,7 +79,7 @@ void ClipboardQueue::checkClipboard() {
         return;
     }
 
-    const QList<ClipboardImageRef> images = m_clipboard->images();
+    const QList<ClipboardImageRef> images = m_dependencies.clipboard->images();
     if (!unchanged()) {
         return;
     }
@@ -97,7 +97,7 @@ void ClipboardQueue::checkClipboard() {
         return;
     }
 
-    const std::optional<QString> text = m_clipboard->plainText();
+    const std::optional<QString> text = m_dependencies.clipboard->plainText();
     if (text && !text->isEmpty()) {
         if (!unchanged()) {
             return;
@@ -116,12 +116,12 @@ void ClipboardQueue::checkClipboard() {
 }
 
 void ClipboardQueue::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
-    const auto unchanged = [&] { return m_clipboard->changeCount() == changeCount; };
+    const auto unchanged = [&] { return m_dependencies.clipboard->changeCount() == changeCount; };
 
-    if (m_clipboard->needsPhotoAuthorization()) {
+    if (m_dependencies.clipboard->needsPhotoAuthorization()) {
         m_photoAuthorizationPending = true;
         // The answer may come on any thread; it only touches the engine once back on the main thread.
-        m_clipboard->requestPhotoAuthorization([engine = QPointer<ClipboardQueue>(this)] {
+        m_dependencies.clipboard->requestPhotoAuthorization([engine = QPointer<ClipboardQueue>(this)] {
             QMetaObject::invokeMethod(
                 QCoreApplication::instance(),
                 [engine] {
@@ -138,7 +138,7 @@ void ClipboardQueue::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
         return;
     }
 
-    const QHash<QUrl, QString> names = m_clipboard->photoAssetFilenames();
+    const QHash<QUrl, QString> names = m_dependencies.clipboard->photoAssetFilenames();
     if (!unchanged()) {
         return;
     }
@@ -172,7 +172,7 @@ void ClipboardQueue::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
 
     if (std::any_of(candidates.cbegin(), candidates.cend(),
                     [](const auto& candidate) { return !candidate.has_value(); })) {
-        const QList<ClipboardImageRef> fallback = m_clipboard->imagesForFileURLs(urls);
+        const QList<ClipboardImageRef> fallback = m_dependencies.clipboard->imagesForFileURLs(urls);
         if (!unchanged()) {
             deleteStoredCopies(storedItems());
             return;
@@ -213,7 +213,7 @@ void ClipboardQueue::recordUnreadableClipboard(qint64 changeCount) {
         m_unreadableReadAttempts = 0;
     }
     ++m_unreadableReadAttempts;
-    const std::optional<QStringList> types = m_clipboard->offeredTypes();
+    const std::optional<QStringList> types = m_dependencies.clipboard->offeredTypes();
     qCInfo(lcQueue).noquote() << QStringLiteral("pasteboard unreadable changeCount=%1 attempt=%2 types=%3")
                                      .arg(changeCount)
                                      .arg(m_unreadableReadAttempts)

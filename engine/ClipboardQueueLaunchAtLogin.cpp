@@ -5,8 +5,9 @@
 namespace sorvu {
 
 void ClipboardQueue::refreshLaunchAtLoginStatus() {
-    const LaunchAtLoginStatus status = launchAtLoginStatusFromSystemValue(m_launchAtLogin->systemStatusValue());
-    const bool userIntended = m_settings->value(userEnabledLaunchAtLoginKey, false).toBool();
+    const LaunchAtLoginStatus status =
+        launchAtLoginStatusFromSystemValue(m_dependencies.launchAtLogin->systemStatusValue());
+    const bool userIntended = m_dependencies.settings->value(userEnabledLaunchAtLoginKey, false).toBool();
     setLaunchAtLoginEnabled(status == LaunchAtLoginStatus::enabled);
     // Waiting for approval is not a desync: the item exists.
     const bool desynced =
@@ -18,13 +19,13 @@ void ClipboardQueue::refreshLaunchAtLoginStatus() {
 
 void ClipboardQueue::toggleLaunchAtLogin() {
     const bool newIntention = !m_launchAtLoginEnabled;
-    const std::optional<SystemError> failure =
-        newIntention ? m_launchAtLogin->registerLoginItem() : m_launchAtLogin->unregisterLoginItem();
+    const std::optional<SystemError> failure = newIntention ? m_dependencies.launchAtLogin->registerLoginItem()
+                                                            : m_dependencies.launchAtLogin->unregisterLoginItem();
     if (failure) {
         qCDebug(lcQueue).noquote()
             << QStringLiteral("toggleLaunchAtLogin failed domain=%1 code=%2").arg(failure->domain).arg(failure->code);
     } else {
-        m_settings->setValue(userEnabledLaunchAtLoginKey, newIntention);
+        m_dependencies.settings->setValue(userEnabledLaunchAtLoginKey, newIntention);
     }
     refreshLaunchAtLoginStatus();
 }

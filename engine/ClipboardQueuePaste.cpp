@@ -5,17 +5,17 @@
 namespace sorvu {
 
 PasteAttemptResult ClipboardQueue::performPaste(const ClipboardItem& item) {
-    setHasInputAccess(m_inputAccessCheck());
+    setHasInputAccess(m_dependencies.inputAccessCheck());
     if (!m_hasInputAccess) {
         return PasteAttemptResult::accessibilityUnavailable;
     }
-    const std::optional<PostEvents> postEvents = m_pasteKeystroke();
+    const std::optional<PostEvents> postEvents = m_dependencies.pasteKeystroke();
     if (!postEvents || !*postEvents) {
         return PasteAttemptResult::eventCreationFailed;
     }
-    const bool written = m_clipboard->write(item);
+    const bool written = m_dependencies.clipboard->write(item);
     // Our own write (or the emptied clipboard after a failed one) must never be collected back.
-    m_lastChangeCount = m_clipboard->changeCount();
+    m_lastChangeCount = m_dependencies.clipboard->changeCount();
     if (!written) {
         return PasteAttemptResult::pasteboardWriteFailed;
     }

@@ -51,12 +51,13 @@ void removeWithoutFollowingLinks(const QString& path) {
 } // namespace
 
 void ClipboardQueue::prepareStorage() {
-    QDir().mkpath(m_clipboardFilesDirectory);
+    QDir().mkpath(m_dependencies.clipboardFilesDirectory);
     // Clipboard contents can be private: only the user may look inside.
-    QFile::setPermissions(m_clipboardFilesDirectory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(m_dependencies.clipboardFilesDirectory,
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     // Backup tools that honour cache-directory tags skip the folder.
-    QFile tag(m_clipboardFilesDirectory + QLatin1Char('/') + cacheDirectoryTagName);
+    QFile tag(m_dependencies.clipboardFilesDirectory + QLatin1Char('/') + cacheDirectoryTagName);
     const bool tagged =
         tag.open(QIODevice::ReadOnly) && tag.read(cacheDirectoryTagSignature.size()) == cacheDirectoryTagSignature;
     tag.close();
@@ -68,7 +69,7 @@ void ClipboardQueue::prepareStorage() {
 
 ClipboardQueue::StoredCopy ClipboardQueue::copyToClipboardStorage(const QUrl& source, const QUuid& id,
                                                                   const QString& name) {
-    const QString itemDirectory = m_clipboardFilesDirectory + QLatin1Char('/') + uuidString(id);
+    const QString itemDirectory = m_dependencies.clipboardFilesDirectory + QLatin1Char('/') + uuidString(id);
     QString fileName = safeFileName(name);
     if (fileName.isEmpty()) {
         fileName = safeFileName(source.path());
@@ -104,7 +105,7 @@ std::optional<QString> ClipboardQueue::storedLocation(const QueuedClipboardItem&
     if (!item.content.isFile() || !item.content.fileUrl().isLocalFile()) {
         return std::nullopt;
     }
-    const QString root = standardized(m_clipboardFilesDirectory);
+    const QString root = standardized(m_dependencies.clipboardFilesDirectory);
     const QString file = standardized(item.content.fileUrl().toLocalFile());
     const QString idString = uuidString(item.id);
     const QFileInfo fileInfo(file);
@@ -140,7 +141,7 @@ void ClipboardQueue::removeUnownedStoredFiles(const QList<QueuedClipboardItem>& 
             owned.insert(*location);
         }
     }
-    const QString root = standardized(m_clipboardFilesDirectory);
+    const QString root = standardized(m_dependencies.clipboardFilesDirectory);
     owned.insert(root + QLatin1Char('/') + cacheDirectoryTagName);
 
     const QDir directory(root);

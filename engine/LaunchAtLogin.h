@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engine/EnumNames.h"
 #include "engine/SystemError.h"
+
+#include <QObject>
 
 #include <optional>
 
@@ -8,7 +11,13 @@ namespace sorvu {
 
 // The system's record of whether the program starts when the user logs in.
 class LaunchAtLogin {
+    Q_GADGET
+
 public:
+    // The program's view of its login item.
+    enum class Status { enabled, requiresApproval, notRegistered, notFound };
+    Q_ENUM(Status)
+
     virtual ~LaunchAtLogin() = default;
 
     // The system's raw status code (see launchAtLoginStatusFromSystemValue).
@@ -17,5 +26,7 @@ public:
     virtual std::optional<SystemError> registerLoginItem() = 0;
     virtual std::optional<SystemError> unregisterLoginItem() = 0;
 };
+
+using LaunchAtLoginStatus = LaunchAtLogin::Status;
 
 } // namespace sorvu

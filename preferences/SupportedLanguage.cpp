@@ -2,58 +2,54 @@
 
 namespace sorvu {
 
+namespace {
+
+struct LanguageEntry {
+    SupportedLanguage language;
+    const char* code;
+    // The language's own name, shown untranslated.
+    const char* endonym;
+};
+
+constexpr std::array<LanguageEntry, 7> languageTable{{
+    {SupportedLanguage::en, "en", "English"},
+    {SupportedLanguage::ru, "ru", "Русский"},
+    {SupportedLanguage::zhHans, "zh-Hans", "简体中文"},
+    {SupportedLanguage::es, "es", "Español"},
+    {SupportedLanguage::ja, "ja", "日本語"},
+    {SupportedLanguage::de, "de", "Deutsch"},
+    {SupportedLanguage::ptBR, "pt-BR", "Português (Brasil)"},
+}};
+
+const LanguageEntry& entryOf(SupportedLanguage language) {
+    return languageTable.at(static_cast<size_t>(language));
+}
+
+} // namespace
+
 const std::array<SupportedLanguage, 7>& allSupportedLanguages() {
-    static const std::array<SupportedLanguage, 7> languages = {
-        SupportedLanguage::en, SupportedLanguage::ru, SupportedLanguage::zhHans, SupportedLanguage::es,
-        SupportedLanguage::ja, SupportedLanguage::de, SupportedLanguage::ptBR,
-    };
+    static const std::array<SupportedLanguage, 7> languages = [] {
+        std::array<SupportedLanguage, 7> result{};
+        for (size_t index = 0; index < languageTable.size(); ++index) {
+            result[index] = languageTable[index].language;
+        }
+        return result;
+    }();
     return languages;
 }
 
 QString languageCode(SupportedLanguage language) {
-    switch (language) {
-    case SupportedLanguage::en:
-        return QStringLiteral("en");
-    case SupportedLanguage::ru:
-        return QStringLiteral("ru");
-    case SupportedLanguage::zhHans:
-        return QStringLiteral("zh-Hans");
-    case SupportedLanguage::es:
-        return QStringLiteral("es");
-    case SupportedLanguage::ja:
-        return QStringLiteral("ja");
-    case SupportedLanguage::de:
-        return QStringLiteral("de");
-    case SupportedLanguage::ptBR:
-        return QStringLiteral("pt-BR");
-    }
-    return {};
+    return QString::fromUtf8(entryOf(language).code);
 }
 
 QString displayName(SupportedLanguage language) {
-    switch (language) {
-    case SupportedLanguage::en:
-        return QStringLiteral("English");
-    case SupportedLanguage::ru:
-        return QStringLiteral("Русский");
-    case SupportedLanguage::zhHans:
-        return QStringLiteral("简体中文");
-    case SupportedLanguage::es:
-        return QStringLiteral("Español");
-    case SupportedLanguage::ja:
-        return QStringLiteral("日本語");
-    case SupportedLanguage::de:
-        return QStringLiteral("Deutsch");
-    case SupportedLanguage::ptBR:
-        return QStringLiteral("Português (Brasil)");
-    }
-    return {};
+    return QString::fromUtf8(entryOf(language).endonym);
 }
 
 std::optional<SupportedLanguage> supportedLanguageFromCode(const QString& code) {
-    for (const SupportedLanguage language : allSupportedLanguages()) {
-        if (languageCode(language) == code) {
-            return language;
+    for (const LanguageEntry& entry : languageTable) {
+        if (code == QLatin1String(entry.code)) {
+            return entry.language;
         }
     }
     return std::nullopt;

@@ -7,7 +7,8 @@
 
 namespace sorvu {
 
-// The interface languages offered besides the system's, in the order the language picker lists them.
+// The interface languages offered besides the system's, in the order the language picker lists them (the
+// order of the enumerators).
 enum class SupportedLanguage { en, ru, zhHans, es, ja, de, ptBR };
 
 const std::array<SupportedLanguage, 7>& allSupportedLanguages();

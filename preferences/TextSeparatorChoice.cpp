@@ -2,6 +2,30 @@
 
 namespace sorvu {
 
+namespace {
+
+struct ChoiceEntry {
+    const char* title;
+    // The text put between two entries; the custom choice takes the user's own text instead.
+    const char* separator;
+};
+
+// By enumerator order, which is the picker's.
+constexpr std::array<ChoiceEntry, 6> choiceTable{{
+    {QT_TRANSLATE_NOOP("Sorvu", "New line"), "\n"},
+    {QT_TRANSLATE_NOOP("Sorvu", "Blank line"), "\n\n"},
+    {QT_TRANSLATE_NOOP("Sorvu", "Space"), " "},
+    {QT_TRANSLATE_NOOP("Sorvu", "Comma and space"), ", "},
+    {QT_TRANSLATE_NOOP("Sorvu", "None"), ""},
+    {QT_TRANSLATE_NOOP("Sorvu", "Custom…"), nullptr},
+}};
+
+const ChoiceEntry& entryOf(TextSeparatorChoice choice) {
+    return choiceTable.at(static_cast<size_t>(choice));
+}
+
+} // namespace
+
 const std::array<TextSeparatorChoice, 6>& allTextSeparatorChoices() {
     static const std::array<TextSeparatorChoice, 6> choices = {
         TextSeparatorChoice::newline,    TextSeparatorChoice::blankLine, TextSeparatorChoice::space,
@@ -11,39 +35,15 @@ const std::array<TextSeparatorChoice, 6>& allTextSeparatorChoices() {
 }
 
 QString localizedTitle(TextSeparatorChoice choice, const TranslationCatalog& catalog, const QLocale& locale) {
-    switch (choice) {
-    case TextSeparatorChoice::newline:
-        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "New line"), catalog, locale);
-    case TextSeparatorChoice::blankLine:
-        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Blank line"), catalog, locale);
-    case TextSeparatorChoice::space:
-        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Space"), catalog, locale);
-    case TextSeparatorChoice::commaSpace:
-        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Comma and space"), catalog, locale);
-    case TextSeparatorChoice::none:
-        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "None"), catalog, locale);
-    case TextSeparatorChoice::custom:
-        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Custom…"), catalog, locale);
-    }
-    return {};
+    return localizedString(QString::fromUtf8(entryOf(choice).title), catalog, locale);
 }
 
 std::optional<QString> fixedSeparator(TextSeparatorChoice choice) {
-    switch (choice) {
-    case TextSeparatorChoice::newline:
-        return QStringLiteral("\n");
-    case TextSeparatorChoice::blankLine:
-        return QStringLiteral("\n\n");
-    case TextSeparatorChoice::space:
-        return QStringLiteral(" ");
-    case TextSeparatorChoice::commaSpace:
-        return QStringLiteral(", ");
-    case TextSeparatorChoice::none:
-        return QString();
-    case TextSeparatorChoice::custom:
+    const char* separator = entryOf(choice).separator;
+    if (separator == nullptr) {
         return std::nullopt;
     }
-    return std::nullopt;
+    return QString::fromLatin1(separator);
 }
 
 } // namespace sorvu

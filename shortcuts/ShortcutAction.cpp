@@ -2,24 +2,27 @@
 
 namespace sorvu {
 
+namespace {
+
+struct ActionEntry {
+    const char* defaultCharacter;
+    const char* title;
+};
+
+// By enumerator order.
+constexpr std::array<ActionEntry, 2> actionTable{{
+    {"c", QT_TRANSLATE_NOOP("Sorvu", "Start/Stop Collecting")},
+    {"v", QT_TRANSLATE_NOOP("Sorvu", "Paste Next Item")},
+}};
+
+} // namespace
+
 QString defaultCharacter(ShortcutAction action) {
-    switch (action) {
-    case ShortcutAction::startStopCollecting:
-        return QStringLiteral("c");
-    case ShortcutAction::pasteNext:
-        return QStringLiteral("v");
-    }
-    return {};
+    return QString::fromLatin1(actionTable.at(static_cast<size_t>(action)).defaultCharacter);
 }
 
 QString localizedTitle(ShortcutAction action, const TranslationCatalog& catalog, const QLocale& locale) {
-    switch (action) {
-    case ShortcutAction::startStopCollecting:
-        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Start/Stop Collecting"), catalog, locale);
-    case ShortcutAction::pasteNext:
-        return localizedString(QT_TRANSLATE_NOOP("Sorvu", "Paste Next Item"), catalog, locale);
-    }
-    return {};
+    return localizedString(QString::fromUtf8(actionTable.at(static_cast<size_t>(action)).title), catalog, locale);
 }
 
 } // namespace sorvu

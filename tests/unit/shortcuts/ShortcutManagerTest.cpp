@@ -3,6 +3,7 @@
 #include "tests/support/FakeKeyMonitor.h"
 #include "tests/support/FakeKeyboardLayout.h"
 #include "tests/support/FakeShortcutStore.h"
+#include "tests/unit/shortcuts/RawModifiers.h"
 #include "tests/unit/shortcuts/ShortcutPrinters.h"
 
 #include <gtest/gtest.h>
@@ -12,16 +13,7 @@
 namespace sorvu {
 namespace {
 
-using test::FakeKeyboardLayout;
-
-// Raw modifier values as stored; extra bits stand for modifiers that never take part.
-constexpr quint64 shift = quint64(KeyModifier::Shift);
-constexpr quint64 control = quint64(KeyModifier::Ctrl);
-constexpr quint64 option = quint64(KeyModifier::Alt);
-constexpr quint64 command = quint64(KeyModifier::Super);
-constexpr quint64 controlCommand = control | command;
-constexpr quint64 capsLock = 0x10000;
-constexpr quint64 function = 0x800000;
+using namespace test;
 
 // US keycodes.
 constexpr quint16 keyC = 54;

@@ -32,6 +32,23 @@ constexpr int panelColorCheckDelaysMilliseconds[] = {300, 1500};
 // How much of the panel around the icon tells its colour.
 constexpr int panelRing = 3;
 
+// The most one entry may take, in megabytes, raisable in the settings file.
+const QString maximumTextMegabytesKey = QStringLiteral("maximumTextMegabytes");
+const QString maximumImageMegabytesKey = QStringLiteral("maximumImageMegabytes");
+
+Clipboard::SizeLimits sizeLimits(const QSettings& settings) {
+    Clipboard::SizeLimits limits;
+    const auto megabytes = [&settings](const QString& key, qint64 fallback) {
+        bool valid = false;
+        const qint64 value = settings.value(key).toLongLong(&valid);
+        // A limit past a terabyte is no limit anyone means; it would overflow as bytes.
+        return valid && value > 0 && value <= (qint64(1) << 20) ? value << 20 : fallback;
+    };
+    limits.textBytes = megabytes(maximumTextMegabytesKey, limits.textBytes);
+    limits.imageBytes = megabytes(maximumImageMegabytesKey, limits.imageBytes);
+    return limits;
+}
+
 } // namespace
 
 Application::Application(Platform& platform, std::shared_ptr<QSettings> settings, const QString& storageDirectory,
@@ -45,7 +62,14 @@ Application::Application(Platform& platform, std::shared_ptr<QSettings> settings
     dependencies.inputAccessCheck = [&platform] { return platform.hasInputAccess(); };
     dependencies.launchAtLogin = m_platform.launchAtLogin();
     dependencies.settings = m_settings;
+    m_platform.clipboard()->setSizeLimits(sizeLimits(*m_settings));
     m_queue = std::make_unique<ClipboardQueue>(std::move(dependencies));
+    connect(m_queue.get(), &ClipboardQueue::copySkippedAsTooLarge, this, [this] {
+        const auto& code = m_language->preferredLanguageCode();
+        m_platform.showNotification(
+            localizedString(QT_TRANSLATE_NOOP("Sorvu", "A copy was too large to queue and was skipped."),
+                            catalogForLanguage(code), localeForLanguage(code)));
+    });
     m_language =
         std::make_unique<LanguagePreferenceStore>(std::make_shared<SettingsLanguagePreferenceStorage>(m_settings));
     m_shortcutManager =

@@ -22,7 +22,7 @@ void tellAlreadyRunning(const std::shared_ptr<QSettings>& settings) {
     const QString text = sorvu::localizedString(QT_TRANSLATE_NOOP("Sorvu", "Sorvu is already running."),
                                                 sorvu::catalogForLanguage(code), sorvu::localeForLanguage(code));
     std::fprintf(stderr, "%s\n", qPrintable(text));
-    sorvu::showDesktopNotification(QStringLiteral("Sorvu"), text);
+    sorvu::showDesktopNotification(QStringLiteral("Sorvu"), text, sorvu::NotificationDelivery::beforeReturning);
 }
 
 } // namespace

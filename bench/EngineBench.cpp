@@ -35,6 +35,9 @@ public:
     std::optional<QString> plainText() override { return text; }
     bool write(const ClipboardItem&) override { return ++count, true; }
     std::optional<QStringList> offeredTypes() const override { return std::nullopt; }
+    bool observeChanges(std::function<void()>) override { return false; }
+    bool isContentTooLarge() const override { return false; }
+    void setSizeLimits(const SizeLimits&) override {}
 };
 
 class NoLoginItem : public LaunchAtLogin {

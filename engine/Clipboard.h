@@ -39,6 +39,20 @@ public:
 
     // The offered type names, for diagnostics; nothing for a clipboard that is not the system's.
     virtual std::optional<QStringList> offeredTypes() const = 0;
+
+    // Calls the observer through the event loop, never from inside another call of this interface, once
+    // the change count has grown. False when this clipboard cannot tell: the engine then polls it.
+    virtual bool observeChanges(std::function<void()> observer) = 0;
+
+    // Whether the current content was left unread because it is larger than the limit of its kind.
+    virtual bool isContentTooLarge() const = 0;
+
+    // The most bytes one entry may take: texts (and file lists) and images. Larger content is not read.
+    struct SizeLimits {
+        qint64 textBytes = qint64(64) << 20;
+        qint64 imageBytes = qint64(256) << 20;
+    };
+    virtual void setSizeLimits(const SizeLimits& limits) = 0;
 };
 
 } // namespace sorvu

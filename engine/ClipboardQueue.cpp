@@ -35,6 +35,11 @@ ClipboardQueue::ClipboardQueue(Dependencies dependencies, QObject* parent)
     Q_ASSERT(m_dependencies.clipboard && m_dependencies.pasteKeystroke && m_dependencies.scheduleCleanup &&
              m_dependencies.inputAccessCheck && m_dependencies.launchAtLogin && m_dependencies.settings);
     m_lastChangeCount = m_dependencies.clipboard->changeCount();
+    m_clipboardObserved = m_dependencies.clipboard->observeChanges([engine = QPointer<ClipboardQueue>(this)] {
+        if (engine && engine->m_isCollecting) {
+            engine->checkClipboard();
+        }
+    });
     m_hasInputAccess = m_dependencies.inputAccessCheck();
     m_launchAtLoginEnabled = launchAtLoginStatusFromSystemValue(m_dependencies.launchAtLogin->systemStatusValue()) ==
                              LaunchAtLoginStatus::enabled;

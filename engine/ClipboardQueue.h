@@ -46,7 +46,6 @@ public:
         ScheduleCleanup scheduleCleanup;
         InputAccessCheck inputAccessCheck;
         std::shared_ptr<LaunchAtLogin> launchAtLogin;
-        bool automaticallyPolls = true;
         // Holds "userEnabledLaunchAtLogin".
         std::shared_ptr<QSettings> settings;
     };
@@ -75,8 +74,11 @@ public:
 
     const QString& clipboardFilesDirectory() const { return m_dependencies.clipboardFilesDirectory; }
     Clipboard& clipboard() const { return *m_dependencies.clipboard; }
-    bool automaticallyPolls() const { return m_dependencies.automaticallyPolls; }
-    bool isPolling() const { return m_pollTimer != nullptr; }
+    // Whether the clipboard says when it changes; otherwise the engine polls it while collecting.
+    bool isClipboardObserved() const { return m_clipboardObserved; }
+    // Whether a check is scheduled: the regular poll of a clipboard that cannot tell, or the retry of an
+    // unreadable change.
+    bool isPolling() const { return m_pollTimer && m_pollTimer->isActive(); }
     qint64 lastChangeCount() const { return m_lastChangeCount; }
     std::optional<qint64> unreadableChangeCount() const { return m_unreadableChangeCount; }
     int unreadableReadAttempts() const { return m_unreadableReadAttempts; }
@@ -120,6 +122,8 @@ signals:
     void launchAtLoginEnabledChanged();
     void launchAtLoginDesyncedChanged();
     void flashRequested();
+    // A copy was skipped because it is larger than the clipboard's size limit for its kind.
+    void copySkippedAsTooLarge();
 
 private:
     void setQueue(QList<QueuedClipboardItem> queue);
@@ -132,6 +136,9 @@ private:
 
     void prepareStorage();
     void startPolling();
+    void scheduleRetry();
+    // Skips the change, with a log line and a word to the user, when its content is too large to keep.
+    bool skipIfTooLarge(qint64 changeCount);
     void consumeChange(qint64 changeCount);
     void recordUnreadableClipboard(qint64 changeCount);
     void collectFiles(const QList<QUrl>& urls, qint64 changeCount);
@@ -149,6 +156,7 @@ private:
     Dependencies m_dependencies;
 
     std::unique_ptr<QTimer> m_pollTimer;
+    bool m_clipboardObserved = false;
     qint64 m_lastChangeCount = 0;
     std::optional<qint64> m_unreadableChangeCount;
     int m_unreadableReadAttempts = 0;

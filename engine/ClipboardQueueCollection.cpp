@@ -38,19 +38,46 @@ void ClipboardQueue::startPolling() {
     timer->setInterval(pollIntervalMilliseconds);
     // A coarse timer may fire up to 5 % (5 ms) late, within the 10 ms the poll tolerates.
     timer->setTimerType(Qt::CoarseTimer);
+    // A clipboard that tells of its changes is checked when it does; the timer then only retries an
+    // unreadable change, once per interval.
+    timer->setSingleShot(m_clipboardObserved);
     connect(timer.get(), &QTimer::timeout, [engine = QPointer<ClipboardQueue>(this)] {
         if (engine) {
             engine->checkClipboard();
         }
     });
-    timer->start();
+    if (!m_clipboardObserved) {
+        timer->start();
+    }
     m_pollTimer = std::move(timer);
+}
+
+void ClipboardQueue::scheduleRetry() {
+    if (m_clipboardObserved && m_pollTimer && !m_pollTimer->isActive()) {
+        m_pollTimer->start();
+    }
 }
 
 void ClipboardQueue::consumeChange(qint64 changeCount) {
     m_lastChangeCount = changeCount;
     m_unreadableChangeCount.reset();
     m_unreadableReadAttempts = 0;
+    if (m_clipboardObserved && m_pollTimer) {
+        m_pollTimer->stop();
+    }
+}
+
+bool ClipboardQueue::skipIfTooLarge(qint64 changeCount) {
+    if (!m_dependencies.clipboard->isContentTooLarge() || m_dependencies.clipboard->changeCount() != changeCount) {
+        return false;
+    }
+    const std::optional<QStringList> types = m_dependencies.clipboard->offeredTypes();
+    qCInfo(lcQueue).noquote() << QStringLiteral("copy skipped as larger than the size limit changeCount=%1 types=%2")
+                                     .arg(changeCount)
+                                     .arg(types ? types->join(QLatin1Char(',')) : QStringLiteral("mock"));
+    consumeChange(changeCount);
+    emit copySkippedAsTooLarge();
+    return true;
 }
 
 void ClipboardQueue::checkClipboard() {
@@ -83,6 +110,10 @@ void ClipboardQueue::checkClipboard() {
     if (!unchanged()) {
         return;
     }
+    // An image too large to keep is not replaced by whatever text came with it.
+    if (images.isEmpty() && skipIfTooLarge(current)) {
+        return;
+    }
     if (!images.isEmpty()) {
         for (const auto& image : images) {
             if (m_queue.count() >= capacity) {
@@ -110,7 +141,7 @@ void ClipboardQueue::checkClipboard() {
         return;
     }
 
-    if (unchanged()) {
+    if (unchanged() && !skipIfTooLarge(current)) {
         recordUnreadableClipboard(current);
     }
 }
@@ -220,6 +251,8 @@ void ClipboardQueue::recordUnreadableClipboard(qint64 changeCount) {
                                      .arg(types ? types->join(QLatin1Char(',')) : QStringLiteral("mock"));
     if (m_unreadableReadAttempts >= unreadableRetryLimit) {
         consumeChange(changeCount);
+    } else {
+        scheduleRetry();
     }
 }
 

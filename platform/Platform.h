@@ -39,6 +39,8 @@ public:
     virtual KeyCodeForCharacter keyCodeForCharacter() = 0;
     // The source of shortcut activations, matching what the manager holds; owned by the caller.
     virtual std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutManager& manager) = 0;
+    // A short message on the desktop, without waiting for it to be shown.
+    virtual void showNotification(const QString& text) = 0;
 
 signals:
     // A program fetched the clipboard content Sorvu offered at this change count: a paste arrived.

@@ -12,7 +12,7 @@ packages=(
     qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtqml-workerscript
     # X11 services
     libx11-dev libx11-xcb-dev libxtst-dev libxi-dev libxfixes-dev libxkbcommon-dev libxkbcommon-x11-dev
-    libxcb1-dev libxcb-xkb-dev
+    libxcb1-dev libxcb-xkb-dev libxcb-xfixes0-dev
     # system log
     libsystemd-dev
     # tests

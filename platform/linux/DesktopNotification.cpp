@@ -2,12 +2,13 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QStringList>
 #include <QVariantMap>
 
 namespace sorvu {
 
-void showDesktopNotification(const QString& title, const QString& text) {
+void showDesktopNotification(const QString& title, const QString& text, NotificationDelivery delivery) {
     constexpr int replyTimeoutMilliseconds = 500;
     constexpr int displayMilliseconds = 5000;
     QDBusMessage notify = QDBusMessage::createMethodCall(
@@ -15,7 +16,11 @@ void showDesktopNotification(const QString& title, const QString& text) {
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     notify << title << 0u << QStringLiteral("edit-paste") << title << text << QStringList() << QVariantMap()
            << displayMilliseconds;
-    QDBusConnection::sessionBus().call(notify, QDBus::Block, replyTimeoutMilliseconds);
+    if (delivery == NotificationDelivery::beforeReturning) {
+        QDBusConnection::sessionBus().call(notify, QDBus::Block, replyTimeoutMilliseconds);
+    } else {
+        QDBusConnection::sessionBus().asyncCall(notify, replyTimeoutMilliseconds);
+    }
 }
 
 } // namespace sorvu

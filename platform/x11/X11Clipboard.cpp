@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPointer>
+#include <QSocketNotifier>
 
 #include <xcb/xcb.h>
 
@@ -73,7 +74,8 @@ std::optional<QList<QUrl>> localFileUrls(const QList<QByteArray>& lines) {
         if (line.isEmpty() || line.startsWith('#')) {
             continue;
         }
-        const QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
+        // File managers and browsers do not always encode spaces; a tolerant parse takes the raw ones.
+        const QUrl url = QUrl::fromEncoded(line, QUrl::TolerantMode);
         const bool localHost = url.host().isEmpty() || url.host() == QStringLiteral("localhost");
         if (!url.isValid() || !url.isLocalFile() || !localHost) {
             return std::nullopt;
@@ -105,29 +107,61 @@ bool serverNamesUsAsOwner() {
 
 } // namespace
 
-X11Clipboard::X11Clipboard(QObject* parent) : QObject(parent) {
-    if (QClipboard* board = clipboard()) {
-        connect(board, &QClipboard::changed, this, [this](QClipboard::Mode mode) {
-            if (mode == QClipboard::Clipboard) {
-                ++m_changeCount;
-            }
-        });
+X11Clipboard::X11Clipboard(QObject* parent)
+    : QObject(parent), m_reader(std::make_unique<X11SelectionReader>(x11DisplayName())) {
+    if (m_reader->isConnected()) {
+        m_notifier = std::make_unique<QSocketNotifier>(m_reader->fileDescriptor(), QSocketNotifier::Read);
+        connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11Clipboard::readChanges);
     }
 }
 
 X11Clipboard::~X11Clipboard() = default;
 
+qint64 X11Clipboard::changeCount() const {
+    readChanges();
+    return qint64(m_reader->ownerChanges());
+}
+
+void X11Clipboard::readChanges() const {
+    m_reader->readPendingEvents();
+    const auto count = qint64(m_reader->ownerChanges());
+    if (count == m_observedChangeCount || !m_observer || m_observerCallPending) {
+        return;
+    }
+    // Never from inside a read: the observer reads the clipboard itself.
+    m_observerCallPending = true;
+    QMetaObject::invokeMethod(
+        const_cast<X11Clipboard*>(this),
+        [self = QPointer<X11Clipboard>(const_cast<X11Clipboard*>(this))] {
+            if (!self) {
+                return;
+            }
+            self->m_observerCallPending = false;
+            self->m_observedChangeCount = qint64(self->m_reader->ownerChanges());
+            self->m_observer();
+        },
+        Qt::QueuedConnection);
+}
+
+bool X11Clipboard::observeChanges(std::function<void()> observer) {
+    m_observer = std::move(observer);
+    m_observedChangeCount = qint64(m_reader->ownerChanges());
+    return m_notifier != nullptr;
+}
+
+bool X11Clipboard::isContentTooLarge() const {
+    return m_offer.changeCount == changeCount() && m_offer.tooLarge;
+}
+
 const X11Clipboard::Offer& X11Clipboard::currentOffer(const QDeadlineTimer& deadline) const {
-    if (m_offer.changeCount == m_changeCount && (m_offer.targets || m_offer.ownerHung)) {
+    const qint64 count = changeCount();
+    if (m_offer.changeCount == count && (m_offer.targets || m_offer.ownerHung)) {
         return m_offer;
     }
-    m_offer = Offer{m_changeCount, std::nullopt, false};
+    m_offer = Offer{count, std::nullopt, false, false};
     if (const QMimeData* own = ownContent()) {
         m_offer.targets = localTargets(*own);
         return m_offer;
-    }
-    if (!m_reader) {
-        m_reader = std::make_unique<X11SelectionReader>(x11DisplayName());
     }
     m_offer.targets = m_reader->targets(deadline);
     m_offer.ownerHung = !m_offer.targets.has_value();
@@ -142,9 +176,13 @@ std::optional<QByteArray> X11Clipboard::fetch(const QByteArray& target, const QD
     if (const QMimeData* own = ownContent()) {
         return localBytes(*own, target);
     }
-    const X11SelectionReader::Reply reply = m_reader->read(target, deadline, readBudgetMilliseconds);
+    const qint64 limit = imageTypes.contains(target) ? m_limits.imageBytes : m_limits.textBytes;
+    const X11SelectionReader::Reply reply = m_reader->read(target, deadline, limit);
     if (reply.outcome == X11SelectionReader::Outcome::timedOut) {
         m_offer.ownerHung = true;
+    }
+    if (reply.outcome == X11SelectionReader::Outcome::tooLarge) {
+        m_offer.tooLarge = true;
     }
     if (reply.outcome != X11SelectionReader::Outcome::data) {
         return std::nullopt;
@@ -158,8 +196,9 @@ std::optional<QList<QUrl>> X11Clipboard::urlsFromType(const QByteArray& target, 
         return std::nullopt;
     }
     QList<QByteArray> lines = bytes->split('\n');
-    if (target == gnomeFilesType && !lines.isEmpty()) {
-        // The first line says whether the files were copied or cut.
+    // The first line may say whether the files were copied or cut; some programs leave it out.
+    if (target == gnomeFilesType && !lines.isEmpty() &&
+        (lines.first().trimmed() == "copy" || lines.first().trimmed() == "cut")) {
         lines.removeFirst();
     }
     return localFileUrls(lines);
@@ -258,8 +297,11 @@ bool X11Clipboard::write(const ClipboardItem& item) {
                 Qt::QueuedConnection);
         });
     board->setMimeData(data, QClipboard::Clipboard);
-    *writeChangeCount = m_changeCount;
-    return board->ownsClipboard() && serverNamesUsAsOwner();
+    const bool owned = board->ownsClipboard() && serverNamesUsAsOwner();
+    // The server has handled Qt's claim: one round trip on the reader's connection brings its notice.
+    m_reader->synchronize();
+    *writeChangeCount = changeCount();
+    return owned;
 }
 
 std::optional<QStringList> X11Clipboard::offeredTypes() const {

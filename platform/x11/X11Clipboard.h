@@ -10,20 +10,24 @@
 #include <memory>
 #include <optional>
 
+class QSocketNotifier;
+
 namespace sorvu {
 
 class X11SelectionReader;
 
 // The X11 CLIPBOARD selection as the engine's clipboard.
 //
-// The change count grows by one with every QClipboard::changed for the clipboard: Qt emits it for each new
-// owner (two copies of the same text are two changes) and, synchronously inside setMimeData, for our own
-// write, which is therefore counted when `write` returns.
+// The change count is the number of owner changes that the reader's own connection has been told of
+// (XFixes): every new copy anywhere, two copies of the same text being two changes. Because reads travel on
+// that connection too, a copy made while the engine reads moves the count before the reads return, so count
+// and content always agree. Our own write is counted before `write` returns. Each change also wakes the
+// observer through the event loop; nothing is polled.
 //
-// Reading content another program owns is a round trip to that program. Each read call waits at most
-// `readBudgetMilliseconds` for the owner (a large incremental transfer may run longer while its pieces keep
-// coming); an owner that does not answer in time makes the content unreadable until the next change, so a
-// hung owner costs that wait once, not at every read. Content the program owns is read locally.
+// Reading content another program owns is a round trip to that program. Each read call, an incremental
+// transfer included, takes at most `readBudgetMilliseconds`; an owner that does not answer in time makes the
+// content unreadable until the next change, so a hung owner costs that wait once, not at every read. Content
+// larger than the size limits is not read at all. Content the program owns is read locally.
 class X11Clipboard : public QObject, public Clipboard {
     Q_OBJECT
 
@@ -33,7 +37,7 @@ public:
     explicit X11Clipboard(QObject* parent = nullptr);
     ~X11Clipboard() override;
 
-    qint64 changeCount() const override { return m_changeCount; }
+    qint64 changeCount() const override;
     QList<QUrl> fileURLs() override;
     QHash<QUrl, QString> photoAssetFilenames() override { return {}; }
     bool needsPhotoAuthorization() override { return false; }
@@ -44,6 +48,9 @@ public:
     std::optional<QString> plainText() override;
     bool write(const ClipboardItem& item) override;
     std::optional<QStringList> offeredTypes() const override;
+    bool observeChanges(std::function<void()> observer) override;
+    bool isContentTooLarge() const override;
+    void setSizeLimits(const SizeLimits& limits) override { m_limits = limits; }
 
 signals:
     // Another program fetched the content of our write, the one that made the change count
@@ -56,6 +63,7 @@ private:
         qint64 changeCount = -1;
         std::optional<QList<QByteArray>> targets;
         bool ownerHung = false;
+        bool tooLarge = false;
     };
 
     const Offer& currentOffer(const QDeadlineTimer& deadline) const;
@@ -63,9 +71,16 @@ private:
     std::optional<QList<QUrl>> urlsFromType(const QByteArray& target, const QDeadlineTimer& deadline) const;
     ClipboardImageRef firstImage(const QDeadlineTimer& deadline) const;
 
-    qint64 m_changeCount = 0;
+    // Reads what arrived on the reader's connection; wakes the observer when the count grew.
+    void readChanges() const;
+
     mutable Offer m_offer;
-    mutable std::unique_ptr<X11SelectionReader> m_reader;
+    std::unique_ptr<X11SelectionReader> m_reader;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    std::function<void()> m_observer;
+    mutable qint64 m_observedChangeCount = 0;
+    mutable bool m_observerCallPending = false;
+    SizeLimits m_limits;
 };
 
 } // namespace sorvu

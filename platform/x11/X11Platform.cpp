@@ -1,5 +1,6 @@
 #include "platform/x11/X11Platform.h"
 
+#include "platform/linux/DesktopNotification.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11DisplayCheck.h"
@@ -67,6 +68,10 @@ std::unique_ptr<GlobalShortcuts> X11Platform::createGlobalShortcuts(ShortcutMana
         m_keyMonitor = std::make_shared<X11KeyMonitor>();
     }
     return std::make_unique<KeyMonitorShortcuts>(m_keyMonitor, manager);
+}
+
+void X11Platform::showNotification(const QString& text) {
+    showDesktopNotification(QStringLiteral("Sorvu"), text, NotificationDelivery::inBackground);
 }
 
 } // namespace sorvu

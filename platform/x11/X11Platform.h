@@ -38,6 +38,7 @@ public:
     CharacterForKeyCode characterForKeyCode() override;
     KeyCodeForCharacter keyCodeForCharacter() override;
     std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutManager& manager) override;
+    void showNotification(const QString& text) override;
 
 private:
     std::shared_ptr<X11Clipboard> m_clipboard;

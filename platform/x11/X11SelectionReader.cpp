@@ -5,6 +5,7 @@
 #include <QHash>
 
 #include <xcb/xcb.h>
+#include <xcb/xfixes.h>
 
 #include <poll.h>
 
@@ -25,6 +26,9 @@ constexpr int propertyCount = 4;
 struct X11SelectionReader::Connection {
     xcb_connection_t* connection = nullptr;
     xcb_window_t window = 0;
+    // The first event code of XFixes; -1 without the extension.
+    int xfixesFirstEvent = -1;
+    quint64 ownerChanges = 0;
     xcb_atom_t clipboard = 0;
     xcb_atom_t incr = 0;
     xcb_atom_t properties[propertyCount] = {};
@@ -82,11 +86,33 @@ struct X11SelectionReader::Connection {
         return result;
     }
 
+    // Counts an owner change of the clipboard; true when the event was one.
+    bool countOwnerChange(const xcb_generic_event_t& event) {
+        if (xfixesFirstEvent < 0 || (event.response_type & 0x7f) != xfixesFirstEvent + XCB_XFIXES_SELECTION_NOTIFY) {
+            return false;
+        }
+        if (reinterpret_cast<const xcb_xfixes_selection_notify_event_t&>(event).selection == clipboard) {
+            ++ownerChanges;
+        }
+        return true;
+    }
+
+    // Every event passes here first, wherever it is read.
+    x11::Reply<xcb_generic_event_t> pollEvent() {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
+            x11::Reply<xcb_generic_event_t> owned(event);
+            if (!countOwnerChange(*owned)) {
+                return owned;
+            }
+        }
+        return nullptr;
+    }
+
     // The next event, or null when the deadline passed or the connection broke.
     x11::Reply<xcb_generic_event_t> nextEvent(const QDeadlineTimer& deadline) {
         for (;;) {
-            if (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
-                return x11::Reply<xcb_generic_event_t>(event);
+            if (x11::Reply<xcb_generic_event_t> event = pollEvent()) {
+                return event;
             }
             if (xcb_connection_has_error(connection) != 0 || deadline.hasExpired()) {
                 return nullptr;
@@ -100,20 +126,26 @@ struct X11SelectionReader::Connection {
         xcb_atom_t type = XCB_ATOM_NONE;
         QByteArray value;
         bool ok = false;
+        bool tooLarge = false;
     };
 
-    // Reads the whole property and deletes it (which, during an incremental transfer, asks for the next piece).
-    Property takeProperty(xcb_atom_t property) {
+    // Reads the property, at most `maximumBytes` of it, and deletes it (which, during an incremental
+    // transfer, asks for the next piece). `tooLarge` when more was there.
+    Property takeProperty(xcb_atom_t property, qint64 maximumBytes) {
+        const auto longs = quint32(std::clamp<qint64>(maximumBytes / 4 + 1, 1, 0x1fffffff));
         const xcb_get_property_cookie_t cookie =
-            xcb_get_property(connection, 1, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 0x1fffffff);
+            xcb_get_property(connection, 1, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, longs);
         xcb_flush(connection);
         x11::Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr));
         Property result;
         if (reply) {
-            result.ok = true;
-            result.type = reply->type;
             const int length = xcb_get_property_value_length(reply.get());
-            result.value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())), length);
+            result.tooLarge = reply->bytes_after > 0 || length > maximumBytes;
+            result.ok = !result.tooLarge;
+            result.type = reply->type;
+            if (result.ok) {
+                result.value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())), length);
+            }
         }
         return result;
     }
@@ -139,6 +171,20 @@ X11SelectionReader::X11SelectionReader(const QByteArray& displayName) : m_connec
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &eventMask);
     m_connection->clipboard = m_connection->atom("CLIPBOARD");
     m_connection->incr = m_connection->atom("INCR");
+    if (const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(connection, &xcb_xfixes_id);
+        xfixes != nullptr && xfixes->present) {
+        // The extension answers only once its version was asked.
+        x11::Reply<xcb_xfixes_query_version_reply_t> version(xcb_xfixes_query_version_reply(
+            connection, xcb_xfixes_query_version(connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION),
+            nullptr));
+        if (version) {
+            m_connection->xfixesFirstEvent = xfixes->first_event;
+            xcb_xfixes_select_selection_input(connection, m_connection->window, m_connection->clipboard,
+                                              XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
+                                                  XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
+                                                  XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+        }
+    }
     for (int index = 0; index < propertyCount; ++index) {
         m_connection->properties[index] = m_connection->atom("SORVU_SELECTION_" + QByteArray::number(index));
     }
@@ -151,8 +197,35 @@ bool X11SelectionReader::isConnected() const {
     return m_connection->connection != nullptr && xcb_connection_has_error(m_connection->connection) == 0;
 }
 
+int X11SelectionReader::fileDescriptor() const {
+    return isConnected() ? xcb_get_file_descriptor(m_connection->connection) : -1;
+}
+
+quint64 X11SelectionReader::ownerChanges() const {
+    return m_connection->ownerChanges;
+}
+
+void X11SelectionReader::readPendingEvents() {
+    if (!isConnected()) {
+        return;
+    }
+    // Anything else waiting belongs to a request given up on; it means nothing now.
+    while (m_connection->pollEvent()) {
+    }
+}
+
+void X11SelectionReader::synchronize() {
+    if (!isConnected()) {
+        return;
+    }
+    xcb_connection_t* connection = m_connection->connection;
+    x11::Reply<xcb_get_input_focus_reply_t> roundTrip(
+        xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    readPendingEvents();
+}
+
 X11SelectionReader::Reply X11SelectionReader::read(const QByteArray& target, const QDeadlineTimer& deadline,
-                                                   int stallMilliseconds) {
+                                                   qint64 maximumBytes) {
     Reply reply;
     if (!isConnected()) {
         return reply;
@@ -162,9 +235,7 @@ X11SelectionReader::Reply X11SelectionReader::read(const QByteArray& target, con
     const xcb_atom_t property = c.properties[c.nextProperty];
     c.nextProperty = (c.nextProperty + 1) % propertyCount;
 
-    // Events left from an earlier request whose owner we stopped waiting for mean nothing now.
-    while (x11::Reply<xcb_generic_event_t> stale{xcb_poll_for_event(c.connection)}) {
-    }
+    readPendingEvents();
     xcb_delete_property(c.connection, c.window, property);
     xcb_convert_selection(c.connection, c.window, c.clipboard, targetAtom, property, XCB_CURRENT_TIME);
     xcb_flush(c.connection);
@@ -191,7 +262,11 @@ X11SelectionReader::Reply X11SelectionReader::read(const QByteArray& target, con
         }
     }
 
-    Connection::Property first = c.takeProperty(property);
+    Connection::Property first = c.takeProperty(property, maximumBytes);
+    if (first.tooLarge) {
+        reply.outcome = Outcome::tooLarge;
+        return reply;
+    }
     if (!first.ok) {
         return reply;
     }
@@ -202,14 +277,18 @@ X11SelectionReader::Reply X11SelectionReader::read(const QByteArray& target, con
     }
 
     // Incremental: deleting the property (done by reading it) asks for each next piece; an empty piece ends.
-    if (!first.value.isEmpty() && first.value.size() >= 4) {
+    // The whole transfer shares the deadline, however steadily the pieces come.
+    if (first.value.size() >= 4) {
         quint32 announcedSize = 0;
         std::memcpy(&announcedSize, first.value.constData(), sizeof(announcedSize));
-        reply.data.reserve(qsizetype(std::min<quint32>(announcedSize, 1u << 30)));
+        if (announcedSize > maximumBytes) {
+            reply.outcome = Outcome::tooLarge;
+            return reply;
+        }
+        reply.data.reserve(qsizetype(announcedSize));
     }
-    QDeadlineTimer pieceDeadline = std::max(deadline, QDeadlineTimer(stallMilliseconds));
     for (;;) {
-        x11::Reply<xcb_generic_event_t> event = c.nextEvent(pieceDeadline);
+        x11::Reply<xcb_generic_event_t> event = c.nextEvent(deadline);
         if (!event) {
             reply.outcome = isConnected() ? Outcome::timedOut : Outcome::failed;
             reply.data.clear();
@@ -222,7 +301,12 @@ X11SelectionReader::Reply X11SelectionReader::read(const QByteArray& target, con
         if (change->window != c.window || change->atom != property || change->state != XCB_PROPERTY_NEW_VALUE) {
             continue;
         }
-        Connection::Property piece = c.takeProperty(property);
+        Connection::Property piece = c.takeProperty(property, maximumBytes - reply.data.size());
+        if (piece.tooLarge) {
+            reply.outcome = Outcome::tooLarge;
+            reply.data.clear();
+            return reply;
+        }
         if (!piece.ok) {
             reply.data.clear();
             return reply;
@@ -232,12 +316,13 @@ X11SelectionReader::Reply X11SelectionReader::read(const QByteArray& target, con
             return reply;
         }
         reply.data.append(piece.value);
-        pieceDeadline = std::max(deadline, QDeadlineTimer(stallMilliseconds));
     }
 }
 
 std::optional<QList<QByteArray>> X11SelectionReader::targets(const QDeadlineTimer& deadline) {
-    const Reply reply = read(QByteArrayLiteral("TARGETS"), deadline);
+    // A list of atoms: a few hundred bytes, far below any limit worth setting.
+    constexpr qint64 maximumTargetsBytes = 64 * 1024;
+    const Reply reply = read(QByteArrayLiteral("TARGETS"), deadline, maximumTargetsBytes);
     if (reply.outcome == Outcome::refused) {
         return QList<QByteArray>();
     }

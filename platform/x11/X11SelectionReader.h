@@ -10,12 +10,17 @@
 namespace sorvu {
 
 // Reads the CLIPBOARD selection on an X connection of its own, with a deadline: Qt's reader waits up to
-// five seconds for an owner, which would freeze the program behind a hung one. Handles incremental
-// (INCR) transfers of any size. Never used for content the program owns itself: the program would be
-// waiting for its own answer.
+// five seconds for an owner, which would freeze the program behind a hung one. Handles incremental (INCR)
+// transfers, bounded in time and size as a whole. Never used for content the program owns itself: the
+// program would be waiting for its own answer.
+//
+// The same connection follows the selection's owner changes (XFixes). Since the server delivers events and
+// the answers to our requests in the order it handles them, an owner change that happened before a read
+// reached the owner is counted by the time that read returns: a count taken before and after the reads
+// tells whether they all came from one owner.
 class X11SelectionReader {
 public:
-    enum class Outcome { data, refused, timedOut, failed };
+    enum class Outcome { data, refused, timedOut, tooLarge, failed };
 
     struct Reply {
         Outcome outcome = Outcome::failed;
@@ -29,14 +34,24 @@ public:
     X11SelectionReader& operator=(const X11SelectionReader&) = delete;
 
     bool isConnected() const;
+    // The connection's socket, readable when events (owner changes) may be waiting; -1 when not connected.
+    int fileDescriptor() const;
 
-    // The owner's conversion of the selection to the target. The owner must answer before the deadline;
-    // an incremental transfer may go on past it as long as each next piece arrives within
-    // `stallMilliseconds` of the previous one.
-    Reply read(const QByteArray& target, const QDeadlineTimer& deadline, int stallMilliseconds = 500);
+    // The owner's conversion of the selection to the target, complete before the deadline and at most
+    // `maximumBytes` long (else `tooLarge`, without reading the rest).
+    Reply read(const QByteArray& target, const QDeadlineTimer& deadline, qint64 maximumBytes);
 
     // The target names the owner offers, in its order; nothing when it did not answer in time.
     std::optional<QList<QByteArray>> targets(const QDeadlineTimer& deadline);
+
+    // How many times the selection changed owner (a new copy anywhere, ours included) since the connection
+    // opened, as far as the events read so far tell.
+    quint64 ownerChanges() const;
+    // Reads the events that have arrived, without waiting.
+    void readPendingEvents();
+    // Waits for the server to handle everything asked of it so far (one round trip), then reads the events:
+    // an owner change made on another connection that the server has handled is counted afterwards.
+    void synchronize();
 
 private:
     struct Connection;

@@ -248,5 +248,9 @@
         <source>Sorvu is already running.</source>
         <translation>Sorvu läuft bereits.</translation>
     </message>
+    <message>
+        <source>A copy was too large to queue and was skipped.</source>
+        <translation>Eine Kopie war zu groß für die Warteschlange und wurde übersprungen.</translation>
+    </message>
 </context>
 </TS>

@@ -248,5 +248,9 @@
         <source>Sorvu is already running.</source>
         <translation>Sorvu ya se está ejecutando.</translation>
     </message>
+    <message>
+        <source>A copy was too large to queue and was skipped.</source>
+        <translation>Una copia era demasiado grande para la cola y se omitió.</translation>
+    </message>
 </context>
 </TS>

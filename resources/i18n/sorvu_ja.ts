@@ -239,5 +239,9 @@
         <source>Sorvu is already running.</source>
         <translation>Sorvu はすでに実行中です。</translation>
     </message>
+    <message>
+        <source>A copy was too large to queue and was skipped.</source>
+        <translation>コピーした内容が大きすぎるため、キューに追加せずにスキップしました。</translation>
+    </message>
 </context>
 </TS>

@@ -248,5 +248,9 @@
         <source>Sorvu is already running.</source>
         <translation>O Sorvu já está em execução.</translation>
     </message>
+    <message>
+        <source>A copy was too large to queue and was skipped.</source>
+        <translation>Uma cópia era grande demais para a fila e foi ignorada.</translation>
+    </message>
 </context>
 </TS>

@@ -251,5 +251,9 @@
         <source>Sorvu is already running.</source>
         <translation>Sorvu уже запущен.</translation>
     </message>
+    <message>
+        <source>A copy was too large to queue and was skipped.</source>
+        <translation>Скопированное слишком велико для очереди и было пропущено.</translation>
+    </message>
 </context>
 </TS>

@@ -239,5 +239,9 @@
         <source>Sorvu is already running.</source>
         <translation>Sorvu 已在运行。</translation>
     </message>
+    <message>
+        <source>A copy was too large to queue and was skipped.</source>
+        <translation>复制的内容太大，无法加入队列，已跳过。</translation>
+    </message>
 </context>
 </TS>

@@ -44,16 +44,31 @@ protected:
         copyWith({"xclip", "-quiet", "-selection", "clipboard", "-t", QString::fromUtf8(type), "-i"}, content);
     }
 
-    // Done once the server names a new owner and the clipboard has counted a change since the start (the
-    // end of an earlier owner may be what it counted, but its reads then reach the new owner).
+    // Done once the server names a new owner, the clipboard has counted a change since the start (the
+    // end of an earlier owner may be what it counted, but its reads then reach the new owner) and Qt has
+    // seen it too: Qt claims the clipboard with the time of the last event it handled, so a write before
+    // that would be refused as older than the new owner's claim.
     void copyWith(const QStringList& command, const QByteArray& content) {
         const qint64 before = m_clipboard.changeCount();
         const unsigned long ownerBefore = sorvu::test::clipboardOwnerWindow();
+        QSignalSpy qtSawIt(QGuiApplication::clipboard(), &QClipboard::changed);
         m_owners.push_back(ChildProcess::start(command, {content, {}}));
         ASSERT_TRUE(m_owners.back());
         ASSERT_TRUE(waitUntil([&] {
             const unsigned long owner = sorvu::test::clipboardOwnerWindow();
-            return owner != 0 && owner != ownerBefore && m_clipboard.changeCount() > before;
+            return owner != 0 && owner != ownerBefore && m_clipboard.changeCount() > before && !qtSawIt.isEmpty();
+        }));
+    }
+
+    // An owner of the tests' own that misbehaves in the given way.
+    void startScriptedOwner(const QString& mode) {
+        const qint64 before = m_clipboard.changeCount();
+        QSignalSpy qtSawIt(QGuiApplication::clipboard(), &QClipboard::changed);
+        m_owners.push_back(ChildProcess::start({SORVU_SCRIPTED_OWNER_PROGRAM, mode}));
+        ASSERT_TRUE(m_owners.back());
+        ASSERT_TRUE(waitUntil([&] {
+            return m_owners.back()->standardOutput() == "owner\n" && m_clipboard.changeCount() > before &&
+                   !qtSawIt.isEmpty();
         }));
     }
 
@@ -278,3 +293,81 @@ TEST_F(X11ClipboardTest, anOwnerThatNeverAnswersCostsAtMostTheBudgetAndIsUnreada
 }
 
 } // namespace
+
+TEST_F(X11ClipboardTest, tellsItsObserverOfEveryChangeThroughTheEventLoop) {
+    int calls = 0;
+    ASSERT_TRUE(m_clipboard.observeChanges([&calls] { ++calls; }));
+    copyWithXclip("UTF8_STRING", "first");
+    EXPECT_TRUE(waitUntil([&] { return calls >= 1; }));
+    const int afterCopy = calls;
+    ASSERT_TRUE(m_clipboard.write(ClipboardItem::makeText(QStringLiteral("our own"))));
+    // Counted before the write returned, told later, never from inside the call.
+    EXPECT_EQ(calls, afterCopy);
+    EXPECT_TRUE(waitUntil([&] { return calls > afterCopy; }));
+    m_clipboard.observeChanges({});
+}
+
+TEST_F(X11ClipboardTest, aCopyMadeWhileReadingMovesTheCountBeforeTheReadReturns) {
+    startScriptedOwner(QStringLiteral("reclaim"));
+    const qint64 before = m_clipboard.changeCount();
+    // The owner takes the clipboard anew before it answers: the answer belongs to the newer copy, and the
+    // count says so by the time the read returns, so the caller does not file it under the older one.
+    EXPECT_EQ(m_clipboard.plainText(), QStringLiteral("BBB"));
+    EXPECT_GT(m_clipboard.changeCount(), before);
+}
+
+TEST_F(X11ClipboardTest, aSlowIncrementalOwnerCostsAtMostTheBudgetOnce) {
+    startScriptedOwner(QStringLiteral("slow-incr"));
+    QElapsedTimer timer;
+    timer.start();
+    // Sixteen bytes every 300 ms would take 30 s; the whole read shares one budget of half a second.
+    EXPECT_EQ(m_clipboard.plainText(), std::nullopt);
+    EXPECT_LT(timer.elapsed(), 2000);
+    timer.restart();
+    EXPECT_EQ(m_clipboard.plainText(), std::nullopt);
+    EXPECT_LT(timer.elapsed(), 250);
+    EXPECT_FALSE(m_clipboard.isContentTooLarge());
+}
+
+TEST_F(X11ClipboardTest, contentOverItsLimitIsNotReadAndSaysSo) {
+    m_clipboard.setSizeLimits({qint64(1) << 20, qint64(1) << 20});
+    copyWithXclip("UTF8_STRING", QByteArray(2 << 20, 'x'));
+    EXPECT_EQ(m_clipboard.plainText(), std::nullopt);
+    EXPECT_TRUE(m_clipboard.isContentTooLarge());
+
+    // Announced as a gigabyte: refused without reading a piece.
+    startScriptedOwner(QStringLiteral("huge-incr"));
+    EXPECT_FALSE(m_clipboard.isContentTooLarge());
+    EXPECT_EQ(m_clipboard.plainText(), std::nullopt);
+    EXPECT_TRUE(m_clipboard.isContentTooLarge());
+
+    copyWithXclip("image/png", encodedImage(QSize(1200, 1200), "BMP"));
+    EXPECT_TRUE(m_clipboard.images().isEmpty());
+    EXPECT_TRUE(m_clipboard.isContentTooLarge());
+
+    copyWithXclip("UTF8_STRING", "small");
+    EXPECT_EQ(m_clipboard.plainText(), QStringLiteral("small"));
+    EXPECT_FALSE(m_clipboard.isContentTooLarge());
+    m_clipboard.setSizeLimits({});
+}
+
+TEST_F(X11ClipboardTest, readsFileListsAsFileManagersWriteThem) {
+    QTemporaryDir directory;
+    const QString spaced = directory.filePath(QStringLiteral("with space.txt"));
+    const QString plain = directory.filePath(QStringLiteral("plain.txt"));
+    for (const QString& path : {spaced, plain}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    // A raw space, not encoded as %20.
+    copyWithXclip("text/uri-list", "file://" + spaced.toUtf8() + "\r\n");
+    EXPECT_EQ(m_clipboard.fileURLs(), QList<QUrl>({QUrl::fromLocalFile(spaced)}));
+
+    // Without the line that says copy or cut, the first file is a file like the others.
+    copyWithXclip("x-special/gnome-copied-files",
+                  QUrl::fromLocalFile(plain).toEncoded() + "\n" + QUrl::fromLocalFile(spaced).toEncoded());
+    EXPECT_EQ(m_clipboard.fileURLs(), QList<QUrl>({QUrl::fromLocalFile(plain), QUrl::fromLocalFile(spaced)}));
+
+    copyWithXclip("x-special/gnome-copied-files", "cut\n" + QUrl::fromLocalFile(plain).toEncoded());
+    EXPECT_EQ(m_clipboard.fileURLs(), QList<QUrl>({QUrl::fromLocalFile(plain)}));
+}

@@ -2,6 +2,7 @@
 
 #include "engine/Clipboard.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QStringList>
@@ -27,29 +28,55 @@ public:
     QList<ClipboardItem> written;
     QStringList reads;
     std::function<void(const QString& read)> afterRead;
+    // Whether it tells the engine of its changes, as the system clipboard does; otherwise it is polled.
+    bool notifies = false;
+    std::function<void()> observer;
+    int observerCalls = 0;
+    bool tooLarge = false;
+    std::optional<SizeLimits> limits;
 
     // Another program takes the clipboard with new content.
     void copyText(const QString& value) {
         clearContent();
         text = value;
-        ++count;
+        changed();
     }
     void copyImages(QList<ClipboardImageRef> images) {
         clearContent();
         imageList = std::move(images);
-        ++count;
+        changed();
     }
     void copyFiles(QList<QUrl> files, QList<ClipboardImageRef> images = {}) {
         clearContent();
         urls = std::move(files);
         fileImages = std::move(images);
-        ++count;
+        changed();
     }
     void copyNothingReadable() {
         clearContent();
+        changed();
+    }
+    // A copy too large to read: nothing readable, and the clipboard says why.
+    void copyTooLarge() {
+        clearContent();
+        tooLarge = true;
+        changed();
+    }
+    // The count grows; a notifying clipboard tells its observer through the event loop.
+    void changed() {
         ++count;
+        if (notifies && observer) {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [this] {
+                    ++observerCalls;
+                    observer();
+                },
+                Qt::QueuedConnection);
+        }
     }
     void clearContent() {
+        tooLarge = false;
         urls.clear();
         photoNames.clear();
         imageList.clear();
@@ -79,7 +106,7 @@ public:
     std::optional<QString> plainText() override { return read(QStringLiteral("plainText"), text); }
     bool write(const ClipboardItem& item) override {
         clearContent();
-        ++count;
+        changed();
         if (!writeSucceeds) {
             return false;
         }
@@ -87,6 +114,12 @@ public:
         return true;
     }
     std::optional<QStringList> offeredTypes() const override { return std::nullopt; }
+    bool observeChanges(std::function<void()> newObserver) override {
+        observer = std::move(newObserver);
+        return notifies;
+    }
+    bool isContentTooLarge() const override { return tooLarge; }
+    void setSizeLimits(const SizeLimits& newLimits) override { limits = newLimits; }
 
 private:
     template <typename T> T read(const QString& name, T value) {

@@ -102,6 +102,30 @@ TEST_F(ApplicationTest, WithoutInputAccessNothingIsPasted) {
     EXPECT_EQ(application->queue().queue().count(), 1);
 }
 
+TEST_F(ApplicationTest, SizeLimitsComeFromTheSettingsAndASkippedCopyIsToldOnce) {
+    // Defaults: 64 MB of text, 256 MB for an image.
+    ASSERT_TRUE(platform.fakeClipboard->limits);
+    EXPECT_EQ(platform.fakeClipboard->limits->textBytes, qint64(64) << 20);
+    EXPECT_EQ(platform.fakeClipboard->limits->imageBytes, qint64(256) << 20);
+
+    application.reset();
+    auto settings = openSettings();
+    settings->setValue("maximumTextMegabytes", 512);
+    settings->setValue("maximumImageMegabytes", "not a number");
+    settings->sync();
+    application = std::make_unique<Application>(platform, openSettings(), m_storage.path());
+    EXPECT_EQ(platform.fakeClipboard->limits->textBytes, qint64(512) << 20);
+    EXPECT_EQ(platform.fakeClipboard->limits->imageBytes, qint64(256) << 20);
+
+    application->queue().toggleCollecting();
+    platform.fakeClipboard->copyTooLarge();
+    application->queue().checkClipboard();
+    ASSERT_EQ(platform.notifications.size(), 1);
+    EXPECT_EQ(platform.notifications.first(), "A copy was too large to queue and was skipped.");
+    application->queue().checkClipboard();
+    EXPECT_EQ(platform.notifications.size(), 1);
+}
+
 // Counts the application's LanguageChange events, as every window that shows text would see them.
 class LanguageChangeCounter : public QObject {
 public:

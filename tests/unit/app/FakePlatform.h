@@ -31,6 +31,7 @@ public:
     bool inputAccess = true;
     int keystrokesPosted = 0;
     QPointer<FakeGlobalShortcuts> shortcuts;
+    QStringList notifications;
 
     std::shared_ptr<Clipboard> clipboard() override { return fakeClipboard; }
     std::optional<std::function<void()>> makePasteKeystroke() override {
@@ -50,6 +51,8 @@ public:
         shortcuts = created.get();
         return created;
     }
+
+    void showNotification(const QString& text) override { notifications.append(text); }
 
     // A program fetched what Sorvu offered.
     void targetFetched() { emit clipboardContentFetched(fakeClipboard->count); }

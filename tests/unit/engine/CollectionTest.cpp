@@ -47,10 +47,13 @@ TEST_F(Collection, WhatIsOnTheClipboardAtStartIsNeverCollected) {
 TEST_F(Collection, TogglingLogsAndDrivesThePollTimer) {
     logs.clear();
     queue->toggleCollecting();
+    EXPECT_FALSE(queue->isClipboardObserved());
     EXPECT_TRUE(queue->isCollecting());
     EXPECT_TRUE(queue->isPolling());
     clipboard->copyText("via timer");
-    EXPECT_TRUE(waitUntil([&] { return queue->queue().size() == 1; }, 2000));
+    // A clipboard that cannot tell of its changes is looked at ten times a second: well within a third of a
+    // second, however the machine is loaded, and never a second late.
+    EXPECT_TRUE(waitUntil([&] { return queue->queue().size() == 1; }, 350));
 
     queue->toggleCollecting();
     EXPECT_FALSE(queue->isCollecting());
@@ -256,4 +259,76 @@ TEST_F(Collection, APhotoAnswerArrivingAfterTeardownDoesNothing) {
     completion();
     QCoreApplication::processEvents();
     EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
+}
+
+// A clipboard that tells of its changes, as the system's does.
+class ObservedCollection : public EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        clipboard->notifies = true;
+        makeQueue();
+        queue->toggleCollecting();
+    }
+};
+
+TEST_F(ObservedCollection, EachChangeIsCollectedAtOnceAndNothingRunsWhileIdle) {
+    EXPECT_TRUE(queue->isClipboardObserved());
+    EXPECT_FALSE(queue->isPolling());
+    for (const char* text : {"one", "two", "three"}) {
+        const qsizetype before = queue->queue().size();
+        clipboard->copyText(QString::fromUtf8(text));
+        // Told through the event loop: nothing is read inside the clipboard's own call.
+        EXPECT_EQ(queue->queue().size(), before);
+        ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == before + 1; }, 2000));
+    }
+    EXPECT_EQ(queueTexts(), QStringList({"one", "two", "three"}));
+    EXPECT_FALSE(queue->isPolling());
+
+    // Not collecting: a change is not even read.
+    queue->toggleCollecting();
+    clipboard->reads.clear();
+    clipboard->copyText("ignored");
+    ASSERT_TRUE(waitUntil([&] { return clipboard->observerCalls == 4; }, 2000));
+    EXPECT_TRUE(clipboard->reads.isEmpty());
+    EXPECT_EQ(queue->queue().size(), 3);
+}
+
+TEST_F(ObservedCollection, AnUnreadableChangeIsRetriedOnATimerThatStopsWithIt) {
+    clipboard->copyNothingReadable();
+    ASSERT_TRUE(waitUntil([&] { return logs.messagesStartingWith("pasteboard unreadable").size() == 1; }, 2000));
+    EXPECT_TRUE(queue->isPolling());
+    ASSERT_TRUE(waitUntil([&] { return logs.messagesStartingWith("pasteboard unreadable").size() == 3; }, 2000));
+    EXPECT_FALSE(queue->isPolling());
+    runEventLoopFor(250);
+    EXPECT_EQ(logs.messagesStartingWith("pasteboard unreadable").size(), 3);
+
+    // Readable on the second look: the retry ends there.
+    clipboard->copyNothingReadable();
+    ASSERT_TRUE(waitUntil([&] { return logs.messagesStartingWith("pasteboard unreadable").size() == 4; }, 2000));
+    clipboard->text = QStringLiteral("late");
+    ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == 1; }, 2000));
+    EXPECT_FALSE(queue->isPolling());
+}
+
+TEST_F(ObservedCollection, ACopyTooLargeToKeepIsSkippedOnceWithAWordToTheUser) {
+    QSignalSpy skipped(queue.get(), &ClipboardQueue::copySkippedAsTooLarge);
+    clipboard->copyTooLarge();
+    ASSERT_TRUE(waitUntil([&] { return skipped.count() == 1; }, 2000));
+    EXPECT_EQ(logs.messagesStartingWith("copy skipped as larger than the size limit").size(), 1);
+    EXPECT_TRUE(logs.messagesStartingWith("pasteboard unreadable").isEmpty());
+    EXPECT_FALSE(queue->isPolling());
+    runEventLoopFor(250);
+    EXPECT_EQ(skipped.count(), 1);
+    EXPECT_TRUE(queue->queue().isEmpty());
+
+    // A too large image is not replaced by the text that came with it.
+    clipboard->copyTooLarge();
+    clipboard->text = QStringLiteral("caption of the image");
+    ASSERT_TRUE(waitUntil([&] { return skipped.count() == 2; }, 2000));
+    EXPECT_TRUE(queue->queue().isEmpty());
+
+    clipboard->copyText("small");
+    ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == 1; }, 2000));
+    EXPECT_EQ(skipped.count(), 2);
 }

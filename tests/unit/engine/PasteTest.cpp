@@ -60,6 +60,19 @@ TEST_F(Paste, ACopyJustBeforeThePasteIsQueuedAtTheTail) {
     EXPECT_EQ(postedClipboard.last().text(), "only");
 }
 
+TEST_F(Paste, WhileNotCollectingAPasteNeverLooksAtTheClipboard) {
+    collectTexts({"kept"});
+    queue->toggleCollecting();
+    clipboard->copyText("copied while not collecting");
+    clipboard->reads.clear();
+    EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::commandPosted);
+    EXPECT_TRUE(clipboard->reads.isEmpty());
+    EXPECT_EQ(postedClipboard.last().text(), "kept");
+    EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::queueEmpty);
+    EXPECT_TRUE(clipboard->reads.isEmpty());
+    EXPECT_FALSE(queue->isPolling());
+}
+
 TEST_F(Paste, AnEmptyQueueFlashes) {
     QSignalSpy flashes(queue.get(), &ClipboardQueue::flashRequested);
     EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::queueEmpty);

@@ -1,19 +1,21 @@
 // Runs the real sorvu program in a private X session (Xvfb, openbox, tint2) and prints what a user pays
-// for it: start-up time, memory idle and with a full queue of screenshots, processor time while waiting
-// for copies, and the delays from a copy to the queue and from the paste shortcut to the pasted text.
+// for it: start-up time, memory idle and with a full queue of screenshots, processor time and wakeups while
+// waiting for copies, the delays from a copy to the queue and from the paste shortcut to the pasted text, and
+// how many of a burst of copies 20 ms apart reach the queue.
 // Usage: bench_shell [seconds of idle collecting, default 60]
 
 #include "bench/BusyScreenshot.h"
 #include "tests/integration/support/ChildProcess.h"
 #include "tests/integration/support/SorvuLaunch.h"
+#include "tests/integration/support/X11ServerState.h"
 #include "tests/integration/support/X11Session.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QRandomGenerator>
 #include <QFile>
 #include <QGuiApplication>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -53,6 +55,17 @@ long residentKilobytes(pid_t pid) {
     }
     const QRegularExpressionMatch match =
         QRegularExpression("VmRSS:\\s+(\\d+)").match(QString::fromLatin1(status.readAll()));
+    return match.hasMatch() ? match.captured(1).toLong() : -1;
+}
+
+// How often the process was woken up: its voluntary context switches so far.
+long wakeups(pid_t pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    const QRegularExpressionMatch match =
+        QRegularExpression("voluntary_ctxt_switches:\\s+(\\d+)").match(QString::fromLatin1(status.readAll()));
     return match.hasMatch() ? match.captured(1).toLong() : -1;
 }
 
@@ -112,23 +125,56 @@ int main(int argc, char** argv) {
     ChildProcess::run({"xdotool", "key", "ctrl+super+c"});
     run.waitForLog(countLine(0));
     const double cpuBefore = cpuSeconds(pid);
+    const long wakeupsBefore = wakeups(pid);
     waitUntil([] { return false; }, idleSeconds * 1000);
     const double cpuAfter = cpuSeconds(pid);
+    const long wakeupsAfter = wakeups(pid);
     std::printf("processor time while collecting with no copies: %.3f s over %d s (%.3f %%)\n", cpuAfter - cpuBefore,
                 idleSeconds, (cpuAfter - cpuBefore) * 100.0 / idleSeconds);
+    std::printf("wakeups while collecting with no copies: %ld over %d s (%.2f per second)\n",
+                wakeupsAfter - wakeupsBefore, idleSeconds, double(wakeupsAfter - wakeupsBefore) / idleSeconds);
 
     QList<double> copyToQueued;
+    QList<double> ownerToQueued;
     for (int index = 1; index <= 30; ++index) {
-        // Copies must not keep step with Sorvu's poll: each starts at a random moment of it.
+        // Copies start at random moments, so that no rhythm of Sorvu's can hide in the figures.
         waitUntil([] { return false; }, int(QRandomGenerator::global()->bounded(150)));
         const qsizetype mark = run.mark();
+        const unsigned long ownerBefore = clipboardOwnerWindow();
         QElapsedTimer copyClock;
         copyClock.start();
         run.copy(QStringLiteral("sample %1").arg(index).toUtf8());
+        // When the server names xclip the owner: the copy as far as anyone can see it.
+        qint64 ownerAt = -1;
+        while (ownerAt < 0 && copyClock.elapsed() < 5000) {
+            const unsigned long owner = clipboardOwnerWindow();
+            if (owner != 0 && owner != ownerBefore) {
+                ownerAt = copyClock.nsecsElapsed();
+            }
+        }
         run.waitForLog(countLine(index), 5000, mark);
         copyToQueued.append(copyClock.nsecsElapsed() / 1e6);
+        if (ownerAt >= 0) {
+            ownerToQueued.append((copyClock.nsecsElapsed() - ownerAt) / 1e6);
+        }
     }
     printDistribution("copy to queued (xclip start to queue entry, polled from the log)", copyToQueued);
+    printDistribution("copy to queued (new owner named by the server to queue entry)", ownerToQueued);
+
+    // A burst: one copy every 20 ms, each by a program of its own.
+    const int burstStart = 30;
+    constexpr int burst = 30;
+    for (int index = 1; index <= burst; ++index) {
+        run.copy(QStringLiteral("burst %1").arg(index).toUtf8());
+        waitUntil([] { return false; }, 20);
+    }
+    int queuedOfBurst = 0;
+    for (int count = burstStart + burst; count > burstStart && queuedOfBurst == 0; --count) {
+        if (run.waitForLog(countLine(count), count == burstStart + burst ? 3000 : 0)) {
+            queuedOfBurst = count - burstStart;
+        }
+    }
+    std::printf("copies 20 ms apart: %d of %d queued\n", queuedOfBurst, burst);
 
     auto field = ChildProcess::start({SORVU_TEXT_FIELD_PROGRAM, "bench field"});
     QString window;
@@ -156,7 +202,7 @@ int main(int argc, char** argv) {
     printDistribution("shortcut key press to pasted text in the field (includes the key-release wait)",
                       shortcutToPaste);
     const qsizetype drainMark = run.mark();
-    for (int index = 0; index < 10; ++index) {
+    for (int index = 0; index < burstStart + queuedOfBurst - 20; ++index) {
         ChildProcess::run({"xdotool", "key", "ctrl+super+v"});
     }
     run.waitForLog(QStringLiteral("stopCollecting reason=queueDrained"), 20000, drainMark);

@@ -213,6 +213,28 @@ protected:
 
 } // namespace
 
+TEST_F(SorvuEndToEnd, CopiesInQuickSuccessionAreAllQueuedInOrder) {
+    startCollecting();
+    // A new copy every 30 ms, each by a program of its own that replaces the one before.
+    constexpr int copies = 15;
+    QString expected;
+    for (int index = 1; index <= copies; ++index) {
+        const QByteArray text = QByteArray("c") + QByteArray::number(index) + ' ';
+        copy(text);
+        expected += QString::fromLatin1(text);
+        runEventLoopFor(30);
+    }
+    ASSERT_TRUE(waitForLog(QString("status item image=menuBarIconFrameActiveRec count=%1").arg(copies)))
+        << log().toStdString();
+
+    openTextField();
+    for (int paste = 1; paste <= copies; ++paste) {
+        pressPasteShortcut();
+        ASSERT_TRUE(waitForLog(outcome(copies + 1 - paste, copies - paste))) << log().toStdString();
+    }
+    EXPECT_TRUE(waitUntil([&] { return fieldText() == expected; })) << fieldText().toStdString();
+}
+
 TEST_F(SorvuEndToEnd, CollectsTextsImagesAndFilesThenPastesThemInCopyOrder) {
     QTemporaryDir sources;
     QImage picture(64, 48, QImage::Format_RGB32);

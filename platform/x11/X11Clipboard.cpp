@@ -10,7 +10,9 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPointer>
+#include <QScreen>
 #include <QSocketNotifier>
+#include <qpa/qplatformnativeinterface.h>
 
 #include <xcb/xcb.h>
 
@@ -103,6 +105,24 @@ bool serverNamesUsAsOwner() {
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr));
     const xcb_setup_t* setup = xcb_get_setup(connection);
     return owner && owner->owner != XCB_NONE && (owner->owner & ~setup->resource_id_mask) == setup->resource_id_base;
+}
+
+// Qt stamps its clipboard claim with the time of the last event it handled. When another program copied later
+// than that (the news still on its way to Qt), the server ignores the claim, and Qt, taking news older than
+// its claim for newer, may drop the content it holds. Stamping the claim with the server's time now avoids
+// both; Qt offers no other way to set its time than its platform's own "setapptime".
+void setQtTime(quint32 time) {
+    QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+    if (native == nullptr) {
+        return;
+    }
+    using SetAppTime = void (*)(QScreen*, xcb_timestamp_t);
+    // Handed out under a generic signature; the cast through void (*)() says so.
+    const auto setAppTime = reinterpret_cast<SetAppTime>(
+        reinterpret_cast<void (*)()>(native->nativeResourceFunctionForScreen("setapptime")));
+    if (setAppTime != nullptr) {
+        setAppTime(QGuiApplication::primaryScreen(), time);
+    }
 }
 
 } // namespace
@@ -296,6 +316,9 @@ bool X11Clipboard::write(const ClipboardItem& item) {
                 },
                 Qt::QueuedConnection);
         });
+    if (const std::optional<quint32> now = m_reader->serverTime(QDeadlineTimer(readBudgetMilliseconds))) {
+        setQtTime(*now);
+    }
     board->setMimeData(data, QClipboard::Clipboard);
     const bool owned = board->ownsClipboard() && serverNamesUsAsOwner();
     // The server has handled Qt's claim: one round trip on the reader's connection brings its notice.

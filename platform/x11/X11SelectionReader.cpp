@@ -31,6 +31,7 @@ struct X11SelectionReader::Connection {
     quint64 ownerChanges = 0;
     xcb_atom_t clipboard = 0;
     xcb_atom_t incr = 0;
+    xcb_atom_t timestamp = 0;
     xcb_atom_t properties[propertyCount] = {};
     int nextProperty = 0;
     QHash<QByteArray, xcb_atom_t> atoms;
@@ -171,6 +172,7 @@ X11SelectionReader::X11SelectionReader(const QByteArray& displayName) : m_connec
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &eventMask);
     m_connection->clipboard = m_connection->atom("CLIPBOARD");
     m_connection->incr = m_connection->atom("INCR");
+    m_connection->timestamp = m_connection->atom("SORVU_TIMESTAMP");
     if (const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(connection, &xcb_xfixes_id);
         xfixes != nullptr && xfixes->present) {
         // The extension answers only once its version was asked.
@@ -317,6 +319,25 @@ X11SelectionReader::Reply X11SelectionReader::read(const QByteArray& target, con
         }
         reply.data.append(piece.value);
     }
+}
+
+std::optional<quint32> X11SelectionReader::serverTime(const QDeadlineTimer& deadline) {
+    if (!isConnected()) {
+        return std::nullopt;
+    }
+    Connection& c = *m_connection;
+    xcb_change_property(c.connection, XCB_PROP_MODE_APPEND, c.window, c.timestamp, XCB_ATOM_INTEGER, 32, 0, nullptr);
+    xcb_flush(c.connection);
+    while (x11::Reply<xcb_generic_event_t> event = c.nextEvent(deadline)) {
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) {
+            continue;
+        }
+        const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
+        if (change->window == c.window && change->atom == c.timestamp) {
+            return change->time;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<QList<QByteArray>> X11SelectionReader::targets(const QDeadlineTimer& deadline) {

@@ -52,6 +52,9 @@ public:
     // Waits for the server to handle everything asked of it so far (one round trip), then reads the events:
     // an owner change made on another connection that the server has handled is counted afterwards.
     void synchronize();
+    // The server's time now, read from a property change of the reader's own window; nothing when the
+    // server does not answer before the deadline.
+    std::optional<quint32> serverTime(const QDeadlineTimer& deadline);
 
 private:
     struct Connection;

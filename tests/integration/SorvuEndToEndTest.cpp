@@ -41,8 +41,8 @@ ChildProcess::Result xdotool(const QStringList& arguments) {
     return ChildProcess::run(QStringList{"xdotool"} + arguments, 10000);
 }
 
-// Where the panel shows Sorvu's icon: the window of the "sorvu" class that the tray embedded.
-std::optional<QRect> sorvuTrayIconRect(Display* display, Window window) {
+// The window of the "sorvu" class that the panel embedded: Sorvu's tray icon.
+std::optional<Window> sorvuTrayIconWindow(Display* display, Window window) {
     XClassHint hint{};
     XWindowAttributes attributes{};
     if (XGetClassHint(display, window, &hint) != 0) {
@@ -51,25 +51,63 @@ std::optional<QRect> sorvuTrayIconRect(Display* display, Window window) {
         XFree(hint.res_class);
         if (ours && XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable &&
             attributes.width >= 8) {
-            int x = 0;
-            int y = 0;
-            Window child = 0;
-            XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
-            return QRect(x, y, attributes.width, attributes.height);
+            return window;
         }
     }
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
-    std::optional<QRect> found;
+    std::optional<Window> found;
     if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
         for (unsigned int index = 0; index < count && !found; ++index) {
-            found = sorvuTrayIconRect(display, children[index]);
+            found = sorvuTrayIconWindow(display, children[index]);
         }
         XFree(children);
     }
     return found;
+}
+
+// Where the panel shows Sorvu's icon.
+std::optional<QRect> sorvuTrayIconRect(Display* display) {
+    const std::optional<Window> window = sorvuTrayIconWindow(display, DefaultRootWindow(display));
+    XWindowAttributes attributes{};
+    if (!window || XGetWindowAttributes(display, *window, &attributes) == 0) {
+        return std::nullopt;
+    }
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, *window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    return QRect(x, y, attributes.width, attributes.height);
+}
+
+// The name of the embedded icon window (_NET_WM_NAME), as a panel or a screen reader reads it; nothing
+// while there is no icon or it has no name.
+std::optional<QString> trayIconName() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return std::nullopt;
+    }
+    std::optional<QString> name;
+    if (const std::optional<Window> window = sorvuTrayIconWindow(display, DefaultRootWindow(display))) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long remaining = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, *window, XInternAtom(display, "_NET_WM_NAME", False), 0, 1024, False,
+                               XInternAtom(display, "UTF8_STRING", False), &type, &format, &count, &remaining,
+                               &data) == Success &&
+            data != nullptr) {
+            if (format == 8) {
+                name = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(count));
+            }
+            XFree(data);
+        }
+    }
+    XCloseDisplay(display);
+    return name;
 }
 
 // The icon as the panel shows it; null while there is none.
@@ -78,7 +116,7 @@ QImage trayIconPicture() {
     if (!display) {
         return {};
     }
-    const std::optional<QRect> rect = sorvuTrayIconRect(display, DefaultRootWindow(display));
+    const std::optional<QRect> rect = sorvuTrayIconRect(display);
     XCloseDisplay(display);
     if (!rect) {
         return {};
@@ -232,6 +270,9 @@ TEST_F(SorvuEndToEnd, CollectsTextsImagesAndFilesThenPastesThemInCopyOrder) {
         idleIcon = trayIconPicture();
         return showsArtwork(idleIcon);
     }));
+    // The icon the panel embedded says what it shows, for screen readers as well as in its tooltip.
+    EXPECT_TRUE(waitUntil([] { return trayIconName() == "Sorvu, idle"; }))
+        << trayIconName().value_or("no name").toStdString();
 
     startCollecting();
     copyAndWaitForCount("alpha ", "", 1);
@@ -247,6 +288,8 @@ TEST_F(SorvuEndToEnd, CollectsTextsImagesAndFilesThenPastesThemInCopyOrder) {
         const QImage counting = trayIconPicture();
         return showsArtwork(counting) && counting != idleIcon;
     }));
+    EXPECT_TRUE(waitUntil([] { return trayIconName() == "Sorvu, recording, 6 items in queue"; }))
+        << trayIconName().value_or("no name").toStdString();
 
     openTextField();
     for (int paste = 1; paste <= 3; ++paste) {
@@ -356,4 +399,6 @@ TEST_F(SorvuWithoutTray, CollectsAndPastesFromTheKeyboardAndShowsItsIconOnceATra
     s_panel = ChildProcess::start({"tint2"});
     ASSERT_TRUE(waitUntil(trayHostRuns, 15000));
     EXPECT_TRUE(waitForLog("status item image=menuBarIcon count=0", 15000)) << log().toStdString();
+    EXPECT_TRUE(waitUntil([] { return trayIconName() == "Sorvu, idle"; }))
+        << trayIconName().value_or("no name").toStdString();
 }

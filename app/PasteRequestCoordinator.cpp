@@ -33,7 +33,7 @@ bool PasteRequestCoordinator::isPopupShown() const {
 
 bool PasteRequestCoordinator::isFrontmost(const RunningProgram& application) const {
     const auto frontmost = m_workspace.frontmostProgram();
-    return frontmost && frontmost->processId == application.processId;
+    return frontmost && frontmost->isSameProgram(application);
 }
 
 void PasteRequestCoordinator::rememberPasteRecipient() {
@@ -102,22 +102,24 @@ void PasteRequestCoordinator::waitForRecipientActivation(const RunningProgram& r
         outcome(true);
         return;
     }
-    m_activationConnection =
-        connect(&m_workspace, &Workspace::programActivated, this,
-                [self = QPointer<PasteRequestCoordinator>(this), recipient, outcome](const RunningProgram& activated) {
-                    // Handled one turn later, so that a wait that has ended meanwhile ignores it.
-                    QTimer::singleShot(0, self.data(), [self, recipient, outcome, activated] {
-                        if (self && self->m_activationConnection && activated.processId == recipient.processId) {
-                            outcome(true);
-                        }
-                    });
-                });
+    // Notices and timeouts of a wait that has ended may still be on their way; only this wait's own count.
+    const quint64 wait = ++m_activationWait;
+    m_activationConnection = connect(
+        &m_workspace, &Workspace::programActivated, this,
+        [self = QPointer<PasteRequestCoordinator>(this), wait, recipient, outcome](const RunningProgram& activated) {
+            // Handled one turn later, so that a wait that has ended meanwhile ignores it.
+            QTimer::singleShot(0, self.data(), [self, wait, recipient, outcome, activated] {
+                if (self && self->m_activationWait == wait && activated.isSameProgram(recipient)) {
+                    outcome(true);
+                }
+            });
+        });
 
     m_activationTimeout = std::make_unique<QTimer>();
     m_activationTimeout->setSingleShot(true);
     connect(m_activationTimeout.get(), &QTimer::timeout,
-            [self = QPointer<PasteRequestCoordinator>(this), recipient, outcome] {
-                if (!self || !self->m_activationTimeout) {
+            [self = QPointer<PasteRequestCoordinator>(this), wait, recipient, outcome] {
+                if (!self || self->m_activationWait != wait) {
                     return;
                 }
                 const bool frontmost = self->isFrontmost(recipient);
@@ -159,6 +161,7 @@ void PasteRequestCoordinator::completeRecipientRestore(bool success, const Paste
 }
 
 void PasteRequestCoordinator::endRecipientRestore(bool keepRecipient) {
+    ++m_activationWait;
     disconnect(m_activationConnection);
     m_activationConnection = {};
     // Dropping the timer cancels it; deleteLater because this may run inside its own timeout.

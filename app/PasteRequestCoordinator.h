@@ -60,6 +60,8 @@ private:
     bool m_isRestoringFocusForPaste = false;
     QMetaObject::Connection m_activationConnection;
     std::unique_ptr<QTimer> m_activationTimeout;
+    // Counts the waits for an activation; a new wait and the end of one both move it on.
+    quint64 m_activationWait = 0;
     std::optional<QUuid> m_pendingBulkPasteID;
 };
 

@@ -1,6 +1,7 @@
 #include "app/PasteRequestGate.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 
 #include <memory>
 
@@ -43,15 +44,22 @@ void PasteRequestGate::releaseReadyRequests() {
         if (!keysReleased(m_pending.first(), now)) {
             break;
         }
-        if (!m_fetchWaitStartedAt) {
-            m_fetchWaitStartedAt = now;
-        }
-        if (!m_previousPasteFetched() && now - *m_fetchWaitStartedAt < fetchTimeoutMilliseconds) {
+        if (m_previousPastePostedAt && now - *m_previousPastePostedAt < fetchTimeoutMilliseconds &&
+            !m_previousPasteFetched()) {
             break;
         }
-        m_fetchWaitStartedAt.reset();
         Pending request = m_pending.takeFirst();
-        m_dispatch(request.kind, request.source, std::move(request.completion));
+        // A paste is posted when its completion says so, which may come later (after the recipient came back).
+        m_dispatch(request.kind, request.source,
+                   [gate = QPointer<PasteRequestGate>(this),
+                    completion = std::move(request.completion)](PasteAttemptResult result) {
+                       if (gate && result == PasteAttemptResult::commandPosted) {
+                           gate->m_previousPastePostedAt = gate->m_clock();
+                       }
+                       if (completion) {
+                           completion(result);
+                       }
+                   });
     }
     if (m_pending.isEmpty()) {
         m_pollTimer.stop();

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 namespace sorvu {
 
@@ -15,8 +16,8 @@ namespace sorvu {
 // A shortcut fires while its keys are still down, and a target that sees Ctrl+Super+V pastes nothing, so a
 // request from the keyboard waits until the keys that were down at that moment are up (at most 1 s).
 // A target fetches the clipboard a few milliseconds after it gets Ctrl+V; replacing the clipboard before that
-// would paste the next entry twice, so each request also waits until the previous paste was fetched
-// (at most 0.3 s). Waiting is polled on a timer: the event loop never stops.
+// would paste the next entry twice, so each request also waits until the previous paste was fetched, at
+// most until 0.3 s after it was posted. Waiting is polled on a timer: the event loop never stops.
 class PasteRequestGate : public QObject {
     Q_OBJECT
 
@@ -56,7 +57,8 @@ private:
     Dispatch m_dispatch;
     Clock m_clock;
     QList<Pending> m_pending;
-    std::optional<qint64> m_fetchWaitStartedAt;
+    // When the last paste let through was posted: the fetch wait is counted from there.
+    std::optional<qint64> m_previousPastePostedAt;
     QTimer m_pollTimer;
 };
 

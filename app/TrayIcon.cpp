@@ -2,6 +2,7 @@
 
 #include "preferences/Localization.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QSvgRenderer>
 #include <QSystemTrayIcon>
+#include <QWidget>
 
 namespace sorvu {
 
@@ -41,6 +43,18 @@ QImage tintedImage(const QString& name, int pixels, const QColor& color) {
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
     painter.fillRect(image.rect(), color);
     return image;
+}
+
+// Qt gives a tray icon a tooltip but no accessible name. Over XEmbed the panel embeds a top-level widget of
+// Qt's own, found by its object name: its title (WM_NAME) and its accessible name are what panels and screen
+// readers read there. A StatusNotifierItem host reads the tooltip.
+void nameEmbeddedTrayWindow(const QString& name) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String("QSystemTrayIconSys")) {
+            widget->setWindowTitle(name);
+            widget->setAccessibleName(name);
+        }
+    }
 }
 
 } // namespace
@@ -93,6 +107,7 @@ void TrayIcon::update(qint64 count, bool isCollecting, const std::optional<QStri
     m_accessibleName = accessibleName(count, isCollecting, languageCode);
     if (m_trayIcon) {
         m_trayIcon->setToolTip(m_accessibleName);
+        nameEmbeddedTrayWindow(m_accessibleName);
     }
     refreshIcon();
 }

@@ -11,6 +11,15 @@ struct RunningProgram {
     quint64 window = 0;
     qint64 processId = 0;
 
+    // The same program: the same process, or the same window where either window does not name its process
+    // (windows that name none would otherwise all count as one program).
+    bool isSameProgram(const RunningProgram& other) const {
+        if (processId > 0 && other.processId > 0) {
+            return processId == other.processId;
+        }
+        return window == other.window;
+    }
+
     friend bool operator==(const RunningProgram&, const RunningProgram&) = default;
 };
 

@@ -219,7 +219,6 @@ void X11Workspace::scheduleRead() {
 void X11Workspace::readEvents() {
     m_readScheduled = false;
     State& state = *m_state;
-    bool activeChanged = false;
     auto next = [&state]() -> xcb_generic_event_t* {
         if (!state.deferred.empty()) {
             xcb_generic_event_t* event = state.deferred.front();
@@ -228,32 +227,38 @@ void X11Workspace::readEvents() {
         }
         return xcb_poll_for_event(state.connection);
     };
-    while (xcb_generic_event_t* event = next()) {
-        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
-            const auto* property = reinterpret_cast<xcb_property_notify_event_t*>(event);
-            activeChanged |= property->window == state.root && property->atom == state.activeWindowAtom;
+    // Every read of the active window is a round trip whose reply can bring later changes into xcb's queue, where
+    // the socket notifier never sees them: read again until a pass finds no change.
+    for (;;) {
+        bool activeChanged = false;
+        while (xcb_generic_event_t* event = next()) {
+            if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
+                const auto* property = reinterpret_cast<xcb_property_notify_event_t*>(event);
+                activeChanged |= property->window == state.root && property->atom == state.activeWindowAtom;
+            }
+            std::free(event);
         }
-        std::free(event);
-    }
-    if (xcb_connection_has_error(state.connection)) {
-        // A lost server leaves the socket readable for good; there is nothing more to read from it.
-        state.notifier->setEnabled(false);
-        return;
-    }
-    if (!activeChanged) {
-        return;
-    }
-    // Several changes read at once report only where the focus ended up.
-    const xcb_window_t window = state.activeWindow();
-    if (window == state.lastActive) {
-        return;
-    }
-    state.lastActive = window;
-    if (window != 0) {
-        const RunningProgram program{window, state.processOf(window)};
-        // The reads above may have queued further events.
-        scheduleRead();
-        emit programActivated(program);
+        if (xcb_connection_has_error(state.connection)) {
+            // A lost server leaves the socket readable for good; there is nothing more to read from it.
+            state.notifier->setEnabled(false);
+            return;
+        }
+        if (!activeChanged) {
+            return;
+        }
+        // Several changes read at once report only where the focus ended up.
+        const xcb_window_t window = state.activeWindow();
+        if (window == state.lastActive) {
+            continue;
+        }
+        state.lastActive = window;
+        if (window != 0) {
+            const RunningProgram program{window, state.processOf(window)};
+            // Whoever hears of it may ask the workspace again, and those replies may queue events too.
+            scheduleRead();
+            emit programActivated(program);
+            return;
+        }
     }
 }
 

@@ -41,8 +41,8 @@ ChildProcess::Result xdotool(const QStringList& arguments) {
     return ChildProcess::run(QStringList{"xdotool"} + arguments, 10000);
 }
 
-// Where the panel shows Sorvu's icon: the window of the "sorvu" class that the tray embedded.
-std::optional<QRect> sorvuTrayIconRect(Display* display, Window window) {
+// The window of the "sorvu" class that the panel embedded: Sorvu's tray icon.
+std::optional<Window> sorvuTrayIconWindow(Display* display, Window window) {
     XClassHint hint{};
     XWindowAttributes attributes{};
     if (XGetClassHint(display, window, &hint) != 0) {
@@ -51,25 +51,63 @@ std::optional<QRect> sorvuTrayIconRect(Display* display, Window window) {
         XFree(hint.res_class);
         if (ours && XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable &&
             attributes.width >= 8) {
-            int x = 0;
-            int y = 0;
-            Window child = 0;
-            XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
-            return QRect(x, y, attributes.width, attributes.height);
+            return window;
         }
     }
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
-    std::optional<QRect> found;
+    std::optional<Window> found;
     if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
         for (unsigned int index = 0; index < count && !found; ++index) {
-            found = sorvuTrayIconRect(display, children[index]);
+            found = sorvuTrayIconWindow(display, children[index]);
         }
         XFree(children);
     }
     return found;
+}
+
+// Where the panel shows Sorvu's icon.
+std::optional<QRect> sorvuTrayIconRect(Display* display) {
+    const std::optional<Window> window = sorvuTrayIconWindow(display, DefaultRootWindow(display));
+    XWindowAttributes attributes{};
+    if (!window || XGetWindowAttributes(display, *window, &attributes) == 0) {
+        return std::nullopt;
+    }
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, *window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    return QRect(x, y, attributes.width, attributes.height);
+}
+
+// The name of the embedded icon window (_NET_WM_NAME), as a panel or a screen reader reads it; nothing
+// while there is no icon or it has no name.
+std::optional<QString> trayIconName() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return std::nullopt;
+    }
+    std::optional<QString> name;
+    if (const std::optional<Window> window = sorvuTrayIconWindow(display, DefaultRootWindow(display))) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long remaining = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, *window, XInternAtom(display, "_NET_WM_NAME", False), 0, 1024, False,
+                               XInternAtom(display, "UTF8_STRING", False), &type, &format, &count, &remaining,
+                               &data) == Success &&
+            data != nullptr) {
+            if (format == 8) {
+                name = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(count));
+            }
+            XFree(data);
+        }
+    }
+    XCloseDisplay(display);
+    return name;
 }
 
 // The icon as the panel shows it; null while there is none.
@@ -78,7 +116,7 @@ QImage trayIconPicture() {
     if (!display) {
         return {};
     }
-    const std::optional<QRect> rect = sorvuTrayIconRect(display, DefaultRootWindow(display));
+    const std::optional<QRect> rect = sorvuTrayIconRect(display);
     XCloseDisplay(display);
     if (!rect) {
         return {};
@@ -254,6 +292,9 @@ TEST_F(SorvuEndToEnd, CollectsTextsImagesAndFilesThenPastesThemInCopyOrder) {
         idleIcon = trayIconPicture();
         return showsArtwork(idleIcon);
     }));
+    // The icon the panel embedded says what it shows, for screen readers as well as in its tooltip.
+    EXPECT_TRUE(waitUntil([] { return trayIconName() == "Sorvu, idle"; }))
+        << trayIconName().value_or("no name").toStdString();
 
     startCollecting();
     copyAndWaitForCount("alpha ", "", 1);
@@ -269,6 +310,8 @@ TEST_F(SorvuEndToEnd, CollectsTextsImagesAndFilesThenPastesThemInCopyOrder) {
         const QImage counting = trayIconPicture();
         return showsArtwork(counting) && counting != idleIcon;
     }));
+    EXPECT_TRUE(waitUntil([] { return trayIconName() == "Sorvu, recording, 6 items in queue"; }))
+        << trayIconName().value_or("no name").toStdString();
 
     openTextField();
     for (int paste = 1; paste <= 3; ++paste) {
@@ -335,9 +378,26 @@ TEST_F(SorvuEndToEnd, TappingVWhileHoldingTheModifiersPastesEveryTapOnceReleased
 }
 
 TEST_F(SorvuEndToEnd, ASecondStartAndAStartWithoutDisplayBothExplainThemselves) {
-    const ChildProcess::Result second = ChildProcess::run({SORVU_PROGRAM}, 10000, sorvuEnvironment());
+    // On GNOME start-up asks gsettings for the animation setting: a stand-in notes whether it was started, and
+    // takes its time, as a process left running when Sorvu ends.
+    QTemporaryDir tools;
+    ASSERT_TRUE(tools.isValid());
+    QFile gsettings(tools.filePath("gsettings"));
+    ASSERT_TRUE(gsettings.open(QIODevice::WriteOnly));
+    gsettings.write("#!/bin/sh\ntouch '" + tools.filePath("gsettings-started").toLocal8Bit() +
+                    "'\nsleep 2\necho true\n");
+    gsettings.close();
+    ASSERT_TRUE(gsettings.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ChildProcess::Options onGnome = sorvuEnvironment();
+    onGnome.environment.insert("PATH", tools.path().toLocal8Bit() + ':' + qgetenv("PATH"));
+    onGnome.environment.insert("XDG_CURRENT_DESKTOP", "GNOME");
+
+    // A refused start says so, succeeds, and starts nothing of its own.
+    const ChildProcess::Result second = ChildProcess::run({SORVU_PROGRAM}, 10000, onGnome);
     EXPECT_TRUE(second.succeeded());
     EXPECT_TRUE(second.standardError.contains("Sorvu is already running.")) << second.standardError.toStdString();
+    EXPECT_FALSE(second.standardError.contains("Destroyed while process")) << second.standardError.toStdString();
+    EXPECT_FALSE(QFile::exists(tools.filePath("gsettings-started")));
     EXPECT_TRUE(m_sorvu->isRunning());
 
     ChildProcess::Options noDisplay = sorvuEnvironment();
@@ -378,4 +438,6 @@ TEST_F(SorvuWithoutTray, CollectsAndPastesFromTheKeyboardAndShowsItsIconOnceATra
     s_panel = ChildProcess::start({"tint2"});
     ASSERT_TRUE(waitUntil(trayHostRuns, 15000));
     EXPECT_TRUE(waitForLog("status item image=menuBarIcon count=0", 15000)) << log().toStdString();
+    EXPECT_TRUE(waitUntil([] { return trayIconName() == "Sorvu, idle"; }))
+        << trayIconName().value_or("no name").toStdString();
 }

@@ -8,10 +8,14 @@
 
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 #include <vector>
 
 // Last: Xlib's macros (None, Bool…) would break the headers above.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 namespace sorvu {
@@ -120,6 +124,62 @@ TEST_F(X11WorkspaceTest, RecognisesItsOwnWindowInFront) {
 
     ASSERT_TRUE(m_workspace.activate(other->application));
     EXPECT_TRUE(waitUntil([&] { return !m_workspace.isOwnProcessFrontmost(); }));
+}
+
+TEST_F(X11WorkspaceTest, ReportsEveryWindowThatBecomesActiveJustAfterNone) {
+    // A window manager moving the focus writes None first and the new window a moment later. Another thread
+    // plays that part here, so that the second write can reach the workspace while it is re-reading the value.
+    Display* helper = XOpenDisplay(nullptr);
+    ASSERT_NE(helper, nullptr);
+    const Window root = DefaultRootWindow(helper);
+    const Atom activeWindow = XInternAtom(helper, "_NET_ACTIVE_WINDOW", False);
+    const Window windows[] = {XCreateSimpleWindow(helper, root, 0, 0, 10, 10, 0, 0, 0),
+                              XCreateSimpleWindow(helper, root, 0, 0, 10, 10, 0, 0, 0)};
+    XSync(helper, False);
+
+    constexpr int rounds = 2000;
+    std::atomic<int> roundToWrite{-1};
+    std::atomic<bool> finished{false};
+    std::thread writer([&] {
+        for (int round = 0; round < rounds; ++round) {
+            while (roundToWrite.load() < round) {
+                if (finished.load()) {
+                    return;
+                }
+                std::this_thread::sleep_for(std::chrono::microseconds(50));
+            }
+            const unsigned long none = 0;
+            XChangeProperty(helper, root, activeWindow, XA_WINDOW, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(&none), 1);
+            XSync(helper, False);
+            // Gaps from none to 0.2 ms, spun rather than slept (a sleep overshoots them): some of the second writes
+            // land while the workspace is reading the first.
+            const auto gapEnd = std::chrono::steady_clock::now() + std::chrono::microseconds(round % 40 * 5);
+            while (std::chrono::steady_clock::now() < gapEnd) {
+            }
+            const unsigned long window = windows[round % 2];
+            XChangeProperty(helper, root, activeWindow, XA_WINDOW, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(&window), 1);
+            XFlush(helper);
+        }
+    });
+
+    int missed = -1;
+    for (int round = 0; round < rounds && missed < 0; ++round) {
+        roundToWrite.store(round);
+        const quint64 expected = windows[round % 2];
+        if (!waitUntil([&] { return !m_activations.empty() && m_activations.back().window == expected; }, 2000)) {
+            missed = round;
+        }
+    }
+    finished.store(true);
+    writer.join();
+    EXPECT_EQ(missed, -1) << "the change of round " << missed << " was never reported";
+
+    for (const Window window : windows) {
+        XDestroyWindow(helper, window);
+    }
+    XCloseDisplay(helper);
 }
 
 TEST(X11WorkspaceWithoutWindowManagerTest, NothingIsFrontmostAndActivationIsRefused) {

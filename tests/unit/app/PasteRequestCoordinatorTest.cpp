@@ -216,3 +216,64 @@ TEST_F(Coordinator, ACoordinatorGoneWhileWaitingDoesNothingLater) {
     EXPECT_TRUE(results.isEmpty());
     EXPECT_EQ(queue->queue().size(), 1);
 }
+
+TEST_F(Coordinator, ALateNoticeOfAFinishedRestoreLeavesTheNextRestoreWaiting) {
+    collectTexts({"a", "b", "c"});
+    openPopup();
+    QList<PasteAttemptResult> second;
+    bool secondStarted = false;
+    // As soon as the first paste is done the popup is in front again and the next paste is asked for.
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, [&](PasteAttemptResult result) {
+        results.append(result);
+        if (!secondStarted) {
+            secondStarted = true;
+            workspace.frontmost = sorvuWindow;
+            coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(second));
+        }
+    });
+    // The window manager announces the editor twice; the second notice is still on its way when the first
+    // one has finished the restore.
+    workspace.becomeActive(editor);
+    workspace.becomeActive(editor);
+    runEventLoopFor(50);
+
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::commandPosted}));
+    EXPECT_TRUE(second.isEmpty());
+    EXPECT_TRUE(coordinator->isRestoringFocusForPaste());
+    EXPECT_EQ(postedClipboard.size(), 1);
+    EXPECT_EQ(queue->queue().size(), 2);
+
+    workspace.becomeActive(editor);
+    EXPECT_TRUE(waitUntil([&] { return !second.isEmpty(); }, 400));
+    EXPECT_EQ(second, QList<PasteAttemptResult>({PasteAttemptResult::commandPosted}));
+    EXPECT_EQ(results.size(), 1);
+    EXPECT_EQ(postedClipboard.size(), 2);
+}
+
+TEST_F(Coordinator, WindowsThatNameNoProcessAreToldApartByWindow) {
+    const RunningProgram unnamedEditor{0x400001, 0};
+    const RunningProgram unnamedViewer{0x600001, 0};
+    collectTexts({"a", "b"});
+    workspace.frontmost = unnamedEditor;
+    openPopup();
+    ASSERT_EQ(coordinator->pasteRecipient(), unnamedEditor);
+
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
+    workspace.becomeActive(unnamedViewer);
+    runEventLoopFor(50);
+    EXPECT_TRUE(results.isEmpty());
+    EXPECT_TRUE(coordinator->isRestoringFocusForPaste());
+    // Still not the recipient when the time is up.
+    EXPECT_TRUE(waitUntil([&] { return !results.isEmpty(); }, 1000));
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::recipientUnavailable}));
+    EXPECT_TRUE(uiLines().contains("recipient restore timeout"));
+    EXPECT_EQ(queue->queue().size(), 2);
+
+    workspace.frontmost = unnamedEditor;
+    openPopup();
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
+    workspace.becomeActive(unnamedEditor);
+    EXPECT_TRUE(waitUntil([&] { return results.size() == 2; }, 400));
+    EXPECT_EQ(results.last(), PasteAttemptResult::commandPosted);
+    EXPECT_EQ(queue->queue().size(), 1);
+}

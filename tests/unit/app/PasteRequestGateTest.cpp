@@ -107,13 +107,63 @@ TEST_F(Gate, ANextPasteWaitsUntilThePreviousOneWasFetched) {
     EXPECT_EQ(gate.pendingCount(), 0);
 }
 
+TEST_F(Gate, TheFetchWaitCountsFromThePreviousPasteNotFromTheNextRequest) {
+    gate.submit(PasteNextEntry{}, PasteRequestSource::button);
+    EXPECT_EQ(dispatched.size(), 1);
+    // Nobody fetched that paste, but its 0.3 s are long over when the next request comes.
+    now = 1000;
+    gate.submit(PasteNextEntry{}, PasteRequestSource::button);
+    EXPECT_EQ(dispatched.size(), 2);
+
+    // A request that comes 0.2 s after an unfetched paste waits only the 0.1 s that are left.
+    now = 1200;
+    gate.submit(PasteNextEntry{}, PasteRequestSource::button);
+    EXPECT_EQ(dispatched.size(), 2);
+    now = 1299;
+    gate.releaseReadyRequests();
+    EXPECT_EQ(dispatched.size(), 2);
+    now = 1300;
+    gate.releaseReadyRequests();
+    EXPECT_EQ(dispatched.size(), 3);
+}
+
+TEST_F(Gate, APasteIsTimedFromWhenItWasPostedNotWhenItWasLetThrough) {
+    PasteCompletion laterCompletion;
+    PasteRequestGate delayed([] { return QSet<quint16>(); }, [this] { return fetched; },
+                             [&](const PasteRequestKind&, PasteRequestSource, PasteCompletion completion) {
+                                 dispatched.append("delayed");
+                                 laterCompletion = std::move(completion);
+                             },
+                             [this] { return now; });
+    fetched = false;
+    delayed.submit(PasteNextEntry{}, PasteRequestSource::button);
+    // The recipient took 0.4 s to come back before the paste was posted.
+    now = 400;
+    laterCompletion(PasteAttemptResult::commandPosted);
+    now = 500;
+    delayed.submit(PasteNextEntry{}, PasteRequestSource::button);
+    EXPECT_EQ(dispatched.size(), 1);
+    now = 700;
+    delayed.releaseReadyRequests();
+    EXPECT_EQ(dispatched.size(), 2);
+
+    // A paste that failed was never posted: nothing to wait for after it.
+    laterCompletion(PasteAttemptResult::recipientUnavailable);
+    now = 750;
+    delayed.submit(PasteNextEntry{}, PasteRequestSource::button);
+    EXPECT_EQ(dispatched.size(), 3);
+}
+
 TEST_F(Gate, ThePollTimerLetsRequestsThroughWithoutHelp) {
-    PasteRequestGate realTime(
-        [] { return QSet<quint16>(); }, [this] { return fetched; },
-        [this](const PasteRequestKind&, PasteRequestSource, PasteCompletion) { dispatched.append("real"); });
+    PasteRequestGate realTime([] { return QSet<quint16>(); }, [this] { return fetched; },
+                              [this](const PasteRequestKind&, PasteRequestSource, PasteCompletion completion) {
+                                  dispatched.append("real");
+                                  completion(PasteAttemptResult::commandPosted);
+                              });
     fetched = false;
     realTime.submit(PasteNextEntry{}, PasteRequestSource::button);
-    EXPECT_TRUE(dispatched.isEmpty());
-    EXPECT_TRUE(waitUntil([&] { return !dispatched.isEmpty(); }, 2000));
+    realTime.submit(PasteNextEntry{}, PasteRequestSource::button);
+    EXPECT_EQ(dispatched.size(), 1);
+    EXPECT_TRUE(waitUntil([&] { return dispatched.size() == 2; }, 2000));
     EXPECT_EQ(realTime.pendingCount(), 0);
 }

@@ -96,6 +96,10 @@ TEST_F(Collection, ReadsFilesThenImagesThenText) {
     queue->checkClipboard();
     ASSERT_EQ(queue->queue().size(), 4);
     EXPECT_EQ(queue->queue().at(3).content.text(), "   ");
+    // One line for each entry, saying its kind and never its contents.
+    EXPECT_EQ(logs.messagesStartingWith("queue append"),
+              QStringList({"queue append type=image queue.count=2", "queue append type=image queue.count=3",
+                           "queue append type=text queue.count=4"}));
 }
 
 TEST_F(Collection, CapacityIs99AndAChangeSeenWhenFullIsDroppedForGood) {

@@ -129,6 +129,9 @@ TEST_F(Paste, CombinedPasteJoinsTextsWithTheSeparator) {
     EXPECT_TRUE(queue->queue().isEmpty());
     EXPECT_FALSE(queue->isCollecting());
     EXPECT_TRUE(logs.messages().endsWith("queue removeAll after combined paste"));
+    // Collecting stops once the queue is empty, and says so.
+    EXPECT_EQ(logs.messagesStartingWith("stopCollecting"),
+              QStringList({"stopCollecting reason=queueDrained queue.count=0"}));
 
     collectTexts({"a", "b", "c"});
     EXPECT_EQ(queue->pasteAllText("", ids()), PasteAttemptResult::commandPosted);

@@ -1,20 +1,10 @@
 #pragma once
 
-#include "shortcuts/KeyModifiers.h"
-
-#include <QtGlobal>
+#include "shortcuts/KeyDownEvent.h"
 
 #include <functional>
 
 namespace sorvu {
-
-// One key press anywhere in the session. The key code is the X11 keycode (the key's position, not what it
-// types).
-struct KeyDownEvent {
-    quint16 keyCode = 0;
-    KeyModifiers modifiers;
-    bool isRepeat = false;
-};
 
 // A session that lets Sorvu watch every key press.
 class KeyMonitor {

@@ -3,6 +3,7 @@
 #include "tests/support/FakeKeyMonitor.h"
 #include "tests/support/FakeKeyboardLayout.h"
 #include "tests/support/FakeShortcutStore.h"
+#include "tests/support/LogCapture.h"
 #include "tests/unit/shortcuts/RawModifiers.h"
 #include "tests/unit/shortcuts/ShortcutPrinters.h"
 
@@ -214,8 +215,8 @@ TEST_F(ShortcutManagerTest, OverrideReplacesOnlyItsOwnDefault) {
 }
 
 TEST_F(ShortcutManagerTest, OverridesComeBeforeDefaultsAndInActionOrder) {
-    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyC, controlCommand});
     startWith(FakeKeyboardLayout::usQwerty());
+    m_manager->setOverride(KeyCombination{keyC, controlCommand}, ShortcutAction::pasteNext);
     EXPECT_EQ(fired(keyC, controlCommand), "P");
     EXPECT_EQ(fired(keyV, controlCommand), "");
 
@@ -223,11 +224,99 @@ TEST_F(ShortcutManagerTest, OverridesComeBeforeDefaultsAndInActionOrder) {
     EXPECT_EQ(fired(keyC, controlCommand), "T");
 }
 
-TEST_F(ShortcutManagerTest, OverrideWithForeignBitsNeverMatches) {
-    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyC, controlCommand | capsLock});
+TEST_F(ShortcutManagerTest, StoredOverridesTheRecorderWouldRefuseAreIgnoredWithALogLine) {
+    LogCapture log;
+    // A bare "a" would paste on every typed a; 65535 is no key at all.
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{38, 0});
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{65535, control});
     startWith(FakeKeyboardLayout::usQwerty());
-    EXPECT_EQ(fired(keyC, controlCommand | capsLock), "");
-    EXPECT_EQ(fired(keyC, controlCommand), "");
+    EXPECT_TRUE(m_manager->overrides().isEmpty());
+    EXPECT_EQ(fired(38, 0), "");
+    EXPECT_EQ(fired(keyC, controlCommand), "T");
+    EXPECT_EQ(fired(keyV, controlCommand), "P");
+    ASSERT_EQ(log.lines().size(), 2);
+    EXPECT_EQ(log.lines().at(0).category, "sorvu.ShortcutStoring");
+    EXPECT_EQ(log.messages(),
+              (QStringList{"override ignored action=startStopCollecting keyCode=65535 modifiersRawValue=262144 "
+                           "reason=unusableKey",
+                           "override ignored action=pasteNext keyCode=38 modifiersRawValue=0 reason=noModifier"}));
+
+    log.clear();
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyC, controlCommand | capsLock});
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{59, control});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_TRUE(m_manager->overrides().isEmpty());
+    EXPECT_EQ(fired(keyC, controlCommand), "T");
+    EXPECT_EQ(fired(59, control), "");
+    ASSERT_EQ(log.messagesStartingWith("override ignored").size(), 2);
+    EXPECT_TRUE(log.messages().at(0).endsWith("reason=otherModifier"));
+    EXPECT_TRUE(log.messages().at(1).endsWith("reason=unusableKey"));
+    // The values stay stored, as they are, until the user sets or resets the shortcut.
+    EXPECT_TRUE(m_store->writes.empty());
+    EXPECT_EQ(m_store->stored.size(), 2);
+}
+
+TEST_F(ShortcutManagerTest, AStoredOverrideOnTheOtherActionsCombinationIsIgnored) {
+    LogCapture log;
+    // On the other action's default.
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyC, controlCommand});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_TRUE(m_manager->overrides().isEmpty());
+    EXPECT_EQ(fired(keyC, controlCommand), "T");
+    EXPECT_EQ(fired(keyV, controlCommand), "P");
+    EXPECT_EQ(log.messages(), QStringList{"override ignored action=pasteNext keyCode=54 modifiersRawValue=1310720 "
+                                          "reason=usedByOtherAction other=startStopCollecting"});
+
+    // Both actions on one combination: one keeps it, the other gets its default back.
+    log.clear();
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyF5, option});
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(m_manager->overrides().size(), 1);
+    EXPECT_EQ(fired(keyF5, option) + fired(keyC, controlCommand) + fired(keyV, controlCommand), "PT");
+    EXPECT_EQ(log.messagesStartingWith("override ignored action=startStopCollecting").size(), 1);
+
+    // The other action's default is free once that action has an override of its own; a default without a key
+    // takes nothing; each action on its own default is no clash.
+    log.clear();
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyV, controlCommand});
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(fired(keyV, controlCommand) + fired(keyF5, option), "TP");
+    m_store->stored.clear();
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyC, controlCommand});
+    startWith(FakeKeyboardLayout::withoutC());
+    EXPECT_EQ(fired(keyC, controlCommand), "P");
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyC, controlCommand});
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyV, controlCommand});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(m_manager->overrides().size(), 2);
+    EXPECT_TRUE(log.messages().isEmpty()) << log.messages().join('\n').toStdString();
+}
+
+TEST_F(ShortcutManagerTest, AModifierBeyondTheFourMatchesNothing) {
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    const KeyModifiers ctrlSuper = keyModifiersOf(controlCommand);
+    // AltGr, Mod3 and the like arrive as another modifier held.
+    EXPECT_EQ(m_manager->matchedAction(KeyDownEvent{keyC, ctrlSuper, false, true}), std::nullopt);
+    EXPECT_EQ(m_manager->matchedAction(KeyDownEvent{keyF5, keyModifiersOf(option), false, true}), std::nullopt);
+    EXPECT_EQ(m_manager->matchedAction(KeyDownEvent{keyC, ctrlSuper, false, false}),
+              ShortcutAction::startStopCollecting);
+    EXPECT_EQ(m_manager->matchedAction(KeyDownEvent{keyF5, keyModifiersOf(option), false, false}),
+              ShortcutAction::pasteNext);
+}
+
+TEST_F(ShortcutManagerTest, TheActionUsingACombinationIsFound) {
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(m_manager->otherActionUsing(KeyCombination{keyF5, option}, ShortcutAction::startStopCollecting),
+              ShortcutAction::pasteNext);
+    EXPECT_EQ(m_manager->otherActionUsing(KeyCombination{keyF5, option}, ShortcutAction::pasteNext), std::nullopt);
+    EXPECT_EQ(m_manager->otherActionUsing(KeyCombination{keyC, controlCommand}, ShortcutAction::pasteNext),
+              ShortcutAction::startStopCollecting);
+    EXPECT_EQ(m_manager->otherActionUsing(KeyCombination{keyV, controlCommand}, ShortcutAction::startStopCollecting),
+              std::nullopt);
 }
 
 TEST_F(ShortcutManagerTest, SettingAndResettingAnOverridePublishesAndStores) {

@@ -112,21 +112,23 @@ std::optional<ShortcutAction> ShortcutManager::matchedAction(const KeyDownEvent&
 }
 
 // Defaults follow the character a key types, so that Ctrl+Super with the key typing c toggles collecting
-// on every layout, wherever that key sits.
+// on every layout, wherever that key sits. The key the layout names for the character counts too: it may
+// type the character only in another group, and the key a default is bound to must fire it.
 std::optional<ShortcutAction> ShortcutManager::matchedDefault(const KeyDownEvent& event) const {
     if ((event.modifiers & allKeyModifiers) != KeyCombination::defaultModifiers) {
         return std::nullopt;
     }
-    if (m_overrides.size() == static_cast<qsizetype>(allShortcutActions.size()) || !m_characterForKeyCode) {
-        return std::nullopt;
-    }
-    const std::optional<QString> typed = m_characterForKeyCode(event.keyCode);
-    if (!typed) {
-        return std::nullopt;
-    }
-    const QString character = typed->toLower();
+    const std::optional<QString> typed =
+        m_characterForKeyCode ? m_characterForKeyCode(event.keyCode) : std::optional<QString>();
     for (const ShortcutAction action : allShortcutActions) {
-        if (!m_overrides.contains(action) && character == defaultCharacter(action)) {
+        if (m_overrides.contains(action)) {
+            continue;
+        }
+        if (typed && typed->toLower() == defaultCharacter(action)) {
+            return action;
+        }
+        const std::optional<KeyCombination> bound = KeyCombination::defaultShortcut(action, m_keyCodeForCharacter);
+        if (bound && bound->keyCode == event.keyCode) {
             return action;
         }
     }

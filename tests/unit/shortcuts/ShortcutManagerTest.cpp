@@ -307,6 +307,19 @@ TEST_F(ShortcutManagerTest, AModifierBeyondTheFourMatchesNothing) {
               ShortcutAction::pasteNext);
 }
 
+TEST_F(ShortcutManagerTest, TheKeyALayoutNamesForADefaultFiresItEvenWhereItTypesAnotherLetter) {
+    // As in a layout pair whose active group has no c: the key comes from the other group.
+    ShortcutManager manager(m_store, FakeKeyboardLayout::withoutC().characterForKeyCode(),
+                            FakeKeyboardLayout::usQwerty().keyCodeForCharacter());
+    const KeyModifiers ctrlSuper = keyModifiersOf(controlCommand);
+    EXPECT_EQ(manager.effectiveShortcut(ShortcutAction::startStopCollecting), (KeyCombination{keyC, controlCommand}));
+    EXPECT_EQ(manager.matchedAction(KeyDownEvent{keyC, ctrlSuper}), ShortcutAction::startStopCollecting);
+    EXPECT_EQ(manager.matchedAction(KeyDownEvent{keyV, ctrlSuper}), ShortcutAction::pasteNext);
+    EXPECT_EQ(manager.matchedAction(KeyDownEvent{keyX, ctrlSuper}), std::nullopt);
+    manager.setOverride(KeyCombination{keyF5, option}, ShortcutAction::startStopCollecting);
+    EXPECT_EQ(manager.matchedAction(KeyDownEvent{keyC, ctrlSuper}), std::nullopt);
+}
+
 TEST_F(ShortcutManagerTest, TheActionUsingACombinationIsFound) {
     m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
     startWith(FakeKeyboardLayout::usQwerty());

@@ -1,6 +1,4 @@
 #include "shortcuts/ShortcutManager.h"
-#include "shortcuts/KeyMonitorShortcuts.h"
-#include "tests/support/FakeKeyMonitor.h"
 #include "tests/support/FakeKeyboardLayout.h"
 #include "tests/support/FakeShortcutStore.h"
 #include "tests/support/LogCapture.h"
@@ -24,35 +22,25 @@ constexpr quint16 keyF5 = 71;
 
 class ShortcutManagerTest : public ::testing::Test {
 protected:
-    ~ShortcutManagerTest() override { m_shortcuts.reset(); }
-
-    // A manager over the layout, with the store's current overrides, and its started key shortcuts.
+    // A manager over the layout, with the store's current overrides.
     void startWith(const FakeKeyboardLayout& layout) {
-        m_shortcuts.reset();
         m_manager =
             std::make_unique<ShortcutManager>(m_store, layout.characterForKeyCode(), layout.keyCodeForCharacter());
-        m_shortcuts = std::make_unique<KeyMonitorShortcuts>(m_monitor, *m_manager);
-        QObject::connect(m_shortcuts.get(), &GlobalShortcuts::activated, [this](ShortcutAction action) {
-            ++(action == ShortcutAction::startStopCollecting ? m_toggles : m_pastes);
-        });
-        m_shortcuts->start();
     }
 
-    // Presses the key once, with the modifiers the session reports of the raw value, and answers what
-    // fired: "T" (toggle), "P" (paste), "" or several of them.
-    std::string fired(quint16 keyCode, quint64 modifiers, bool isRepeat = false) {
-        const int toggles = m_toggles;
-        const int pastes = m_pastes;
-        m_monitor->press(keyCode, keyModifiersOf(modifiers), isRepeat);
-        return std::string(m_toggles - toggles, 'T') + std::string(m_pastes - pastes, 'P');
+    // Matches one press of the key, with the modifiers the session reports of the raw value, and answers what
+    // it fires: "T" (toggle), "P" (paste) or "".
+    std::string fired(quint16 keyCode, quint64 modifiers, bool isRepeat = false) const {
+        const std::optional<ShortcutAction> action =
+            m_manager->matchedAction(KeyDownEvent{keyCode, keyModifiersOf(modifiers), isRepeat});
+        if (!action) {
+            return "";
+        }
+        return *action == ShortcutAction::startStopCollecting ? "T" : "P";
     }
 
     std::shared_ptr<test::FakeShortcutStore> m_store = std::make_shared<test::FakeShortcutStore>();
-    std::shared_ptr<test::FakeKeyMonitor> m_monitor = std::make_shared<test::FakeKeyMonitor>();
     std::unique_ptr<ShortcutManager> m_manager;
-    std::unique_ptr<KeyMonitorShortcuts> m_shortcuts;
-    int m_toggles = 0;
-    int m_pastes = 0;
 };
 
 TEST_F(ShortcutManagerTest, ReadsTheStoreOnceAtConstruction) {
@@ -69,34 +57,11 @@ TEST_F(ShortcutManagerTest, ReadsTheStoreOnceAtConstruction) {
     EXPECT_FALSE(m_manager->cancelRecordingHandler());
 }
 
-TEST_F(ShortcutManagerTest, ActivationsComeFromOneKeySourceInstalledOnce) {
-    startWith(FakeKeyboardLayout::usQwerty());
-    ASSERT_EQ(m_monitor->handlers.size(), 1u);
-    m_shortcuts->start();
-    EXPECT_EQ(m_monitor->handlers.size(), 1u);
-    EXPECT_EQ(fired(keyC, controlCommand), "T");
-    EXPECT_EQ(fired(keyV, controlCommand), "P");
-}
-
-TEST_F(ShortcutManagerTest, NothingIsWatchedBeforeStartOrWithoutASource) {
-    ShortcutManager manager(m_store, FakeKeyboardLayout::usQwerty().characterForKeyCode(),
-                            FakeKeyboardLayout::usQwerty().keyCodeForCharacter());
-    KeyMonitorShortcuts unstarted(m_monitor, manager);
-    EXPECT_TRUE(m_monitor->handlers.empty());
-
-    KeyMonitorShortcuts sourceless(nullptr, manager);
-    sourceless.start();
-    EXPECT_TRUE(m_monitor->handlers.empty());
-
+TEST_F(ShortcutManagerTest, NothingMatchesWithoutALayoutButOverrides) {
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
     ShortcutManager layoutless(m_store, nullptr, nullptr);
     EXPECT_EQ(layoutless.matchedAction(KeyDownEvent{keyC, keyModifiersOf(controlCommand), false}), std::nullopt);
-}
-
-TEST_F(ShortcutManagerTest, SourceOutlivingTheShortcutsCallsNothing) {
-    startWith(FakeKeyboardLayout::usQwerty());
-    m_shortcuts.reset();
-    EXPECT_EQ(fired(keyC, controlCommand), "");
-    EXPECT_EQ(fired(keyV, controlCommand), "");
+    EXPECT_EQ(layoutless.matchedAction(KeyDownEvent{keyF5, keyModifiersOf(option), false}), ShortcutAction::pasteNext);
 }
 
 TEST_F(ShortcutManagerTest, DefaultsNeedExactlyCtrlSuper) {
@@ -152,7 +117,6 @@ TEST_F(ShortcutManagerTest, DefaultsOnGermanAndFrenchLayouts) {
         for (const quint16 keyCode : {24, 25, 29, 38, 47, 52}) {
             EXPECT_EQ(fired(keyCode, controlCommand), "") << keyCode;
         }
-        m_monitor->handlers.clear();
     }
 }
 
@@ -162,7 +126,6 @@ TEST_F(ShortcutManagerTest, RussianWithUsUsesTheLatinGroup) {
     startWith(russian);
     EXPECT_EQ(fired(keyC, controlCommand), "");
     EXPECT_EQ(fired(keyV, controlCommand), "");
-    m_monitor->handlers.clear();
 
     startWith(FakeKeyboardLayout::asciiCapable({russian, FakeKeyboardLayout::usQwerty()}, 0));
     EXPECT_EQ(fired(keyC, controlCommand), "T");

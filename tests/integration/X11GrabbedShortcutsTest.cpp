@@ -4,11 +4,11 @@
 #include "platform/x11/X11Platform.h"
 #include "shortcuts/ShortcutManager.h"
 #include "tests/integration/support/ChildProcess.h"
+#include "tests/integration/support/WindowActivation.h"
 #include "tests/support/FakeShortcutStore.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -84,15 +84,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(setLayout({"us"}));
         m_field.resize(400, 40);
-        m_field.show();
-        QElapsedTimer sinceRequest;
-        ASSERT_TRUE(waitUntil([&] {
-            if (!sinceRequest.isValid() || sinceRequest.hasExpired(250)) {
-                xdotool({"windowactivate", QString::number(m_field.winId())});
-                sinceRequest.start();
-            }
-            return m_field.isActiveWindow() && m_field.hasFocus();
-        }));
+        ASSERT_TRUE(test::showActiveAndFocused(m_field));
     }
 
     void TearDown() override {

@@ -19,7 +19,7 @@ public:
     virtual void start() = 0;
 
     // The actions whose shortcut another program holds, so that pressing it never reaches Sorvu; in action
-    // order. The settings show it beside the shortcut.
+    // order, for the settings to show beside the shortcut.
     virtual QList<ShortcutAction> takenActions() const = 0;
 
 signals:

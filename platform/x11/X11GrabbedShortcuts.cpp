@@ -56,11 +56,11 @@ unsigned int maskOf(KeyModifiers modifiers) {
 // The modifier bound to Num Lock, which moves with the keymap; none when no key is Num Lock.
 unsigned int numLockMask(Display* display) {
     const KeyCode numLock = XKeysymToKeycode(display, XK_Num_Lock);
+    if (numLock == 0) {
+        return 0;
+    }
     XModifierKeymap* mapping = XGetModifierMapping(display);
-    if (numLock == 0 || mapping == nullptr) {
-        if (mapping != nullptr) {
-            XFreeModifiermap(mapping);
-        }
+    if (mapping == nullptr) {
         return 0;
     }
     unsigned int mask = 0;

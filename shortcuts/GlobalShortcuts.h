@@ -2,12 +2,13 @@
 
 #include "shortcuts/ShortcutAction.h"
 
+#include <QList>
 #include <QObject>
 
 namespace sorvu {
 
 // Where the shell learns that an action's global shortcut was pressed, whatever the session does to find
-// out: matching the keys it watches on X11, or the desktop telling it elsewhere.
+// out: grabbing the keys on X11, or the desktop telling it elsewhere.
 class GlobalShortcuts : public QObject {
     Q_OBJECT
 
@@ -17,8 +18,13 @@ public:
     // From now on, until the object goes, reports every activation. Starting twice changes nothing.
     virtual void start() = 0;
 
+    // The actions whose shortcut another program holds, so that pressing it never reaches Sorvu; in action
+    // order, for the settings to show beside the shortcut.
+    virtual QList<ShortcutAction> takenActions() const = 0;
+
 signals:
     void activated(sorvu::ShortcutAction action);
+    void takenActionsChanged();
 };
 
 } // namespace sorvu

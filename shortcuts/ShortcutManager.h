@@ -2,7 +2,7 @@
 
 #include "preferences/Localization.h"
 #include "shortcuts/KeyCombination.h"
-#include "shortcuts/KeyMonitor.h"
+#include "shortcuts/KeyDownEvent.h"
 #include "shortcuts/KeyboardLayoutFunctions.h"
 #include "shortcuts/ShortcutAction.h"
 #include "shortcuts/ShortcutStore.h"
@@ -31,7 +31,9 @@ class ShortcutManager : public QObject {
 public:
     using Handler = std::function<void()>;
 
-    // Reads each action's override from the store, once: the store is not read again during the run.
+    // Reads each action's override from the store, once: the store is not read again during the run. An
+    // override the recorder would refuse, or one on the combination of another action, is logged and
+    // ignored, and the action keeps its default.
     ShortcutManager(std::shared_ptr<ShortcutStore> shortcutStore, CharacterForKeyCode characterForKeyCode,
                     KeyCodeForCharacter keyCodeForCharacter, QObject* parent = nullptr);
 
@@ -53,7 +55,12 @@ public:
     QString effectiveShortcutText(ShortcutAction action, const TranslationCatalog& catalog,
                                   const QLocale& locale) const;
 
-    // The action a key press triggers, if any; none while recording.
+    // The action other than the given one whose effective shortcut is this combination, if any: one
+    // combination never serves two actions.
+    std::optional<ShortcutAction> otherActionUsing(const KeyCombination& spec, ShortcutAction action) const;
+
+    // The action a key press triggers, if any; none while recording, for a repeat, or with a modifier
+    // held that no shortcut can hold.
     std::optional<ShortcutAction> matchedAction(const KeyDownEvent& event) const;
 
     const CharacterForKeyCode& characterForKeyCode() const { return m_characterForKeyCode; }

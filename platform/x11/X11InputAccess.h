@@ -2,8 +2,8 @@
 
 namespace sorvu {
 
-// Whether the program can watch and post keys: the Qt application runs on an X display that has the XTest
-// and XInput 2 extensions. False without a display or on another platform (a Wayland session); there is
+// Whether the program can post keys and watch the pointer: the Qt application runs on an X display that has
+// the XTest and XInput 2 extensions. False without a display or on another platform (a Wayland session); there is
 // nothing to ask the user for.
 bool hasX11InputAccess();
 

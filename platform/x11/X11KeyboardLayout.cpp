@@ -10,8 +10,8 @@
 #include <xkbcommon/xkbcommon-x11.h>
 #include <xkbcommon/xkbcommon.h>
 
-#include <algorithm>
-#include <array>
+#include <QChar>
+
 #include <cstdint>
 #include <vector>
 
@@ -108,22 +108,27 @@ struct X11KeyboardLayout::State {
         if (!keymap) {
             return;
         }
+        // Many Latin layouts lack a letter or more (az has no w, tm no c); a non-Latin one may still type a
+        // stray Latin letter. What counts is which script most of the group's letters belong to.
         const xkb_layout_index_t groups = xkb_keymap_num_layouts(keymap.get());
         for (xkb_layout_index_t group = 0; group < groups; ++group) {
-            std::array<bool, 26> letters{};
+            int letters = 0;
+            int latinLetters = 0;
             for (xkb_keycode_t keyCode = firstKeyCode; keyCode <= lastKeyCode; ++keyCode) {
                 const auto keysym = plainKeysym(keymap.get(), keyCode, group);
-                if (keysym && *keysym >= XKB_KEY_a && *keysym <= XKB_KEY_z) {
-                    letters[*keysym - XKB_KEY_a] = true;
+                const char32_t character = keysym ? xkb_keysym_to_utf32(*keysym) : 0;
+                if (character != 0 && QChar::isLetter(character)) {
+                    ++letters;
+                    latinLetters += QChar::script(character) == QChar::Script_Latin ? 1 : 0;
                 }
             }
-            latinGroups.push_back(std::all_of(letters.begin(), letters.end(), [](bool typed) { return typed; }));
+            latinGroups.push_back(latinLetters * 2 > letters);
         }
     }
 
-    // The group to translate with, after catching up with the server. Reading the group is a round trip,
-    // which also brings in every keymap notification sent before it.
-    std::optional<xkb_layout_index_t> currentGroup() {
+    // The active group, after catching up with the server. Reading the group is a round trip, which also
+    // brings in every keymap notification sent before it.
+    std::optional<xkb_layout_index_t> activeGroup() {
         if (!usable()) {
             return std::nullopt;
         }
@@ -147,13 +152,29 @@ struct X11KeyboardLayout::State {
         if (!keymap || latinGroups.empty()) {
             return std::nullopt;
         }
-        const auto active = xkb_layout_index_t(serverState.group) % xkb_layout_index_t(latinGroups.size());
-        if (latinGroups[active]) {
+        return xkb_layout_index_t(serverState.group) % xkb_layout_index_t(latinGroups.size());
+    }
+
+    // The group keys are translated with: the active one when it is Latin, else the first Latin one.
+    std::optional<xkb_layout_index_t> translationGroup() {
+        const auto active = activeGroup();
+        if (!active || latinGroups[*active]) {
             return active;
         }
         for (xkb_layout_index_t group = 0; group < latinGroups.size(); ++group) {
             if (latinGroups[group]) {
                 return group;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The first key whose text in the group equals the wanted text, lower-cased.
+    std::optional<quint16> keyTyping(const QString& wanted, xkb_layout_index_t group) const {
+        for (quint16 keyCode = firstKeyCode; keyCode <= lastKeyCode; ++keyCode) {
+            const auto typed = translate(keyCode, group);
+            if (typed && typed->toLower() == wanted) {
+                return keyCode;
             }
         }
         return std::nullopt;
@@ -201,12 +222,12 @@ bool X11KeyboardLayout::isAvailable() const {
 }
 
 std::optional<quint32> X11KeyboardLayout::asciiCapableGroup() {
-    const auto group = m_state->currentGroup();
+    const auto group = m_state->translationGroup();
     return group ? std::optional<quint32>(*group) : std::nullopt;
 }
 
 std::optional<QString> X11KeyboardLayout::characterForKeyCode(quint16 keyCode) {
-    const auto group = m_state->currentGroup();
+    const auto group = m_state->translationGroup();
     if (!group) {
         return std::nullopt;
     }
@@ -214,14 +235,19 @@ std::optional<QString> X11KeyboardLayout::characterForKeyCode(quint16 keyCode) {
 }
 
 std::optional<quint16> X11KeyboardLayout::keyCodeForCharacter(const QString& text) {
-    const auto group = m_state->currentGroup();
-    if (!group || text.isEmpty()) {
+    const auto active = m_state->activeGroup();
+    if (!active || text.isEmpty()) {
         return std::nullopt;
     }
     const QString wanted = text.toLower();
-    for (quint16 keyCode = firstKeyCode; keyCode <= lastKeyCode; ++keyCode) {
-        const auto typed = m_state->translate(keyCode, *group);
-        if (typed && typed->toLower() == wanted) {
+    if (const auto keyCode = m_state->keyTyping(wanted, *active)) {
+        return keyCode;
+    }
+    for (xkb_layout_index_t group = 0; group < m_state->latinGroups.size(); ++group) {
+        if (group == *active) {
+            continue;
+        }
+        if (const auto keyCode = m_state->keyTyping(wanted, group)) {
             return keyCode;
         }
     }

@@ -10,9 +10,10 @@
 namespace sorvu {
 
 // What the keys type in the current ASCII-capable layout of the X server's keyboard, read with xkbcommon.
-// The layout is the active group when it types the Latin letters (all of a to z without modifiers), else
-// the first group that does (a Russian plus US setup resolves to US). Keys translate without modifiers, at
-// the group's first level.
+// Keys are translated in the active group when it is Latin (most letters it types without modifiers are
+// Latin ones, even if it lacks a few, as Azerbaijani lacks w), else in the first Latin group (a Russian plus
+// US setup resolves to US). The key for a character comes from the active group when that types it, else
+// from the first group that does. Keys translate without modifiers, at the group's first level.
 // Changes of the keymap (setxkbmap) and of the active group are picked up at the next call.
 class X11KeyboardLayout {
 public:
@@ -29,15 +30,16 @@ public:
     bool isAvailable() const;
 
     // The text the key types, as typed (not case-converted); nothing for a key that types no printable
-    // text, a dead key, or when no group types Latin letters.
+    // text, a dead key, or when no group is Latin.
     std::optional<QString> characterForKeyCode(quint16 keyCode);
-    // The first key code from 8 to 255 whose text equals the given text, both lower-cased.
+    // The first key code from 8 to 255 whose text equals the given text, both lower-cased, in the first
+    // group that types the text, the active group first.
     std::optional<quint16> keyCodeForCharacter(const QString& text);
     // The key for the paste keystroke: the one typing "v" here, else the key of the v keysym in the core
     // keyboard mapping, else 55 (where V sits on a PC keyboard).
     quint16 keyCodeTypingV();
 
-    // The index of the group the answers come from, or nothing when none types Latin letters.
+    // The index of the group keys are translated with, or nothing when none is Latin.
     std::optional<quint32> asciiCapableGroup();
 
 private:

@@ -1,6 +1,5 @@
 #include "platform/x11/X11PasteKeystroke.h"
 
-#include "platform/x11/SyntheticKeyGuard.h"
 #include "platform/x11/X11Access.h"
 #include "platform/x11/X11KeyboardLayout.h"
 
@@ -42,7 +41,6 @@ QList<int> nonLockKeysDown(Display* display) {
 }
 
 void postKey(Display* display, quint16 keyCode, bool press) {
-    SyntheticKeyGuard::shared().expect(keyCode, press);
     XTestFakeKeyEvent(display, keyCode, press ? True : False, CurrentTime);
 }
 
@@ -69,7 +67,8 @@ std::optional<std::function<void()>> makeX11PasteKeystroke() {
         postKey(display, vKey, true);
         postKey(display, vKey, false);
         postKey(display, controlKey, false);
-        XFlush(display);
+        // Handled by the server before the caller takes its shortcut grabs again.
+        XSync(display, False);
     };
 }
 

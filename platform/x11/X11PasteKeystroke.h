@@ -11,8 +11,7 @@ namespace sorvu {
 // server orders it after our clipboard ownership. Built before the clipboard is written; nothing when
 // there is no X display or no XTest. The key is the one typing "v" in the current layout. Posting first
 // releases every non-lock key still down (the user's shortcut keys), because a target seeing
-// Ctrl+Super+V pastes nothing. Each posted event is announced to SyntheticKeyGuard, so our own key
-// monitor does not take it for a shortcut.
+// Ctrl+Super+V pastes nothing. Returns once the server has handled every posted event.
 std::optional<std::function<void()>> makeX11PasteKeystroke();
 
 // The keys other than Caps Lock and Num Lock that are down in the session; none without a display.

@@ -4,12 +4,11 @@
 #include "platform/linux/XdgAutostart.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11DisplayCheck.h"
+#include "platform/x11/X11GrabbedShortcuts.h"
 #include "platform/x11/X11InputAccess.h"
-#include "platform/x11/X11KeyMonitor.h"
 #include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11PasteKeystroke.h"
 #include "platform/x11/X11Workspace.h"
-#include "shortcuts/KeyMonitorShortcuts.h"
 
 namespace sorvu {
 
@@ -35,7 +34,17 @@ std::shared_ptr<Clipboard> X11Platform::clipboard() {
 }
 
 std::optional<std::function<void()>> X11Platform::makePasteKeystroke() {
-    return makeX11PasteKeystroke();
+    std::optional<std::function<void()>> keystroke = makeX11PasteKeystroke();
+    if (!keystroke) {
+        return std::nullopt;
+    }
+    return [shortcuts = m_shortcuts, post = std::move(*keystroke)] {
+        if (shortcuts) {
+            shortcuts->withGrabsLifted(post);
+        } else {
+            post();
+        }
+    };
 }
 
 QSet<quint16> X11Platform::keysDown() {
@@ -63,11 +72,10 @@ KeyCodeForCharacter X11Platform::keyCodeForCharacter() {
 }
 
 std::unique_ptr<GlobalShortcuts> X11Platform::createGlobalShortcuts(ShortcutManager& manager) {
-    // The key monitor connects at the first start of shortcuts, not before there is anything to match.
-    if (!m_keyMonitor) {
-        m_keyMonitor = std::make_shared<X11KeyMonitor>();
-    }
-    return std::make_unique<KeyMonitorShortcuts>(m_keyMonitor, manager);
+    auto shortcuts = std::make_unique<X11GrabbedShortcuts>(manager);
+    // The paste keystroke lifts the grabs while it posts.
+    m_shortcuts = shortcuts.get();
+    return shortcuts;
 }
 
 void X11Platform::showNotification(const QString& text) {

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -10,12 +11,12 @@
 namespace sorvu {
 
 class X11Clipboard;
-class X11KeyMonitor;
+class X11GrabbedShortcuts;
 class X11Workspace;
 class XdgAutostart;
 
-// The services of an X11 session: the CLIPBOARD selection, keys posted with XTest and watched with
-// XInput 2, an EWMH window manager, xkbcommon for the layout, and XDG autostart.
+// The services of an X11 session: the CLIPBOARD selection, keys posted with XTest, shortcuts as key grabs,
+// an EWMH window manager, xkbcommon for the layout, and XDG autostart.
 class X11Platform : public Platform {
     Q_OBJECT
 
@@ -44,7 +45,7 @@ private:
     std::shared_ptr<X11Clipboard> m_clipboard;
     std::unique_ptr<X11Workspace> m_workspace;
     std::shared_ptr<XdgAutostart> m_autostart;
-    std::shared_ptr<X11KeyMonitor> m_keyMonitor;
+    QPointer<X11GrabbedShortcuts> m_shortcuts;
 };
 
 } // namespace sorvu

@@ -11,7 +11,7 @@ struct _XDisplay;
 namespace sorvu {
 
 // An X connection of its own that receives the given XInput 2 raw events (XI_RawKeyPress, …) of every
-// master device from the root window, as the key and pointer monitors need. Closed with the object.
+// master device from the root window, as the pointer monitor needs. Closed with the object.
 class X11RawInputConnection {
 public:
     X11RawInputConnection() = default;

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -17,6 +18,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <signal.h>
 
 // Last: its macros clash with the headers above.
 #include <X11/Xlib.h>
@@ -229,6 +232,18 @@ protected:
         return {};
     }
 
+    // Every key press the field received, as key code and Qt modifiers, in order.
+    QList<std::pair<uint, uint>> fieldKeyPresses() const {
+        QList<std::pair<uint, uint>> presses;
+        const QRegularExpression pattern("^key (\\d+) ([0-9a-f]+)$", QRegularExpression::MultilineOption);
+        auto matches = pattern.globalMatch(QString::fromUtf8(m_field->standardOutput()));
+        while (matches.hasNext()) {
+            const QRegularExpressionMatch match = matches.next();
+            presses.append({match.captured(1).toUInt(), match.captured(2).toUInt(nullptr, 16)});
+        }
+        return presses;
+    }
+
     void pressPasteShortcut() { ASSERT_TRUE(xdotool({"key", "ctrl+super+v"}).succeeded()); }
 
     void startCollecting() {
@@ -407,6 +422,69 @@ TEST_F(SorvuEndToEnd, ASecondStartAndAStartWithoutDisplayBothExplainThemselves) 
     EXPECT_NE(*headless.exitCode, 0);
     EXPECT_EQ(headless.standardError.trimmed().count('\n'), 0) << headless.standardError.toStdString();
     EXPECT_TRUE(headless.standardError.contains("X11")) << headless.standardError.toStdString();
+}
+
+TEST_F(SorvuEndToEnd, TheShortcutsKeysNeverReachTheFieldInFrontWhileItsPastesDo) {
+    constexpr uint keyOfC = 54;
+    constexpr uint keyOfV = 55;
+    openTextField();
+    startCollecting();
+    copyAndWaitForCount("one ", "", 1);
+    copyAndWaitForCount("two ", "", 2);
+    pressPasteShortcut();
+    ASSERT_TRUE(waitForLog(outcome(2, 1))) << log().toStdString();
+    pressPasteShortcut();
+    ASSERT_TRUE(waitUntil([&] { return fieldText() == "one two "; })) << fieldText().toStdString();
+
+    // The modifiers the user held reach the field, the letters of the shortcuts never do: V arrives only
+    // with Control alone, from Sorvu's own paste keystrokes.
+    const QList<std::pair<uint, uint>> presses = fieldKeyPresses();
+    QList<uint> modifiersOfV;
+    for (const auto& [keyCode, modifiers] : presses) {
+        EXPECT_NE(keyCode, keyOfC);
+        if (keyCode == keyOfV) {
+            modifiersOfV.append(modifiers);
+        }
+    }
+    EXPECT_EQ(modifiersOfV, (QList<uint>{uint(Qt::ControlModifier), uint(Qt::ControlModifier)}));
+}
+
+TEST_F(SorvuEndToEnd, TheShortcutsLeaveAProgramRunningInATerminalUntouched) {
+    QTemporaryDir files;
+    ASSERT_TRUE(files.isValid());
+    const QString typed = files.filePath("typed");
+    const QString pidFile = files.filePath("pid");
+    // cat keeps what is typed at it; Ctrl+C would end it, and with lnext off a Ctrl+V would arrive as a byte.
+    const QString script = QString("stty -iexten; echo $$ > '%1'; exec cat > '%2'").arg(pidFile, typed);
+    auto terminal = ChildProcess::start({"xterm", "-title", "sorvu terminal", "-e", "sh", "-c", script});
+    ASSERT_TRUE(terminal);
+    QFile pidReader(pidFile);
+    ASSERT_TRUE(waitUntil([&] { return QFileInfo(pidFile).size() > 0; }, 10000));
+    ASSERT_TRUE(pidReader.open(QIODevice::ReadOnly));
+    const pid_t program = pid_t(pidReader.readAll().trimmed().toInt());
+    ASSERT_GT(program, 0);
+    QByteArray window;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            window = xdotool({"search", "--name", "sorvu terminal"}).standardOutput.trimmed();
+            return !window.isEmpty() && xdotool({"windowactivate", "--sync", window}).succeeded();
+        },
+        10000));
+    ASSERT_TRUE(waitUntil([&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == window; }));
+
+    ASSERT_TRUE(xdotool({"key", "ctrl+super+c"}).succeeded());
+    ASSERT_TRUE(waitForLog("toggleCollecting isCollecting=true")) << log().toStdString();
+    pressPasteShortcut();
+    ASSERT_TRUE(waitForLog("paste attempt outcome=queueEmpty")) << log().toStdString();
+    ASSERT_TRUE(xdotool({"type", "alive"}).succeeded());
+    ASSERT_TRUE(xdotool({"key", "Return"}).succeeded());
+
+    QFile output(typed);
+    EXPECT_TRUE(waitUntil([&] { return QFileInfo(typed).size() >= 6; }, 10000));
+    ASSERT_TRUE(output.open(QIODevice::ReadOnly));
+    EXPECT_EQ(output.readAll().toStdString(), "alive\n");
+    EXPECT_EQ(::kill(program, 0), 0) << "the program in the terminal was ended";
+    terminal->stop();
 }
 
 namespace {

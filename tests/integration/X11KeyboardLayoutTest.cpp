@@ -40,9 +40,11 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(s_layout->isAvailable()); }
 
-    static void useLayouts(const QString& layouts) {
-        ASSERT_TRUE(ChildProcess::run({QStringLiteral("setxkbmap"), QStringLiteral("-layout"), layouts}).succeeded())
-            << layouts.toStdString();
+    static void useLayouts(const QString& layouts, const QString& variants = {}) {
+        ASSERT_TRUE(ChildProcess::run({QStringLiteral("setxkbmap"), QStringLiteral("-layout"), layouts,
+                                       QStringLiteral("-variant"), variants})
+                        .succeeded())
+            << layouts.toStdString() << " " << variants.toStdString();
     }
 
     // Switches the active group the way a layout indicator does.
@@ -127,6 +129,59 @@ TEST_F(X11KeyboardLayoutTest, AnActiveGroupThatTypesLatinLettersIsTheOneUsed) {
     lockGroup(0);
     EXPECT_EQ(layout().characterForKeyCode(topRowSixthLetter), text("y"));
     EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("y")), topRowSixthLetter);
+}
+
+TEST_F(X11KeyboardLayoutTest, LatinLayoutsThatLackSomeLettersStillTranslateAndFindCAndV) {
+    struct Layout {
+        const char* layout;
+        const char* variant;
+        quint16 keyOfC;
+        quint16 keyOfV;
+    };
+    // Azerbaijani has no w, Esperanto and the Unicode Croatian no q, w, x, y, the Sámi and IBM Lithuanian no
+    // q, w, x; the ergonomic Latvian layout puts c and v elsewhere.
+    for (const Layout& each : {Layout{"az", "", bottomRowThirdLetter, bottomRowFourthLetter},
+                               Layout{"epo", "", bottomRowThirdLetter, bottomRowFourthLetter},
+                               Layout{"hr", "unicode", bottomRowThirdLetter, bottomRowFourthLetter},
+                               Layout{"se", "smi", bottomRowThirdLetter, bottomRowFourthLetter},
+                               Layout{"lt", "ibm", bottomRowThirdLetter, bottomRowFourthLetter},
+                               Layout{"lv", "ergonomic", 47, topRowSixthLetter}}) {
+        useLayouts(QString::fromLatin1(each.layout), QString::fromLatin1(each.variant));
+        const std::string name = std::string(each.layout) + "(" + each.variant + ")";
+        EXPECT_EQ(layout().asciiCapableGroup(), 0u) << name;
+        EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("c")), each.keyOfC) << name;
+        EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("v")), each.keyOfV) << name;
+        EXPECT_EQ(layout().characterForKeyCode(each.keyOfC), text("c")) << name;
+        EXPECT_EQ(layout().keyCodeTypingV(), each.keyOfV) << name;
+    }
+}
+
+TEST_F(X11KeyboardLayoutTest, ALetterTheActiveGroupLacksComesFromTheFirstGroupThatTypesIt) {
+    // Turkmen has neither c nor v.
+    useLayouts(QStringLiteral("tm"));
+    EXPECT_EQ(layout().asciiCapableGroup(), 0u);
+    EXPECT_EQ(layout().characterForKeyCode(topRowSecondLetter), text("w"));
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("c")), std::nullopt);
+
+    useLayouts(QStringLiteral("tm,us"));
+    lockGroup(0);
+    EXPECT_EQ(layout().asciiCapableGroup(), 0u);
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("c")), bottomRowThirdLetter);
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("v")), bottomRowFourthLetter);
+    EXPECT_NE(layout().characterForKeyCode(bottomRowThirdLetter), text("c"));
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("w")), topRowSecondLetter);
+    lockGroup(1);
+    EXPECT_EQ(layout().characterForKeyCode(bottomRowThirdLetter), text("c"));
+    lockGroup(0);
+}
+
+TEST_F(X11KeyboardLayoutTest, AScriptWithAStrayLatinLetterIsNoLatinLayout) {
+    // The Bengali layout types one Latin letter among its own.
+    useLayouts(QStringLiteral("in,us"), QStringLiteral("ben,"));
+    lockGroup(0);
+    EXPECT_EQ(layout().asciiCapableGroup(), 1u);
+    EXPECT_EQ(layout().characterForKeyCode(bottomRowThirdLetter), text("c"));
+    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("c")), bottomRowThirdLetter);
 }
 
 TEST_F(X11KeyboardLayoutTest, WithoutAnyLatinGroupNothingTranslatesAndThePasteKeyFallsBack) {

@@ -14,8 +14,10 @@ namespace sorvu::test {
 class FakeGlobalShortcuts : public GlobalShortcuts {
 public:
     int starts = 0;
+    QList<ShortcutAction> taken;
 
     void start() override { ++starts; }
+    QList<ShortcutAction> takenActions() const override { return taken; }
     void press(ShortcutAction action) { emit activated(action); }
 };
 

@@ -1,8 +1,7 @@
 #include "shortcuts/ShortcutManager.h"
-#include "shortcuts/KeyMonitorShortcuts.h"
-#include "tests/support/FakeKeyMonitor.h"
 #include "tests/support/FakeKeyboardLayout.h"
 #include "tests/support/FakeShortcutStore.h"
+#include "tests/support/LogCapture.h"
 #include "tests/unit/shortcuts/RawModifiers.h"
 #include "tests/unit/shortcuts/ShortcutPrinters.h"
 
@@ -23,35 +22,25 @@ constexpr quint16 keyF5 = 71;
 
 class ShortcutManagerTest : public ::testing::Test {
 protected:
-    ~ShortcutManagerTest() override { m_shortcuts.reset(); }
-
-    // A manager over the layout, with the store's current overrides, and its started key shortcuts.
+    // A manager over the layout, with the store's current overrides.
     void startWith(const FakeKeyboardLayout& layout) {
-        m_shortcuts.reset();
         m_manager =
             std::make_unique<ShortcutManager>(m_store, layout.characterForKeyCode(), layout.keyCodeForCharacter());
-        m_shortcuts = std::make_unique<KeyMonitorShortcuts>(m_monitor, *m_manager);
-        QObject::connect(m_shortcuts.get(), &GlobalShortcuts::activated, [this](ShortcutAction action) {
-            ++(action == ShortcutAction::startStopCollecting ? m_toggles : m_pastes);
-        });
-        m_shortcuts->start();
     }
 
-    // Presses the key once, with the modifiers the session reports of the raw value, and answers what
-    // fired: "T" (toggle), "P" (paste), "" or several of them.
-    std::string fired(quint16 keyCode, quint64 modifiers, bool isRepeat = false) {
-        const int toggles = m_toggles;
-        const int pastes = m_pastes;
-        m_monitor->press(keyCode, keyModifiersOf(modifiers), isRepeat);
-        return std::string(m_toggles - toggles, 'T') + std::string(m_pastes - pastes, 'P');
+    // Matches one press of the key, with the modifiers the session reports of the raw value, and answers what
+    // it fires: "T" (toggle), "P" (paste) or "".
+    std::string fired(quint16 keyCode, quint64 modifiers, bool isRepeat = false) const {
+        const std::optional<ShortcutAction> action =
+            m_manager->matchedAction(KeyDownEvent{keyCode, keyModifiersOf(modifiers), isRepeat});
+        if (!action) {
+            return "";
+        }
+        return *action == ShortcutAction::startStopCollecting ? "T" : "P";
     }
 
     std::shared_ptr<test::FakeShortcutStore> m_store = std::make_shared<test::FakeShortcutStore>();
-    std::shared_ptr<test::FakeKeyMonitor> m_monitor = std::make_shared<test::FakeKeyMonitor>();
     std::unique_ptr<ShortcutManager> m_manager;
-    std::unique_ptr<KeyMonitorShortcuts> m_shortcuts;
-    int m_toggles = 0;
-    int m_pastes = 0;
 };
 
 TEST_F(ShortcutManagerTest, ReadsTheStoreOnceAtConstruction) {
@@ -68,34 +57,11 @@ TEST_F(ShortcutManagerTest, ReadsTheStoreOnceAtConstruction) {
     EXPECT_FALSE(m_manager->cancelRecordingHandler());
 }
 
-TEST_F(ShortcutManagerTest, ActivationsComeFromOneKeySourceInstalledOnce) {
-    startWith(FakeKeyboardLayout::usQwerty());
-    ASSERT_EQ(m_monitor->handlers.size(), 1u);
-    m_shortcuts->start();
-    EXPECT_EQ(m_monitor->handlers.size(), 1u);
-    EXPECT_EQ(fired(keyC, controlCommand), "T");
-    EXPECT_EQ(fired(keyV, controlCommand), "P");
-}
-
-TEST_F(ShortcutManagerTest, NothingIsWatchedBeforeStartOrWithoutASource) {
-    ShortcutManager manager(m_store, FakeKeyboardLayout::usQwerty().characterForKeyCode(),
-                            FakeKeyboardLayout::usQwerty().keyCodeForCharacter());
-    KeyMonitorShortcuts unstarted(m_monitor, manager);
-    EXPECT_TRUE(m_monitor->handlers.empty());
-
-    KeyMonitorShortcuts sourceless(nullptr, manager);
-    sourceless.start();
-    EXPECT_TRUE(m_monitor->handlers.empty());
-
+TEST_F(ShortcutManagerTest, NothingMatchesWithoutALayoutButOverrides) {
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
     ShortcutManager layoutless(m_store, nullptr, nullptr);
     EXPECT_EQ(layoutless.matchedAction(KeyDownEvent{keyC, keyModifiersOf(controlCommand), false}), std::nullopt);
-}
-
-TEST_F(ShortcutManagerTest, SourceOutlivingTheShortcutsCallsNothing) {
-    startWith(FakeKeyboardLayout::usQwerty());
-    m_shortcuts.reset();
-    EXPECT_EQ(fired(keyC, controlCommand), "");
-    EXPECT_EQ(fired(keyV, controlCommand), "");
+    EXPECT_EQ(layoutless.matchedAction(KeyDownEvent{keyF5, keyModifiersOf(option), false}), ShortcutAction::pasteNext);
 }
 
 TEST_F(ShortcutManagerTest, DefaultsNeedExactlyCtrlSuper) {
@@ -151,7 +117,6 @@ TEST_F(ShortcutManagerTest, DefaultsOnGermanAndFrenchLayouts) {
         for (const quint16 keyCode : {24, 25, 29, 38, 47, 52}) {
             EXPECT_EQ(fired(keyCode, controlCommand), "") << keyCode;
         }
-        m_monitor->handlers.clear();
     }
 }
 
@@ -161,7 +126,6 @@ TEST_F(ShortcutManagerTest, RussianWithUsUsesTheLatinGroup) {
     startWith(russian);
     EXPECT_EQ(fired(keyC, controlCommand), "");
     EXPECT_EQ(fired(keyV, controlCommand), "");
-    m_monitor->handlers.clear();
 
     startWith(FakeKeyboardLayout::asciiCapable({russian, FakeKeyboardLayout::usQwerty()}, 0));
     EXPECT_EQ(fired(keyC, controlCommand), "T");
@@ -214,8 +178,8 @@ TEST_F(ShortcutManagerTest, OverrideReplacesOnlyItsOwnDefault) {
 }
 
 TEST_F(ShortcutManagerTest, OverridesComeBeforeDefaultsAndInActionOrder) {
-    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyC, controlCommand});
     startWith(FakeKeyboardLayout::usQwerty());
+    m_manager->setOverride(KeyCombination{keyC, controlCommand}, ShortcutAction::pasteNext);
     EXPECT_EQ(fired(keyC, controlCommand), "P");
     EXPECT_EQ(fired(keyV, controlCommand), "");
 
@@ -223,11 +187,112 @@ TEST_F(ShortcutManagerTest, OverridesComeBeforeDefaultsAndInActionOrder) {
     EXPECT_EQ(fired(keyC, controlCommand), "T");
 }
 
-TEST_F(ShortcutManagerTest, OverrideWithForeignBitsNeverMatches) {
-    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyC, controlCommand | capsLock});
+TEST_F(ShortcutManagerTest, StoredOverridesTheRecorderWouldRefuseAreIgnoredWithALogLine) {
+    LogCapture log;
+    // A bare "a" would paste on every typed a; 65535 is no key at all.
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{38, 0});
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{65535, control});
     startWith(FakeKeyboardLayout::usQwerty());
-    EXPECT_EQ(fired(keyC, controlCommand | capsLock), "");
-    EXPECT_EQ(fired(keyC, controlCommand), "");
+    EXPECT_TRUE(m_manager->overrides().isEmpty());
+    EXPECT_EQ(fired(38, 0), "");
+    EXPECT_EQ(fired(keyC, controlCommand), "T");
+    EXPECT_EQ(fired(keyV, controlCommand), "P");
+    ASSERT_EQ(log.lines().size(), 2);
+    EXPECT_EQ(log.lines().at(0).category, "sorvu.ShortcutStoring");
+    EXPECT_EQ(log.messages(),
+              (QStringList{"override ignored action=startStopCollecting keyCode=65535 modifiersRawValue=262144 "
+                           "reason=unusableKey",
+                           "override ignored action=pasteNext keyCode=38 modifiersRawValue=0 reason=noModifier"}));
+
+    log.clear();
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyC, controlCommand | capsLock});
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{59, control});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_TRUE(m_manager->overrides().isEmpty());
+    EXPECT_EQ(fired(keyC, controlCommand), "T");
+    EXPECT_EQ(fired(59, control), "");
+    ASSERT_EQ(log.messagesStartingWith("override ignored").size(), 2);
+    EXPECT_TRUE(log.messages().at(0).endsWith("reason=otherModifier"));
+    EXPECT_TRUE(log.messages().at(1).endsWith("reason=unusableKey"));
+    // The values stay stored, as they are, until the user sets or resets the shortcut.
+    EXPECT_TRUE(m_store->writes.empty());
+    EXPECT_EQ(m_store->stored.size(), 2);
+}
+
+TEST_F(ShortcutManagerTest, AStoredOverrideOnTheOtherActionsCombinationIsIgnored) {
+    LogCapture log;
+    // On the other action's default.
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyC, controlCommand});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_TRUE(m_manager->overrides().isEmpty());
+    EXPECT_EQ(fired(keyC, controlCommand), "T");
+    EXPECT_EQ(fired(keyV, controlCommand), "P");
+    EXPECT_EQ(log.messages(), QStringList{"override ignored action=pasteNext keyCode=54 modifiersRawValue=1310720 "
+                                          "reason=usedByOtherAction other=startStopCollecting"});
+
+    // Both actions on one combination: one keeps it, the other gets its default back.
+    log.clear();
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyF5, option});
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(m_manager->overrides().size(), 1);
+    EXPECT_EQ(fired(keyF5, option) + fired(keyC, controlCommand) + fired(keyV, controlCommand), "PT");
+    EXPECT_EQ(log.messagesStartingWith("override ignored action=startStopCollecting").size(), 1);
+
+    // The other action's default is free once that action has an override of its own; a default without a key
+    // takes nothing; each action on its own default is no clash.
+    log.clear();
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyV, controlCommand});
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(fired(keyV, controlCommand) + fired(keyF5, option), "TP");
+    m_store->stored.clear();
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyC, controlCommand});
+    startWith(FakeKeyboardLayout::withoutC());
+    EXPECT_EQ(fired(keyC, controlCommand), "P");
+    m_store->stored.insert(ShortcutAction::startStopCollecting, KeyCombination{keyC, controlCommand});
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyV, controlCommand});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(m_manager->overrides().size(), 2);
+    EXPECT_TRUE(log.messages().isEmpty()) << log.messages().join('\n').toStdString();
+}
+
+TEST_F(ShortcutManagerTest, AModifierBeyondTheFourMatchesNothing) {
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    const KeyModifiers ctrlSuper = keyModifiersOf(controlCommand);
+    // AltGr, Mod3 and the like arrive as another modifier held.
+    EXPECT_EQ(m_manager->matchedAction(KeyDownEvent{keyC, ctrlSuper, false, true}), std::nullopt);
+    EXPECT_EQ(m_manager->matchedAction(KeyDownEvent{keyF5, keyModifiersOf(option), false, true}), std::nullopt);
+    EXPECT_EQ(m_manager->matchedAction(KeyDownEvent{keyC, ctrlSuper, false, false}),
+              ShortcutAction::startStopCollecting);
+    EXPECT_EQ(m_manager->matchedAction(KeyDownEvent{keyF5, keyModifiersOf(option), false, false}),
+              ShortcutAction::pasteNext);
+}
+
+TEST_F(ShortcutManagerTest, TheKeyALayoutNamesForADefaultFiresItEvenWhereItTypesAnotherLetter) {
+    // As in a layout pair whose active group has no c: the key comes from the other group.
+    ShortcutManager manager(m_store, FakeKeyboardLayout::withoutC().characterForKeyCode(),
+                            FakeKeyboardLayout::usQwerty().keyCodeForCharacter());
+    const KeyModifiers ctrlSuper = keyModifiersOf(controlCommand);
+    EXPECT_EQ(manager.effectiveShortcut(ShortcutAction::startStopCollecting), (KeyCombination{keyC, controlCommand}));
+    EXPECT_EQ(manager.matchedAction(KeyDownEvent{keyC, ctrlSuper}), ShortcutAction::startStopCollecting);
+    EXPECT_EQ(manager.matchedAction(KeyDownEvent{keyV, ctrlSuper}), ShortcutAction::pasteNext);
+    EXPECT_EQ(manager.matchedAction(KeyDownEvent{keyX, ctrlSuper}), std::nullopt);
+    manager.setOverride(KeyCombination{keyF5, option}, ShortcutAction::startStopCollecting);
+    EXPECT_EQ(manager.matchedAction(KeyDownEvent{keyC, ctrlSuper}), std::nullopt);
+}
+
+TEST_F(ShortcutManagerTest, TheActionUsingACombinationIsFound) {
+    m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyF5, option});
+    startWith(FakeKeyboardLayout::usQwerty());
+    EXPECT_EQ(m_manager->otherActionUsing(KeyCombination{keyF5, option}, ShortcutAction::startStopCollecting),
+              ShortcutAction::pasteNext);
+    EXPECT_EQ(m_manager->otherActionUsing(KeyCombination{keyF5, option}, ShortcutAction::pasteNext), std::nullopt);
+    EXPECT_EQ(m_manager->otherActionUsing(KeyCombination{keyC, controlCommand}, ShortcutAction::pasteNext),
+              ShortcutAction::startStopCollecting);
+    EXPECT_EQ(m_manager->otherActionUsing(KeyCombination{keyV, controlCommand}, ShortcutAction::startStopCollecting),
+              std::nullopt);
 }
 
 TEST_F(ShortcutManagerTest, SettingAndResettingAnOverridePublishesAndStores) {

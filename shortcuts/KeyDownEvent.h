@@ -1,0 +1,19 @@
+#pragma once
+
+#include "shortcuts/KeyModifiers.h"
+
+#include <QtGlobal>
+
+namespace sorvu {
+
+// One key press anywhere in the session. The key code is the X11 keycode (the key's position, not what it
+// types).
+struct KeyDownEvent {
+    quint16 keyCode = 0;
+    KeyModifiers modifiers;
+    bool isRepeat = false;
+    // A modifier other than Shift, Ctrl, Alt and Super was held (AltGr, Mod3…); the lock keys do not count.
+    bool otherModifierHeld = false;
+};
+
+} // namespace sorvu

@@ -34,15 +34,6 @@ QClipboard* clipboard() {
     return qGuiApp != nullptr ? QGuiApplication::clipboard() : nullptr;
 }
 
-// The mime data the program itself has on the clipboard, or null when another program owns it.
-const QMimeData* ownContent() {
-    QClipboard* board = clipboard();
-    if (board == nullptr || !board->ownsClipboard()) {
-        return nullptr;
-    }
-    return board->mimeData(QClipboard::Clipboard);
-}
-
 QList<QByteArray> localTargets(const QMimeData& data) {
     QList<QByteArray> targets;
     for (const QString& format : data.formats()) {
@@ -105,6 +96,16 @@ bool serverNamesUsAsOwner() {
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr));
     const xcb_setup_t* setup = xcb_get_setup(connection);
     return owner && owner->owner != XCB_NONE && (owner->owner & ~setup->resource_id_mask) == setup->resource_id_base;
+}
+
+// The mime data the program itself has on the clipboard, or null when another program owns it. The server
+// decides: Qt hears of another program's copy only a moment later and would answer for content it has lost.
+const QMimeData* ownContent() {
+    QClipboard* board = clipboard();
+    if (board == nullptr || !board->ownsClipboard() || !serverNamesUsAsOwner()) {
+        return nullptr;
+    }
+    return board->mimeData(QClipboard::Clipboard);
 }
 
 // Qt stamps its clipboard claim with the time of the last event it handled. When another program copied later

@@ -48,25 +48,25 @@ struct Run {
     }
 };
 
-long residentKilobytes(pid_t pid) {
+// A number from the process's status file, such as "VmRSS"; -1 when there is none.
+long statusValue(pid_t pid, const QString& field) {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly)) {
         return -1;
     }
     const QRegularExpressionMatch match =
-        QRegularExpression("VmRSS:\\s+(\\d+)").match(QString::fromLatin1(status.readAll()));
+        QRegularExpression(QStringLiteral("^%1:\\s+(\\d+)").arg(field), QRegularExpression::MultilineOption)
+            .match(QString::fromLatin1(status.readAll()));
     return match.hasMatch() ? match.captured(1).toLong() : -1;
+}
+
+long residentKilobytes(pid_t pid) {
+    return statusValue(pid, QStringLiteral("VmRSS"));
 }
 
 // How often the process was woken up: its voluntary context switches so far.
 long wakeups(pid_t pid) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    const QRegularExpressionMatch match =
-        QRegularExpression("voluntary_ctxt_switches:\\s+(\\d+)").match(QString::fromLatin1(status.readAll()));
-    return match.hasMatch() ? match.captured(1).toLong() : -1;
+    return statusValue(pid, QStringLiteral("voluntary_ctxt_switches"));
 }
 
 double cpuSeconds(pid_t pid) {

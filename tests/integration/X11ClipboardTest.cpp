@@ -243,7 +243,7 @@ TEST_F(X11ClipboardTest, movesFiftyMegabytesBothWays) {
 
 TEST_F(X11ClipboardTest, anOwnerThatNeverAnswersCostsAtMostTheBudgetAndIsUnreadable) {
     const qint64 before = m_clipboard.changeCount();
-    auto owner = ChildProcess::start({SORVU_HUNG_OWNER_PROGRAM});
+    auto owner = ChildProcess::start({SORVU_SCRIPTED_OWNER_PROGRAM, "hung"});
     ASSERT_TRUE(owner);
     ASSERT_TRUE(waitUntil([&] { return m_clipboard.changeCount() > before && owner->standardOutput() == "owner\n"; }));
 

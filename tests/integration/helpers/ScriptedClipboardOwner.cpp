@@ -1,4 +1,5 @@
 // A clipboard owner that misbehaves on purpose, one way per mode, offering UTF8_STRING:
+//   hung          ignores every request, the way a hung program does;
 //   slow-incr     answers incrementally, 16 bytes every 300 ms, 100 pieces in all (30 s);
 //   huge-incr     announces an incremental transfer of 1 GiB, then sends nothing unless asked;
 //   reclaim       owns "AAA", and on the first request for the text takes the clipboard again (a new copy,
@@ -97,7 +98,7 @@ int main(int argc, char** argv) {
     for (;;) {
         XEvent event;
         XNextEvent(display, &event);
-        if (event.type != SelectionRequest) {
+        if (event.type != SelectionRequest || mode == "hung") {
             continue;
         }
         const XSelectionRequestEvent& request = event.xselectionrequest;

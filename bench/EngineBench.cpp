@@ -37,6 +37,7 @@ public:
     std::optional<QStringList> offeredTypes() const override { return std::nullopt; }
     bool observeChanges(std::function<void()>) override { return false; }
     bool isContentTooLarge() const override { return false; }
+    bool isSecret() override { return false; }
     void setSizeLimits(const SizeLimits&) override {}
 };
 

@@ -47,6 +47,10 @@ public:
     // Whether the current content was left unread because it is larger than the limit of its kind.
     virtual bool isContentTooLarge() const = 0;
 
+    // Whether the program that copied marked the content as a secret (a password manager does): it must
+    // be neither read nor kept.
+    virtual bool isSecret() = 0;
+
     // The most bytes one entry may take: texts (and file lists) and images. Larger content is not read.
     struct SizeLimits {
         qint64 textBytes = qint64(64) << 20;

@@ -97,6 +97,15 @@ void ClipboardQueue::checkClipboard() {
         return;
     }
 
+    // Asked before anything is read: a secret's content never enters the program.
+    if (m_dependencies.clipboard->isSecret()) {
+        if (unchanged()) {
+            qCInfo(lcQueue).noquote() << QStringLiteral("copy skipped as a secret changeCount=%1").arg(current);
+            consumeChange(current);
+        }
+        return;
+    }
+
     const QList<QUrl> urls = m_dependencies.clipboard->fileURLs();
     if (!unchanged()) {
         return;

@@ -25,6 +25,7 @@ namespace {
 
 const QByteArray uriListType = QByteArrayLiteral("text/uri-list");
 const QByteArray gnomeFilesType = QByteArrayLiteral("x-special/gnome-copied-files");
+const QByteArray passwordManagerHintType = QByteArrayLiteral("x-kde-passwordManagerHint");
 const QList<QByteArray> imageTypes = {"image/png", "image/jpeg", "image/gif", "image/bmp", "image/webp", "image/tiff"};
 const QList<QByteArray> textTypes = {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain"};
 // The X11 names of plain text, which Qt and most programs list as text/plain.
@@ -168,6 +169,12 @@ bool X11Clipboard::observeChanges(std::function<void()> observer) {
     m_observer = std::move(observer);
     m_observedChangeCount = qint64(m_reader->ownerChanges());
     return m_notifier != nullptr;
+}
+
+bool X11Clipboard::isSecret() {
+    const QDeadlineTimer deadline(readBudgetMilliseconds);
+    const std::optional<QByteArray> hint = fetch(passwordManagerHintType, deadline);
+    return hint && hint->trimmed() == "secret";
 }
 
 bool X11Clipboard::isContentTooLarge() const {

@@ -266,6 +266,20 @@ protected:
 
 } // namespace
 
+TEST_F(SorvuEndToEnd, APasswordManagersCopyIsSkippedAndLeavesNoTrace) {
+    startCollecting();
+    auto manager = ChildProcess::start({SORVU_SCRIPTED_OWNER_PROGRAM, "secret"});
+    ASSERT_TRUE(manager);
+    ASSERT_TRUE(waitForLog("copy skipped as a secret")) << log().toStdString();
+    copyAndWaitForCount("ordinary", "", 1);
+    EXPECT_FALSE(log().contains("hunter2"));
+    EXPECT_FALSE(log().contains("status item image=menuBarIconFrameActiveRec count=2"));
+    // Only the folder's tag: nothing of the secret was stored.
+    EXPECT_EQ(QDir(m_home.filePath("data/Sorvu/ClipboardFiles")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList({"CACHEDIR.TAG"}));
+    manager->stop();
+}
+
 TEST_F(SorvuEndToEnd, CopiesInQuickSuccessionAreAllQueuedInOrder) {
     startCollecting();
     // A new copy every 30 ms, each by a program of its own that replaces the one before.

@@ -366,3 +366,12 @@ TEST_F(X11ClipboardTest, readsFileListsAsFileManagersWriteThem) {
     copyWithXclip("x-special/gnome-copied-files", "cut\n" + QUrl::fromLocalFile(plain).toEncoded());
     EXPECT_EQ(m_clipboard.fileURLs(), QList<QUrl>({QUrl::fromLocalFile(plain)}));
 }
+
+TEST_F(X11ClipboardTest, tellsWhatPasswordManagersMarkAsSecret) {
+    startScriptedOwner(QStringLiteral("secret"));
+    EXPECT_TRUE(m_clipboard.isSecret());
+    copyWithXclip("UTF8_STRING", "ordinary");
+    EXPECT_FALSE(m_clipboard.isSecret());
+    ASSERT_TRUE(m_clipboard.write(ClipboardItem::makeText(QStringLiteral("ours"))));
+    EXPECT_FALSE(m_clipboard.isSecret());
+}

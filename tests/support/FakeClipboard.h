@@ -33,6 +33,7 @@ public:
     std::function<void()> observer;
     int observerCalls = 0;
     bool tooLarge = false;
+    bool secret = false;
     std::optional<SizeLimits> limits;
 
     // Another program takes the clipboard with new content.
@@ -77,6 +78,7 @@ public:
     }
     void clearContent() {
         tooLarge = false;
+        secret = false;
         urls.clear();
         photoNames.clear();
         imageList.clear();
@@ -119,6 +121,7 @@ public:
         return notifies;
     }
     bool isContentTooLarge() const override { return tooLarge; }
+    bool isSecret() override { return read(QStringLiteral("isSecret"), secret); }
     void setSizeLimits(const SizeLimits& newLimits) override { limits = newLimits; }
 
 private:

@@ -1,5 +1,6 @@
 // A clipboard owner that misbehaves on purpose, one way per mode, offering UTF8_STRING:
 //   hung          ignores every request, the way a hung program does;
+//   secret        offers "hunter2" marked the way password managers mark what they copy;
 //   slow-incr     answers incrementally, 16 bytes every 300 ms, 100 pieces in all (30 s);
 //   huge-incr     announces an incremental transfer of 1 GiB, then sends nothing unless asked;
 //   reclaim       owns "AAA", and on the first request for the text takes the clipboard again (a new copy,
@@ -23,6 +24,7 @@ Atom clipboard = 0;
 Atom targets = 0;
 Atom utf8 = 0;
 Atom incr = 0;
+Atom secretHint = 0;
 
 void answer(const XSelectionRequestEvent& request, Atom property) {
     XEvent notify{};
@@ -86,6 +88,7 @@ int main(int argc, char** argv) {
     targets = XInternAtom(display, "TARGETS", False);
     utf8 = XInternAtom(display, "UTF8_STRING", False);
     incr = XInternAtom(display, "INCR", False);
+    secretHint = XInternAtom(display, "x-kde-passwordManagerHint", False);
     XSetSelectionOwner(display, clipboard, window, CurrentTime);
     if (XGetSelectionOwner(display, clipboard) != window) {
         std::fprintf(stderr, "could not take the clipboard\n");
@@ -103,16 +106,20 @@ int main(int argc, char** argv) {
         }
         const XSelectionRequestEvent& request = event.xselectionrequest;
         if (request.target == targets) {
-            const Atom offered[] = {targets, utf8};
+            const Atom offered[] = {targets, utf8, secretHint};
             XChangeProperty(display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(offered), 2);
+                            reinterpret_cast<const unsigned char*>(offered), mode == "secret" ? 3 : 2);
             answer(request, request.property);
+        } else if (mode == "secret" && request.target == secretHint) {
+            sendText(request, "secret");
         } else if (request.target != utf8) {
             answer(request, None);
         } else if (mode == "slow-incr") {
             sendIncrementally(request, 1600, 100);
         } else if (mode == "huge-incr") {
             sendIncrementally(request, 1ul << 30, 0);
+        } else if (mode == "secret") {
+            sendText(request, "hunter2");
         } else if (mode == "reclaim" && !reclaimed) {
             reclaimed = true;
             XSetSelectionOwner(display, clipboard, window, CurrentTime);

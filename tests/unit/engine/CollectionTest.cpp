@@ -1,5 +1,6 @@
 #include "tests/support/EngineFixture.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 
 using namespace sorvu;
@@ -64,6 +65,32 @@ TEST_F(Collection, TogglingLogsAndDrivesThePollTimer) {
     EXPECT_EQ(logs.messages().mid(logs.messages().size() - 2),
               QStringList({"toggleCollecting isCollecting=false queue.count=1",
                            "stopCollecting reason=manualToggle queue.count=1"}));
+}
+
+TEST_F(Collection, ASecretCopyIsNeitherReadNorKeptNorLoggedAndTheNextCopyIs) {
+    startCollecting();
+    clipboard->copyText("hunter2");
+    clipboard->secret = true;
+    clipboard->reads.clear();
+    logs.clear();
+    queue->checkClipboard();
+    EXPECT_TRUE(queue->queue().isEmpty());
+    EXPECT_EQ(clipboard->reads, QStringList({"isSecret"}));
+    EXPECT_EQ(logs.messagesStartingWith("copy skipped as a secret").size(), 1);
+    EXPECT_FALSE(logs.messages().join('\n').contains("hunter2"));
+    queue->checkClipboard();
+    EXPECT_EQ(clipboard->reads, QStringList({"isSecret"}));
+
+    // A secret file list: nothing is copied into storage either.
+    clipboard->copyFiles({makeSourceFile("secret.kdbx")});
+    clipboard->secret = true;
+    queue->checkClipboard();
+    EXPECT_TRUE(queue->queue().isEmpty());
+    EXPECT_FALSE(storageEntries().join(' ').contains(QRegularExpression("[0-9A-F]{8}-")));
+
+    clipboard->copyText("ordinary");
+    queue->checkClipboard();
+    EXPECT_EQ(queueTexts(), QStringList({"ordinary"}));
 }
 
 TEST_F(Collection, AnUnchangedClipboardCostsOneRead) {

@@ -17,6 +17,15 @@ ReduceMotionSetting::ReduceMotionSetting(QObject* parent) : QObject(parent) {
     }
 }
 
+ReduceMotionSetting::~ReduceMotionSetting() {
+    if (m_gsettings && m_gsettings->state() != QProcess::NotRunning) {
+        m_gsettings->kill();
+        // Killed, it ends at once; the wait only collects it.
+        constexpr int reapMilliseconds = 100;
+        m_gsettings->waitForFinished(reapMilliseconds);
+    }
+}
+
 bool ReduceMotionSetting::kdeReducesMotion(const QString& kdeGlobals) {
     bool inKdeGroup = false;
     for (const QString& rawLine : kdeGlobals.split(QLatin1Char('\n'))) {

@@ -14,6 +14,8 @@ class ReduceMotionSetting : public QObject {
 
 public:
     explicit ReduceMotionSetting(QObject* parent = nullptr);
+    // Ends a question still running, so that quitting early leaves no process behind.
+    ~ReduceMotionSetting() override;
 
     bool isOn() const { return m_isOn; }
     // KDE's kdeglobals text: the [KDE] AnimationDurationFactor key at 0 means no animation.

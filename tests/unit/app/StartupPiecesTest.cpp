@@ -53,3 +53,31 @@ TEST(ReduceMotion, ReadsKdesAnimationSpeed) {
     EXPECT_FALSE(ReduceMotionSetting::kdeReducesMotion("[KDE]\nAnimationDurationFactor=\n"));
     EXPECT_FALSE(ReduceMotionSetting::kdeReducesMotion(""));
 }
+
+TEST(ReduceMotion, GoingAwayWhileAskingGnomeLeavesNoProcessBehind) {
+    // A gsettings that takes its time, as a busy session's does.
+    QTemporaryDir bin;
+    QFile slow(bin.filePath("gsettings"));
+    ASSERT_TRUE(slow.open(QIODevice::WriteOnly));
+    slow.write("#!/bin/sh\nsleep 5\necho true\n");
+    slow.close();
+    slow.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    qputenv("PATH", bin.path().toLocal8Bit() + ':' + path);
+    qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+
+    QStringList warnings;
+    static QStringList* seen = nullptr;
+    seen = &warnings;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { seen->append(text); });
+    {
+        ReduceMotionSetting setting;
+        EXPECT_FALSE(setting.isOn());
+    }
+    qInstallMessageHandler(previous);
+    qputenv("PATH", path);
+    qputenv("XDG_CURRENT_DESKTOP", desktop);
+    EXPECT_FALSE(warnings.join('\n').contains("Destroyed while process")) << warnings.join('\n').toStdString();
+}

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/BuildInfo.h"
+#include "app/PasteKeysTable.h"
 #include "app/PasteRequestCoordinator.h"
 #include "app/PasteRequestGate.h"
 #include "app/TrayIcon.h"
@@ -57,7 +58,16 @@ Application::Application(Platform& platform, std::shared_ptr<QSettings> settings
     ClipboardQueue::Dependencies dependencies;
     dependencies.clipboard = m_platform.clipboard();
     dependencies.clipboardFilesDirectory = storageDirectory;
-    dependencies.pasteKeystroke = [&platform] { return platform.makePasteKeystroke(); };
+    dependencies.pasteKeystroke = [&platform, table = PasteKeysTable::fromSettings(*m_settings)] {
+        // The program in front receives the paste: its window tells which keystroke it pastes with.
+        Workspace& workspace = platform.workspace();
+        const std::optional<RunningProgram> front = workspace.frontmostProgram();
+        const std::optional<WindowClass> windowClass = front ? workspace.windowClass(*front) : std::nullopt;
+        const PasteKeys keys = table.keysFor(windowClass);
+        qCDebug(lcUi).noquote() << QStringLiteral("paste keystroke keys=%1 windowClass=%2")
+                                       .arg(pasteKeysName(keys), windowClass ? windowClass->className : QString());
+        return platform.makePasteKeystroke(keys);
+    };
     dependencies.scheduleCleanup = ClipboardQueue::mainLoopScheduleCleanup();
     dependencies.inputAccessCheck = [&platform] { return platform.hasInputAccess(); };
     dependencies.launchAtLogin = m_platform.launchAtLogin();

@@ -2,6 +2,7 @@
 
 #include "engine/Clipboard.h"
 #include "engine/LaunchAtLogin.h"
+#include "engine/PasteKeys.h"
 #include "platform/Workspace.h"
 #include "shortcuts/GlobalShortcuts.h"
 #include "shortcuts/KeyboardLayoutFunctions.h"
@@ -26,8 +27,9 @@ public:
     using QObject::QObject;
 
     virtual std::shared_ptr<Clipboard> clipboard() = 0;
-    // The paste keystroke, built before the clipboard is written; nothing when keys cannot be posted.
-    virtual std::optional<std::function<void()>> makePasteKeystroke() = 0;
+    // The given paste keystroke, built before the clipboard is written; nothing when keys cannot be posted.
+    // Posting it also does whatever else the session needs for that keystroke to paste the clipboard.
+    virtual std::optional<std::function<void()>> makePasteKeystroke(PasteKeys keys) = 0;
     // The keys held down now, other than the lock keys; a paste from a shortcut waits until they are up.
     virtual QSet<quint16> keysDown() = 0;
     virtual Workspace& workspace() = 0;

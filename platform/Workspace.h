@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/RunningProgram.h"
+#include "platform/WindowClass.h"
 
 #include <QCoreApplication>
 #include <QObject>
@@ -25,6 +26,8 @@ public:
     // Asks the desktop to bring the program to the front. False when the request could not be made (no
     // window manager that takes it, or the program is gone); the activation itself is announced later.
     virtual bool activate(const RunningProgram& program) = 0;
+    // What the program's window says it is; nothing when the window is gone or does not say.
+    virtual std::optional<WindowClass> windowClass(const RunningProgram& program) = 0;
 
     virtual qint64 ownProcessId() const { return QCoreApplication::applicationPid(); }
 

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <qpa/qplatformnativeinterface.h>
 
 #include <xcb/xcb.h>
@@ -301,6 +302,29 @@ std::optional<QString> X11Clipboard::plainText() {
     return std::nullopt;
 }
 
+QMimeData* X11Clipboard::makeOffer(const ClipboardItem& item, std::shared_ptr<qint64> writeChangeCount,
+                                   std::function<void()> afterFetch) {
+    return new X11OfferedMimeData(item, [self = QPointer<X11Clipboard>(this), writeChangeCount,
+                                         afterFetch = std::move(afterFetch)](const QString& type) {
+        // Qt is in the middle of answering the request: observers run after it, when replacing the
+        // clipboard's content is safe again.
+        if (!self) {
+            return;
+        }
+        QMetaObject::invokeMethod(
+            self,
+            [self, count = *writeChangeCount, type, afterFetch] {
+                if (self) {
+                    emit self->offeredContentFetched(count, type);
+                }
+                if (afterFetch) {
+                    afterFetch();
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 bool X11Clipboard::write(const ClipboardItem& item) {
     QClipboard* board = clipboard();
     if (board == nullptr) {
@@ -308,22 +332,7 @@ bool X11Clipboard::write(const ClipboardItem& item) {
     }
     // The write's change count is known only once Qt has counted it, inside setMimeData.
     auto writeChangeCount = std::make_shared<qint64>(-1);
-    auto* data =
-        new X11OfferedMimeData(item, [self = QPointer<X11Clipboard>(this), writeChangeCount](const QString& type) {
-            // Qt is in the middle of answering the request: observers run after it, when replacing the
-            // clipboard's content is safe again.
-            if (!self) {
-                return;
-            }
-            QMetaObject::invokeMethod(
-                self,
-                [self, count = *writeChangeCount, type] {
-                    if (self) {
-                        emit self->offeredContentFetched(count, type);
-                    }
-                },
-                Qt::QueuedConnection);
-        });
+    QMimeData* data = makeOffer(item, writeChangeCount);
     if (const std::optional<quint32> now = m_reader->serverTime(QDeadlineTimer(readBudgetMilliseconds))) {
         setQtTime(*now);
     }
@@ -332,7 +341,41 @@ bool X11Clipboard::write(const ClipboardItem& item) {
     // The server has handled Qt's claim: one round trip on the reader's connection brings its notice.
     m_reader->synchronize();
     *writeChangeCount = changeCount();
+    m_lastWrite = item;
+    m_lastWriteChangeCount = *writeChangeCount;
     return owned;
+}
+
+void X11Clipboard::offerLastWriteOnPrimary() {
+    QClipboard* board = clipboard();
+    if (board == nullptr || !m_lastWrite || changeCount() != m_lastWriteChangeCount || ownContent() == nullptr) {
+        return;
+    }
+    QMimeData* data = makeOffer(*m_lastWrite, std::make_shared<qint64>(m_lastWriteChangeCount),
+                                [self = QPointer<X11Clipboard>(this)] {
+                                    if (self) {
+                                        self->withdrawPrimaryOffer();
+                                    }
+                                });
+    // Qt's time is still the one the write stamped its claim with, moments ago: no second round trip.
+    board->setMimeData(data, QClipboard::Selection);
+    m_primaryOffer = data;
+    QTimer::singleShot(primaryOfferMilliseconds, this, [self = QPointer<X11Clipboard>(this), data] {
+        // Only this offer: a later paste's offer runs its own time.
+        if (self && self->m_primaryOffer == data) {
+            self->withdrawPrimaryOffer();
+        }
+    });
+}
+
+void X11Clipboard::withdrawPrimaryOffer() {
+    QClipboard* board = clipboard();
+    // A selection made since then is another program's, and Qt has let go of our content.
+    if (board != nullptr && m_primaryOffer && board->ownsSelection() &&
+        board->mimeData(QClipboard::Selection) == m_primaryOffer) {
+        board->clear(QClipboard::Selection);
+    }
+    m_primaryOffer.clear();
 }
 
 std::optional<QStringList> X11Clipboard::offeredTypes() const {

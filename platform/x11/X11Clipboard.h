@@ -5,8 +5,11 @@
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QList>
+#include <QMimeData>
 #include <QObject>
+#include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,6 +36,8 @@ class X11Clipboard : public QObject, public Clipboard {
 
 public:
     static constexpr int readBudgetMilliseconds = 500;
+    // How long PRIMARY stays ours when no program fetches what we offered there.
+    static constexpr int primaryOfferMilliseconds = 5000;
 
     explicit X11Clipboard(QObject* parent = nullptr);
     ~X11Clipboard() override;
@@ -54,12 +59,24 @@ public:
     bool isSecret() override;
     void setSizeLimits(const SizeLimits& limits) override { m_limits = limits; }
 
+    // Offers the content of our last write on the PRIMARY selection as well, for a paste keystroke with which
+    // some programs paste PRIMARY. A fetch from there counts as a fetch of that write. PRIMARY is given up
+    // again once a program fetched the content, or after `primaryOfferMilliseconds`, so that it stays ours
+    // only for the paste. Nothing happens when another program has copied since our write.
+    void offerLastWriteOnPrimary();
+
 signals:
     // Another program fetched the content of our write, the one that made the change count
     // `writeChangeCount`, as the given type. Delivered through the event loop, after the fetch.
     void offeredContentFetched(qint64 writeChangeCount, const QString& mimeType);
 
 private:
+    // Our mime data for the item; reports each fetch by another program as one of the write that made the
+    // change count `writeChangeCount` (known only once Qt has counted the write), then calls `afterFetch`.
+    QMimeData* makeOffer(const ClipboardItem& item, std::shared_ptr<qint64> writeChangeCount,
+                         std::function<void()> afterFetch = {});
+    void withdrawPrimaryOffer();
+
     // What is known about the content of one change count.
     struct Offer {
         qint64 changeCount = -1;
@@ -83,6 +100,9 @@ private:
     mutable qint64 m_observedChangeCount = 0;
     mutable bool m_observerCallPending = false;
     SizeLimits m_limits;
+    std::optional<ClipboardItem> m_lastWrite;
+    qint64 m_lastWriteChangeCount = -1;
+    QPointer<QMimeData> m_primaryOffer;
 };
 
 } // namespace sorvu

@@ -44,18 +44,34 @@ void postKey(Display* display, quint16 keyCode, bool press) {
     XTestFakeKeyEvent(display, keyCode, press ? True : False, CurrentTime);
 }
 
+// The key code of a key symbol, or the key of a PC keyboard for a keymap without that symbol.
+quint16 keyCodeOf(Display* display, KeySym symbol, quint16 pcKeyCode) {
+    const KeyCode code = XKeysymToKeycode(display, symbol);
+    return code != 0 ? quint16(code) : pcKeyCode;
+}
+
 } // namespace
 
-std::optional<std::function<void()>> makeX11PasteKeystroke() {
+std::optional<std::function<void()>> makeX11PasteKeystroke(PasteKeys keys) {
     Display* display = x11::qtDisplay();
     if (display == nullptr || !hasXTest(display)) {
         return std::nullopt;
     }
-    const quint16 vKey = X11KeyboardLayout::shared().keyCodeTypingV();
-    const KeyCode controlCode = XKeysymToKeycode(display, XK_Control_L);
-    // 37 is the left Control of a PC keyboard, for a keymap without a Control_L symbol.
-    const quint16 controlKey = controlCode != 0 ? quint16(controlCode) : quint16(37);
-    return [display, vKey, controlKey] {
+    // Modifiers first, in order, then the key; released in reverse.
+    QList<quint16> sequence;
+    switch (keys) {
+    case PasteKeys::controlV:
+        sequence = {keyCodeOf(display, XK_Control_L, 37), X11KeyboardLayout::shared().keyCodeTypingV()};
+        break;
+    case PasteKeys::controlShiftV:
+        sequence = {keyCodeOf(display, XK_Control_L, 37), keyCodeOf(display, XK_Shift_L, 50),
+                    X11KeyboardLayout::shared().keyCodeTypingV()};
+        break;
+    case PasteKeys::shiftInsert:
+        sequence = {keyCodeOf(display, XK_Shift_L, 50), keyCodeOf(display, XK_Insert, 118)};
+        break;
+    }
+    return [display, sequence] {
         // The application may have lost its display in between (it is shutting down): post nothing then.
         if (x11::qtDisplay() != display) {
             return;
@@ -63,10 +79,12 @@ std::optional<std::function<void()>> makeX11PasteKeystroke() {
         for (const int keyCode : nonLockKeysDown(display)) {
             postKey(display, quint16(keyCode), false);
         }
-        postKey(display, controlKey, true);
-        postKey(display, vKey, true);
-        postKey(display, vKey, false);
-        postKey(display, controlKey, false);
+        for (const quint16 keyCode : sequence) {
+            postKey(display, keyCode, true);
+        }
+        for (auto keyCode = sequence.crbegin(); keyCode != sequence.crend(); ++keyCode) {
+            postKey(display, *keyCode, false);
+        }
         // Handled by the server before the caller takes its shortcut grabs again.
         XSync(display, False);
     };

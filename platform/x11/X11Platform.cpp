@@ -33,12 +33,17 @@ std::shared_ptr<Clipboard> X11Platform::clipboard() {
     return m_clipboard;
 }
 
-std::optional<std::function<void()>> X11Platform::makePasteKeystroke() {
-    std::optional<std::function<void()>> keystroke = makeX11PasteKeystroke();
+std::optional<std::function<void()>> X11Platform::makePasteKeystroke(PasteKeys keys) {
+    std::optional<std::function<void()>> keystroke = makeX11PasteKeystroke(keys);
     if (!keystroke) {
         return std::nullopt;
     }
-    return [shortcuts = m_shortcuts, post = std::move(*keystroke)] {
+    return [shortcuts = m_shortcuts, clipboard = m_clipboard, keys, post = std::move(*keystroke)] {
+        // xterm and its kin paste PRIMARY on Shift+Insert: the entry waits there as well. Claimed on Qt's
+        // connection like the keys, so the server handles the claim first.
+        if (keys == PasteKeys::shiftInsert) {
+            clipboard->offerLastWriteOnPrimary();
+        }
         if (shortcuts) {
             shortcuts->withGrabsLifted(post);
         } else {

@@ -31,7 +31,7 @@ public:
     ~X11Platform() override;
 
     std::shared_ptr<Clipboard> clipboard() override;
-    std::optional<std::function<void()>> makePasteKeystroke() override;
+    std::optional<std::function<void()>> makePasteKeystroke(PasteKeys keys) override;
     QSet<quint16> keysDown() override;
     Workspace& workspace() override;
     bool hasInputAccess() override;

@@ -5,6 +5,7 @@
 #include "platform/x11/X11DisplayName.h"
 
 #include <QCoreApplication>
+#include <QList>
 #include <QSocketNotifier>
 
 #include <xcb/xcb.h>
@@ -189,6 +190,29 @@ bool X11Workspace::activate(const RunningProgram& program) {
     xcb_flush(m_state->connection);
     scheduleRead();
     return !xcb_connection_has_error(m_state->connection);
+}
+
+std::optional<WindowClass> X11Workspace::windowClass(const RunningProgram& program) {
+    if (!isConnected()) {
+        return std::nullopt;
+    }
+    xcb_connection_t* connection = m_state->connection;
+    // Two names, each ending in a zero byte; ICCCM caps neither, but a class name is short.
+    constexpr std::uint32_t longsToRead = 256;
+    const x11::Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(connection,
+                               xcb_get_property(connection, 0, xcb_window_t(program.window), XCB_ATOM_WM_CLASS,
+                                                XCB_ATOM_STRING, 0, longsToRead),
+                               nullptr));
+    scheduleRead();
+    if (!reply || reply->format != 8 || xcb_get_property_value_length(reply.get()) <= 0) {
+        return std::nullopt;
+    }
+    const QByteArray value(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                           xcb_get_property_value_length(reply.get()));
+    const QList<QByteArray> names = value.split('\0');
+    // STRING is Latin-1.
+    return WindowClass{QString::fromLatin1(names.value(0)), QString::fromLatin1(names.value(1))};
 }
 
 bool X11Workspace::isTerminated(const RunningProgram& program) {

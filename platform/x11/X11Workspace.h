@@ -28,6 +28,8 @@ public:
     // Sent with source indication 2 (a pager) and the current server time.
     bool activate(const RunningProgram& program) override;
     bool isTerminated(const RunningProgram& program) override;
+    // The window's WM_CLASS.
+    std::optional<WindowClass> windowClass(const RunningProgram& program) override;
 
     // Whether the active window belongs to this process.
     bool isOwnProcessFrontmost();

@@ -172,6 +172,13 @@ protected:
         if (m_field) {
             m_field->stop();
         }
+        if (m_terminalProgram > 0) {
+            // The terminal closes with its program.
+            ::kill(m_terminalProgram, SIGTERM);
+        }
+        if (m_terminal) {
+            m_terminal->stop();
+        }
         if (m_sorvu) {
             m_sorvu->stop();
         }
@@ -246,6 +253,60 @@ protected:
 
     void pressPasteShortcut() { ASSERT_TRUE(xdotool({"key", "ctrl+super+v"}).succeeded()); }
 
+    // What the program in the terminal was typed.
+    QString typedInTerminal() const { return m_terminalFiles.filePath("typed"); }
+
+    // Starts a terminal, given as the command up to the program it runs, that runs cat writing what is typed
+    // at it to `typedInTerminal()`, and brings it to the front; `m_terminalProgram` is cat's process id. With
+    // lnext off a Ctrl+V would arrive as a byte, and Ctrl+C would end cat.
+    void startCatInTerminal(const QStringList& terminalCommand, const QString& title,
+                            const ChildProcess::Options& options = {}) {
+        ASSERT_TRUE(m_terminalFiles.isValid());
+        const QString typed = typedInTerminal();
+        const QString pidFile = typed + ".pid";
+        const QString script = QString("stty -iexten; echo $$ > '%1'; exec cat > '%2'").arg(pidFile, typed);
+        m_terminal = ChildProcess::start(terminalCommand + QStringList{"sh", "-c", script}, options);
+        ASSERT_TRUE(m_terminal);
+        ASSERT_TRUE(waitUntil([&] { return QFileInfo(pidFile).size() > 0; }, 15000)) << "the terminal did not start";
+        QFile pidReader(pidFile);
+        ASSERT_TRUE(pidReader.open(QIODevice::ReadOnly));
+        m_terminalProgram = pid_t(pidReader.readAll().trimmed().toInt());
+        ASSERT_GT(m_terminalProgram, 0);
+        QByteArray window;
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                window = xdotool({"search", "--name", title}).standardOutput.trimmed();
+                return !window.isEmpty() && xdotool({"windowactivate", "--sync", window}).succeeded();
+            },
+            10000));
+        ASSERT_TRUE(waitUntil([&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == window; }));
+    }
+
+    // Queues the texts, pastes them one by one into the terminal in front, and expects them typed at its
+    // program exactly as they are, and nothing else.
+    void pasteEachIntoTerminal(const QList<QByteArray>& texts) {
+        const QString typed = typedInTerminal();
+        ASSERT_TRUE(xdotool({"key", "ctrl+super+c"}).succeeded());
+        ASSERT_TRUE(waitForLog("toggleCollecting isCollecting=true")) << log().toStdString();
+        QByteArray expected;
+        for (int index = 0; index < texts.size(); ++index) {
+            copyAndWaitForCount(texts[index], {}, index + 1);
+            expected += texts[index];
+        }
+        for (int index = 0; index < texts.size(); ++index) {
+            pressPasteShortcut();
+        }
+        EXPECT_TRUE(waitUntil([&] { return QFileInfo(typed).size() >= expected.size(); }, 10000))
+            << log().toStdString();
+        // Whatever would follow late (a ^V, a stray key) has had time to arrive.
+        ASSERT_TRUE(waitForLog(QString("queue removeFirst queue.count=0"))) << log().toStdString();
+        pressPasteShortcut();
+        ASSERT_TRUE(waitForLog("paste attempt outcome=queueEmpty")) << log().toStdString();
+        QFile output(typed);
+        ASSERT_TRUE(output.open(QIODevice::ReadOnly));
+        EXPECT_EQ(output.readAll().toStdString(), expected.toStdString());
+    }
+
     void startCollecting() {
         ASSERT_TRUE(xdotool({"key", "ctrl+super+c"}).succeeded());
         ASSERT_TRUE(waitForLog("status item image=menuBarIconFrameActiveRec count=0")) << log().toStdString();
@@ -261,6 +322,9 @@ protected:
     QTemporaryDir m_home;
     std::unique_ptr<ChildProcess> m_sorvu;
     std::unique_ptr<ChildProcess> m_field;
+    std::unique_ptr<ChildProcess> m_terminal;
+    pid_t m_terminalProgram = 0;
+    QTemporaryDir m_terminalFiles;
     std::vector<std::unique_ptr<ChildProcess>> m_copies;
 };
 
@@ -464,27 +528,9 @@ TEST_F(SorvuEndToEnd, TheShortcutsKeysNeverReachTheFieldInFrontWhileItsPastesDo)
 }
 
 TEST_F(SorvuEndToEnd, TheShortcutsLeaveAProgramRunningInATerminalUntouched) {
-    QTemporaryDir files;
-    ASSERT_TRUE(files.isValid());
-    const QString typed = files.filePath("typed");
-    const QString pidFile = files.filePath("pid");
-    // cat keeps what is typed at it; Ctrl+C would end it, and with lnext off a Ctrl+V would arrive as a byte.
-    const QString script = QString("stty -iexten; echo $$ > '%1'; exec cat > '%2'").arg(pidFile, typed);
-    auto terminal = ChildProcess::start({"xterm", "-title", "sorvu terminal", "-e", "sh", "-c", script});
-    ASSERT_TRUE(terminal);
-    QFile pidReader(pidFile);
-    ASSERT_TRUE(waitUntil([&] { return QFileInfo(pidFile).size() > 0; }, 10000));
-    ASSERT_TRUE(pidReader.open(QIODevice::ReadOnly));
-    const pid_t program = pid_t(pidReader.readAll().trimmed().toInt());
-    ASSERT_GT(program, 0);
-    QByteArray window;
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            window = xdotool({"search", "--name", "sorvu terminal"}).standardOutput.trimmed();
-            return !window.isEmpty() && xdotool({"windowactivate", "--sync", window}).succeeded();
-        },
-        10000));
-    ASSERT_TRUE(waitUntil([&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == window; }));
+    startCatInTerminal({"xterm", "-title", "sorvu terminal", "-e"}, "sorvu terminal");
+    ASSERT_FALSE(HasFatalFailure());
+    const QString typed = typedInTerminal();
 
     ASSERT_TRUE(xdotool({"key", "ctrl+super+c"}).succeeded());
     ASSERT_TRUE(waitForLog("toggleCollecting isCollecting=true")) << log().toStdString();
@@ -497,8 +543,41 @@ TEST_F(SorvuEndToEnd, TheShortcutsLeaveAProgramRunningInATerminalUntouched) {
     EXPECT_TRUE(waitUntil([&] { return QFileInfo(typed).size() >= 6; }, 10000));
     ASSERT_TRUE(output.open(QIODevice::ReadOnly));
     EXPECT_EQ(output.readAll().toStdString(), "alive\n");
-    EXPECT_EQ(::kill(program, 0), 0) << "the program in the terminal was ended";
-    terminal->stop();
+    EXPECT_EQ(::kill(m_terminalProgram, 0), 0) << "the program in the terminal was ended";
+}
+
+// xterm pastes PRIMARY with Shift+Insert: the entry is offered there too, and only for the paste.
+TEST_F(SorvuEndToEnd, PastesIntoAProgramRunningInXterm) {
+    startCatInTerminal({"xterm", "-title", "sorvu xterm", "-e"}, "sorvu xterm");
+    ASSERT_FALSE(HasFatalFailure());
+
+    pasteEachIntoTerminal({"one line\n", "first of two\nsecond of two\n"});
+    EXPECT_TRUE(waitUntil([] {
+        return ChildProcess::run({"xclip", "-o", "-selection", "primary"}, 5000).standardOutput.isEmpty();
+    })) << "PRIMARY is still offered after the paste";
+    EXPECT_EQ(::kill(m_terminalProgram, 0), 0) << "the program in the terminal was ended";
+}
+
+// A VTE terminal pastes with Ctrl+Shift+V.
+TEST_F(SorvuEndToEnd, PastesIntoAProgramRunningInXfceTerminal) {
+    QTemporaryDir files;
+    ASSERT_TRUE(files.isValid());
+    // Left on, the terminal asks before pasting a line break, as a paste could run commands.
+    const QString settings = files.filePath("config/xfce4/terminal");
+    ASSERT_TRUE(QDir().mkpath(settings));
+    QFile terminalrc(settings + "/terminalrc");
+    ASSERT_TRUE(terminalrc.open(QIODevice::WriteOnly));
+    terminalrc.write("[Configuration]\nMiscShowUnsafePasteDialog=FALSE\n");
+    terminalrc.close();
+    ChildProcess::Options options;
+    options.environment.insert("XDG_CONFIG_HOME", files.filePath("config").toLocal8Bit());
+    // No accessibility bus: it would outlive the terminal.
+    options.environment.insert("NO_AT_BRIDGE", "1");
+    startCatInTerminal({"xfce4-terminal", "--disable-server", "--title", "sorvu vte", "-x"}, "sorvu vte", options);
+    ASSERT_FALSE(HasFatalFailure());
+
+    pasteEachIntoTerminal({"one line\n", "first of two\nsecond of two\n"});
+    EXPECT_EQ(::kill(m_terminalProgram, 0), 0) << "the program in the terminal was ended";
 }
 
 namespace {

@@ -213,6 +213,42 @@ TEST_F(X11ClipboardTest, reportsEachFetchOfOurContentByAnotherProgram) {
     EXPECT_EQ(fetched.at(1).at(0).toLongLong(), firstWrite + 1);
 }
 
+TEST_F(X11ClipboardTest, offersOurLastWriteOnPrimaryOnlyUntilItIsFetched) {
+    const auto readPrimary = [] { return ChildProcess::run({"xclip", "-o", "-selection", "primary"}, 5000); };
+    QSignalSpy fetched(&m_clipboard, &X11Clipboard::offeredContentFetched);
+    ASSERT_TRUE(m_clipboard.write(ClipboardItem::makeText(QStringLiteral("two\nlines"))));
+    const qint64 write = m_clipboard.changeCount();
+    m_clipboard.offerLastWriteOnPrimary();
+    // The clipboard itself still holds the write, and PRIMARY changes no count.
+    EXPECT_EQ(m_clipboard.changeCount(), write);
+
+    const ChildProcess::Result pasted = readPrimary();
+    EXPECT_TRUE(pasted.succeeded());
+    EXPECT_EQ(pasted.standardOutput, QByteArray("two\nlines"));
+    // A paste from PRIMARY is a fetch of that write.
+    ASSERT_TRUE(waitUntil([&] { return fetched.count() == 1; }));
+    EXPECT_EQ(fetched.at(0).at(0).toLongLong(), write);
+    EXPECT_TRUE(waitUntil([&] { return readPrimary().standardOutput.isEmpty(); }));
+    EXPECT_EQ(m_clipboard.plainText(), QStringLiteral("two\nlines"));
+}
+
+TEST_F(X11ClipboardTest, givesPrimaryUpUnfetchedInTimeAndOffersNothingThereOnceAnotherProgramCopied) {
+    const auto readPrimary = [] { return ChildProcess::run({"xclip", "-o", "-selection", "primary"}, 5000); };
+    ASSERT_TRUE(m_clipboard.write(ClipboardItem::makeText(QStringLiteral("unfetched"))));
+    m_clipboard.offerLastWriteOnPrimary();
+    ASSERT_TRUE(waitUntil([] { return QGuiApplication::clipboard()->ownsSelection(); }));
+    EXPECT_TRUE(waitUntil([] { return !QGuiApplication::clipboard()->ownsSelection(); },
+                          X11Clipboard::primaryOfferMilliseconds + 3000));
+    EXPECT_TRUE(readPrimary().standardOutput.isEmpty());
+
+    ASSERT_TRUE(m_clipboard.write(ClipboardItem::makeText(QStringLiteral("replaced"))));
+    copyWithXclip("UTF8_STRING", "copied elsewhere");
+    m_clipboard.offerLastWriteOnPrimary();
+    test::runEventLoopFor(100);
+    EXPECT_FALSE(QGuiApplication::clipboard()->ownsSelection());
+    EXPECT_TRUE(readPrimary().standardOutput.isEmpty());
+}
+
 TEST_F(X11ClipboardTest, movesFiftyMegabytesBothWays) {
     QByteArray large(50 * 1024 * 1024 + 123, 'x');
     for (qsizetype index = 0; index < large.size(); index += 4096) {

@@ -292,7 +292,7 @@ TEST_F(X11GrabbedShortcutsTest, TheKeysOfSorvusOwnPasteReachTheFieldAndFireNothi
     EXPECT_FALSE(freeForOthers(keyOfV, ControlMask));
 
     ASSERT_TRUE(platform.clipboard()->write(ClipboardItem::makeText(QStringLiteral("posted"))));
-    const std::optional<std::function<void()>> keystroke = platform.makePasteKeystroke();
+    const std::optional<std::function<void()>> keystroke = platform.makePasteKeystroke(PasteKeys::controlV);
     ASSERT_TRUE(keystroke.has_value());
     (*keystroke)();
     EXPECT_TRUE(waitUntil([&] { return m_field.text() == "posted"; })) << m_field.text().toStdString();

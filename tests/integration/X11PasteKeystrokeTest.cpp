@@ -38,7 +38,7 @@ protected:
     // The user's shortcut: its keys are still down when the paste is asked for.
     void pasteWhileShortcutHeld(const QString& text) {
         ASSERT_TRUE(m_clipboard.write(ClipboardItem::makeText(text)));
-        const std::optional<std::function<void()>> keystroke = makeX11PasteKeystroke();
+        const std::optional<std::function<void()>> keystroke = makeX11PasteKeystroke(PasteKeys::controlV);
         ASSERT_TRUE(keystroke.has_value());
         ASSERT_TRUE(xdotool({"keydown", "ctrl+super+v"}));
         ASSERT_TRUE(waitUntil([] { return keyCodesDown().size() == 3; }));

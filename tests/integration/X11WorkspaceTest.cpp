@@ -126,6 +126,23 @@ TEST_F(X11WorkspaceTest, RecognisesItsOwnWindowInFront) {
     EXPECT_TRUE(waitUntil([&] { return !m_workspace.isOwnProcessFrontmost(); }));
 }
 
+TEST_F(X11WorkspaceTest, TellsBothNamesOfTheClassOfAWindowThatExists) {
+    auto terminal =
+        ChildProcess::start({"xterm", "-name", "probe-instance", "-class", "ProbeClass", "-e", "sleep", "60"});
+    ASSERT_TRUE(terminal);
+    const WindowClass expected{QStringLiteral("probe-instance"), QStringLiteral("ProbeClass")};
+    std::optional<RunningProgram> front;
+    EXPECT_TRUE(waitUntil([&] {
+        front = m_workspace.frontmostProgram();
+        return front && m_workspace.windowClass(*front) == expected;
+    }));
+    // A window that is gone says nothing.
+    terminal->stop();
+    ASSERT_TRUE(front);
+    EXPECT_TRUE(waitUntil([&] { return m_workspace.isTerminated(*front); }));
+    EXPECT_EQ(m_workspace.windowClass(*front), std::nullopt);
+}
+
 TEST_F(X11WorkspaceTest, ReportsEveryWindowThatBecomesActiveJustAfterNone) {
     // A window manager moving the focus writes None first and the new window a moment later. Another thread
     // plays that part here, so that the second write can reach the workspace while it is re-reading the value.

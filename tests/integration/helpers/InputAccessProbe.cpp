@@ -11,6 +11,7 @@
 int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     std::printf("inputAccess=%d keystroke=%d keyDown=%d\n", int(sorvu::hasX11InputAccess()),
-                int(sorvu::makeX11PasteKeystroke().has_value()), int(!sorvu::x11KeysDown().isEmpty()));
+                int(sorvu::makeX11PasteKeystroke(sorvu::PasteKeys::controlV).has_value()),
+                int(!sorvu::x11KeysDown().isEmpty()));
     return 0;
 }

@@ -87,6 +87,40 @@ TEST_F(ApplicationTest, APasteFromTheShortcutWaitsForItsKeysAndKeepsCopyOrder) {
     EXPECT_FALSE(application->queue().isCollecting());
 }
 
+TEST_F(ApplicationTest, EachPasteUsesTheKeystrokeOfTheWindowInFront) {
+    application.reset();
+    {
+        const auto settings = openSettings();
+        settings->setValue(QStringLiteral("pasteKeystrokes/MyTerm"), QStringLiteral("Shift+Insert"));
+    }
+    application = std::make_unique<Application>(platform, openSettings(), m_storage.path());
+    application->launch();
+    collect({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")});
+
+    const QList<std::pair<std::optional<WindowClass>, PasteKeys>> targets = {
+        {WindowClass{"xfce4-terminal", "Xfce4-terminal"}, PasteKeys::controlShiftV},
+        {WindowClass{"myterm", "MyTerm"}, PasteKeys::shiftInsert},
+        {WindowClass{"kate", "kate"}, PasteKeys::controlV},
+        // A window that does not say what it is.
+        {std::nullopt, PasteKeys::controlV},
+    };
+    QList<PasteKeys> expected;
+    quint64 window = 0;
+    for (const auto& [windowClass, keys] : targets) {
+        ++window;
+        if (windowClass) {
+            platform.fakeWorkspace.windowClasses.insert(window, *windowClass);
+        }
+        platform.fakeWorkspace.becomeActive(RunningProgram{window, qint64(window) + 100});
+        platform.shortcuts->press(ShortcutAction::pasteNext);
+        expected.append(keys);
+        ASSERT_TRUE(waitUntil([&] { return platform.postedKeys.size() == expected.size(); }));
+        platform.targetFetched();
+    }
+    EXPECT_EQ(platform.postedKeys, expected);
+    EXPECT_EQ(pastedTexts(), (QStringList{"a", "b", "c", "d"}));
+}
+
 TEST_F(ApplicationTest, TheShortcutsFollowTheLayoutThePlatformReports) {
     EXPECT_EQ(application->shortcutManager().effectiveShortcut(ShortcutAction::pasteNext),
               (KeyCombination{55, KeyCombination::defaultModifiers.toInt()}));

@@ -32,15 +32,19 @@ public:
     QSet<quint16> heldKeys;
     bool inputAccess = true;
     int keystrokesPosted = 0;
+    QList<PasteKeys> postedKeys;
     QPointer<FakeGlobalShortcuts> shortcuts;
     QStringList notifications;
 
     std::shared_ptr<Clipboard> clipboard() override { return fakeClipboard; }
-    std::optional<std::function<void()>> makePasteKeystroke() override {
+    std::optional<std::function<void()>> makePasteKeystroke(PasteKeys keys) override {
         if (!inputAccess) {
             return std::nullopt;
         }
-        return [this] { ++keystrokesPosted; };
+        return [this, keys] {
+            ++keystrokesPosted;
+            postedKeys.append(keys);
+        };
     }
     QSet<quint16> keysDown() override { return heldKeys; }
     Workspace& workspace() override { return fakeWorkspace; }

@@ -3,6 +3,7 @@
 #include "app/Popup.h"
 #include "platform/Workspace.h"
 
+#include <QHash>
 #include <QList>
 
 namespace sorvu::test {
@@ -18,9 +19,14 @@ public:
     // Whether activate() brings the program to the front at once (and says so).
     bool activatesImmediately = false;
     QList<RunningProgram> activationRequests;
+    QHash<quint64, WindowClass> windowClasses;
 
     std::optional<RunningProgram> frontmostProgram() override { return frontmost; }
     qint64 ownProcessId() const override { return ownPid; }
+    std::optional<WindowClass> windowClass(const RunningProgram& program) override {
+        const auto found = windowClasses.constFind(program.window);
+        return found != windowClasses.constEnd() ? std::optional(*found) : std::nullopt;
+    }
     bool isTerminated(const RunningProgram& program) override { return terminated.contains(program.processId); }
     bool activate(const RunningProgram& program) override {
         activationRequests.append(program);

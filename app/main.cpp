@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/BuildInfo.h"
 #include "app/SorvuApplication.h"
 #include "engine/ClipboardQueue.h"
 #include "platform/linux/DesktopNotification.h"
@@ -9,9 +10,12 @@
 #include "preferences/Localization.h"
 #include "preferences/SettingsLanguagePreferenceStorage.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -25,14 +29,54 @@ void tellAlreadyRunning(const std::shared_ptr<QSettings>& settings) {
     sorvu::showDesktopNotification(QStringLiteral("Sorvu"), text, sorvu::NotificationDelivery::beforeReturning);
 }
 
+// Exit codes a script can rely on.
+constexpr int exitSuccess = 0;
+constexpr int exitNoSession = 1;
+constexpr int exitBadArguments = 2;
+
+// Answers --help and --version, which need no display, and refuses what it does not know. Nothing when
+// Sorvu should start.
+std::optional<int> answerCommandLine(int argc, char** argv) {
+    // Only for parsing: the application proper comes once the session is known to work.
+    QCoreApplication parsing(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("sorvu"));
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1 (build %2)").arg(sorvu::buildInfo().version, sorvu::buildInfo().buildNumber));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Sorvu turns the clipboard into a first-in, first-out queue in the system tray."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "sorvu: %s\n", qPrintable(parser.errorText()));
+        return exitBadArguments;
+    }
+    if (parser.isSet(help)) {
+        std::printf("%s", qPrintable(parser.helpText()));
+        return exitSuccess;
+    }
+    if (parser.isSet(version)) {
+        std::printf("sorvu %s\n", qPrintable(QCoreApplication::applicationVersion()));
+        return exitSuccess;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "sorvu: unexpected argument '%s'\n", qPrintable(parser.positionalArguments().first()));
+        return exitBadArguments;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> answered = answerCommandLine(argc, argv)) {
+        return *answered;
+    }
     // SORVU_LOG_STDERR=1 keeps the log on standard error even where a journal runs (for debugging).
     sorvu::installSystemLogOutput(qEnvironmentVariableIsEmpty("SORVU_LOG_STDERR"));
     if (const auto problem = sorvu::X11Platform::sessionProblem()) {
         std::fprintf(stderr, "%s\n", qPrintable(*problem));
-        return 1;
+        return exitNoSession;
     }
     sorvu::X11Platform::useX11ForQt();
 
@@ -42,7 +86,7 @@ int main(int argc, char** argv) {
     const auto lock = sorvu::SingleInstanceLock::acquire(QString::fromLocal8Bit(qgetenv("DISPLAY")));
     if (!lock) {
         tellAlreadyRunning(settings);
-        return 0;
+        return exitSuccess;
     }
 
     sorvu::X11Platform platform;

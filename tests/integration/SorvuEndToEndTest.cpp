@@ -500,6 +500,25 @@ TEST_F(SorvuEndToEnd, ASecondStartAndAStartWithoutDisplayBothExplainThemselves) 
     EXPECT_NE(*headless.exitCode, 0);
     EXPECT_EQ(headless.standardError.trimmed().count('\n'), 0) << headless.standardError.toStdString();
     EXPECT_TRUE(headless.standardError.contains("X11")) << headless.standardError.toStdString();
+
+    // What needs no display answers without one, with exit codes a script can rely on.
+    const ChildProcess::Result version = ChildProcess::run({SORVU_PROGRAM, "--version"}, 10000, noDisplay);
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(QRegularExpression("^sorvu \\d+\\.\\d+\\.\\d+ \\(build [^)]+\\)\n$")
+                    .match(QString::fromUtf8(version.standardOutput))
+                    .hasMatch())
+        << version.standardOutput.toStdString();
+    const ChildProcess::Result help = ChildProcess::run({SORVU_PROGRAM, "--help"}, 10000, noDisplay);
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.standardOutput.contains("--version")) << help.standardOutput.toStdString();
+    for (const QStringList& wrong : {QStringList{"--no-such-option"}, QStringList{"stray"}}) {
+        const ChildProcess::Result refused = ChildProcess::run(QStringList{SORVU_PROGRAM} + wrong, 10000, noDisplay);
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_EQ(refused.standardError.trimmed().count('\n'), 0) << refused.standardError.toStdString();
+        // Named as the user wrote it, less its dashes.
+        const QString named = QString(wrong.first()).remove(QRegularExpression("^-+"));
+        EXPECT_TRUE(refused.standardError.contains(named.toUtf8())) << refused.standardError.toStdString();
+    }
 }
 
 TEST_F(SorvuEndToEnd, TheShortcutsKeysNeverReachTheFieldInFrontWhileItsPastesDo) {

@@ -135,6 +135,8 @@ private:
     void setLaunchAtLoginDesynced(bool value);
 
     void prepareStorage();
+    // The storage folder, private and tagged for backup tools to skip.
+    void makeStorageRoot();
     void startPolling();
     void scheduleRetry();
     // Skips the change, with a log line and a word to the user, when its content is too large to keep.

@@ -51,6 +51,11 @@ void removeWithoutFollowingLinks(const QString& path) {
 } // namespace
 
 void ClipboardQueue::prepareStorage() {
+    makeStorageRoot();
+    removeUnownedStoredFiles(m_queue);
+}
+
+void ClipboardQueue::makeStorageRoot() {
     QDir().mkpath(m_dependencies.clipboardFilesDirectory);
     // Clipboard contents can be private: only the user may look inside.
     QFile::setPermissions(m_dependencies.clipboardFilesDirectory,
@@ -64,7 +69,6 @@ void ClipboardQueue::prepareStorage() {
     if (!tagged && tag.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         tag.write(cacheDirectoryTagContents);
     }
-    removeUnownedStoredFiles(m_queue);
 }
 
 ClipboardQueue::StoredCopy ClipboardQueue::copyToClipboardStorage(const QUrl& source, const QUuid& id,
@@ -79,19 +83,36 @@ ClipboardQueue::StoredCopy ClipboardQueue::copyToClipboardStorage(const QUrl& so
     }
     const QString destination = itemDirectory + QLatin1Char('/') + fileName;
 
+    // Deleted behind Sorvu's back: every later copy would fail until the next start.
+    if (!QFileInfo::exists(m_dependencies.clipboardFilesDirectory)) {
+        makeStorageRoot();
+    }
     std::error_code error;
+    bool holdsStorage = false;
     if (!source.isLocalFile()) {
         error = std::make_error_code(std::errc::no_such_file_or_directory);
-    } else if (fs::create_directory(toPath(itemDirectory), error); !error) {
+    } else {
         // A link that was copied stands for what it points at; links inside a copied folder stay links.
         const fs::path resolved = fs::canonical(toPath(source.toLocalFile()), error);
-        if (!error) {
+        // A folder that holds the storage (home, ~/.local) would be copied into itself without end.
+        const QString resolvedPath = QString::fromStdString(resolved.string());
+        const QString root = standardized(m_dependencies.clipboardFilesDirectory);
+        holdsStorage = !error && (root == resolvedPath || root.startsWith(resolvedPath + QLatin1Char('/')) ||
+                                  resolvedPath.startsWith(root + QLatin1Char('/')));
+        if (holdsStorage) {
+            error = std::make_error_code(std::errc::invalid_argument);
+        } else if (!error && (fs::create_directory(toPath(itemDirectory), error), !error)) {
             fs::copy(resolved, toPath(destination), fs::copy_options::recursive | fs::copy_options::copy_symlinks,
                      error);
         }
     }
     if (!error) {
         return StoredCopy{QUrl::fromLocalFile(destination), false};
+    }
+    if (holdsStorage) {
+        qCCritical(lcQueue).noquote()
+            << QStringLiteral("copyToClipboardStorage refused itemID=%1 reason=sourceHoldsStorage").arg(uuidString(id));
+        return StoredCopy{std::nullopt, false};
     }
 
     removeWithoutFollowingLinks(itemDirectory);

@@ -203,6 +203,36 @@ TEST_F(Collection, AReadThatRacesANewCopyStartsOverWithTheNewerContent) {
     EXPECT_EQ(queueTexts(), QStringList({"second"}));
 }
 
+TEST_F(Collection, AFileListOrImageReadThatRacesANewCopyIsNotQueued) {
+    startCollecting();
+    // The list read belonged to the older copy: none of its files may be copied or queued.
+    clipboard->copyFiles({makeSourceFile("older.txt")});
+    clipboard->afterRead = [&](const QString& read) {
+        if (read == "fileURLs") {
+            clipboard->afterRead = nullptr;
+            clipboard->copyText("newer");
+        }
+    };
+    queue->checkClipboard();
+    EXPECT_TRUE(queue->queue().isEmpty());
+    EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
+    queue->checkClipboard();
+    EXPECT_EQ(queueTexts(), QStringList({"newer"}));
+
+    // Likewise an image read while another program copied.
+    clipboard->copyImages({makeImage()});
+    clipboard->afterRead = [&](const QString& read) {
+        if (read == "images") {
+            clipboard->afterRead = nullptr;
+            clipboard->copyText("after the image");
+        }
+    };
+    queue->checkClipboard();
+    EXPECT_EQ(queue->queue().size(), 1);
+    queue->checkClipboard();
+    EXPECT_EQ(queueTexts(), QStringList({"newer", "after the image"}));
+}
+
 TEST_F(Collection, ARaceDuringAFileCopyLeavesNoStoredCopyBehind) {
     startCollecting();
     for (const QString raceAt : {"photoAssetFilenames", "imagesForFileURLs"}) {

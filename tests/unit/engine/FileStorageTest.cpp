@@ -96,13 +96,38 @@ TEST_F(FileStorage, MissingSourcesAndAMissingRootFailCleanly) {
     EXPECT_EQ(logs.messages().last(),
               QString("copyToClipboardStorage failed itemID=%1 domain=POSIX code=2").arg(uuidString(id)));
     EXPECT_EQ(logs.lines().last().type, QtCriticalMsg);
+}
 
+TEST_F(FileStorage, AStorageFolderDeletedWhileRunningIsMadeAgainWhenACopyNeedsIt) {
+    makeQueue();
     ASSERT_TRUE(QDir(storageRoot).removeRecursively());
-    const auto noRoot =
-        queue->copyToClipboardStorage(makeSourceFile("present.txt"), QUuid::createUuid(), "present.txt");
-    EXPECT_FALSE(noRoot.url);
-    EXPECT_FALSE(QFile::exists(storageRoot));
-    EXPECT_TRUE(logs.messages().last().startsWith("copyToClipboardStorage failed"));
+    const auto copy = queue->copyToClipboardStorage(makeSourceFile("present.txt"), QUuid::createUuid(), "present.txt");
+    ASSERT_TRUE(copy.url);
+    EXPECT_EQ(readFile(*copy.url), "contents");
+    struct stat status {};
+    ASSERT_EQ(stat(storageRoot.toLocal8Bit().constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0700u);
+    EXPECT_TRUE(QFile::exists(storageRoot + "/CACHEDIR.TAG"));
+}
+
+TEST_F(FileStorage, AFolderThatHoldsTheStorageIsRefusedNotCopiedIntoItself) {
+    makeQueue();
+    // The storage lives under the temporary folder, as it lives under the user's home.
+    const QString holder = QFileInfo(QFileInfo(storageRoot).path()).path();
+    ASSERT_TRUE(storageRoot.startsWith(holder + "/"));
+    const qsizetype entriesBefore = storageEntries().size();
+    for (const QString& source : {holder, QFileInfo(storageRoot).path(), storageRoot}) {
+        logs.clear();
+        const QUuid id = QUuid::createUuid();
+        const auto copy = queue->copyToClipboardStorage(QUrl::fromLocalFile(source), id, "holder");
+        EXPECT_FALSE(copy.url) << source.toStdString();
+        // Refused for good: no retries as if it had vanished.
+        EXPECT_FALSE(copy.missing) << source.toStdString();
+        EXPECT_EQ(logs.messages(), QStringList({QString("copyToClipboardStorage refused itemID=%1 "
+                                                        "reason=sourceHoldsStorage")
+                                                    .arg(uuidString(id))}));
+    }
+    EXPECT_EQ(storageEntries().size(), entriesBefore);
 }
 
 TEST_F(FileStorage, ASourceThatCannotBeCopiedIsNotReportedMissing) {
@@ -138,6 +163,8 @@ TEST_F(FileStorage, OnlyOwnedLocationsAreEverDeleted) {
         EXPECT_EQ(logs.messages(), QStringList({QString("deleteStoredFile refused itemID=%1 "
                                                         "reason=ownershipValidationFailed")
                                                     .arg(uuidString(id))}));
+        // A refusal means something tried to delete outside the storage: an error, whatever the filter.
+        EXPECT_EQ(logs.lines().last().type, QtCriticalMsg);
     }
     EXPECT_TRUE(QFile::exists(victim));
 

@@ -74,6 +74,7 @@ TEST_F(QueueEditing, RemoveAndClearKeepCollectingAndLogTheCount) {
     logs.clear();
     queue->remove(idAt(1));
     EXPECT_EQ(queueTexts(), QStringList({"a", "c"}));
+    EXPECT_EQ(logs.messages(), QStringList({"queue remove queue.count=2"}));
     queue->remove(idAt(0));
     queue->remove(idAt(0));
     EXPECT_TRUE(queue->queue().isEmpty());

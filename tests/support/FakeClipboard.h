@@ -16,7 +16,10 @@ namespace sorvu::test {
 // the way another program can copy between two reads of one pass.
 class FakeClipboard : public Clipboard {
 public:
-    qint64 count = 0;
+    // Mutable: another program may copy at any moment, even while the count is being read.
+    mutable qint64 count = 0;
+    // Runs after each read of the count, once its value is taken.
+    std::function<void()> afterCountRead;
     QList<QUrl> urls;
     QHash<QUrl, QString> photoNames;
     bool photoAuthorizationUndecided = false;
@@ -86,7 +89,13 @@ public:
         text.reset();
     }
 
-    qint64 changeCount() const override { return count; }
+    qint64 changeCount() const override {
+        const qint64 value = count;
+        if (const auto hook = afterCountRead) {
+            hook();
+        }
+        return value;
+    }
     QList<QUrl> fileURLs() override { return read(QStringLiteral("fileURLs"), urls); }
     QHash<QUrl, QString> photoAssetFilenames() override {
         return read(QStringLiteral("photoAssetFilenames"), photoNames);

@@ -233,6 +233,24 @@ TEST_F(Collection, AFileListOrImageReadThatRacesANewCopyIsNotQueued) {
     EXPECT_EQ(queueTexts(), QStringList({"newer", "after the image"}));
 }
 
+TEST_F(Collection, ACopyWhileFilesAreStoredKeepsThemOutOfTheQueue) {
+    startCollecting();
+    clipboard->copyFiles({makeSourceFile("stored while another copy came.txt")});
+    // Another program copies right after the last look before the files are stored.
+    clipboard->afterRead = [&](const QString& read) {
+        if (read == "photoAssetFilenames") {
+            clipboard->afterRead = nullptr;
+            clipboard->afterCountRead = [&] {
+                clipboard->afterCountRead = nullptr;
+                ++clipboard->count;
+            };
+        }
+    };
+    queue->checkClipboard();
+    EXPECT_TRUE(queue->queue().isEmpty());
+    EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
+}
+
 TEST_F(Collection, ARaceDuringAFileCopyLeavesNoStoredCopyBehind) {
     startCollecting();
     for (const QString raceAt : {"photoAssetFilenames", "imagesForFileURLs"}) {

@@ -66,6 +66,16 @@ public:
         tooLarge = true;
         changed();
     }
+    // Runs the action once, right after the named read: another program acting between two reads.
+    void onceAfter(const QString& readName, std::function<void()> action) {
+        afterRead = [this, readName, action = std::move(action)](const QString& read) {
+            if (read == readName) {
+                afterRead = nullptr;
+                action();
+            }
+        };
+    }
+
     // The count grows; a notifying clipboard tells its observer through the event loop.
     void changed() {
         ++count;

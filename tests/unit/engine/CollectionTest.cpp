@@ -190,12 +190,7 @@ TEST_F(Collection, AnUnreadableChangeIsTriedThreeTimesThenSkipped) {
 TEST_F(Collection, AReadThatRacesANewCopyStartsOverWithTheNewerContent) {
     startCollecting();
     clipboard->copyText("first");
-    clipboard->afterRead = [&](const QString& read) {
-        if (read == "plainText") {
-            clipboard->afterRead = nullptr;
-            clipboard->copyText("second");
-        }
-    };
+    clipboard->onceAfter("plainText", [&] { clipboard->copyText("second"); });
     queue->checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
     EXPECT_NE(queue->lastChangeCount(), clipboard->count);
@@ -207,12 +202,7 @@ TEST_F(Collection, AFileListOrImageReadThatRacesANewCopyIsNotQueued) {
     startCollecting();
     // The list read belonged to the older copy: none of its files may be copied or queued.
     clipboard->copyFiles({makeSourceFile("older.txt")});
-    clipboard->afterRead = [&](const QString& read) {
-        if (read == "fileURLs") {
-            clipboard->afterRead = nullptr;
-            clipboard->copyText("newer");
-        }
-    };
+    clipboard->onceAfter("fileURLs", [&] { clipboard->copyText("newer"); });
     queue->checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
     EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
@@ -221,12 +211,7 @@ TEST_F(Collection, AFileListOrImageReadThatRacesANewCopyIsNotQueued) {
 
     // Likewise an image read while another program copied.
     clipboard->copyImages({makeImage()});
-    clipboard->afterRead = [&](const QString& read) {
-        if (read == "images") {
-            clipboard->afterRead = nullptr;
-            clipboard->copyText("after the image");
-        }
-    };
+    clipboard->onceAfter("images", [&] { clipboard->copyText("after the image"); });
     queue->checkClipboard();
     EXPECT_EQ(queue->queue().size(), 1);
     queue->checkClipboard();
@@ -237,15 +222,12 @@ TEST_F(Collection, ACopyWhileFilesAreStoredKeepsThemOutOfTheQueue) {
     startCollecting();
     clipboard->copyFiles({makeSourceFile("stored while another copy came.txt")});
     // Another program copies right after the last look before the files are stored.
-    clipboard->afterRead = [&](const QString& read) {
-        if (read == "photoAssetFilenames") {
-            clipboard->afterRead = nullptr;
-            clipboard->afterCountRead = [&] {
-                clipboard->afterCountRead = nullptr;
-                ++clipboard->count;
-            };
-        }
-    };
+    clipboard->onceAfter("photoAssetFilenames", [&] {
+        clipboard->afterCountRead = [&] {
+            clipboard->afterCountRead = nullptr;
+            ++clipboard->count;
+        };
+    });
     queue->checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
     EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
@@ -255,12 +237,7 @@ TEST_F(Collection, ARaceDuringAFileCopyLeavesNoStoredCopyBehind) {
     startCollecting();
     for (const QString raceAt : {"photoAssetFilenames", "imagesForFileURLs"}) {
         clipboard->copyFiles({makeSourceFile("kept.txt"), QUrl::fromLocalFile(sourceDirectory + "/gone.txt")});
-        clipboard->afterRead = [&, raceAt](const QString& read) {
-            if (read == raceAt) {
-                clipboard->afterRead = nullptr;
-                ++clipboard->count;
-            }
-        };
+        clipboard->onceAfter(raceAt, [&] { ++clipboard->count; });
         queue->checkClipboard();
         EXPECT_TRUE(queue->queue().isEmpty()) << raceAt.toStdString();
         EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"})) << raceAt.toStdString();

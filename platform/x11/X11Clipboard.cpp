@@ -187,9 +187,10 @@ const X11Clipboard::Offer& X11Clipboard::currentOffer(const QDeadlineTimer& dead
     if (m_offer.changeCount == count && (m_offer.targets || m_offer.ownerHung)) {
         return m_offer;
     }
-    m_offer = Offer{count, std::nullopt, false, false};
+    m_offer = Offer{count, std::nullopt, false, false, false};
     if (const QMimeData* own = ownContent()) {
         m_offer.targets = localTargets(*own);
+        m_offer.ours = true;
         return m_offer;
     }
     m_offer.targets = m_reader->targets(deadline);
@@ -202,8 +203,9 @@ std::optional<QByteArray> X11Clipboard::fetch(const QByteArray& target, const QD
     if (offer.ownerHung || !offer.targets || !offer.targets->contains(target)) {
         return std::nullopt;
     }
-    if (const QMimeData* own = ownContent()) {
-        return localBytes(*own, target);
+    if (offer.ours) {
+        const QMimeData* own = clipboard()->mimeData(QClipboard::Clipboard);
+        return own != nullptr ? std::optional<QByteArray>(localBytes(*own, target)) : std::nullopt;
     }
     const qint64 limit = imageTypes.contains(target) ? m_limits.imageBytes : m_limits.textBytes;
     const X11SelectionReader::Reply reply = m_reader->read(target, deadline, limit);

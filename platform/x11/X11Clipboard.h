@@ -83,6 +83,8 @@ private:
         std::optional<QList<QByteArray>> targets;
         bool ownerHung = false;
         bool tooLarge = false;
+        // The program's own content, asked of the server once per change and read locally.
+        bool ours = false;
     };
 
     const Offer& currentOffer(const QDeadlineTimer& deadline) const;

@@ -4,6 +4,7 @@
 #include "app/PasteKeysTable.h"
 #include "app/PasteRequestCoordinator.h"
 #include "app/PasteRequestGate.h"
+#include "app/PopupController.h"
 #include "app/TrayIcon.h"
 #include "app/UpdateController.h"
 #include "engine/ClipboardQueue.h"
@@ -122,6 +123,8 @@ void Application::launch() {
 }
 
 void Application::terminate() {
+    // Its watchers of clicks and keys go with it.
+    m_popup.reset();
     // Leave the panel at once rather than when the process is gone.
     if (m_systemTrayIcon) {
         m_systemTrayIcon->hide();
@@ -177,6 +180,7 @@ void Application::buildTrayIcon() {
     m_trayMenu->addSeparator();
     m_quitAction = m_trayMenu->addAction(QString(), [] { QApplication::quit(); });
     m_systemTrayIcon->setContextMenu(m_trayMenu.get());
+    buildPopup();
     m_systemTrayIcon->show();
     // The panel places the icon a moment after it is shown.
     for (const int delay : panelColorCheckDelaysMilliseconds) {
@@ -189,6 +193,27 @@ void Application::buildTrayIcon() {
     };
     updateTrayIcon();
     m_flashSubscription = connect(m_queue.get(), &ClipboardQueue::flashRequested, m_trayIcon.get(), &TrayIcon::flash);
+}
+
+void Application::buildPopup() {
+    PopupController::Dependencies dependencies;
+    dependencies.queue = m_queue.get();
+    dependencies.shortcutManager = m_shortcutManager.get();
+    dependencies.languageStore = m_language.get();
+    dependencies.coordinator = m_coordinator.get();
+    dependencies.platform = &m_platform;
+    dependencies.trayIconGeometry = [this] { return m_systemTrayIcon ? m_systemTrayIcon->geometry() : QRect(); };
+    dependencies.paste = [this] { requestPaste(PasteNextEntry{}, PasteRequestSource::button); };
+    dependencies.quit = [] { QApplication::quit(); };
+    m_popup = std::make_unique<PopupController>(std::move(dependencies));
+    m_coordinator->setPopup(m_popup.get());
+    connect(m_systemTrayIcon.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                // The left button; the right one opens the menu.
+                if (reason == QSystemTrayIcon::Trigger) {
+                    m_popup->trayIconClicked();
+                }
+            });
 }
 
 void Application::updateTrayIcon() {

@@ -24,6 +24,7 @@ class GlobalShortcuts;
 class LanguagePreferenceStore;
 class PasteRequestCoordinator;
 class PasteRequestGate;
+class PopupController;
 class Platform;
 class ShortcutManager;
 class TrayIcon;
@@ -49,6 +50,8 @@ public:
     ClipboardQueue& queue() { return *m_queue; }
     ShortcutManager& shortcutManager() { return *m_shortcutManager; }
     LanguagePreferenceStore& languagePreferenceStore() { return *m_language; }
+    // The popup, once the tray icon it hangs from exists.
+    PopupController* popup() { return m_popup.get(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +61,7 @@ private:
     void handleShortcut(ShortcutAction action);
     void buildTrayIconWhenTrayExists();
     void buildTrayIcon();
+    void buildPopup();
     void updateTrayIcon();
     void matchPanelColor();
     void retranslateTrayMenu();
@@ -74,6 +78,7 @@ private:
     std::unique_ptr<QSystemTrayIcon> m_systemTrayIcon;
     std::unique_ptr<TrayIcon> m_trayIcon;
     std::unique_ptr<QMenu> m_trayMenu;
+    std::unique_ptr<PopupController> m_popup;
     QAction* m_toggleAction = nullptr;
     QAction* m_quitAction = nullptr;
     QList<QMetaObject::Connection> m_queueSubscription;

@@ -8,11 +8,14 @@
 #include "shortcuts/KeyboardLayoutFunctions.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QSet>
 
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QWindow;
 
 namespace sorvu {
 
@@ -43,6 +46,12 @@ public:
     virtual std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutManager& manager) = 0;
     // A short message on the desktop, without waiting for it to be shown.
     virtual void showNotification(const QString& text) = 0;
+    // Reports each mouse-button press anywhere on the desktop, in other programs' windows too, at its place
+    // in Qt's screen coordinates, for as long as the returned object lives. Nothing when the session does
+    // not tell.
+    virtual std::unique_ptr<QObject> watchPointerPresses(std::function<void(QPoint position)> handler) = 0;
+    // Keeps a shown window that belongs to the tray icon out of taskbars and window switchers.
+    virtual void keepOffTaskbar(QWindow& window) = 0;
 
 signals:
     // A program fetched the clipboard content Sorvu offered at this change count: a paste arrived.

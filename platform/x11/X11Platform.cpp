@@ -8,7 +8,12 @@
 #include "platform/x11/X11InputAccess.h"
 #include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11PasteKeystroke.h"
+#include "platform/x11/X11PointerMonitor.h"
+#include "platform/x11/X11WindowHints.h"
 #include "platform/x11/X11Workspace.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace sorvu {
 
@@ -85,6 +90,23 @@ std::unique_ptr<GlobalShortcuts> X11Platform::createGlobalShortcuts(ShortcutMana
 
 void X11Platform::showNotification(const QString& text) {
     showDesktopNotification(QStringLiteral("Sorvu"), text, NotificationDelivery::inBackground);
+}
+
+std::unique_ptr<QObject> X11Platform::watchPointerPresses(std::function<void(QPoint position)> handler) {
+    auto monitor = std::make_unique<X11PointerMonitor>([handler = std::move(handler)](QPoint position, int) {
+        // X reports device pixels; Qt places windows in device-independent ones.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+        handler(QPoint(qRound(position.x() / ratio), qRound(position.y() / ratio)));
+    });
+    if (!monitor->isWatching()) {
+        return nullptr;
+    }
+    return monitor;
+}
+
+void X11Platform::keepOffTaskbar(QWindow& window) {
+    skipTaskbarAndPager(window);
 }
 
 } // namespace sorvu

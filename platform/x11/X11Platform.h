@@ -40,6 +40,8 @@ public:
     KeyCodeForCharacter keyCodeForCharacter() override;
     std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutManager& manager) override;
     void showNotification(const QString& text) override;
+    std::unique_ptr<QObject> watchPointerPresses(std::function<void(QPoint position)> handler) override;
+    void keepOffTaskbar(QWindow& window) override;
 
 private:
     std::shared_ptr<X11Clipboard> m_clipboard;

@@ -60,6 +60,24 @@ public:
 
     void showNotification(const QString& text) override { notifications.append(text); }
 
+    // Presses in other programs, made by the test; watched only while the popup keeps its watcher.
+    std::function<void(QPoint)> pointerPressHandler;
+    QPointer<QObject> pointerWatcher;
+    int windowsKeptOffTaskbar = 0;
+    std::unique_ptr<QObject> watchPointerPresses(std::function<void(QPoint)> handler) override {
+        pointerPressHandler = std::move(handler);
+        auto watcher = std::make_unique<QObject>();
+        pointerWatcher = watcher.get();
+        return watcher;
+    }
+    void keepOffTaskbar(QWindow&) override { ++windowsKeptOffTaskbar; }
+    // A press somewhere on the desktop outside Sorvu.
+    void pressElsewhere(QPoint position) {
+        if (pointerWatcher && pointerPressHandler) {
+            pointerPressHandler(position);
+        }
+    }
+
     // A program fetched what Sorvu offered.
     void targetFetched() { emit clipboardContentFetched(fakeClipboard->count); }
 };

@@ -1,0 +1,158 @@
+#include "app/PopupController.h"
+
+#include "app/EventFilter.h"
+#include "app/PasteRequestCoordinator.h"
+#include "engine/ClipboardQueue.h"
+#include "engine/Log.h"
+#include "platform/Platform.h"
+#include "shortcuts/ShortcutManager.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickWindow>
+
+namespace sorvu {
+
+PopupController::PopupController(Dependencies dependencies, QObject* parent)
+    : QObject(parent), m_dependencies(std::move(dependencies)) {}
+
+PopupController::~PopupController() {
+    // Going away is no closing: nothing may run on half-destroyed parts.
+    if (m_window) {
+        m_window->disconnect(this);
+    }
+    removeMonitors();
+    destroyContent();
+}
+
+void PopupController::trayIconClicked() {
+    if (isShown()) {
+        closePopup(CloseReason::statusItem);
+    } else {
+        showPopup();
+    }
+}
+
+void PopupController::showPopup() {
+    if (isShown()) {
+        return;
+    }
+    // Sorvu comes to the front with the popup: first remember where pastes go.
+    m_dependencies.coordinator->rememberPasteRecipient();
+    ClipboardQueue& queue = *m_dependencies.queue;
+    queue.refreshLaunchAtLoginStatus();
+    m_isClosing = false;
+    const double minimumQueueListHeight = QueueScreenModel::estimatedListHeight(queue.queue());
+    m_pointerAtOpening = QCursor::pos();
+    buildContent(minimumQueueListHeight);
+    qCDebug(lcUi).noquote() << QStringLiteral("popover will open queueCount=%1 minimumQueueListHeight=%2")
+                                   .arg(queue.queue().size())
+                                   .arg(minimumQueueListHeight, 0, 'f', 6);
+    place();
+    m_window->show();
+    m_dependencies.platform->keepOffTaskbar(*m_window);
+    m_window->requestActivate();
+    installMonitors();
+}
+
+void PopupController::closePopup(CloseReason reason) {
+    if (m_isClosing || !isShown()) {
+        return;
+    }
+    m_isClosing = true;
+    qCDebug(lcUi).noquote() << QStringLiteral("popover close requested reason=%1").arg(caseName(reason));
+    m_dependencies.coordinator->cancelPendingBulkPaste();
+    m_window->hide();
+}
+
+bool PopupController::isShown() const {
+    return m_window && m_window->isVisible();
+}
+
+void PopupController::bringToFront() {
+    if (isShown()) {
+        m_window->raise();
+        m_window->requestActivate();
+    }
+}
+
+bool PopupController::areMonitorsInstalled() const {
+    return m_localMouseMonitor && m_escapeKeyMonitor;
+}
+
+void PopupController::popupClosed() {
+    qCDebug(lcUi).noquote() << QStringLiteral("popoverDidClose");
+    m_dependencies.coordinator->cancelPendingBulkPaste();
+    removeMonitors();
+    m_isClosing = false;
+    ShortcutManager& shortcuts = *m_dependencies.shortcutManager;
+    if (const auto cancelRecording = shortcuts.cancelRecordingHandler()) {
+        cancelRecording();
+    }
+    shortcuts.setRecordingAction(std::nullopt);
+    shortcuts.setCancelRecordingHandler({});
+    destroyContent();
+}
+
+void PopupController::installMonitors() {
+    if (m_globalMouseMonitor || m_localMouseMonitor || m_escapeKeyMonitor) {
+        return;
+    }
+    // Presses in other programs; a session that cannot report them leaves only Sorvu's own windows watched.
+    m_globalMouseMonitor =
+        m_dependencies.platform->watchPointerPresses([this](QPoint position) { outsideClickElsewhere(position); });
+    m_localMouseMonitor =
+        std::make_unique<EventFilter>(QCoreApplication::instance(), [this](QObject* watched, QEvent* event) {
+            return outsideClickInSorvu(watched, event);
+        });
+    m_escapeKeyMonitor = std::make_unique<EventFilter>(
+        m_window.get(), [this](QObject* watched, QEvent* event) { return escapePressed(watched, event); });
+}
+
+void PopupController::removeMonitors() {
+    m_globalMouseMonitor.reset();
+    m_localMouseMonitor.reset();
+    m_escapeKeyMonitor.reset();
+}
+
+void PopupController::outsideClickElsewhere(QPoint position) {
+    if (!isShown() || m_window->frameGeometry().contains(position) || isOnTrayIcon(position)) {
+        return;
+    }
+    closePopup(CloseReason::outsideClick);
+}
+
+bool PopupController::outsideClickInSorvu(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress || !watched->isWindowType() || watched == m_window.get()) {
+        return false;
+    }
+    // The icon's own action answers a click on it.
+    const auto* press = static_cast<QMouseEvent*>(event);
+    if (!isOnTrayIcon(press->globalPosition().toPoint())) {
+        closePopup(CloseReason::outsideClick);
+    }
+    return false;
+}
+
+bool PopupController::escapePressed(QObject* watched, QEvent* event) {
+    if (watched != m_window.get() || event->type() != QEvent::KeyPress ||
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) {
+        return false;
+    }
+    // The first Escape ends a shortcut recording; only the next one closes the popup.
+    if (const auto cancelRecording = m_dependencies.shortcutManager->cancelRecordingHandler()) {
+        cancelRecording();
+    } else {
+        closePopup(CloseReason::escape);
+    }
+    return true;
+}
+
+bool PopupController::isOnTrayIcon(QPoint position) const {
+    return m_dependencies.trayIconGeometry && m_dependencies.trayIconGeometry().contains(position);
+}
+
+} // namespace sorvu

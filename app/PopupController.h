@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/Popup.h"
+#include "views/PopupRootModel.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+
+#include <functional>
+#include <memory>
+
+class QQmlComponent;
+class QQmlEngine;
+class QQuickItem;
+class QQuickWindow;
+
+namespace sorvu {
+
+class ClipboardQueue;
+class EventFilter;
+class LanguagePreferenceStore;
+class PasteRequestCoordinator;
+class Platform;
+class ShortcutManager;
+
+// The popup under the tray icon: a frameless window that stays on top, opened and closed by the icon, and
+// closed by a click outside it, by Escape, or when a paste or a drop empties the queue; nothing else closes
+// it. Its content is made anew at every opening, so it always opens on the queue screen.
+class PopupController : public QObject, public Popup {
+    Q_OBJECT
+
+public:
+    struct Dependencies {
+        ClipboardQueue* queue = nullptr;
+        ShortcutManager* shortcutManager = nullptr;
+        LanguagePreferenceStore* languageStore = nullptr;
+        PasteRequestCoordinator* coordinator = nullptr;
+        Platform* platform = nullptr;
+        // Where the tray icon is on the screen; empty when the tray does not say.
+        std::function<QRect()> trayIconGeometry;
+        // The Paste button: the next entry, into the program that was in front at the opening.
+        std::function<void()> paste;
+        std::function<void()> quit;
+        std::function<void()> openSessionHelp;
+    };
+
+    explicit PopupController(Dependencies dependencies, QObject* parent = nullptr);
+    ~PopupController() override;
+
+    // The tray icon was clicked.
+    void trayIconClicked();
+    void showPopup();
+    void closePopup(CloseReason reason);
+
+    bool isShown() const override;
+    void bringToFront() override;
+    void close(CloseReason reason) override { closePopup(reason); }
+
+    bool isClosing() const { return m_isClosing; }
+    // Whether the watchers of outside clicks and Escape are installed (all of them or none).
+    bool areMonitorsInstalled() const;
+    QQuickWindow* window() const { return m_window.get(); }
+    PopupRootModel* content() const { return m_content; }
+
+private:
+    void createWindow();
+    void buildContent(double minimumQueueListHeight);
+    void destroyContent();
+    void place();
+    void popupClosed();
+    void installMonitors();
+    void removeMonitors();
+    void outsideClickElsewhere(QPoint position);
+    bool outsideClickInSorvu(QObject* watched, QEvent* event);
+    bool escapePressed(QObject* watched, QEvent* event);
+    bool isOnTrayIcon(QPoint position) const;
+
+    Dependencies m_dependencies;
+    std::unique_ptr<QQmlEngine> m_engine;
+    std::unique_ptr<QQmlComponent> m_component;
+    std::unique_ptr<QQuickWindow> m_window;
+    QPointer<PopupRootModel> m_content;
+    QPointer<QQuickItem> m_contentItem;
+    bool m_isClosing = false;
+    QPoint m_pointerAtOpening;
+
+    std::unique_ptr<QObject> m_globalMouseMonitor;
+    std::unique_ptr<EventFilter> m_localMouseMonitor;
+    std::unique_ptr<EventFilter> m_escapeKeyMonitor;
+};
+
+} // namespace sorvu

@@ -1,0 +1,114 @@
+#include "app/PopupController.h"
+
+#include "app/PopupPlacement.h"
+#include "engine/ClipboardQueue.h"
+#include "engine/Log.h"
+#include "views/PopupRootModel.h"
+#include "views/ThemeIconProvider.h"
+#include "views/ThumbnailProvider.h"
+
+#include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQmlExtensionPlugin>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QScreen>
+#include <QtMath>
+
+Q_IMPORT_QML_PLUGIN(Sorvu_ViewsPlugin)
+
+namespace sorvu {
+
+namespace {
+
+const QUrl rootUrl(QStringLiteral("qrc:/sorvu/qml/Sorvu/Views/PopupRoot.qml"));
+
+} // namespace
+
+void PopupController::createWindow() {
+    m_engine = std::make_unique<QQmlEngine>();
+    m_engine->addImportPath(QStringLiteral("qrc:/sorvu/qml"));
+    m_engine->addImageProvider(QStringLiteral("sorvu-thumbnail"), new ThumbnailProvider(*m_dependencies.queue));
+    m_engine->addImageProvider(QStringLiteral("sorvu-symbol"), new ThemeIconProvider(ThemeIconProvider::Kind::symbol));
+    m_engine->addImageProvider(QStringLiteral("sorvu-fileicon"),
+                               new ThemeIconProvider(ThemeIconProvider::Kind::fileType));
+    m_component = std::make_unique<QQmlComponent>(m_engine.get(), rootUrl, QQmlComponent::PreferSynchronous);
+    if (m_component->isError()) {
+        qCCritical(lcUi).noquote() << m_component->errorString();
+    }
+
+    m_window = std::make_unique<QQuickWindow>();
+    // A panel of the tray icon: no frame, no taskbar entry, above other windows.
+    m_window->setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    m_window->setTitle(QStringLiteral("Sorvu"));
+    connect(m_window.get(), &QWindow::visibleChanged, this, [this](bool visible) {
+        if (!visible) {
+            popupClosed();
+        }
+    });
+}
+
+void PopupController::buildContent(double minimumQueueListHeight) {
+    if (!m_window) {
+        createWindow();
+    }
+    destroyContent();
+    QueueScreenModel::Actions actions;
+    actions.paste = m_dependencies.paste;
+    actions.quit = m_dependencies.quit;
+    actions.openSessionHelp = m_dependencies.openSessionHelp;
+    actions.isOverPopup = [this](QPointF point) {
+        return m_window && m_window->frameGeometry().contains(point.toPoint());
+    };
+    actions.canBeginDrag = [self = QPointer<PopupController>(this)] { return !self.isNull(); };
+    actions.queueDrainedByDrop = [self = QPointer<PopupController>(this)] {
+        if (self) {
+            self->closePopup(CloseReason::queueDrained);
+        }
+    };
+    m_content = new PopupRootModel(*m_dependencies.queue, *m_dependencies.languageStore, QGuiApplication::font(),
+                                   minimumQueueListHeight, std::move(actions), this);
+    QObject* created =
+        m_component->createWithInitialProperties({{QStringLiteral("root"), QVariant::fromValue(m_content.data())}});
+    m_contentItem = qobject_cast<QQuickItem*>(created);
+    if (!m_contentItem) {
+        qCCritical(lcUi).noquote() << m_component->errorString();
+        delete created;
+        return;
+    }
+    m_contentItem->setParentItem(m_window->contentItem());
+    const auto fit = [this] {
+        if (m_contentItem) {
+            m_window->resize(qCeil(m_contentItem->width()), qCeil(m_contentItem->height()));
+            place();
+        }
+    };
+    connect(m_contentItem, &QQuickItem::widthChanged, this, fit);
+    connect(m_contentItem, &QQuickItem::heightChanged, this, fit);
+    fit();
+}
+
+void PopupController::destroyContent() {
+    delete m_contentItem;
+    if (m_content) {
+        m_content->deleteLater();
+        m_content = nullptr;
+    }
+}
+
+void PopupController::place() {
+    const QRect icon = m_dependencies.trayIconGeometry ? m_dependencies.trayIconGeometry() : QRect();
+    const QPoint anchor = icon.isEmpty() ? m_pointerAtOpening : icon.center();
+    QScreen* screen = QGuiApplication::screenAt(anchor);
+    if (!screen) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (!screen) {
+        return;
+    }
+    m_window->setScreen(screen);
+    m_window->setPosition(popupPosition(icon, m_window->size(), screen->availableGeometry(), m_pointerAtOpening));
+}
+
+} // namespace sorvu

@@ -1,0 +1,261 @@
+#include "app/PopupController.h"
+#include "app/PasteRequestCoordinator.h"
+#include "app/PopupPlacement.h"
+#include "shortcuts/ShortcutManager.h"
+#include "tests/support/FakeShortcutStore.h"
+#include "tests/support/LogCapture.h"
+#include "tests/unit/app/FakePlatform.h"
+#include "tests/unit/views/ViewsFixture.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+namespace sorvu {
+namespace {
+
+using test::waitUntil;
+
+// Warnings and errors of every category while it exists (QML reports load and binding problems there).
+class WarningCollector {
+public:
+    WarningCollector() {
+        s_current = this;
+        m_previous = qInstallMessageHandler(&WarningCollector::handle);
+    }
+    ~WarningCollector() {
+        qInstallMessageHandler(m_previous);
+        s_current = nullptr;
+    }
+    QStringList warnings;
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type != QtDebugMsg && type != QtInfoMsg && s_current) {
+            s_current->warnings.append(message);
+        }
+        if (s_current && s_current->m_previous) {
+            s_current->m_previous(type, context, message);
+        }
+    }
+    static inline WarningCollector* s_current = nullptr;
+    QtMessageHandler m_previous = nullptr;
+};
+
+// The popup in a real Qt Quick window on the offscreen display, with a tray icon at a place the test says.
+class PopupControllerTest : public test::ViewsFixture {
+protected:
+    void SetUp() override {
+        ViewsFixture::SetUp();
+        shortcuts = std::make_unique<ShortcutManager>(std::make_shared<test::FakeShortcutStore>(),
+                                                      layout.characterForKeyCode(), layout.keyCodeForCharacter());
+        coordinator = std::make_unique<PasteRequestCoordinator>(*queue, platform.fakeWorkspace);
+        PopupController::Dependencies dependencies;
+        dependencies.queue = queue.get();
+        dependencies.shortcutManager = shortcuts.get();
+        dependencies.languageStore = language.get();
+        dependencies.coordinator = coordinator.get();
+        dependencies.platform = &platform;
+        dependencies.trayIconGeometry = [this] { return trayIcon; };
+        dependencies.paste = [this] { ++pasteButtonPresses; };
+        popup = std::make_unique<PopupController>(std::move(dependencies));
+        coordinator->setPopup(popup.get());
+    }
+    void TearDown() override {
+        popup.reset();
+        ViewsFixture::TearDown();
+    }
+
+    void open() {
+        popup->trayIconClicked();
+        ASSERT_TRUE(popup->isShown());
+    }
+    void pressIn(QWindow* window, QPoint global) {
+        QMouseEvent press(QEvent::MouseButtonPress, window->mapFromGlobal(global), global, Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &press);
+    }
+    bool pressEscape() {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        return QCoreApplication::sendEvent(popup->window(), &escape);
+    }
+    QStringList uiLines() const {
+        QStringList lines;
+        for (const auto& line : log.lines()) {
+            if (line.category == "sorvu.UI") {
+                lines.append(line.message);
+            }
+        }
+        return lines;
+    }
+
+    test::LogCapture log;
+    test::FakePlatform platform;
+    test::FakeKeyboardLayout layout = test::FakeKeyboardLayout::usQwerty();
+    std::unique_ptr<ShortcutManager> shortcuts;
+    std::unique_ptr<PasteRequestCoordinator> coordinator;
+    std::unique_ptr<PopupController> popup;
+    QRect trayIcon{600, 0, 24, 24};
+    int pasteButtonPresses = 0;
+};
+
+TEST_F(PopupControllerTest, TheTrayIconOpensThePopupBelowItAndASecondClickClosesItOnce) {
+    addTexts({"a", "b", "c"});
+    addImage();
+    addFile(QStringLiteral("notes.txt"));
+    platform.fakeWorkspace.frontmost = RunningProgram{42, 4242};
+    open();
+    EXPECT_EQ(coordinator->pasteRecipient(), (RunningProgram{42, 4242})) << "remembered before Sorvu comes forward";
+    EXPECT_TRUE(popup->areMonitorsInstalled());
+    EXPECT_TRUE(platform.pointerWatcher);
+    EXPECT_EQ(platform.windowsKeptOffTaskbar, 1);
+    QQuickWindow* window = popup->window();
+    EXPECT_TRUE(window->flags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(window->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_GE(window->y(), trayIcon.bottom()) << "the panel is at the top: the popup hangs below the icon";
+    EXPECT_EQ(window->width(), 270);
+
+    popup->trayIconClicked();
+    EXPECT_FALSE(popup->isShown());
+    EXPECT_FALSE(popup->areMonitorsInstalled());
+    EXPECT_FALSE(platform.pointerWatcher);
+    EXPECT_EQ(uiLines(), (QStringList{"popover will open queueCount=5 minimumQueueListHeight=172.000000",
+                                      "popover close requested reason=statusItem", "popoverDidClose"}));
+}
+
+TEST_F(PopupControllerTest, ClicksOutsideCloseItAndClicksInsideOrOnTheIconDoNot) {
+    open();
+    const QRect frame = popup->window()->frameGeometry();
+    platform.pressElsewhere(frame.center());
+    platform.pressElsewhere(trayIcon.center());
+    EXPECT_TRUE(popup->isShown());
+
+    // A press in another of Sorvu's own windows counts as outside too, one in the popup does not.
+    pressIn(popup->window(), frame.center());
+    EXPECT_TRUE(popup->isShown());
+    QWindow other;
+    other.setGeometry(10, 500, 50, 50);
+    pressIn(&other, {20, 510});
+    EXPECT_FALSE(popup->isShown());
+    EXPECT_TRUE(uiLines().contains("popover close requested reason=outsideClick"));
+
+    open();
+    platform.pressElsewhere(frame.bottomRight() + QPoint(40, 40));
+    EXPECT_FALSE(popup->isShown());
+    // A later press reaches no watcher: it was removed with the closing.
+    const qsizetype closes = uiLines().count("popover close requested reason=outsideClick");
+    platform.pressElsewhere({1, 1});
+    EXPECT_EQ(uiLines().count("popover close requested reason=outsideClick"), closes);
+    EXPECT_EQ(closes, 2);
+}
+
+TEST_F(PopupControllerTest, EscapeFirstEndsARecordingAndThenClosesThePopup) {
+    open();
+    int recordingsEnded = 0;
+    shortcuts->setRecordingAction(ShortcutAction::pasteNext);
+    shortcuts->setCancelRecordingHandler([&] {
+        ++recordingsEnded;
+        shortcuts->setCancelRecordingHandler({});
+        shortcuts->setRecordingAction(std::nullopt);
+    });
+    EXPECT_TRUE(pressEscape()) << "Escape is taken, not handed on to the focused control";
+    EXPECT_EQ(recordingsEnded, 1);
+    EXPECT_TRUE(popup->isShown());
+    EXPECT_TRUE(pressEscape());
+    EXPECT_FALSE(popup->isShown());
+    EXPECT_TRUE(uiLines().contains("popover close requested reason=escape"));
+}
+
+TEST_F(PopupControllerTest, ClosingEndsARecordingAndRepeatedClosesAreAbsorbed) {
+    open();
+    int recordingsEnded = 0;
+    shortcuts->setRecordingAction(ShortcutAction::startStopCollecting);
+    shortcuts->setCancelRecordingHandler([&] { ++recordingsEnded; });
+    popup->closePopup(PopupCloseReason::queueDrained);
+    popup->closePopup(PopupCloseReason::outsideClick);
+    EXPECT_EQ(recordingsEnded, 1);
+    EXPECT_FALSE(shortcuts->recordingAction());
+    EXPECT_FALSE(shortcuts->cancelRecordingHandler());
+    EXPECT_EQ(uiLines().count("popover close requested reason=queueDrained"), 1);
+    EXPECT_EQ(uiLines().filter("close requested").size(), 1);
+    EXPECT_FALSE(popup->isClosing());
+
+    // Closing a closed popup logs nothing.
+    popup->closePopup(PopupCloseReason::escape);
+    EXPECT_EQ(uiLines().filter("close requested").size(), 1);
+}
+
+TEST_F(PopupControllerTest, AKeyboardPasteThatDrainsTheQueueClosesThePopup) {
+    addTexts({"last"});
+    open();
+    // The program that was in front comes back at once, as a window manager answers.
+    platform.fakeWorkspace.activatesImmediately = true;
+    platform.fakeWorkspace.frontmost = RunningProgram{7, 77};
+    coordinator->rememberPasteRecipient();
+    platform.fakeWorkspace.frontmost = RunningProgram{1, test::FakeWorkspace::ownPid};
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::hotkey);
+    ASSERT_TRUE(waitUntil([&] { return queue->queue().isEmpty(); }));
+    EXPECT_FALSE(popup->isShown());
+    EXPECT_TRUE(uiLines().contains("popover close requested reason=queueDrained"));
+}
+
+TEST_F(PopupControllerTest, EveryOpeningBuildsFreshContentThatLoadsWithoutWarnings) {
+    addTexts({"a", QString(100, QLatin1Char('t'))});
+    addImage(1000, 200);
+    addFile(QStringLiteral("report.pdf"));
+    WarningCollector collector;
+    open();
+    QPointer<PopupRootModel> first = popup->content();
+    ASSERT_TRUE(first);
+    first->queueScreen()->showCombine();
+    ASSERT_TRUE(waitUntil([&] { return popup->window()->contentItem()->childItems().size() == 1; }));
+
+    // The settings screen and back, with the queue changing under the open popup.
+    first->toggleScreen();
+    test::runEventLoopFor(50);
+    first->toggleScreen();
+    queue->remove(idAt(0));
+    queue->move(idAt(0), 2);
+    language->choose(QStringLiteral("de"));
+    test::runEventLoopFor(100);
+    const int heightWithThree = popup->window()->height();
+    queue->clear();
+    test::runEventLoopFor(100);
+    EXPECT_LT(popup->window()->height(), heightWithThree) << "the window follows its content";
+
+    popup->trayIconClicked();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull()) << "closing lets go of the content";
+    open();
+    ASSERT_TRUE(popup->content());
+    EXPECT_FALSE(popup->content()->showsSettings());
+    EXPECT_FALSE(popup->content()->queueScreen()->showingCombine());
+    test::runEventLoopFor(100);
+    EXPECT_TRUE(collector.warnings.isEmpty()) << collector.warnings.join('\n').toStdString();
+}
+
+TEST(PopupPlacementTest, HangsBelowAnIconAtTheTopAboveOneAtTheBottomAndStaysOnTheScreen) {
+    const QRect screen(0, 0, 1280, 800);
+    const QRect topPanelArea(0, 30, 1280, 770);
+    const QSize size(300, 200);
+    // Centred under the icon, clear of the panel.
+    EXPECT_EQ(popupPosition({600, 3, 24, 24}, size, topPanelArea, {}), QPoint(461, 31));
+    // A bottom panel: above the icon.
+    const QRect bottomPanelArea(0, 0, 1280, 770);
+    EXPECT_EQ(popupPosition({600, 773, 24, 24}, size, bottomPanelArea, {}), QPoint(461, 569));
+    // An icon in the corner: pushed back inside the screen.
+    EXPECT_EQ(popupPosition({1270, 3, 10, 24}, size, topPanelArea, {}), QPoint(980, 31));
+    EXPECT_EQ(popupPosition({0, 773, 10, 24}, size, bottomPanelArea, {}), QPoint(0, 569));
+    // No icon geometry: at the pointer.
+    EXPECT_EQ(popupPosition({}, size, screen, {640, 100}), QPoint(490, 105));
+    EXPECT_EQ(popupPosition({}, size, screen, {640, 700}), QPoint(490, 496));
+    // Larger than the area: its top left stays visible.
+    EXPECT_EQ(popupPosition({600, 3, 24, 24}, QSize(2000, 2000), topPanelArea, {}), QPoint(0, 30));
+}
+
+} // namespace
+} // namespace sorvu

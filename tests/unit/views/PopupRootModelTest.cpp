@@ -1,0 +1,127 @@
+#include "views/PopupRootModel.h"
+#include "tests/unit/views/ViewsFixture.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QSignalSpy>
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+namespace sorvu {
+namespace {
+
+class PopupRootModelTest : public test::ViewsFixture {
+protected:
+    PopupRootModel& makeRoot(const QFont& font = QGuiApplication::font()) {
+        root = std::make_unique<PopupRootModel>(*queue, *language, font, 0, QueueScreenModel::Actions{});
+        return *root;
+    }
+
+    std::unique_ptr<PopupRootModel> root;
+};
+
+TEST_F(PopupRootModelTest, TheStatusRowSaysWhetherSorvuCollectsAndHowManyEntriesWait) {
+    auto& model = makeRoot();
+    EXPECT_EQ(model.statusText(), "Stopped");
+    EXPECT_EQ(model.countText(), "Queue empty");
+    EXPECT_EQ(model.statusAccessibleName(), "Stopped, queue empty") << "spoken in lower case";
+
+    QSignalSpy changes(&model, &PopupRootModel::statusChanged);
+    addTexts({"a", "b", "c"});
+    EXPECT_GE(changes.count(), 1);
+    EXPECT_EQ(model.statusText(), "Recording");
+    EXPECT_EQ(model.countText(), "3 items in queue");
+    EXPECT_EQ(model.statusAccessibleName(), "Recording, 3 items in queue");
+}
+
+TEST_F(PopupRootModelTest, OnlyGermanPutsTheCountOnTwoLinesAndNeverTheEmptyQueue) {
+    auto& model = makeRoot();
+    language->choose(QStringLiteral("de"));
+    EXPECT_FALSE(model.countText().contains('\n'));
+    const QString emptyGerman = model.countText();
+    EXPECT_NE(emptyGerman, "Queue empty");
+
+    addTexts({"a", "b", "c"});
+    const QString german = model.countText();
+    ASSERT_EQ(german.count('\n'), 1);
+    EXPECT_TRUE(german.startsWith("3\n"));
+    EXPECT_FALSE(model.statusAccessibleName().contains('\n')) << "the spoken label is one line";
+
+    for (const char* code : {"es", "ru", "ja", "pt-BR", "zh-Hans", "en"}) {
+        language->choose(QString::fromLatin1(code));
+        EXPECT_FALSE(model.countText().contains('\n')) << code;
+    }
+}
+
+TEST_F(PopupRootModelTest, TheWidthFollowsTheStatusTextsButNeverFallsBelow270) {
+    auto& model = makeRoot();
+    EXPECT_DOUBLE_EQ(model.width(), 270);
+
+    // A large interface font makes the texts wider than the minimum leaves room for.
+    QFont large = QGuiApplication::font();
+    large.setPointSizeF(30);
+    auto& wide = makeRoot(large);
+    addTexts({"a", "b"});
+    TextStyles styles(large);
+    const double expected = std::ceil(QFontMetricsF(styles.headline()).horizontalAdvance("Recording") +
+                                      QFontMetricsF(styles.subheadline()).horizontalAdvance("2 items in queue") + 90);
+    ASSERT_GT(expected, 270);
+    EXPECT_DOUBLE_EQ(wide.width(), expected);
+    EXPECT_EQ(wide.width(), std::floor(wide.width())) << "rounded up to a whole point";
+
+    // German measures its widest line, not both lines end to end.
+    language->choose(QStringLiteral("de"));
+    const QStringList lines = wide.countText().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    const double widest = std::max(QFontMetricsF(styles.subheadline()).horizontalAdvance(lines.at(0)),
+                                   QFontMetricsF(styles.subheadline()).horizontalAdvance(lines.at(1)));
+    EXPECT_DOUBLE_EQ(wide.width(),
+                     std::max(270.0, std::ceil(QFontMetricsF(styles.headline()).horizontalAdvance(wide.statusText()) +
+                                               widest + 90)));
+}
+
+TEST_F(PopupRootModelTest, TheSettingsButtonTogglesScreensAndTheQueueScreenComesBackFresh) {
+    addTexts({"a", "b"});
+    auto& model = makeRoot();
+    QPointer<QueueScreenModel> first = model.queueScreen();
+    ASSERT_TRUE(first);
+    first->showCombine();
+    EXPECT_EQ(model.settingsButtonName(), "Settings");
+    EXPECT_TRUE(model.settingsButtonIcon().endsWith("gearshape"));
+
+    model.toggleScreen();
+    EXPECT_TRUE(model.showsSettings());
+    EXPECT_EQ(model.queueScreen(), nullptr);
+    EXPECT_EQ(model.settingsButtonName(), "Close Settings");
+    EXPECT_TRUE(model.settingsButtonIcon().endsWith("xmark.circle.fill"));
+
+    model.toggleScreen();
+    ASSERT_TRUE(model.queueScreen());
+    EXPECT_NE(model.queueScreen(), first.data());
+    EXPECT_FALSE(model.queueScreen()->showingCombine()) << "no combine screen survives a visit to the settings";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull()) << "the old screen is let go";
+}
+
+TEST_F(PopupRootModelTest, ChoosingALanguageChangesEveryTextOfTheOpenPopupAtOnce) {
+    addTexts({"a"});
+    auto& model = makeRoot();
+    QueueScreenModel& screen = *model.queueScreen();
+    const QStringList english = {model.statusText(),   model.countText(),  model.settingsButtonName(),
+                                 screen.collectText(), screen.pasteText(), screen.quitText()};
+    QSignalSpy status(&model, &PopupRootModel::statusChanged);
+    QSignalSpy texts(&screen, &QueueScreenModel::textsChanged);
+    language->choose(QStringLiteral("de"));
+    EXPECT_EQ(status.count(), 1);
+    EXPECT_EQ(texts.count(), 1);
+    const QStringList german = {model.statusText(),   model.countText(),  model.settingsButtonName(),
+                                screen.collectText(), screen.pasteText(), screen.quitText()};
+    for (int index = 0; index < english.size(); ++index) {
+        EXPECT_NE(german.at(index), english.at(index)) << english.at(index).toStdString();
+    }
+}
+
+} // namespace
+} // namespace sorvu

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "preferences/LanguagePreferenceStore.h"
+#include "preferences/SettingsLanguagePreferenceStorage.h"
+#include "tests/support/EngineFixture.h"
+
+namespace sorvu::test {
+
+// A real queue over a fake clipboard and a language store over the test's settings, for the popup's models.
+class ViewsFixture : public EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        makeQueue();
+        language =
+            std::make_unique<LanguagePreferenceStore>(std::make_shared<SettingsLanguagePreferenceStorage>(settings));
+        // The tests read English texts unless they choose another language.
+        language->choose(QStringLiteral("en"));
+    }
+
+    // Each entry as if it had been copied in another program while collecting.
+    void addTexts(const QStringList& texts) {
+        for (const QString& text : texts) {
+            startCollecting();
+            clipboard->copyText(text);
+            queue->checkClipboard();
+        }
+    }
+    void addImage(int width = 4, int height = 3) {
+        startCollecting();
+        clipboard->copyImages({makeImage(width, height)});
+        queue->checkClipboard();
+    }
+    void addFile(const QString& name) {
+        startCollecting();
+        clipboard->copyFiles({makeSourceFile(name)});
+        queue->checkClipboard();
+    }
+    QUuid idAt(int index) const { return queue->queue().at(index).id; }
+    QStringList queuedTexts() const {
+        QStringList texts;
+        for (const auto& entry : queue->queue()) {
+            texts.append(entry.content.text());
+        }
+        return texts;
+    }
+
+    std::unique_ptr<LanguagePreferenceStore> language;
+
+private:
+    void startCollecting() {
+        if (!queue->isCollecting()) {
+            queue->toggleCollecting();
+        }
+    }
+};
+
+} // namespace sorvu::test

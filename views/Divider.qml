@@ -1,0 +1,8 @@
+import QtQuick
+
+Rectangle {
+    implicitHeight: 1
+    color: colors.mid
+
+    SystemPalette { id: colors }
+}

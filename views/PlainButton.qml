@@ -1,0 +1,30 @@
+import QtQuick
+import QtQuick.Controls
+
+// A text button without a frame, as the popup's controls are drawn; greyed while it cannot act.
+AbstractButton {
+    id: button
+
+    padding: 2
+    leftPadding: 4
+    rightPadding: 4
+    focusPolicy: Qt.NoFocus
+    Accessible.role: Accessible.Button
+    Accessible.name: text
+
+    SystemPalette { id: colors }
+    SystemPalette { id: disabledColors; colorGroup: SystemPalette.Disabled }
+
+    contentItem: Text {
+        text: button.text
+        font: button.font
+        color: button.enabled ? colors.windowText : disabledColors.windowText
+        verticalAlignment: Text.AlignVCenter
+    }
+
+    background: Rectangle {
+        radius: 4
+        color: colors.windowText
+        opacity: button.down ? 0.14 : (button.hovered && button.enabled ? 0.06 : 0)
+    }
+}

@@ -1,0 +1,57 @@
+import QtQuick
+import Sorvu.Views
+import QtQuick.Controls
+import QtQuick.Layouts
+
+// The popup's whole content: the status row, a divider and the current screen.
+Rectangle {
+    id: popup
+
+    required property PopupRootModel root
+
+    width: root.width
+    implicitHeight: column.implicitHeight + 2 * root.padding
+    height: implicitHeight
+    color: colors.window
+    border.color: colors.mid
+    border.width: 1
+
+    Accessible.role: Accessible.Pane
+
+    SystemPalette { id: colors }
+
+    ColumnLayout {
+        id: column
+
+        x: popup.root.padding
+        y: popup.root.padding
+        width: popup.width - 2 * popup.root.padding
+        spacing: 8
+
+        StatusRow {
+            Layout.fillWidth: true
+            root: popup.root
+        }
+
+        Divider {
+            Layout.fillWidth: true
+        }
+
+        Loader {
+            Layout.fillWidth: true
+            active: popup.root.queueScreen !== null
+            visible: active
+            sourceComponent: QueueScreen {
+                queueScreen: popup.root.queueScreen
+                styles: popup.root.styles
+            }
+        }
+
+        Loader {
+            Layout.fillWidth: true
+            active: popup.root.showsSettings
+            visible: active
+            sourceComponent: SettingsScreen {}
+        }
+    }
+}

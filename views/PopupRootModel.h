@@ -1,0 +1,84 @@
+#pragma once
+
+#include "views/QueueScreenModel.h"
+#include "views/ScreenReader.h"
+#include "views/TextStyles.h"
+#include "views/ViewLanguage.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QtQml/qqmlregistration.h>
+
+namespace sorvu {
+
+class ClipboardQueue;
+class LanguagePreferenceStore;
+
+// The popup's content: the status row on top (collecting or not, the count, the settings button) and
+// one of two screens below it. Its width follows the status texts in the chosen language, never below
+// 270 points.
+class PopupRootModel : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the popup")
+    Q_PROPERTY(Screen screen READ screen NOTIFY screenChanged)
+    Q_PROPERTY(bool showsSettings READ showsSettings NOTIFY screenChanged)
+    Q_PROPERTY(sorvu::QueueScreenModel* queueScreen READ queueScreen NOTIFY screenChanged)
+    Q_PROPERTY(sorvu::TextStyles* styles READ styles CONSTANT)
+    Q_PROPERTY(bool isCollecting READ isCollecting NOTIFY statusChanged)
+    Q_PROPERTY(QString statusText READ statusText NOTIFY statusChanged)
+    Q_PROPERTY(QString countText READ countText NOTIFY statusChanged)
+    Q_PROPERTY(QString statusAccessibleName READ statusAccessibleName NOTIFY statusChanged)
+    Q_PROPERTY(double width READ width NOTIFY statusChanged)
+    Q_PROPERTY(double padding READ padding CONSTANT)
+    Q_PROPERTY(QString settingsButtonName READ settingsButtonName NOTIFY screenChanged)
+    Q_PROPERTY(QString settingsButtonIcon READ settingsButtonIcon NOTIFY screenChanged)
+
+public:
+    enum class Screen { queue, settings };
+    Q_ENUM(Screen)
+
+    static constexpr double minimumWidth = 270;
+    // The status row's fixed sizes and the popup's margins, beside the two texts.
+    static constexpr double fixedWidth = 8 + 4 + 8 + 8 + 18 + 32 + 12;
+    static constexpr double contentPadding = 16;
+
+    PopupRootModel(ClipboardQueue& queue, LanguagePreferenceStore& languageStore, const QFont& interfaceFont,
+                   double minimumQueueListHeight, QueueScreenModel::Actions actions, QObject* parent = nullptr);
+    ~PopupRootModel() override;
+
+    Screen screen() const { return m_screen; }
+    bool showsSettings() const { return m_screen == Screen::settings; }
+    // The queue screen while it is shown; a new one each time it is shown again.
+    QueueScreenModel* queueScreen() const { return m_queueScreen; }
+    TextStyles* styles() { return &m_styles; }
+    ViewLanguage& language() { return m_language; }
+    bool isCollecting() const;
+    QString statusText() const;
+    QString countText() const;
+    QString statusAccessibleName() const;
+    double width() const;
+    double padding() const { return contentPadding; }
+    QString settingsButtonName() const;
+    QString settingsButtonIcon() const;
+
+    Q_INVOKABLE void toggleScreen();
+
+signals:
+    void screenChanged();
+    void statusChanged();
+
+private:
+    void showQueueScreen();
+
+    ClipboardQueue& m_queue;
+    ViewLanguage m_language;
+    TextStyles m_styles;
+    ScreenReader m_screenReader;
+    const double m_minimumQueueListHeight;
+    const QueueScreenModel::Actions m_actions;
+    Screen m_screen = Screen::queue;
+    QPointer<QueueScreenModel> m_queueScreen;
+};
+
+} // namespace sorvu

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "engine/QueuedClipboardItem.h"
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QUuid>
+#include <QtQml/qqmlregistration.h>
+
+#include <optional>
+
+namespace sorvu {
+
+class ClipboardQueue;
+class ViewLanguage;
+
+// The queue's entries as rows of the popup's list. A change of the queue is reported as the removals,
+// moves and insertions that lead to the new order, keyed by entry id, never as a reset: rows animate
+// into place and keep their hover and drag state.
+class QueueListModel : public QAbstractListModel {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the queue screen")
+
+public:
+    enum Role {
+        EntryIdRole = Qt::UserRole + 1,
+        ShowsPictureRole,
+        ShowsNameRole,
+        PositionTextRole,
+        PreviewTextRole,
+        ImageSourceRole,
+        AccessibleNameRole,
+        DeleteNameRole,
+        IsDraggedRole,
+        DragOffsetRole,
+        IsDraggedOutRole,
+    };
+    Q_ENUM(Role)
+
+    static constexpr int previewCharacters = 40;
+
+    QueueListModel(ClipboardQueue& queue, ViewLanguage& language, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    // The row being dragged inside the list and how far it is drawn from its place; nothing when none is.
+    void setDrag(const std::optional<QUuid>& id, double offset);
+    // The entry travelling in a drag out of the popup, drawn dimmed.
+    void setDraggedOut(const std::optional<QUuid>& id);
+
+    // The addresses the rows load an image entry's thumbnail and a stored file's icon from.
+    static QString thumbnailSource(const QUuid& id);
+    static QString fileIconSource(const QString& path);
+
+private:
+    void followQueue();
+    void refreshRows(const QList<int>& roles);
+    int rowOf(const std::optional<QUuid>& id) const;
+
+    ClipboardQueue& m_queue;
+    ViewLanguage& m_language;
+    QList<QueuedClipboardItem> m_rows;
+    std::optional<QUuid> m_draggedID;
+    double m_dragOffset = 0;
+    std::optional<QUuid> m_draggedOutID;
+};
+
+} // namespace sorvu

@@ -1,0 +1,155 @@
+import QtQuick
+import Sorvu.Views
+import QtQuick.Controls
+
+// One queued entry: its place, a preview, and a delete button shown under the pointer.
+Item {
+    id: row
+
+    required property int index
+    required property string entryId
+    required property bool showsPicture
+    required property bool showsName
+    required property string positionText
+    required property string previewText
+    required property string imageSource
+    required property string accessibleName
+    required property string deleteName
+    required property bool isDragged
+    required property real dragOffset
+    required property bool isDraggedOut
+    required property QueueScreenModel queueScreen
+    required property TextStyles styles
+
+    property bool isHovering: false
+    property int hoverRefresh: 0
+    // Naming the screen reader's state makes the binding follow it; the rule itself is the model's.
+    readonly property bool deleteShown: queueScreen.isScreenReaderActive, queueScreen.isDeleteButtonShown(isHovering)
+
+    width: ListView.view ? ListView.view.width - 16 : 0
+    height: Math.max(position.implicitHeight, showsPicture ? 28 : 0, name.implicitHeight) + 4
+    z: isDragged ? 1 : 0
+    opacity: isDraggedOut ? 0.45 : 1
+
+    transform: Translate {
+        y: row.dragOffset
+
+        Behavior on y {
+            enabled: !row.isDragged
+
+            NumberAnimation {
+                duration: 180
+                easing.type: Easing.OutCubic
+            }
+        }
+    }
+
+    Accessible.role: Accessible.ListItem
+    Accessible.name: accessibleName
+
+    Component.onCompleted: queueScreen.rowMeasured(entryId, height)
+    onYChanged: probe.recheck()
+
+    SystemPalette { id: colors }
+
+    Rectangle {
+        anchors.fill: parent
+        anchors.topMargin: -2
+        anchors.bottomMargin: -2
+        radius: 10
+        color: colors.windowText
+        opacity: row.isHovering ? 0.08 : 0
+    }
+
+    PointerProbe {
+        id: probe
+
+        anchors.fill: parent
+        index: row.index
+        refresh: row.hoverRefresh
+        onChecked: inside => row.isHovering = inside
+    }
+
+    MouseArea {
+        id: pointer
+
+        property point pressInList
+
+        anchors.fill: parent
+        hoverEnabled: true
+        preventStealing: true
+
+        onContainsMouseChanged: {
+            row.isHovering = containsMouse;
+            if (!containsMouse)
+                row.hoverRefresh += 1;
+        }
+        onPressed: mouse => pressInList = mapToItem(row.ListView.view.contentItem, mouse.x, mouse.y)
+        onPositionChanged: mouse => {
+            if (pressed)
+                row.queueScreen.pointerMoved(row.entryId, pressInList,
+                                             mapToItem(row.ListView.view.contentItem, mouse.x, mouse.y),
+                                             mapToGlobal(mouse.x, mouse.y));
+        }
+        onReleased: row.queueScreen.pointerReleased(row.entryId)
+        onCanceled: row.queueScreen.pointerReleased(row.entryId)
+
+        // Read as one element: the place and the preview are in the row's name.
+        Row {
+            id: content
+
+            x: 8
+            anchors.verticalCenter: parent.verticalCenter
+            width: parent.width - 16 - remove.width - 4
+            spacing: 8
+            Accessible.ignored: true
+
+            Label {
+                id: position
+
+                anchors.verticalCenter: parent.verticalCenter
+                text: row.positionText
+                font: row.styles.callout
+            }
+
+            Image {
+                anchors.verticalCenter: parent.verticalCenter
+                visible: row.showsPicture
+                width: 28
+                height: 28
+                sourceSize: Qt.size(56, 56)
+                fillMode: Image.Stretch
+                asynchronous: true
+                source: row.showsPicture ? row.imageSource : ""
+            }
+
+            Label {
+                id: name
+
+                anchors.verticalCenter: parent.verticalCenter
+                visible: row.showsName
+                width: content.width - position.width - (row.showsPicture ? 36 : 0) - 8
+                text: row.previewText
+                font: row.styles.callout
+                elide: Text.ElideRight
+                maximumLineCount: 1
+                textFormat: Text.PlainText
+            }
+        }
+
+        SymbolButton {
+            id: remove
+
+            anchors.right: parent.right
+            anchors.rightMargin: 8
+            anchors.verticalCenter: parent.verticalCenter
+            symbol: "image://sorvu-symbol/xmark.circle.fill"
+            name: row.deleteName
+            hoverEnabled: false
+            // Not 0: a button of opacity 0 would vanish from the screen reader too.
+            opacity: row.deleteShown ? 1 : 0.001
+            enabled: row.deleteShown
+            onClicked: row.queueScreen.deleteEntry(row.entryId, row.isHovering)
+        }
+    }
+}

@@ -1,0 +1,6 @@
+import QtQuick
+
+// The settings screen; its controls come with the settings.
+Item {
+    implicitHeight: 40
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace sorvu {
+
+// The first `count` characters of the text as a reader counts them (grapheme clusters), so that an emoji
+// or a letter with combining marks is never cut in half.
+QString graphemePrefix(const QString& text, int count);
+
+} // namespace sorvu

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QLocale>
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+
+namespace sorvu {
+
+class LanguagePreferenceStore;
+
+// The language every text of the popup is shown in: the one the user chose, else the system's. Models
+// build their texts through it and rebuild them when it announces a change, so a new choice reaches every
+// text of an open popup at once.
+class ViewLanguage : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ViewLanguage(LanguagePreferenceStore& store, QObject* parent = nullptr);
+
+    // The key's translation with "%lld" and "%@" filled in order.
+    QString text(const char* englishKey, const QVariantList& arguments = {}) const;
+    QLocale locale() const;
+
+signals:
+    void changed();
+
+private:
+    LanguagePreferenceStore& m_store;
+};
+
+} // namespace sorvu

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 
@@ -16,13 +17,21 @@ public:
     EventFilter(QObject* watched, Handler handler) : m_watched(watched), m_handler(std::move(handler)) {
         m_watched->installEventFilter(this);
     }
-    ~EventFilter() override { m_watched->removeEventFilter(this); }
+    ~EventFilter() override { stop(); }
+
+    // No event reaches the function any more.
+    void stop() {
+        if (m_watched) {
+            m_watched->removeEventFilter(this);
+            m_watched = nullptr;
+        }
+    }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override { return m_handler(watched, event); }
+    bool eventFilter(QObject* watched, QEvent* event) override { return m_watched && m_handler(watched, event); }
 
 private:
-    QObject* m_watched;
+    QPointer<QObject> m_watched;
     Handler m_handler;
 };
 

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QQmlComponent>
 #include <QQmlEngine>
+#include <QQuickItem>
 #include <QQuickWindow>
 
 namespace sorvu {
@@ -24,8 +25,11 @@ PopupController::~PopupController() {
     if (m_window) {
         m_window->disconnect(this);
     }
-    removeMonitors();
-    destroyContent();
+    m_globalMouseMonitor.reset();
+    m_localMouseMonitor.reset();
+    m_escapeKeyMonitor.reset();
+    delete m_contentItem;
+    delete m_content;
 }
 
 void PopupController::trayIconClicked() {
@@ -52,6 +56,7 @@ void PopupController::showPopup() {
                                    .arg(queue.queue().size())
                                    .arg(minimumQueueListHeight, 0, 'f', 6);
     place();
+    m_isOpen = true;
     m_window->show();
     m_dependencies.platform->keepOffTaskbar(*m_window);
     m_window->requestActivate();
@@ -84,6 +89,10 @@ bool PopupController::areMonitorsInstalled() const {
 }
 
 void PopupController::popupClosed() {
+    if (!m_isOpen) {
+        return;
+    }
+    m_isOpen = false;
     qCDebug(lcUi).noquote() << QStringLiteral("popoverDidClose");
     m_dependencies.coordinator->cancelPendingBulkPaste();
     removeMonitors();
@@ -113,9 +122,22 @@ void PopupController::installMonitors() {
 }
 
 void PopupController::removeMonitors() {
-    m_globalMouseMonitor.reset();
-    m_localMouseMonitor.reset();
-    m_escapeKeyMonitor.reset();
+    // A monitor may be the caller (a click closed the popup): it stops now and goes once it has returned.
+    const auto dispose = [](auto& monitor) {
+        if (monitor) {
+            monitor->disconnect();
+            monitor.release()->deleteLater();
+        }
+    };
+    if (m_localMouseMonitor) {
+        m_localMouseMonitor->stop();
+    }
+    if (m_escapeKeyMonitor) {
+        m_escapeKeyMonitor->stop();
+    }
+    dispose(m_globalMouseMonitor);
+    dispose(m_localMouseMonitor);
+    dispose(m_escapeKeyMonitor);
 }
 
 void PopupController::outsideClickElsewhere(QPoint position) {

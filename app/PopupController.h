@@ -83,6 +83,8 @@ private:
     QPointer<PopupRootModel> m_content;
     QPointer<QQuickItem> m_contentItem;
     bool m_isClosing = false;
+    // Between the showing and the end of the closing, however the window went.
+    bool m_isOpen = false;
     QPoint m_pointerAtOpening;
 
     std::unique_ptr<QObject> m_globalMouseMonitor;

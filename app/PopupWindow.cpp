@@ -90,7 +90,12 @@ void PopupController::buildContent(double minimumQueueListHeight) {
 }
 
 void PopupController::destroyContent() {
-    delete m_contentItem;
+    // The window may be delivering an event to the content right now.
+    if (m_contentItem) {
+        m_contentItem->setParentItem(nullptr);
+        m_contentItem->deleteLater();
+        m_contentItem = nullptr;
+    }
     if (m_content) {
         m_content->deleteLater();
         m_content = nullptr;

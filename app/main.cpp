@@ -37,6 +37,11 @@ constexpr int exitBadArguments = 2;
 // Answers --help and --version, which need no display, and refuses what it does not know. Nothing when
 // Sorvu should start.
 std::optional<int> answerCommandLine(int argc, char** argv) {
+    // A Qt application made and dropped before the real one runs Qt's clean-up routines, which also remove
+    // the accessibility of the popup's views; a plain start has nothing to parse.
+    if (argc <= 1) {
+        return std::nullopt;
+    }
     // Only for parsing: the application proper comes once the session is known to work.
     QCoreApplication parsing(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("sorvu"));

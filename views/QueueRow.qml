@@ -109,6 +109,7 @@ Item {
 
                 anchors.verticalCenter: parent.verticalCenter
                 text: row.positionText
+                Accessible.ignored: true
                 font: row.styles.callout
             }
 
@@ -121,6 +122,7 @@ Item {
                 fillMode: Image.Stretch
                 asynchronous: true
                 source: row.showsPicture ? row.imageSource : ""
+                Accessible.ignored: true
             }
 
             Label {
@@ -134,6 +136,7 @@ Item {
                 elide: Text.ElideRight
                 maximumLineCount: 1
                 textFormat: Text.PlainText
+                Accessible.ignored: true
             }
         }
 

@@ -122,6 +122,7 @@ TEST_F(PopupControllerTest, TheTrayIconOpensThePopupBelowItAndASecondClickCloses
     popup->trayIconClicked();
     EXPECT_FALSE(popup->isShown());
     EXPECT_FALSE(popup->areMonitorsInstalled());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(platform.pointerWatcher);
     EXPECT_EQ(uiLines(), (QStringList{"popover will open queueCount=5 minimumQueueListHeight=172.000000",
                                       "popover close requested reason=statusItem", "popoverDidClose"}));

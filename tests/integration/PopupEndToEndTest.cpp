@@ -1,0 +1,422 @@
+// The popup of the real sorvu program, driven from outside as a user and a screen reader meet it: xdotool
+// clicks the tray icon in a real panel (tint2) and the popup's controls, which are found by their accessible
+// names over AT-SPI, the way Orca finds them.
+
+#include "tests/integration/support/ChildProcess.h"
+#include "tests/integration/support/SorvuLaunch.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QRect>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace sorvu::test;
+
+namespace {
+
+ChildProcess::Result xdotool(const QStringList& arguments) {
+    return ChildProcess::run(QStringList{"xdotool"} + arguments, 10000);
+}
+
+void click(QPoint point) {
+    ASSERT_TRUE(
+        xdotool({"mousemove", QString::number(point.x()), QString::number(point.y()), "click", "1"}).succeeded());
+}
+
+// Where a window is on the screen, as xdotool reports it.
+QRect windowGeometry(const QByteArray& window) {
+    const QString geometry = QString::fromUtf8(xdotool({"getwindowgeometry", "--shell", window}).standardOutput);
+    const auto value = [&](const char* key) {
+        return QRegularExpression(QString("^%1=(-?\\d+)$").arg(key), QRegularExpression::MultilineOption)
+            .match(geometry)
+            .captured(1)
+            .toInt();
+    };
+    return QRect(value("X"), value("Y"), value("WIDTH"), value("HEIGHT"));
+}
+
+// One element of a program's window as AT-SPI presents it.
+struct Accessible {
+    int depth = 0;
+    QString role;
+    QString name;
+    QRect extents;
+    bool showing = false;
+};
+
+QList<Accessible> accessibleTree(const QString& application) {
+    const auto result = ChildProcess::run({"/usr/bin/python3", SORVU_ACCESSIBLE_TREE_SCRIPT, application}, 20000);
+    QList<Accessible> tree;
+    for (const QString& line : QString::fromUtf8(result.standardOutput).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = line.split('\t');
+        if (fields.size() == 8) {
+            tree.append({fields[0].toInt(), fields[1], fields[2],
+                         QRect(fields[3].toInt(), fields[4].toInt(), fields[5].toInt(), fields[6].toInt()),
+                         fields[7] == "1"});
+        }
+    }
+    return tree;
+}
+
+class PopupEndToEnd : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // A session bus with the accessibility bus, as a desktop session has them.
+        s_bus = ChildProcess::start({"dbus-daemon", "--session", "--nofork", "--print-address=1"});
+        ASSERT_TRUE(s_bus);
+        QByteArray address;
+        ASSERT_TRUE(waitUntil([&] {
+            address = s_bus->standardOutput().trimmed();
+            return !address.isEmpty();
+        }));
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+        s_accessibilityBus = ChildProcess::start({"/usr/libexec/at-spi-bus-launcher", "--launch-immediately"});
+        ASSERT_TRUE(s_accessibilityBus);
+        s_panel = ChildProcess::start({"tint2"});
+        ASSERT_TRUE(s_panel);
+    }
+
+    static void TearDownTestSuite() {
+        for (auto* process : {&s_panel, &s_accessibilityBus, &s_bus}) {
+            if (*process) {
+                (*process)->stop();
+                process->reset();
+            }
+        }
+    }
+
+    void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
+
+    void TearDown() override {
+        for (auto& copy : m_copies) {
+            copy->stop();
+        }
+        if (m_field) {
+            m_field->stop();
+        }
+        if (m_sorvu) {
+            m_sorvu->stop();
+        }
+    }
+
+    // With a screen reader's view (AT-SPI) unless told otherwise; a running screen reader shows every row's
+    // delete button.
+    void startSorvu(const QByteArray& settings = {}, bool accessibility = true) {
+        if (!settings.isEmpty()) {
+            QDir().mkpath(m_home.filePath("config/Sorvu"));
+            QFile file(m_home.filePath("config/Sorvu/Sorvu.conf"));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(settings);
+        }
+        ChildProcess::Options options = sorvuLaunchOptions(m_home);
+        if (accessibility) {
+            options.environment.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+        }
+        m_sorvu = ChildProcess::start({SORVU_PROGRAM}, options);
+        m_queued = 0;
+        ASSERT_TRUE(m_sorvu);
+        ASSERT_TRUE(waitForLog("status item image=menuBarIcon count=0")) << log().toStdString();
+        ASSERT_TRUE(waitUntil([&] { return trayIcon().has_value(); }, 10000)) << "the icon never reached the panel";
+    }
+
+    QString log() const { return QString::fromUtf8(m_sorvu->standardError()); }
+    bool waitForLog(const QString& line, int timeoutMilliseconds = 10000) const {
+        return waitUntil([&] { return log().contains(line); }, timeoutMilliseconds);
+    }
+    int logCount(const QString& line) const { return int(log().count(line)); }
+
+    // Where the panel shows Sorvu's icon: its small embedded window.
+    static std::optional<QRect> trayIcon() {
+        return sorvuWindow([](const QRect& rect) { return rect.width() <= 64; });
+    }
+    // The popup's window, seen from outside.
+    static std::optional<QRect> popupWindow() {
+        return sorvuWindow([](const QRect& rect) { return rect.width() >= 200; });
+    }
+    static std::optional<QRect> sorvuWindow(const std::function<bool(const QRect&)>& wanted) {
+        const auto found = xdotool({"search", "--classname", "^sorvu$"});
+        for (const QByteArray& window : found.standardOutput.split('\n')) {
+            if (window.isEmpty()) {
+                continue;
+            }
+            const QRect rect = windowGeometry(window);
+            if (rect.width() >= 8 && rect.y() > 0 && wanted(rect)) {
+                return rect;
+            }
+        }
+        return std::nullopt;
+    }
+
+    void collect(const QList<QByteArray>& texts) {
+        ASSERT_TRUE(xdotool({"key", "ctrl+super+c"}).succeeded());
+        ASSERT_TRUE(waitForLog("toggleCollecting isCollecting=true")) << log().toStdString();
+        for (const QByteArray& text : texts) {
+            copy(text);
+        }
+    }
+    void copy(const QByteArray& data, const QString& type = {}) {
+        auto process = startXclipCopy(data, type);
+        ASSERT_TRUE(process);
+        m_copies.push_back(std::move(process));
+        ASSERT_TRUE(waitForLog(QString("status item image=menuBarIconFrameActiveRec count=%1").arg(++m_queued)))
+            << log().toStdString();
+    }
+
+    // The popup as a screen reader reads it; empty while it is closed.
+    QList<Accessible> popup() const {
+        QList<Accessible> tree = accessibleTree("Sorvu");
+        const auto frame = std::find_if(tree.begin(), tree.end(),
+                                        [](const Accessible& node) { return node.role == "frame" && node.showing; });
+        return frame == tree.end() ? QList<Accessible>() : tree;
+    }
+    std::optional<Accessible> find(const QString& role, const QString& name) const {
+        for (const Accessible& node : popup()) {
+            if (node.role == role && node.name == name && node.showing) {
+                return node;
+            }
+        }
+        return std::nullopt;
+    }
+    // The popup's window.
+    Accessible frame() const {
+        for (const Accessible& node : popup()) {
+            if (node.role == "frame" && node.showing) {
+                return node;
+            }
+        }
+        return {};
+    }
+    // The rows' names from the top of the list down (the order on screen, not the order of the tree).
+    QStringList rowNames() const {
+        QList<Accessible> rows;
+        for (const Accessible& node : popup()) {
+            if (node.role == "list item") {
+                rows.append(node);
+            }
+        }
+        std::sort(rows.begin(), rows.end(),
+                  [](const Accessible& a, const Accessible& b) { return a.extents.y() < b.extents.y(); });
+        QStringList names;
+        for (const Accessible& row : rows) {
+            names.append(row.name);
+        }
+        return names;
+    }
+
+    void openPopup() {
+        const int opened = logCount("popover will open");
+        click(trayIcon()->center());
+        ASSERT_TRUE(waitUntil([&] { return logCount("popover will open") == opened + 1; })) << log().toStdString();
+        ASSERT_TRUE(waitUntil([&] { return !popup().isEmpty(); }, 10000)) << "the popup never reached AT-SPI";
+    }
+    void press(const QString& role, const QString& name) {
+        const auto control = find(role, name);
+        ASSERT_TRUE(control) << "no " << role.toStdString() << " named " << name.toStdString();
+        click(control->extents.center());
+    }
+
+    void openTextField() {
+        m_field = ChildProcess::start({SORVU_TEXT_FIELD_PROGRAM, "paste target"});
+        ASSERT_TRUE(m_field);
+        QString window;
+        ASSERT_TRUE(waitUntil([&] {
+            const QRegularExpressionMatch match =
+                QRegularExpression("^window (\\d+)$", QRegularExpression::MultilineOption)
+                    .match(QString::fromUtf8(m_field->standardOutput()));
+            window = match.captured(1);
+            return match.hasMatch();
+        }));
+        ASSERT_TRUE(waitUntil([&] { return xdotool({"windowactivate", "--sync", window}).succeeded(); }, 10000));
+        ASSERT_TRUE(
+            waitUntil([&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == window.toLatin1(); }));
+        m_fieldGeometry = windowGeometry(window.toLatin1());
+    }
+    QString fieldText() const {
+        const QStringList lines = QString::fromUtf8(m_field->standardOutput()).split('\n', Qt::SkipEmptyParts);
+        for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+            if (line->startsWith("text ")) {
+                return QUrl::fromPercentEncoding(line->mid(5).toUtf8());
+            }
+        }
+        return {};
+    }
+
+    static inline std::unique_ptr<ChildProcess> s_bus;
+    static inline std::unique_ptr<ChildProcess> s_accessibilityBus;
+    static inline std::unique_ptr<ChildProcess> s_panel;
+    QTemporaryDir m_home;
+    std::unique_ptr<ChildProcess> m_sorvu;
+    int m_queued = 0;
+    std::unique_ptr<ChildProcess> m_field;
+    QRect m_fieldGeometry;
+    std::vector<std::unique_ptr<ChildProcess>> m_copies;
+};
+
+} // namespace
+
+TEST_F(PopupEndToEnd, TheTrayIconOpensThePopupBesideItAndEachWayOfClosingItWorksOnce) {
+    startSorvu();
+    openPopup();
+    const QRect icon = *trayIcon();
+    const Accessible frame = this->frame();
+    ASSERT_EQ(frame.role, "frame");
+    // The panel is at the bottom of the screen: the popup opens above the icon, next to it.
+    EXPECT_LE(frame.extents.bottom(), icon.top());
+    EXPECT_LE(std::abs(frame.extents.center().x() - icon.center().x()), frame.extents.width() / 2);
+    // A screen reader reads the status as one sentence and finds every control by its name.
+    EXPECT_TRUE(find("label", "Stopped, queue empty"));
+    for (const char* name : {"Settings", "Start", "Paste", "Clear", "Quit"}) {
+        EXPECT_TRUE(find("push button", name)) << name;
+    }
+    EXPECT_FALSE(find("push button", "Combine and Paste…")) << "nothing to combine in an empty queue";
+
+    // A click inside the popup keeps it open; a second click on the icon closes it, once.
+    click(frame.extents.topLeft() + QPoint(5, 5));
+    runEventLoopFor(300);
+    EXPECT_EQ(logCount("popover close requested"), 0);
+    click(icon.center());
+    ASSERT_TRUE(waitForLog("popoverDidClose")) << log().toStdString();
+    EXPECT_EQ(logCount("popover close requested reason=statusItem"), 1);
+    runEventLoopFor(300);
+    EXPECT_EQ(logCount("popover will open"), 1) << "the click that closed it did not open it again";
+
+    // Escape.
+    openPopup();
+    ASSERT_TRUE(xdotool({"key", "Escape"}).succeeded());
+    ASSERT_TRUE(waitForLog("popover close requested reason=escape")) << log().toStdString();
+
+    // A click into another program's window.
+    openTextField();
+    openPopup();
+    const QRect field = m_fieldGeometry;
+    ASSERT_FALSE(field.isEmpty());
+    click(field.center());
+    ASSERT_TRUE(waitForLog("popover close requested reason=outsideClick")) << log().toStdString();
+    EXPECT_EQ(logCount("popoverDidClose"), 3);
+}
+
+TEST_F(PopupEndToEnd, ThePasteButtonPastesTheHeadIntoTheProgramThatWasInFrontAndTheLastPasteClosesThePopup) {
+    startSorvu();
+    collect({"alpha", "beta"});
+    openTextField();
+    openPopup();
+    press("push button", "Paste");
+    ASSERT_TRUE(waitUntil([&] { return fieldText() == "alpha"; })) << log().toStdString();
+    EXPECT_TRUE(waitForLog("paste attempt outcome=commandPosted queueCountBefore=2 queueCountAfter=1"));
+
+    // The popup stayed open; its last entry empties the queue and closes it.
+    ASSERT_TRUE(waitUntil([&] { return rowNames() == QStringList{"Item 1: text, beta"}; }))
+        << rowNames().join(", ").toStdString();
+    press("push button", "Paste");
+    ASSERT_TRUE(waitUntil([&] { return fieldText() == "alphabeta"; })) << log().toStdString();
+    ASSERT_TRUE(waitForLog("popover close requested reason=queueDrained")) << log().toStdString();
+    EXPECT_TRUE(waitUntil([&] { return popup().isEmpty(); }));
+}
+
+TEST_F(PopupEndToEnd, RowsAreDeletedWithTheirButtonAndReorderedByDraggingAndPastesFollowTheNewOrder) {
+    startSorvu();
+    collect({"one", "two", "three", "four"});
+    openPopup();
+    ASSERT_EQ(rowNames(),
+              (QStringList{"Item 1: text, one", "Item 2: text, two", "Item 3: text, three", "Item 4: text, four"}));
+
+    // The delete button appears under the pointer and removes that entry only.
+    const auto second = find("list item", "Item 2: text, two");
+    ASSERT_TRUE(second);
+    ASSERT_TRUE(xdotool({"mousemove", QString::number(second->extents.center().x()),
+                         QString::number(second->extents.center().y())})
+                    .succeeded());
+    runEventLoopFor(200);
+    press("push button", "Delete item 2");
+    ASSERT_TRUE(waitUntil([&] {
+        return rowNames() == QStringList{"Item 1: text, one", "Item 2: text, three", "Item 3: text, four"};
+    })) << rowNames().join(", ").toStdString();
+
+    // Row 1 dragged below row 3 with the pointer.
+    const auto first = find("list item", "Item 1: text, one");
+    const auto third = find("list item", "Item 3: text, four");
+    ASSERT_TRUE(first && third);
+    const QPoint start = first->extents.center();
+    ASSERT_TRUE(
+        xdotool({"mousemove", QString::number(start.x()), QString::number(start.y()), "mousedown", "1"}).succeeded());
+    const int target = third->extents.bottom() + 6;
+    for (int y = start.y() + 4; y < target; y += 6) {
+        ASSERT_TRUE(xdotool({"mousemove", QString::number(start.x()), QString::number(y)}).succeeded());
+    }
+    ASSERT_TRUE(
+        xdotool({"mousemove", QString::number(start.x()), QString::number(target), "mouseup", "1"}).succeeded());
+    ASSERT_TRUE(waitUntil([&] {
+        return rowNames() == QStringList{"Item 1: text, three", "Item 2: text, four", "Item 3: text, one"};
+    })) << rowNames().join(", ").toStdString();
+
+    // The shortcut pastes in the new order.
+    ASSERT_TRUE(xdotool({"key", "Escape"}).succeeded());
+    ASSERT_TRUE(waitForLog("popoverDidClose"));
+    openTextField();
+    for (int paste = 0; paste < 3; ++paste) {
+        ASSERT_TRUE(xdotool({"key", "ctrl+super+v"}).succeeded());
+    }
+    EXPECT_TRUE(waitUntil([&] { return fieldText() == "threefourone"; }, 10000))
+        << fieldText().toStdString() << log().toStdString();
+}
+
+TEST_F(PopupEndToEnd, SavesScreenshotsOfThePopup) {
+    // The README's pictures: an empty queue, a queue of texts, an image and a file, and the same in German.
+    const QString folder = qEnvironmentVariableIsEmpty("SORVU_SCREENSHOT_DIR")
+                               ? m_home.filePath("screenshots")
+                               : qEnvironmentVariable("SORVU_SCREENSHOT_DIR");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const auto shoot = [&](const QString& name) {
+        const int closed = logCount("popoverDidClose");
+        click(trayIcon()->center());
+        std::optional<QRect> window;
+        ASSERT_TRUE(waitUntil([&] { return (window = popupWindow()).has_value(); })) << log().toStdString();
+        // Thumbnails and icons load a moment after the rows.
+        runEventLoopFor(500);
+        const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0, window->x(), window->y(),
+                                                                             window->width(), window->height());
+        ASSERT_FALSE(picture.isNull());
+        ASSERT_TRUE(picture.save(folder + "/" + name));
+        ASSERT_TRUE(xdotool({"key", "Escape"}).succeeded());
+        ASSERT_TRUE(waitUntil([&] { return logCount("popoverDidClose") == closed + 1; }));
+    };
+
+    // As a sighted user sees it: no screen reader, so delete buttons only under the pointer.
+    startSorvu({}, false);
+    shoot("popup-empty.png");
+
+    QImage picture(640, 400, QImage::Format_RGB32);
+    picture.fill(QColor(70, 130, 180));
+    QTemporaryDir files;
+    ASSERT_TRUE(picture.save(files.filePath("photo.png")));
+    QFile document(files.filePath("Quarterly report.pdf"));
+    ASSERT_TRUE(document.open(QIODevice::WriteOnly));
+    document.write("%PDF-1.4\n");
+    document.close();
+    collect({"Meeting notes for Thursday", "https://example.org/agenda"});
+    QFile photo(files.filePath("photo.png"));
+    ASSERT_TRUE(photo.open(QIODevice::ReadOnly));
+    copy(photo.readAll(), "image/png");
+    copy(QUrl::fromLocalFile(document.fileName()).toEncoded() + "\n", "text/uri-list");
+    shoot("popup-queue.png");
+    m_sorvu->stop();
+
+    startSorvu("[General]\npreferredLanguageCode=de\n", false);
+    collect({"Besprechungsnotizen", "Einkaufsliste"});
+    shoot("popup-german.png");
+
+    for (const char* name : {"popup-empty.png", "popup-queue.png", "popup-german.png"}) {
+        const QImage saved(folder + "/" + name);
+        EXPECT_GE(saved.width(), 270) << name;
+        EXPECT_GT(saved.height(), 60) << name;
+    }
+}

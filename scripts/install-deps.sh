@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Sorvu developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, running and testing Sorvu needs.
 # Idempotent: only packages that are missing are installed. Works as root or through sudo.
 set -euo pipefail

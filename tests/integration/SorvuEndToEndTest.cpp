@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real sorvu program in a private X session with a window manager and a panel, driven only from outside:
 // xdotool presses the shortcuts, xclip copies and reads the clipboard, a text field of its own process
 // receives the pastes, and Sorvu's log tells what its tray icon shows.

@@ -8,6 +8,7 @@
 #include "platform/linux/DesktopNotification.h"
 #include "platform/linux/SingleInstanceLock.h"
 #include "platform/linux/SystemLogOutput.h"
+#include "platform/linux/XdgAutostart.h"
 #include "platform/x11/X11Platform.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/Localization.h"
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
         return exitSuccess;
     }
 
+    sorvu::XdgAutostart().moveEntryOfOldName();
     sorvu::X11Platform platform;
     sorvu::Application application(platform, settings, sorvu::ClipboardQueue::defaultClipboardFilesDirectory());
     QTimer::singleShot(0, &application, &sorvu::Application::launch);

@@ -18,7 +18,7 @@ missing=()
 for file in "${files[@]}"; do
     [ -f "$file" ] || continue
     case "$file" in
-        *.h | *.cpp | *.qml | *.sh | *.py | *.cmake | *.in | CMakeLists.txt | */CMakeLists.txt) ;;
+        *.h | *.cpp | *.h.in | *.cpp.in | *.qml | *.sh | *.py | *.cmake | CMakeLists.txt | */CMakeLists.txt) ;;
         *)
             # Scripts without an ending are source too.
             [ "$(head -c 2 "$file")" = '#!' ] || continue

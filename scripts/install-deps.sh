@@ -21,7 +21,7 @@ packages=(
     # tests
     googletest libgtest-dev libgmock-dev
     # the application icon's sizes, and the .deb with its checks
-    librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream
+    librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream man-db
     # real peers for the integration tests
     xvfb xauth openbox tint2 xclip xsel xdotool x11-xkb-utils x11-utils xterm xfce4-terminal
 )

@@ -37,17 +37,17 @@ expected=(
     usr/share/doc/sorvu/copyright
     usr/share/doc/sorvu/changelog.gz
 )
-for size in 16 22 24 32 48 64 128 256; do
-    expected+=("usr/share/icons/hicolor/${size}x${size}/apps/org.sorvu.Sorvu.png")
-done
 for file in "${expected[@]}"; do
     [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
 [ -x "$root/usr/bin/sorvu" ] || fail "/usr/bin/sorvu is not executable"
 for size in 16 22 24 32 48 64 128 256; do
-    png="$root/usr/share/icons/hicolor/${size}x${size}/apps/org.sorvu.Sorvu.png"
-    [ -f "$png" ] || continue
-    file -b "$png" | grep -q "PNG image data, $size x $size," || fail "$png is not a $size pixel PNG: $(file -b "$png")"
+    png="usr/share/icons/hicolor/${size}x${size}/apps/org.sorvu.Sorvu.png"
+    if [ ! -f "$root/$png" ]; then
+        fail "the package lacks /$png"
+    elif ! file -b "$root/$png" | grep -q "PNG image data, $size x $size,"; then
+        fail "/$png is not a $size pixel PNG: $(file -b "$root/$png")"
+    fi
 done
 # Nothing of the build or the tests is shipped.
 unexpected=$(cd "$root" && find . -type f | grep -v -E '^\./usr/(bin/sorvu|share/(applications|metainfo|icons|man|doc)/)' || true)

@@ -23,7 +23,6 @@ QUrl withFragment(QUrl url, const QString& fragment) {
 } // namespace
 
 QUrl installedReadmeUrl(const QString& executableDirectory, const QString& sourceReadme, const QString& fragment) {
-    // The program's real folder (links resolved), so a link to it elsewhere still finds its prefix's README.
     const QString installed =
         QDir::cleanPath(QDir(executableDirectory).filePath(QStringLiteral(SORVU_README_FROM_PROGRAM_FOLDER)));
     const QString found = QFileInfo(installed).isFile() || !QFileInfo(sourceReadme).isFile() ? installed : sourceReadme;
@@ -31,6 +30,7 @@ QUrl installedReadmeUrl(const QString& executableDirectory, const QString& sourc
 }
 
 QUrl installedReadmeUrl(const QString& fragment) {
+    // The program's real folder (links resolved), so a link to it elsewhere still finds its prefix's README.
     return installedReadmeUrl(QCoreApplication::applicationDirPath(), QStringLiteral(SORVU_SOURCE_README), fragment);
 }
 

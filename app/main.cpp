@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
         return exitSuccess;
     }
 
+    // Only the instance that holds the lock takes over an autostart entry an earlier Sorvu wrote.
     sorvu::XdgAutostart().moveEntryOfOldName();
     sorvu::X11Platform platform;
     sorvu::Application application(platform, settings, sorvu::ClipboardQueue::defaultClipboardFilesDirectory());

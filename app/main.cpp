@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/Application.h"
 #include "app/BuildInfo.h"
 #include "app/SorvuApplication.h"
@@ -5,6 +8,7 @@
 #include "platform/linux/DesktopNotification.h"
 #include "platform/linux/SingleInstanceLock.h"
 #include "platform/linux/SystemLogOutput.h"
+#include "platform/linux/XdgAutostart.h"
 #include "platform/x11/X11Platform.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/Localization.h"
@@ -94,6 +98,8 @@ int main(int argc, char** argv) {
         return exitSuccess;
     }
 
+    // Only the instance that holds the lock takes over an autostart entry an earlier Sorvu wrote.
+    sorvu::XdgAutostart().moveEntryOfOldName();
     sorvu::X11Platform platform;
     sorvu::Application application(platform, settings, sorvu::ClipboardQueue::defaultClipboardFilesDirectory());
     QTimer::singleShot(0, &application, &sorvu::Application::launch);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints what the engine's hot paths cost: an idle poll, a log line that is switched off, filling the queue,
 // and the memory held by a queue of screenshots.
 #include "bench/BusyScreenshot.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs the real sorvu program in a private X session (Xvfb, openbox, tint2) and prints what a user pays
 // for it: start-up time, memory idle and with a full queue of screenshots, processor time and wakeups while
 // waiting for copies, the delays from a copy to the queue and from the paste shortcut to the pasted text, and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints what reading the X11 clipboard costs: the change count the engine polls ten times a second, and a
 // 3840×2160 PNG screenshot copied by another program (xclip). Runs in an X server of its own.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Sorvu developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, running and testing Sorvu needs.
 # Idempotent: only packages that are missing are installed. Works as root or through sudo.
 set -euo pipefail
@@ -9,7 +11,8 @@ packages=(
     # Qt
     qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-declarative-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
     qt6-l10n-tools libqt6svg6 qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
-    qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtqml-workerscript
+    qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtqml-workerscript qml6-module-qtqml
+    qml6-module-qtqml-models
     # X11 services
     libx11-dev libx11-xcb-dev libxtst-dev libxi-dev libxfixes-dev libxkbcommon-dev libxkbcommon-x11-dev
     libxcb1-dev libxcb-xkb-dev libxcb-xfixes0-dev
@@ -17,6 +20,8 @@ packages=(
     libsystemd-dev
     # tests
     googletest libgtest-dev libgmock-dev
+    # the application icon's sizes, and the .deb with its checks
+    librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream man-db
     # real peers for the integration tests
     xvfb xauth openbox tint2 xclip xsel xdotool x11-xkb-utils x11-utils xterm xfce4-terminal
 )

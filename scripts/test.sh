@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Sorvu developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Sorvu with its tests (warnings are errors) and runs the whole suite.
 # Extra arguments go to ctest, e.g. `scripts/test.sh -L unit`.
 set -euo pipefail

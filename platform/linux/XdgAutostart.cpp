@@ -1,4 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/linux/XdgAutostart.h"
+
+#include "engine/Log.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -124,17 +129,70 @@ std::optional<SystemError> makeDirectory(const QString& path) {
     return SystemError::posix(errno);
 }
 
-} // namespace
+// Written beside the file and renamed over it, so a session starting meanwhile never reads half a file.
+std::optional<SystemError> replaceFile(const QString& path, const QByteArray& contents) {
+    if (auto error = makeDirectory(QFileInfo(path).path())) {
+        return error;
+    }
+    QByteArray temporary = QFile::encodeName(path) + QByteArrayLiteral(".XXXXXX");
+    const int descriptor = mkstemp(temporary.data());
+    if (descriptor < 0) {
+        return SystemError::posix(errno);
+    }
+    qsizetype written = 0;
+    while (written < contents.size()) {
+        const ssize_t count = ::write(descriptor, contents.constData() + written, size_t(contents.size() - written));
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            const int error = errno;
+            ::close(descriptor);
+            unlink(temporary.constData());
+            return SystemError::posix(error);
+        }
+        written += count;
+    }
+    fchmod(descriptor, 0644);
+    if (::close(descriptor) != 0 || rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) {
+        const int error = errno;
+        unlink(temporary.constData());
+        return SystemError::posix(error);
+    }
+    return std::nullopt;
+}
 
-XdgAutostart::XdgAutostart(QString executablePath) : m_executablePath(std::move(executablePath)) {}
+// The entry with the Exec line of its [Desktop Entry] group replaced; every other line stays as it was,
+// including the desktop's switches that turned the entry off.
+QByteArray withExecLine(const QByteArray& contents, const QByteArray& execLine) {
+    QList<QByteArray> lines = contents.split('\n');
+    bool inMainGroup = false;
+    for (QByteArray& line : lines) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith('[')) {
+            inMainGroup = trimmed == "[Desktop Entry]";
+        } else if (inMainGroup && trimmed.startsWith("Exec") && trimmed.mid(4).trimmed().startsWith('=')) {
+            line = execLine;
+        }
+    }
+    return lines.join('\n');
+}
 
-QString XdgAutostart::entryPath() {
+QString autostartFolder() {
     QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     // XDG base directories must be absolute; a relative one is ignored.
     if (configHome.isEmpty() || !QDir::isAbsolutePath(configHome)) {
         configHome = QDir::homePath() + QStringLiteral("/.config");
     }
-    return configHome + QStringLiteral("/autostart/sorvu.desktop");
+    return configHome + QStringLiteral("/autostart");
+}
+
+} // namespace
+
+XdgAutostart::XdgAutostart(QString executablePath) : m_executablePath(std::move(executablePath)) {}
+
+QString XdgAutostart::entryPath() {
+    return autostartFolder() + QStringLiteral("/org.sorvu.Sorvu.desktop");
 }
 
 QString XdgAutostart::executablePath() const {
@@ -169,46 +227,15 @@ int XdgAutostart::systemStatusValue() const {
 }
 
 std::optional<SystemError> XdgAutostart::registerLoginItem() {
-    const QString path = entryPath();
-    if (auto error = makeDirectory(QFileInfo(path).path())) {
-        return error;
-    }
-    const QByteArray contents = QStringLiteral("[Desktop Entry]\n"
-                                               "Type=Application\n"
-                                               "Name=Sorvu\n"
-                                               "Comment=Clipboard queue in the system tray\n"
-                                               "Exec=%1\n"
-                                               "Terminal=false\n"
-                                               "X-GNOME-Autostart-enabled=true\n")
-                                    .arg(quotedExecArgument(executablePath()))
-                                    .toUtf8();
-    // Written beside the entry and renamed over it, so a session starting meanwhile never reads half a file.
-    QByteArray temporary = QFile::encodeName(path) + QByteArrayLiteral(".XXXXXX");
-    const int descriptor = mkstemp(temporary.data());
-    if (descriptor < 0) {
-        return SystemError::posix(errno);
-    }
-    qsizetype written = 0;
-    while (written < contents.size()) {
-        const ssize_t count = ::write(descriptor, contents.constData() + written, size_t(contents.size() - written));
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
-            const int error = errno;
-            ::close(descriptor);
-            unlink(temporary.constData());
-            return SystemError::posix(error);
-        }
-        written += count;
-    }
-    fchmod(descriptor, 0644);
-    if (::close(descriptor) != 0 || rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) {
-        const int error = errno;
-        unlink(temporary.constData());
-        return SystemError::posix(error);
-    }
-    return std::nullopt;
+    return replaceFile(entryPath(), QStringLiteral("[Desktop Entry]\n"
+                                                   "Type=Application\n"
+                                                   "Name=Sorvu\n"
+                                                   "Comment=Clipboard queue in the system tray\n"
+                                                   "Exec=%1\n"
+                                                   "Terminal=false\n"
+                                                   "X-GNOME-Autostart-enabled=true\n")
+                                        .arg(quotedExecArgument(executablePath()))
+                                        .toUtf8());
 }
 
 std::optional<SystemError> XdgAutostart::unregisterLoginItem() {
@@ -216,6 +243,35 @@ std::optional<SystemError> XdgAutostart::unregisterLoginItem() {
         return std::nullopt;
     }
     return SystemError::posix(errno);
+}
+
+void XdgAutostart::moveEntryOfOldName() const {
+    const QString oldPath = autostartFolder() + QStringLiteral("/sorvu.desktop");
+    QFile oldEntry(oldPath);
+    if (!oldEntry.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    const QByteArray contents = oldEntry.readAll();
+    oldEntry.close();
+    // The old name is generic enough for another program's entry; only the one Sorvu wrote moves.
+    const QHash<QString, QString> keys = desktopEntryKeys(contents);
+    if (keys.value(QStringLiteral("Name")) != QStringLiteral("Sorvu") ||
+        QFileInfo(execProgram(keys.value(QStringLiteral("Exec")))).fileName() != QStringLiteral("sorvu")) {
+        return;
+    }
+    // An entry under the new name is newer and wins. The old one may start a build that is gone, so the
+    // moved entry starts the running program, switched on or off as the old one was.
+    if (!QFile::exists(entryPath())) {
+        const QByteArray execLine = "Exec=" + quotedExecArgument(executablePath()).toUtf8();
+        if (auto error = replaceFile(entryPath(), withExecLine(contents, execLine))) {
+            qCWarning(lcQueue, "autostart entry of the old name not moved domain=%s code=%lld",
+                      qPrintable(error->domain), static_cast<long long>(error->code));
+            return;
+        }
+    }
+    if (unlink(QFile::encodeName(oldPath).constData()) != 0) {
+        qCWarning(lcQueue, "autostart entry of the old name not removed domain=POSIX code=%d", errno);
+    }
 }
 
 } // namespace sorvu

@@ -1,9 +1,13 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real sorvu program in a private X session with a window manager and a panel, driven only from outside:
 // xdotool presses the shortcuts, xclip copies and reads the clipboard, a text field of its own process
 // receives the pastes, and Sorvu's log tells what its tray icon shows.
 
 #include "tests/integration/support/ChildProcess.h"
 #include "tests/integration/support/SorvuLaunch.h"
+#include "tests/integration/support/SystemTray.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -29,46 +33,8 @@ using namespace sorvu::test;
 
 namespace {
 
-bool trayHostRuns() {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
-        return false;
-    }
-    const Atom tray = XInternAtom(display, "_NET_SYSTEM_TRAY_S0", False);
-    const bool owned = XGetSelectionOwner(display, tray) != 0;
-    XCloseDisplay(display);
-    return owned;
-}
-
 ChildProcess::Result xdotool(const QStringList& arguments) {
     return ChildProcess::run(QStringList{"xdotool"} + arguments, 10000);
-}
-
-// The window of the "sorvu" class that the panel embedded: Sorvu's tray icon.
-std::optional<Window> sorvuTrayIconWindow(Display* display, Window window) {
-    XClassHint hint{};
-    XWindowAttributes attributes{};
-    if (XGetClassHint(display, window, &hint) != 0) {
-        const bool ours = hint.res_name != nullptr && QByteArray(hint.res_name) == "sorvu";
-        XFree(hint.res_name);
-        XFree(hint.res_class);
-        if (ours && XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable &&
-            attributes.width >= 8) {
-            return window;
-        }
-    }
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    std::optional<Window> found;
-    if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
-        for (unsigned int index = 0; index < count && !found; ++index) {
-            found = sorvuTrayIconWindow(display, children[index]);
-        }
-        XFree(children);
-    }
-    return found;
 }
 
 // Where the panel shows Sorvu's icon.

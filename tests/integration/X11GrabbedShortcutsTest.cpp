@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/x11/X11GrabbedShortcuts.h"
 #include "engine/ClipboardItem.h"
 #include "platform/x11/X11KeyboardLayout.h"

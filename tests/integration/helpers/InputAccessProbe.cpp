@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints what the X11 services answer in a process whose Qt application is not on X11 (started without
 // DISPLAY, on the offscreen platform): "inputAccess=<bool> keystroke=<bool> keyDown=<bool>".
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A clipboard owner that misbehaves on purpose, one way per mode, offering UTF8_STRING:
 //   hung          ignores every request, the way a hung program does;
 //   secret        offers "hunter2" marked the way password managers mark what they copy;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A program with one ordinary top-level window, standing in for "another application" in the X11 tests.
 // Usage: sorvu_test_window TITLE. Prints the window's X id on a line of its own once the window is shown,
 // then runs until it is terminated.

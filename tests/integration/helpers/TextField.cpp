@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A real text field for the end-to-end tests: one line edit that takes pastes with Ctrl+V the usual way.
 // Usage: sorvu_test_text_field TITLE. Prints "window <id>" once shown, then "text <percent-encoded text>"
 // after every change, and "key <X11 keycode> <Qt modifiers in hex>" for every key press the field receives,

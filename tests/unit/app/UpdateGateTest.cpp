@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/BuildInfo.h"
 #include "app/UpdateController.h"
 #include "tests/support/TestSupport.h"
@@ -20,7 +23,7 @@ QString keyOfLength(int bytes) {
 }
 
 BuildInfo information(const QString& feedURL, const QString& publicKey) {
-    return BuildInfo{QStringLiteral("1.0"), QStringLiteral("7"), feedURL, publicKey};
+    return BuildInfo{QStringLiteral("1.0"), QStringLiteral("7"), feedURL, publicKey, {}};
 }
 
 } // namespace
@@ -79,8 +82,9 @@ TEST(UpdateControllerTest, CreatesTheUpdaterOnlyWhenTheGatePassesAndIsSilentOthe
     EXPECT_TRUE(logs.lines().first().message.contains(QStringLiteral("package manager")));
 }
 
-TEST(BuildInfoTest, CarriesTheConfiguredVersionBuildAndFeed) {
+TEST(BuildInfoTest, CarriesTheConfiguredVersionBuildFeedAndWebsite) {
     EXPECT_EQ(buildInfo().version, QStringLiteral(SORVU_EXPECTED_VERSION));
     EXPECT_EQ(buildInfo().buildNumber, QStringLiteral(SORVU_EXPECTED_BUILD_NUMBER));
     EXPECT_EQ(buildInfo().updateFeedUrl, QStringLiteral(SORVU_EXPECTED_FEED_URL));
+    EXPECT_EQ(buildInfo().websiteUrl, QStringLiteral(SORVU_EXPECTED_WEBSITE_URL));
 }

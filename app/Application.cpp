@@ -4,6 +4,7 @@
 #include "app/Application.h"
 
 #include "app/BuildInfo.h"
+#include "app/InstalledReadme.h"
 #include "app/PasteKeysTable.h"
 #include "app/PasteRequestCoordinator.h"
 #include "app/PasteRequestGate.h"
@@ -22,6 +23,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QMenu>
 #include <QPainter>
 #include <QPointer>
@@ -208,6 +210,9 @@ void Application::buildPopup() {
     dependencies.trayIconGeometry = [this] { return m_systemTrayIcon ? m_systemTrayIcon->geometry() : QRect(); };
     dependencies.paste = [this] { requestPaste(PasteNextEntry{}, PasteRequestSource::button); };
     dependencies.quit = [] { QApplication::quit(); };
+    dependencies.openSessionHelp = [] {
+        QDesktopServices::openUrl(installedReadmeUrl(QStringLiteral("session-requirements")));
+    };
     m_popup = std::make_unique<PopupController>(std::move(dependencies));
     m_coordinator->setPopup(m_popup.get());
     connect(m_systemTrayIcon.get(), &QSystemTrayIcon::activated, this,

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Sorvu developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's pictures of the popup afresh into docs/screenshots/ (builds first, like the tests).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The popup of the real sorvu program, driven from outside as a user and a screen reader meet it: xdotool
 // clicks the tray icon in a real panel (tint2) and the popup's controls, which are found by their accessible
 // names over AT-SPI, the way Orca finds them.
@@ -214,8 +217,12 @@ protected:
 
     void openPopup() {
         const int opened = logCount("popover will open");
-        click(trayIcon()->center());
-        ASSERT_TRUE(waitUntil([&] { return logCount("popover will open") == opened + 1; })) << log().toStdString();
+        const QRect icon = *trayIcon();
+        click(icon.center());
+        ASSERT_TRUE(waitUntil([&] { return logCount("popover will open") == opened + 1; }))
+            << "clicked the icon at " << icon.x() << "," << icon.y() << " " << icon.width() << "x" << icon.height()
+            << "\n"
+            << log().toStdString();
         ASSERT_TRUE(waitUntil([&] { return !popup().isEmpty(); }, 10000)) << "the popup never reached AT-SPI";
     }
     void press(const QString& role, const QString& name) {

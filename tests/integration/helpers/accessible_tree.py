@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Sorvu developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints what a screen reader sees of one program over AT-SPI: a line per element, depth first, with its depth,
 # role, name, place on the screen and whether it is showing, separated by tabs.
 import sys

@@ -217,8 +217,9 @@ void Application::buildPopup() {
     m_coordinator->setPopup(m_popup.get());
     connect(m_systemTrayIcon.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                // The left button; the right one opens the menu.
-                if (reason == QSystemTrayIcon::Trigger) {
+                // The left button; the right one opens the menu. The second of two quick clicks comes as a
+                // double click, and is a click on the icon all the same.
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
                     m_popup->trayIconClicked();
                 }
             });

@@ -8,6 +8,8 @@
 // Usage: bench_shell [seconds of idle collecting, default 60]
 
 #include "bench/BusyScreenshot.h"
+#include "bench/ProcessFigures.h"
+#include "bench/SorvuRun.h"
 #include "tests/integration/support/ChildProcess.h"
 #include "tests/integration/support/SorvuLaunch.h"
 #include "tests/integration/support/X11ServerState.h"
@@ -28,71 +30,9 @@
 #include <unistd.h>
 
 using namespace sorvu::test;
+using namespace sorvu::bench;
 
 namespace {
-
-struct Run {
-    QTemporaryDir home;
-    std::unique_ptr<ChildProcess> sorvu;
-    std::vector<std::unique_ptr<ChildProcess>> copies;
-
-    QString log() const { return QString::fromUtf8(sorvu->standardError()); }
-    // Looks only at what was logged after the mark, a position in the log.
-    bool waitForLog(const QString& line, int timeoutMilliseconds = 20000, qsizetype mark = 0) const {
-        return waitUntil([&] { return log().indexOf(line, mark) >= 0; }, timeoutMilliseconds);
-    }
-    qsizetype mark() const { return log().size(); }
-    void copy(const QByteArray& data, const QString& type = {}) {
-        copies.push_back(startXclipCopy(data, type));
-        // Only the newest owner matters; the older ones have lost the clipboard and ended.
-        copies.erase(
-            std::remove_if(copies.begin(), copies.end() - 1, [](auto& process) { return !process->isRunning(); }),
-            copies.end() - 1);
-    }
-};
-
-// A number from the process's status file, such as "VmRSS"; -1 when there is none.
-long statusValue(pid_t pid, const QString& field) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("^%1:\\s+(\\d+)").arg(field), QRegularExpression::MultilineOption)
-            .match(QString::fromLatin1(status.readAll()));
-    return match.hasMatch() ? match.captured(1).toLong() : -1;
-}
-
-long residentKilobytes(pid_t pid) {
-    return statusValue(pid, QStringLiteral("VmRSS"));
-}
-
-// How often the process was woken up: its voluntary context switches so far.
-long wakeups(pid_t pid) {
-    return statusValue(pid, QStringLiteral("voluntary_ctxt_switches"));
-}
-
-double cpuSeconds(pid_t pid) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    const QString text = QString::fromLatin1(stat.readAll());
-    const QStringList fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / double(sysconf(_SC_CLK_TCK));
-}
-
-void printDistribution(const char* what, QList<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    if (samples.isEmpty()) {
-        std::printf("%s: no samples\n", what);
-        return;
-    }
-    const double median = samples.at(samples.size() / 2);
-    const double p95 = samples.at(std::min<qsizetype>(samples.size() - 1, qsizetype(samples.size() * 0.95)));
-    std::printf("%s: median %.1f ms, 95th percentile %.1f ms (%lld samples)\n", what, median, p95,
-                static_cast<long long>(samples.size()));
-}
 
 QString countLine(int count) {
     return QStringLiteral("status item image=menuBarIconFrameActiveRec count=%1").arg(count);

@@ -296,6 +296,11 @@ TEST_F(PopupEndToEnd, TheTrayIconOpensThePopupBesideItAndEachWayOfClosingItWorks
     runEventLoopFor(300);
     EXPECT_EQ(logCount("popover will open"), 1) << "the click that closed it did not open it again";
 
+    // Two quick clicks (a double click to the panel) open it and close it again.
+    ASSERT_TRUE(xdotool({"click", "--repeat", "2", "--delay", "150", "1"}).succeeded());
+    ASSERT_TRUE(waitUntil([&] { return logCount("popoverDidClose") == 2; })) << log().toStdString();
+    EXPECT_EQ(logCount("popover will open"), 2);
+
     // Escape.
     openPopup();
     ASSERT_TRUE(xdotool({"key", "Escape"}).succeeded());
@@ -308,7 +313,7 @@ TEST_F(PopupEndToEnd, TheTrayIconOpensThePopupBesideItAndEachWayOfClosingItWorks
     ASSERT_FALSE(field.isEmpty());
     click(field.center());
     ASSERT_TRUE(waitForLog("popover close requested reason=outsideClick")) << log().toStdString();
-    EXPECT_EQ(logCount("popoverDidClose"), 3);
+    EXPECT_EQ(logCount("popoverDidClose"), 4);
 }
 
 TEST_F(PopupEndToEnd, ThePasteButtonPastesTheHeadIntoTheProgramThatWasInFrontAndTheLastPasteClosesThePopup) {

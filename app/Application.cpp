@@ -14,6 +14,7 @@
 #include "engine/ClipboardQueue.h"
 #include "engine/Log.h"
 #include "platform/Platform.h"
+#include "platform/linux/SessionBusControl.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/Localization.h"
 #include "preferences/SettingsLanguagePreferenceStorage.h"
@@ -125,11 +126,23 @@ void Application::launch() {
     m_globalShortcuts->start();
     m_queue->refreshLaunchAtLoginStatus();
     buildTrayIconWhenTrayExists();
+
+    m_busControl = std::make_unique<SessionBusControl>(*this);
+    if (m_busControl->registerOnSessionBus()) {
+        connect(m_queue.get(), &ClipboardQueue::queueChanged, m_busControl.get(), &SessionBusControl::publishState);
+        connect(m_queue.get(), &ClipboardQueue::isCollectingChanged, m_busControl.get(),
+                &SessionBusControl::publishState);
+    } else {
+        // Sorvu works without; only other programs cannot drive it.
+        qCWarning(lcUi).noquote() << QStringLiteral("session bus control unavailable");
+        m_busControl.reset();
+    }
 }
 
 void Application::terminate() {
-    // Its watchers of clicks and keys go with it.
+    // Its watchers of clicks and keys go with it; the bus name is free for the next start at once.
     m_popup.reset();
+    m_busControl.reset();
     // Leave the panel at once rather than when the process is gone.
     if (m_systemTrayIcon) {
         m_systemTrayIcon->hide();
@@ -266,6 +279,47 @@ void Application::retranslateTrayMenu() {
                                 ? localizedString(QT_TRANSLATE_NOOP("Sorvu", "Stop"), catalog, locale)
                                 : localizedString(QT_TRANSLATE_NOOP("Sorvu", "Start"), catalog, locale));
     m_quitAction->setText(localizedString(QT_TRANSLATE_NOOP("Sorvu", "Quit"), catalog, locale));
+}
+
+bool Application::isCollecting() const {
+    return m_queue->isCollecting();
+}
+
+int Application::queueCount() const {
+    return int(m_queue->queue().size());
+}
+
+void Application::toggleCollecting() {
+    m_queue->toggleCollecting();
+}
+
+void Application::pasteNext() {
+    requestPaste(PasteNextEntry{}, PasteRequestSource::command);
+}
+
+void Application::pasteAll(const QString& separator) {
+    // What is queued now is what the caller asks to join.
+    QList<QUuid> ids;
+    for (const auto& entry : m_queue->queue()) {
+        ids.append(entry.id);
+    }
+    requestPaste(PasteAllText{separator, ids}, PasteRequestSource::command);
+}
+
+void Application::showPopup() {
+    if (m_popup) {
+        m_popup->showPopup();
+    }
+}
+
+void Application::togglePopup() {
+    if (m_popup) {
+        m_popup->trayIconClicked();
+    }
+}
+
+void Application::quit() {
+    QApplication::quit();
 }
 
 void Application::requestPaste(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/PasteRequest.h"
+#include "platform/RemoteControl.h"
 #include "platform/linux/ReduceMotionSetting.h"
 #include "shortcuts/ShortcutAction.h"
 
@@ -28,6 +29,7 @@ class LanguagePreferenceStore;
 class PasteRequestCoordinator;
 class PasteRequestGate;
 class PopupController;
+class SessionBusControl;
 class Platform;
 class ShortcutManager;
 class TrayIcon;
@@ -36,7 +38,7 @@ class UpdateController;
 // The program's long-lived objects (the queue, the shortcuts, the language) over one platform, and the
 // launch sequence that brings up the shortcuts, the login-item state, the tray icon and the road every
 // paste takes.
-class Application : public QObject {
+class Application : public QObject, public RemoteControl {
     Q_OBJECT
 
 public:
@@ -55,6 +57,16 @@ public:
     LanguagePreferenceStore& languagePreferenceStore() { return *m_language; }
     // The popup, once the tray icon it hangs from exists.
     PopupController* popup() { return m_popup.get(); }
+
+    // Requests from other programs, over the session bus.
+    bool isCollecting() const override;
+    int queueCount() const override;
+    void toggleCollecting() override;
+    void pasteNext() override;
+    void pasteAll(const QString& separator) override;
+    void showPopup() override;
+    void togglePopup() override;
+    void quit() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -82,6 +94,7 @@ private:
     std::unique_ptr<TrayIcon> m_trayIcon;
     std::unique_ptr<QMenu> m_trayMenu;
     std::unique_ptr<PopupController> m_popup;
+    std::unique_ptr<SessionBusControl> m_busControl;
     QAction* m_toggleAction = nullptr;
     QAction* m_quitAction = nullptr;
     QList<QMetaObject::Connection> m_queueSubscription;

@@ -27,8 +27,9 @@ class PasteRequestSourceMeta {
     Q_GADGET
 
 public:
-    // Where a request came from; the log shows the case name.
-    enum class PasteRequestSource { button, hotkey };
+    // Where a request came from; the log shows the case name. A command comes from another program (a
+    // desktop's own shortcut running `sorvu --paste-next`, a script) over the session bus.
+    enum class PasteRequestSource { button, hotkey, command };
     Q_ENUM(PasteRequestSource)
 };
 using PasteRequestSource = PasteRequestSourceMeta::PasteRequestSource;

@@ -27,7 +27,8 @@ PasteRequestGate::Clock PasteRequestGate::monotonicClock() {
 
 void PasteRequestGate::submit(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {
     Pending request{kind, source, std::move(completion), {}, m_clock()};
-    if (source == PasteRequestSource::hotkey) {
+    // Keys of a shortcut, Sorvu's own or the desktop's that ran a command, are still held.
+    if (source != PasteRequestSource::button) {
         request.keysToRelease = m_keysDown();
     }
     m_pending.append(std::move(request));

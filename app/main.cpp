@@ -6,6 +6,7 @@
 #include "app/SorvuApplication.h"
 #include "engine/ClipboardQueue.h"
 #include "platform/linux/DesktopNotification.h"
+#include "platform/linux/SessionBusCommand.h"
 #include "platform/linux/SingleInstanceLock.h"
 #include "platform/linux/SystemLogOutput.h"
 #include "platform/linux/XdgAutostart.h"
@@ -37,9 +38,10 @@ void tellAlreadyRunning(const std::shared_ptr<QSettings>& settings) {
 constexpr int exitSuccess = 0;
 constexpr int exitNoSession = 1;
 constexpr int exitBadArguments = 2;
+// A command for the running Sorvu ends with its own codes: 3 when none runs, 4 when it did not answer.
 
-// Answers --help and --version, which need no display, and refuses what it does not know. Nothing when
-// Sorvu should start.
+// Answers --help and --version, which need no display, hands a command to the Sorvu that runs, and refuses
+// what it does not know. Nothing when Sorvu should start.
 std::optional<int> answerCommandLine(int argc, char** argv) {
     // A Qt application made and dropped before the real one runs Qt's clean-up routines, which also remove
     // the accessibility of the popup's views; a plain start has nothing to parse.
@@ -56,6 +58,27 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
         QStringLiteral("Sorvu turns the clipboard into a first-in, first-out queue in the system tray."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    // The commands for the running Sorvu, each the name of its method on the session bus.
+    const QList<std::pair<QCommandLineOption, QString>> commands = {
+        {QCommandLineOption(QStringLiteral("toggle-collecting"), QStringLiteral("Start or stop collecting copies.")),
+         QStringLiteral("ToggleCollecting")},
+        {QCommandLineOption(QStringLiteral("paste-next"),
+                            QStringLiteral("Paste the next entry into the program in front.")),
+         QStringLiteral("PasteNext")},
+        {QCommandLineOption(QStringLiteral("paste-all"),
+                            QStringLiteral("Paste every queued text at once, joined with the separator."),
+                            QStringLiteral("separator")),
+         QStringLiteral("PasteAll")},
+        {QCommandLineOption(QStringLiteral("show"), QStringLiteral("Open the popup under the tray icon.")),
+         QStringLiteral("ShowPopup")},
+        {QCommandLineOption(QStringLiteral("quit"), QStringLiteral("Quit Sorvu.")), QStringLiteral("Quit")},
+        {QCommandLineOption(QStringLiteral("status"),
+                            QStringLiteral("Print whether Sorvu collects and how many entries are queued.")),
+         QStringLiteral("Status")},
+    };
+    for (const auto& command : commands) {
+        parser.addOption(command.first);
+    }
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "sorvu: %s\n", qPrintable(parser.errorText()));
         return exitBadArguments;
@@ -71,6 +94,20 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
     if (!parser.positionalArguments().isEmpty()) {
         std::fprintf(stderr, "sorvu: unexpected argument '%s'\n", qPrintable(parser.positionalArguments().first()));
         return exitBadArguments;
+    }
+    std::optional<sorvu::SessionBusCommand> request;
+    for (const auto& [option, method] : commands) {
+        if (!parser.isSet(option)) {
+            continue;
+        }
+        if (request) {
+            std::fprintf(stderr, "sorvu: one command at a time\n");
+            return exitBadArguments;
+        }
+        request = sorvu::SessionBusCommand{method, option.valueName().isEmpty() ? QString() : parser.value(option)};
+    }
+    if (request) {
+        return request->send();
     }
     return std::nullopt;
 }

@@ -24,8 +24,10 @@ packages=(
     librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream man-db
     # real peers for the integration tests
     xvfb xauth openbox tint2 xclip xsel xdotool x11-xkb-utils x11-utils xterm xfce4-terminal
-    # a screen reader's view of the popup: the accessibility bus and a client of it
+    # a screen reader's view of the popup: the session and accessibility buses and a client of them
     dbus at-spi2-core python3-pyatspi
+    # calls and watches on the session bus, as scripts make them
+    libglib2.0-bin
 )
 
 missing=()

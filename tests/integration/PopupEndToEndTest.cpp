@@ -432,3 +432,54 @@ TEST_F(PopupEndToEnd, SavesScreenshotsOfThePopup) {
         EXPECT_GT(saved.height(), 60) << name;
     }
 }
+
+TEST_F(PopupEndToEnd, OtherProgramsDriveTheRunningSorvuFromTheCommandLineAndTheSessionBus) {
+    const auto sorvuCommand = [](const QStringList& arguments) {
+        return ChildProcess::run(QStringList{SORVU_PROGRAM} + arguments, 10000);
+    };
+    // Nothing runs yet: a command says so in one line and fails.
+    const auto early = sorvuCommand({"--status"});
+    EXPECT_EQ(early.exitCode, 3);
+    EXPECT_EQ(early.standardError.count('\n'), 1) << early.standardError.toStdString();
+    EXPECT_TRUE(early.standardOutput.isEmpty());
+
+    startSorvu();
+    const auto status = sorvuCommand({"--status"});
+    EXPECT_EQ(status.exitCode, 0);
+    EXPECT_EQ(status.standardOutput, "collecting=false\nqueueCount=0\n");
+
+    // Changes are announced on the bus as they happen.
+    auto monitor = ChildProcess::start({"gdbus", "monitor", "--session", "--dest", "org.sorvu.Sorvu"});
+    ASSERT_TRUE(monitor);
+    runEventLoopFor(300);
+    EXPECT_EQ(sorvuCommand({"--toggle-collecting"}).exitCode, 0);
+    ASSERT_TRUE(waitForLog("toggleCollecting isCollecting=true")) << log().toStdString();
+    m_queued = 0;
+    for (const QByteArray& text : {QByteArray("a"), QByteArray("b"), QByteArray("c")}) {
+        copy(text);
+    }
+    EXPECT_TRUE(waitUntil([&] { return monitor->standardOutput().contains("'QueueCount': <3>"); }))
+        << monitor->standardOutput().toStdString();
+    EXPECT_TRUE(monitor->standardOutput().contains("'Collecting': <true>"));
+    monitor->stop();
+    const auto count = ChildProcess::run({"gdbus", "call", "--session", "--dest", "org.sorvu.Sorvu", "--object-path",
+                                          "/org/sorvu/Sorvu", "--method", "org.freedesktop.DBus.Properties.Get",
+                                          "org.sorvu.Sorvu", "QueueCount"});
+    EXPECT_EQ(count.standardOutput.trimmed(), "(<3>,)");
+
+    // Pastes reach the program in front, one entry and then the rest joined.
+    openTextField();
+    EXPECT_EQ(sorvuCommand({"--paste-next"}).exitCode, 0);
+    ASSERT_TRUE(waitUntil([&] { return fieldText() == "a"; })) << log().toStdString();
+    EXPECT_TRUE(log().contains("paste requested source=command"));
+    const auto joined = ChildProcess::run({"gdbus", "call", "--session", "--dest", "org.sorvu.Sorvu", "--object-path",
+                                           "/org/sorvu/Sorvu", "--method", "org.sorvu.Sorvu.PasteAll", ", "});
+    EXPECT_TRUE(joined.succeeded()) << joined.standardError.toStdString();
+    ASSERT_TRUE(waitUntil([&] { return fieldText() == "ab, c"; })) << fieldText().toStdString() << log().toStdString();
+
+    EXPECT_EQ(sorvuCommand({"--show"}).exitCode, 0);
+    ASSERT_TRUE(waitForLog("popover will open queueCount=0")) << log().toStdString();
+    EXPECT_EQ(sorvuCommand({"--status", "--quit"}).exitCode, 2) << "one command at a time";
+    EXPECT_EQ(sorvuCommand({"--quit"}).exitCode, 0);
+    EXPECT_EQ(m_sorvu->waitForExit(5000), 0);
+}

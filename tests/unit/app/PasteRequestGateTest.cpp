@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/PasteRequestGate.h"
+#include "engine/EnumNames.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ protected:
     Gate()
         : gate([this] { return keysDown; }, [this] { return fetched; },
                [this](const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {
-                   dispatched.append(source == PasteRequestSource::hotkey ? "hotkey" : "button");
+                   dispatched.append(caseName(source));
                    if (std::holds_alternative<PasteAllText>(kind)) {
                        dispatched.last() += ":" + std::get<PasteAllText>(kind).separator;
                    }
@@ -42,16 +43,21 @@ protected:
 } // namespace
 
 TEST_F(Gate, AShortcutPasteWaitsUntilItsKeysAreUp) {
-    keysDown = {ctrl, super, letterV};
-    gate.submit(PasteNextEntry{}, PasteRequestSource::hotkey);
-    EXPECT_TRUE(dispatched.isEmpty());
-    keysDown = {ctrl, super};
-    gate.releaseReadyRequests();
-    EXPECT_TRUE(dispatched.isEmpty());
-    // A key pressed after the shortcut does not hold the paste back.
-    keysDown = {38};
-    gate.releaseReadyRequests();
-    EXPECT_EQ(dispatched, QStringList({"hotkey"}));
+    // Sorvu's own shortcut, and a desktop's shortcut that ran `sorvu --paste-next`: both still hold keys.
+    for (const PasteRequestSource source : {PasteRequestSource::hotkey, PasteRequestSource::command}) {
+        dispatched.clear();
+        keysDown = {ctrl, super, letterV};
+        gate.submit(PasteNextEntry{}, source);
+        EXPECT_TRUE(dispatched.isEmpty());
+        keysDown = {ctrl, super};
+        gate.releaseReadyRequests();
+        EXPECT_TRUE(dispatched.isEmpty());
+        // A key pressed after the shortcut does not hold the paste back.
+        keysDown = {38};
+        fetched = true;
+        gate.releaseReadyRequests();
+        EXPECT_EQ(dispatched, QStringList({caseName(source)}));
+    }
 }
 
 TEST_F(Gate, HeldKeysDelayAPasteByOneSecondAtMost) {

@@ -252,5 +252,9 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>Eine Kopie war zu groß für die Warteschlange und wurde übersprungen.</translation>
     </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>Sorvu kann nicht starten: Es braucht einen privaten Laufzeitordner (XDG_RUNTIME_DIR), um je Anzeige nur einmal zu laufen.</translation>
+    </message>
 </context>
 </TS>

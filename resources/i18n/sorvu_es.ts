@@ -252,5 +252,9 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>Una copia era demasiado grande para la cola y se omitió.</translation>
     </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>Sorvu no puede iniciarse: necesita una carpeta de ejecución privada (XDG_RUNTIME_DIR) para ejecutarse una sola vez por pantalla.</translation>
+    </message>
 </context>
 </TS>

@@ -243,5 +243,9 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>コピーした内容が大きすぎるため、キューに追加せずにスキップしました。</translation>
     </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>Sorvu を起動できません：ディスプレイごとに 1 つだけ実行するには、専用のランタイムフォルダ（XDG_RUNTIME_DIR）が必要です。</translation>
+    </message>
 </context>
 </TS>

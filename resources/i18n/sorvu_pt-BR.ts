@@ -252,5 +252,9 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>Uma cópia era grande demais para a fila e foi ignorada.</translation>
     </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>O Sorvu não pode iniciar: ele precisa de uma pasta de execução privada (XDG_RUNTIME_DIR) para rodar só uma vez por tela.</translation>
+    </message>
 </context>
 </TS>

@@ -255,5 +255,9 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>Скопированное слишком велико для очереди и было пропущено.</translation>
     </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>Sorvu не может запуститься: чтобы работать в одном экземпляре на дисплей, ему нужна личная папка времени выполнения (XDG_RUNTIME_DIR).</translation>
+    </message>
 </context>
 </TS>

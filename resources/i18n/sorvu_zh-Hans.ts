@@ -243,5 +243,9 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>复制的内容太大，无法加入队列，已跳过。</translation>
     </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>Sorvu 无法启动：它需要一个私有运行时文件夹（XDG_RUNTIME_DIR），以确保每个显示器只运行一个。</translation>
+    </message>
 </context>
 </TS>

@@ -493,6 +493,22 @@ TEST_F(SorvuEndToEnd, ASecondStartAndAStartWithoutDisplayBothExplainThemselves) 
     EXPECT_FALSE(QFile::exists(tools.filePath("gsettings-started")));
     EXPECT_TRUE(m_sorvu->isRunning());
 
+    // The same display written another way is the same session.
+    ChildProcess::Options sameDisplay = sorvuEnvironment();
+    sameDisplay.environment.insert("DISPLAY", "unix" + qgetenv("DISPLAY") + ".0");
+    const ChildProcess::Result spelledOtherwise = ChildProcess::run({SORVU_PROGRAM}, 10000, sameDisplay);
+    EXPECT_TRUE(spelledOtherwise.succeeded());
+    EXPECT_TRUE(spelledOtherwise.standardError.contains("Sorvu is already running."))
+        << spelledOtherwise.standardError.toStdString();
+
+    // Without a private runtime folder no lock can tell another instance apart: no start, and why.
+    ChildProcess::Options noRuntimeFolder = sorvuEnvironment();
+    noRuntimeFolder.environment.insert("XDG_RUNTIME_DIR", QByteArray());
+    const ChildProcess::Result unlocked = ChildProcess::run({SORVU_PROGRAM}, 10000, noRuntimeFolder);
+    EXPECT_EQ(unlocked.exitCode, 3);
+    EXPECT_TRUE(unlocked.standardError.contains("XDG_RUNTIME_DIR")) << unlocked.standardError.toStdString();
+    EXPECT_TRUE(m_sorvu->isRunning());
+
     ChildProcess::Options noDisplay = sorvuEnvironment();
     noDisplay.environment.insert("DISPLAY", QByteArray());
     const ChildProcess::Result headless = ChildProcess::run({SORVU_PROGRAM}, 10000, noDisplay);

@@ -1,6 +1,7 @@
 #include "engine/ClipboardQueue.h"
 
 #include "engine/Log.h"
+#include "engine/StorageDirectory.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -31,7 +32,10 @@ QString ClipboardQueue::defaultClipboardFilesDirectory() {
 }
 
 ClipboardQueue::ClipboardQueue(Dependencies dependencies, QObject* parent)
-    : QObject(parent), m_dependencies(std::move(dependencies)) {
+    : QObject(parent), m_dependencies(std::move(dependencies)),
+      // A name of its own for each running instance: several may share the storage.
+      m_storage(
+          std::make_unique<StorageDirectory>(m_dependencies.clipboardFilesDirectory, uuidString(QUuid::createUuid()))) {
     Q_ASSERT(m_dependencies.clipboard && m_dependencies.pasteKeystroke && m_dependencies.scheduleCleanup &&
              m_dependencies.inputAccessCheck && m_dependencies.launchAtLogin && m_dependencies.settings);
     m_lastChangeCount = m_dependencies.clipboard->changeCount();

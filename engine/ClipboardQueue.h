@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Clipboard.h"
+#include "engine/FileTreeCopy.h"
 #include "engine/LaunchAtLogin.h"
 #include "engine/LaunchAtLoginStatus.h"
 #include "engine/PasteAttemptResult.h"
@@ -20,6 +21,8 @@
 
 namespace sorvu {
 
+class StorageDirectory;
+
 // The clipboard queue: collects new clipboard contents while collecting is on, keeps private copies of
 // copied files, and pastes the entries back in order. Lives on the main thread.
 class ClipboardQueue : public QObject {
@@ -33,6 +36,9 @@ class ClipboardQueue : public QObject {
 public:
     enum class StopReason { manualToggle, queueDrained };
     Q_ENUM(StopReason)
+    // Why copied content, or part of it, did not make it into the queue: the user is told once per copy.
+    enum class CopyProblem { tooLarge, noSpace, noPermission, specialFile, specialFilesSkipped, overCapacity };
+    Q_ENUM(CopyProblem)
 
     using PostEvents = std::function<void()>;
     using PasteKeystroke = std::function<std::optional<PostEvents>()>;
@@ -48,6 +54,8 @@ public:
         std::shared_ptr<LaunchAtLogin> launchAtLogin;
         // Holds "userEnabledLaunchAtLogin".
         std::shared_ptr<QSettings> settings;
+        // The most data one copied file or folder may write into the storage.
+        qint64 maximumFileBytes = qint64(2048) << 20;
     };
 
     // Runs the work on the main thread's event loop once the delay has passed.
@@ -61,7 +69,6 @@ public:
     static constexpr double pastedFileCleanupDelaySeconds = 2.0;
     static constexpr double droppedFileCleanupDelaySeconds = 30.0;
     static inline const QString userEnabledLaunchAtLoginKey = QStringLiteral("userEnabledLaunchAtLogin");
-    static inline const QString cacheDirectoryTagName = QStringLiteral("CACHEDIR.TAG");
 
     explicit ClipboardQueue(Dependencies dependencies, QObject* parent = nullptr);
     ~ClipboardQueue() override;
@@ -73,6 +80,8 @@ public:
     bool launchAtLoginDesynced() const { return m_launchAtLoginDesynced; }
 
     const QString& clipboardFilesDirectory() const { return m_dependencies.clipboardFilesDirectory; }
+    // This instance's own folder inside the storage, where its entries' copies live.
+    QString storagePath() const;
     Clipboard& clipboard() const { return *m_dependencies.clipboard; }
     // Whether the clipboard says when it changes; otherwise the engine polls it while collecting.
     bool isClipboardObserved() const { return m_clipboardObserved; }
@@ -109,6 +118,8 @@ public:
     struct StoredCopy {
         std::optional<QUrl> url;
         bool missing = false;
+        FileTreeCopy::Status status = FileTreeCopy::Status::failed;
+        int skippedSpecialFiles = 0;
     };
     StoredCopy copyToClipboardStorage(const QUrl& source, const QUuid& id, const QString& name);
     void deleteStoredFile(const QueuedClipboardItem& item);
@@ -124,6 +135,7 @@ signals:
     void flashRequested();
     // A copy was skipped because it is larger than the clipboard's size limit for its kind.
     void copySkippedAsTooLarge();
+    void copyNotQueued(sorvu::ClipboardQueue::CopyProblem problem);
 
 private:
     void setQueue(QList<QueuedClipboardItem> queue);
@@ -135,8 +147,11 @@ private:
     void setLaunchAtLoginDesynced(bool value);
 
     void prepareStorage();
-    // The storage folder, private and tagged for backup tools to skip.
-    void makeStorageRoot();
+    // The storage folder, private and tagged for backup tools to skip, and this instance's folder in it.
+    // False, with a log line that names the folder, when it cannot be used.
+    bool makeStorageRoot();
+    // The entry's name in this instance's folder; nothing when the item's URL is not one of its entries.
+    std::optional<QByteArray> storedEntryName(const QueuedClipboardItem& item) const;
     void startPolling();
     void scheduleRetry();
     // Skips the change, with a log line and a word to the user, when its content is too large to keep.
@@ -156,6 +171,7 @@ private:
     bool m_launchAtLoginDesynced = false;
 
     Dependencies m_dependencies;
+    std::unique_ptr<StorageDirectory> m_storage;
 
     std::unique_ptr<QTimer> m_pollTimer;
     bool m_clipboardObserved = false;

@@ -17,6 +17,28 @@ QString lastPathComponent(const QUrl& url) {
     return path.section(QLatin1Char('/'), -1);
 }
 
+// What the user is told of a copy that did not make it whole into the queue.
+std::optional<ClipboardQueue::CopyProblem> copyProblem(const ClipboardQueue::StoredCopy& copy) {
+    using Status = FileTreeCopy::Status;
+    using Problem = ClipboardQueue::CopyProblem;
+    switch (copy.status) {
+    case Status::copied:
+        return copy.skippedSpecialFiles > 0 ? std::optional(Problem::specialFilesSkipped) : std::nullopt;
+    case Status::tooLarge:
+        return Problem::tooLarge;
+    case Status::noSpace:
+        return Problem::noSpace;
+    case Status::noPermission:
+        return Problem::noPermission;
+    case Status::specialFile:
+        return Problem::specialFile;
+    case Status::sourceMissing:
+    case Status::failed:
+        break;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 void ClipboardQueue::toggleCollecting() {
@@ -197,6 +219,10 @@ void ClipboardQueue::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
         return filled;
     };
 
+    QList<CopyProblem> problems;
+    if (accepted.count() < urls.count()) {
+        problems.append(CopyProblem::overCapacity);
+    }
     for (qsizetype position = 0; position < accepted.count(); ++position) {
         const QUrl& url = accepted.at(position);
         const QUuid id = QUuid::createUuid();
@@ -208,7 +234,20 @@ void ClipboardQueue::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
         if (copy.url) {
             candidates[position] = QueuedClipboardItem{id, ClipboardItem::makeFile(*copy.url, name)};
         }
+        if (const std::optional<CopyProblem> problem = copyProblem(copy)) {
+            problems.append(*problem);
+        }
     }
+    // Said once a copy is settled, never again at a retry of the same copy.
+    const auto tellProblems = [&] {
+        QList<CopyProblem> told;
+        for (const CopyProblem problem : std::as_const(problems)) {
+            if (!told.contains(problem)) {
+                told.append(problem);
+                emit copyNotQueued(problem);
+            }
+        }
+    };
 
     if (std::any_of(candidates.cbegin(), candidates.cend(),
                     [](const auto& candidate) { return !candidate.has_value(); })) {
@@ -236,12 +275,14 @@ void ClipboardQueue::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
     if (everyMissingReplaced) {
         setQueue(m_queue + entries);
         consumeChange(changeCount);
+        tellProblems();
         return;
     }
 
     recordUnreadableClipboard(changeCount);
     if (m_lastChangeCount == changeCount) {
         setQueue(m_queue + entries);
+        tellProblems();
     } else {
         deleteStoredCopies(entries);
     }

@@ -1,33 +1,27 @@
 #include "engine/ClipboardQueue.h"
 
+#include "engine/LocalFileUrl.h"
 #include "engine/Log.h"
+#include "engine/StorageDirectory.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 namespace sorvu {
 
-namespace fs = std::filesystem;
-
 namespace {
-
-const QByteArray cacheDirectoryTagSignature = "Signature: 8a477f597d28d172789f06886806bc55";
-const QByteArray cacheDirectoryTagContents =
-    cacheDirectoryTagSignature + "\n"
-                                 "# This file is a cache directory tag created by Sorvu.\n"
-                                 "# It holds private copies of copied files, removed when Sorvu restarts.\n"
-                                 "# For information about cache directory tags see https://bford.info/cachedir/\n";
 
 QString standardized(const QString& path) {
     return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir(path).absolutePath());
 }
 
-fs::path toPath(const QString& path) {
-    return fs::path(path.toStdString());
+// Path arithmetic on bytes: Latin-1 maps each byte to one character and back.
+QString asLatin1(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes);
 }
 
 // The final component of a name, never one that could step out of its directory.
@@ -43,138 +37,161 @@ QString safeFileName(const QString& name) {
     return last;
 }
 
-void removeWithoutFollowingLinks(const QString& path) {
-    std::error_code ignored;
-    fs::remove_all(toPath(path), ignored);
+// The name the copy is stored under: the given one, else the source's own bytes, else the id.
+QByteArray storedFileName(const QByteArray& sourcePath, const QString& name, const QString& idString) {
+    const QByteArray sourceName = safeFileName(asLatin1(sourcePath)).toLatin1();
+    const QString given = safeFileName(name);
+    // A name shown from the source's bytes stands for those bytes, even where they are not UTF-8.
+    if (!given.isEmpty() && given != QFile::decodeName(sourceName)) {
+        return QFile::encodeName(given);
+    }
+    return sourceName.isEmpty() ? idString.toLatin1() : sourceName;
+}
+
+std::optional<QByteArray> resolvedPath(const QByteArray& path) {
+    char resolved[PATH_MAX];
+    if (realpath(path.constData(), resolved) == nullptr) {
+        return std::nullopt;
+    }
+    return QByteArray(resolved);
+}
+
+// Whether copying the source would copy the storage into itself, or copy the storage.
+bool holdsStorage(const QByteArray& source, const QString& rootPath) {
+    const std::optional<QByteArray> resolved = resolvedPath(source);
+    const QByteArray root = resolvedPath(QFile::encodeName(rootPath)).value_or(QFile::encodeName(rootPath));
+    return resolved && (root == *resolved || root.startsWith(*resolved + '/') || resolved->startsWith(root + '/'));
+}
+
+void logRefusal(const QString& idString, const QString& reason) {
+    qCCritical(lcQueue).noquote()
+        << QStringLiteral("copyToClipboardStorage refused itemID=%1 reason=%2").arg(idString, reason);
 }
 
 } // namespace
 
 void ClipboardQueue::prepareStorage() {
-    makeStorageRoot();
-    removeUnownedStoredFiles(m_queue);
+    if (makeStorageRoot()) {
+        // Folders of instances that are gone; a living instance's folder is locked and stays.
+        m_storage->removeAbandonedFolders();
+        removeUnownedStoredFiles(m_queue);
+    }
 }
 
-void ClipboardQueue::makeStorageRoot() {
-    QDir().mkpath(m_dependencies.clipboardFilesDirectory);
-    // Clipboard contents can be private: only the user may look inside.
-    QFile::setPermissions(m_dependencies.clipboardFilesDirectory,
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    // Backup tools that honour cache-directory tags skip the folder.
-    QFile tag(m_dependencies.clipboardFilesDirectory + QLatin1Char('/') + cacheDirectoryTagName);
-    const bool tagged =
-        tag.open(QIODevice::ReadOnly) && tag.read(cacheDirectoryTagSignature.size()) == cacheDirectoryTagSignature;
-    tag.close();
-    if (!tagged && tag.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        tag.write(cacheDirectoryTagContents);
+bool ClipboardQueue::makeStorageRoot() {
+    const int error = m_storage->prepare();
+    if (error == 0) {
+        return true;
     }
+    const QString reason = error == ELOOP     ? QStringLiteral("rootIsLink")
+                           : error == ENOTDIR ? QStringLiteral("rootIsNotAFolder")
+                           : error == EPERM   ? QStringLiteral("rootOwnedByAnotherUser")
+                                              : QStringLiteral("unusable");
+    // The folder is the user's to fix: named in full, with what is wrong with it.
+    qCCritical(lcQueue).noquote() << QStringLiteral("storage folder refused path=%1 reason=%2 domain=POSIX code=%3")
+                                         .arg(m_storage->rootPath(), reason)
+                                         .arg(error);
+    return false;
+}
+
+QString ClipboardQueue::storagePath() const {
+    return m_storage->instancePath();
 }
 
 ClipboardQueue::StoredCopy ClipboardQueue::copyToClipboardStorage(const QUrl& source, const QUuid& id,
                                                                   const QString& name) {
-    const QString itemDirectory = m_dependencies.clipboardFilesDirectory + QLatin1Char('/') + uuidString(id);
-    QString fileName = safeFileName(name);
-    if (fileName.isEmpty()) {
-        fileName = safeFileName(source.path());
-    }
-    if (fileName.isEmpty()) {
-        fileName = uuidString(id);
-    }
-    const QString destination = itemDirectory + QLatin1Char('/') + fileName;
-
-    // Deleted behind Sorvu's back: every later copy would fail until the next start.
-    if (!QFileInfo::exists(m_dependencies.clipboardFilesDirectory)) {
-        makeStorageRoot();
-    }
-    std::error_code error;
-    bool holdsStorage = false;
+    const QString idString = uuidString(id);
+    const auto failure = [&](int error, FileTreeCopy::Status status) {
+        qCCritical(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage failed itemID=%1 domain=%2 code=%3")
+                                             .arg(idString, QStringLiteral("POSIX"))
+                                             .arg(error);
+        return StoredCopy{std::nullopt, status == FileTreeCopy::Status::sourceMissing, status, 0};
+    };
     if (!source.isLocalFile()) {
-        error = std::make_error_code(std::errc::no_such_file_or_directory);
-    } else {
-        // A link that was copied stands for what it points at; links inside a copied folder stay links.
-        const fs::path resolved = fs::canonical(toPath(source.toLocalFile()), error);
-        // A folder that holds the storage (home, ~/.local) would be copied into itself without end.
-        const QString resolvedPath = QString::fromStdString(resolved.string());
-        const QString root = standardized(m_dependencies.clipboardFilesDirectory);
-        holdsStorage = !error && (root == resolvedPath || root.startsWith(resolvedPath + QLatin1Char('/')) ||
-                                  resolvedPath.startsWith(root + QLatin1Char('/')));
-        if (holdsStorage) {
-            error = std::make_error_code(std::errc::invalid_argument);
-        } else if (!error && (fs::create_directory(toPath(itemDirectory), error), !error)) {
-            fs::copy(resolved, toPath(destination), fs::copy_options::recursive | fs::copy_options::copy_symlinks,
-                     error);
-        }
+        return failure(ENOENT, FileTreeCopy::Status::sourceMissing);
     }
-    if (!error) {
-        return StoredCopy{QUrl::fromLocalFile(destination), false};
+    // Deleted or replaced behind Sorvu's back: every later copy would fail until the next start.
+    if (!m_storage->isCurrent() && !makeStorageRoot()) {
+        return failure(ENOENT, FileTreeCopy::Status::failed);
     }
-    if (holdsStorage) {
-        qCCritical(lcQueue).noquote()
-            << QStringLiteral("copyToClipboardStorage refused itemID=%1 reason=sourceHoldsStorage").arg(uuidString(id));
-        return StoredCopy{std::nullopt, false};
+    const QByteArray sourcePath = localPathBytes(source);
+    // A folder that holds the storage (home, ~/.local) would be copied into itself without end.
+    if (holdsStorage(sourcePath, m_storage->rootPath())) {
+        logRefusal(idString, QStringLiteral("sourceHoldsStorage"));
+        return StoredCopy{std::nullopt, false, FileTreeCopy::Status::failed, 0};
     }
 
-    removeWithoutFollowingLinks(itemDirectory);
-    qCCritical(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage failed itemID=%1 domain=%2 code=%3")
-                                         .arg(uuidString(id), QStringLiteral("POSIX"))
-                                         .arg(error.value());
-    return StoredCopy{std::nullopt, error.value() == ENOENT};
+    const QByteArray fileName = storedFileName(sourcePath, name, idString);
+    const FileTreeCopy::Result result = FileTreeCopy::run(m_storage->instanceDescriptor(), idString.toLatin1(),
+                                                          sourcePath, fileName, m_dependencies.maximumFileBytes);
+    switch (result.status) {
+    case FileTreeCopy::Status::copied: {
+        const QByteArray destination =
+            QFile::encodeName(m_storage->instancePath()) + '/' + idString.toLatin1() + '/' + fileName;
+        return StoredCopy{localFileUrl(destination), false, result.status, result.skippedSpecialFiles};
+    }
+    case FileTreeCopy::Status::specialFile:
+        logRefusal(idString, QStringLiteral("specialFile"));
+        return StoredCopy{std::nullopt, false, result.status, 0};
+    case FileTreeCopy::Status::tooLarge:
+        logRefusal(idString, QStringLiteral("tooLarge"));
+        return StoredCopy{std::nullopt, false, result.status, 0};
+    default:
+        return failure(result.errorNumber, result.status);
+    }
 }
 
-std::optional<QString> ClipboardQueue::storedLocation(const QueuedClipboardItem& item) const {
+std::optional<QByteArray> ClipboardQueue::storedEntryName(const QueuedClipboardItem& item) const {
     if (!item.content.isFile() || !item.content.fileUrl().isLocalFile()) {
         return std::nullopt;
     }
-    const QString root = standardized(m_dependencies.clipboardFilesDirectory);
-    const QString file = standardized(item.content.fileUrl().toLocalFile());
+    const QString folder = asLatin1(QFile::encodeName(standardized(m_storage->instancePath())));
+    const QString file = QDir::cleanPath(asLatin1(localPathBytes(item.content.fileUrl())));
     const QString idString = uuidString(item.id);
-    const QFileInfo fileInfo(file);
-    const QString parent = fileInfo.path();
+    const QString parent = file.section(QLatin1Char('/'), 0, -2);
+    const QString name = file.section(QLatin1Char('/'), -1);
 
-    if (parent == root && fileInfo.completeBaseName() == idString) {
-        return file;
+    if (parent == folder && name.section(QLatin1Char('.'), 0, 0) == idString) {
+        return name.toLatin1();
     }
-    if (QFileInfo(parent).path() == root && QFileInfo(parent).fileName() == idString) {
-        return parent;
+    if (parent.section(QLatin1Char('/'), 0, -2) == folder && parent.section(QLatin1Char('/'), -1) == idString) {
+        return idString.toLatin1();
     }
     return std::nullopt;
+}
+
+std::optional<QString> ClipboardQueue::storedLocation(const QueuedClipboardItem& item) const {
+    const std::optional<QByteArray> name = storedEntryName(item);
+    if (!name) {
+        return std::nullopt;
+    }
+    return QFile::decodeName(QFile::encodeName(standardized(m_storage->instancePath())) + '/' + *name);
 }
 
 void ClipboardQueue::deleteStoredFile(const QueuedClipboardItem& item) {
     if (!item.content.isFile()) {
         return;
     }
-    const std::optional<QString> location = storedLocation(item);
-    if (!location) {
+    const std::optional<QByteArray> name = storedEntryName(item);
+    if (!name) {
         qCCritical(lcQueue).noquote() << QStringLiteral(
                                              "deleteStoredFile refused itemID=%1 reason=ownershipValidationFailed")
                                              .arg(uuidString(item.id));
         return;
     }
-    removeWithoutFollowingLinks(*location);
+    m_storage->removeEntry(*name);
 }
 
 void ClipboardQueue::removeUnownedStoredFiles(const QList<QueuedClipboardItem>& queue) {
-    QSet<QString> owned;
+    QSet<QByteArray> owned;
     for (const auto& item : queue) {
-        if (const auto location = storedLocation(item)) {
-            owned.insert(*location);
+        if (const auto name = storedEntryName(item)) {
+            owned.insert(*name);
         }
     }
-    const QString root = standardized(m_dependencies.clipboardFilesDirectory);
-    owned.insert(root + QLatin1Char('/') + cacheDirectoryTagName);
-
-    const QDir directory(root);
-    if (!directory.exists()) {
-        return;
-    }
-    const QStringList entries =
-        directory.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        const QString path = root + QLatin1Char('/') + entry;
-        if (!owned.contains(path)) {
-            removeWithoutFollowingLinks(path);
+    for (const QByteArray& name : m_storage->entryNames()) {
+        if (!owned.contains(name)) {
+            m_storage->removeEntry(name);
         }
     }
 }

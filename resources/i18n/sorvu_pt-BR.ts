@@ -253,6 +253,30 @@
         <translation>Uma cópia era grande demais para a fila e foi ignorada.</translation>
     </message>
     <message>
+        <source>A copied file was larger than the limit for stored files and was skipped. The limit is maximumFileMegabytes in the settings file.</source>
+        <translation>Um arquivo copiado era maior que o limite para arquivos guardados e foi ignorado. O limite é maximumFileMegabytes no arquivo de configurações.</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: the disk has no room for a copy of it.</source>
+        <translation>Um arquivo copiado foi ignorado: não há espaço no disco para uma cópia.</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: Sorvu may not read it.</source>
+        <translation>Um arquivo copiado foi ignorado: o Sorvu não tem permissão para lê-lo.</translation>
+    </message>
+    <message>
+        <source>A copied pipe, socket or device cannot be queued and was skipped.</source>
+        <translation>Um pipe, socket ou dispositivo copiado não pode entrar na fila e foi ignorado.</translation>
+    </message>
+    <message>
+        <source>Pipes, sockets or devices inside a copied folder were left out.</source>
+        <translation>Pipes, sockets ou dispositivos dentro de uma pasta copiada foram deixados de fora.</translation>
+    </message>
+    <message>
+        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
+        <translation>A fila comporta no máximo 99 itens: alguns arquivos copiados não foram adicionados.</translation>
+    </message>
+    <message>
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
         <translation>O Sorvu não pode iniciar: ele precisa de uma pasta de execução privada (XDG_RUNTIME_DIR) para rodar só uma vez por tela.</translation>
     </message>

@@ -160,6 +160,27 @@ TEST_F(ApplicationTest, SizeLimitsComeFromTheSettingsAndASkippedCopyIsToldOnce) 
     EXPECT_EQ(platform.notifications.size(), 1);
 }
 
+TEST_F(ApplicationTest, TheFileSizeLimitComesFromTheSettingsAndCopiesLeftOutAreTold) {
+    application.reset();
+    auto settings = openSettings();
+    settings->setValue("maximumFileMegabytes", 1);
+    settings->sync();
+    application = std::make_unique<Application>(platform, openSettings(), m_storage.path());
+
+    QTemporaryDir sources;
+    QFile large(sources.filePath("large.bin"));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly));
+    large.write(QByteArray(2 << 20, 'x'));
+    large.close();
+    application->queue().toggleCollecting();
+    platform.fakeClipboard->copyFiles({QUrl::fromLocalFile(large.fileName())});
+    application->queue().checkClipboard();
+    EXPECT_TRUE(application->queue().queue().isEmpty());
+    EXPECT_EQ(platform.notifications,
+              QStringList({"A copied file was larger than the limit for stored files and was skipped. The limit is "
+                           "maximumFileMegabytes in the settings file."}));
+}
+
 // Counts the application's LanguageChange events, as every window that shows text would see them.
 class LanguageChangeCounter : public QObject {
 public:

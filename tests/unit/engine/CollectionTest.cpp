@@ -154,7 +154,7 @@ TEST_F(Collection, OnlyTheFilesThatFitAreCopied) {
     EXPECT_EQ(queue->queue().at(98).content.originalFilename(), "2.txt");
     EXPECT_EQ(queue->lastChangeCount(), clipboard->count);
     // Only the two copies that were queued are kept.
-    EXPECT_EQ(storageEntries().size(), 3);
+    EXPECT_EQ(storageEntries().size(), 2);
 }
 
 TEST_F(Collection, AnUnreadableChangeIsTriedThreeTimesThenSkipped) {
@@ -205,7 +205,7 @@ TEST_F(Collection, AFileListOrImageReadThatRacesANewCopyIsNotQueued) {
     clipboard->onceAfter("fileURLs", [&] { clipboard->copyText("newer"); });
     queue->checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
-    EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
+    EXPECT_TRUE(storageEntries().isEmpty());
     queue->checkClipboard();
     EXPECT_EQ(queueTexts(), QStringList({"newer"}));
 
@@ -230,7 +230,7 @@ TEST_F(Collection, ACopyWhileFilesAreStoredKeepsThemOutOfTheQueue) {
     });
     queue->checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
-    EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
+    EXPECT_TRUE(storageEntries().isEmpty());
 }
 
 TEST_F(Collection, ARaceDuringAFileCopyLeavesNoStoredCopyBehind) {
@@ -240,7 +240,7 @@ TEST_F(Collection, ARaceDuringAFileCopyLeavesNoStoredCopyBehind) {
         clipboard->onceAfter(raceAt, [&] { ++clipboard->count; });
         queue->checkClipboard();
         EXPECT_TRUE(queue->queue().isEmpty()) << raceAt.toStdString();
-        EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"})) << raceAt.toStdString();
+        EXPECT_TRUE(storageEntries().isEmpty()) << raceAt.toStdString();
     }
 }
 
@@ -251,7 +251,7 @@ TEST_F(Collection, AVanishedSourceDelaysTheChangeThenTheRestIsQueued) {
     queue->checkClipboard();
     queue->checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
-    EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
+    EXPECT_TRUE(storageEntries().isEmpty());
     queue->checkClipboard();
     ASSERT_EQ(queue->queue().size(), 1);
     EXPECT_EQ(queue->queue().at(0).content.originalFilename(), "present.txt");
@@ -311,10 +311,11 @@ TEST_F(Collection, APhotoAnswerArrivingAfterTeardownDoesNothing) {
     clipboard->photoAuthorizationUndecided = true;
     queue->checkClipboard();
     auto completion = clipboard->photoRequests.takeFirst();
+    const QString folder = queue->storagePath();
     queue.reset();
     completion();
     QCoreApplication::processEvents();
-    EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
+    EXPECT_TRUE(entriesOf(folder).isEmpty());
 }
 
 // A clipboard that tells of its changes, as the system's does.

@@ -164,7 +164,7 @@ void ClipboardQueue::consumeDropped(const QUuid& id) {
     if (m_queue.isEmpty()) {
         stopCollecting(StopReason::queueDrained);
     }
-    deleteStoredFileLater(*removed, droppedFileCleanupDelaySeconds);
+    deleteStoredFileLater(*removed);
 }
 
 void ClipboardQueue::stopCollecting(StopReason reason) {
@@ -179,14 +179,31 @@ void ClipboardQueue::refreshInputAccess() {
     refreshLaunchAtLoginStatus();
 }
 
-void ClipboardQueue::deleteStoredFileLater(const QueuedClipboardItem& item, double delaySeconds) {
+bool ClipboardQueue::isOffered(const QueuedClipboardItem& item) const {
+    return m_offer && m_offer->id == item.id && m_dependencies.clipboard->changeCount() == m_offer->changeCount;
+}
+
+void ClipboardQueue::deleteStoredFileLater(const QueuedClipboardItem& item) {
     if (!item.content.isFile()) {
         return;
     }
-    m_dependencies.scheduleCleanup(delaySeconds, [engine = QPointer<ClipboardQueue>(this), item] {
-        if (engine) {
-            engine->deleteStoredFile(item);
+    // The target of a paste or a drop reads the copy when it likes (a file manager takes its time over a
+    // large folder): it goes only once the clipboard has stopped offering it for a whole grace period.
+    const bool offered = isOffered(item);
+    m_dependencies.scheduleCleanup(storedCopyGraceSeconds, [engine = QPointer<ClipboardQueue>(this), item, offered] {
+        if (!engine) {
+            return;
         }
+        const bool queued = std::any_of(engine->m_queue.cbegin(), engine->m_queue.cend(),
+                                        [&](const auto& entry) { return entry.id == item.id; });
+        if (queued) {
+            return;
+        }
+        if (offered || engine->isOffered(item)) {
+            engine->deleteStoredFileLater(item);
+            return;
+        }
+        engine->deleteStoredFile(item);
     });
 }
 

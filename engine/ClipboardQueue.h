@@ -66,8 +66,9 @@ public:
     static constexpr int capacity = 99;
     static constexpr int pollIntervalMilliseconds = 100;
     static constexpr int unreadableRetryLimit = 3;
-    static constexpr double pastedFileCleanupDelaySeconds = 2.0;
-    static constexpr double droppedFileCleanupDelaySeconds = 30.0;
+    // How long a stored copy outlives the clipboard's offer of it: a file manager may still be reading it,
+    // and a drag-out may still be dropped.
+    static constexpr double storedCopyGraceSeconds = 30.0;
     static inline const QString userEnabledLaunchAtLoginKey = QStringLiteral("userEnabledLaunchAtLogin");
 
     explicit ClipboardQueue(Dependencies dependencies, QObject* parent = nullptr);
@@ -124,6 +125,7 @@ public:
     StoredCopy copyToClipboardStorage(const QUrl& source, const QUuid& id, const QString& name);
     void deleteStoredFile(const QueuedClipboardItem& item);
     std::optional<QString> storedLocation(const QueuedClipboardItem& item) const;
+    bool storedFileExists(const QueuedClipboardItem& item) const;
     void removeUnownedStoredFiles(const QList<QueuedClipboardItem>& queue);
 
 signals:
@@ -160,7 +162,9 @@ private:
     void recordUnreadableClipboard(qint64 changeCount);
     void collectFiles(const QList<QUrl>& urls, qint64 changeCount);
     void deleteStoredCopies(const QList<QueuedClipboardItem>& items);
-    void deleteStoredFileLater(const QueuedClipboardItem& item, double delaySeconds);
+    void deleteStoredFileLater(const QueuedClipboardItem& item);
+    // Whether the clipboard still holds our paste of the item.
+    bool isOffered(const QueuedClipboardItem& item) const;
     PasteAttemptResult performPaste(const ClipboardItem& item);
     void removeHeadAfterPaste();
 
@@ -179,6 +183,12 @@ private:
     std::optional<qint64> m_unreadableChangeCount;
     int m_unreadableReadAttempts = 0;
     bool m_photoAuthorizationPending = false;
+    // What our last paste put on the clipboard, and the change count it had there.
+    struct Offer {
+        QUuid id;
+        qint64 changeCount = 0;
+    };
+    std::optional<Offer> m_offer;
 };
 
 } // namespace sorvu

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <sys/stat.h>
 
 namespace sorvu {
 
@@ -180,6 +181,11 @@ void ClipboardQueue::deleteStoredFile(const QueuedClipboardItem& item) {
         return;
     }
     m_storage->removeEntry(*name);
+}
+
+bool ClipboardQueue::storedFileExists(const QueuedClipboardItem& item) const {
+    struct stat status {};
+    return storedEntryName(item) && lstat(localPathBytes(item.content.fileUrl()).constData(), &status) == 0;
 }
 
 void ClipboardQueue::removeUnownedStoredFiles(const QList<QueuedClipboardItem>& queue) {

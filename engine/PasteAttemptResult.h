@@ -23,6 +23,7 @@ public:
         eventCreationFailed,
         pasteboardWriteFailed,
         commandPosted,
+        storedFileMissing,
     };
     Q_ENUM(PasteAttemptResult)
 };

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QStandardPaths>
+#include <QThreadPool>
 
 #include <algorithm>
 
@@ -35,7 +36,10 @@ ClipboardQueue::ClipboardQueue(Dependencies dependencies, QObject* parent)
     : QObject(parent), m_dependencies(std::move(dependencies)),
       // A name of its own for each running instance: several may share the storage.
       m_storage(
-          std::make_unique<StorageDirectory>(m_dependencies.clipboardFilesDirectory, uuidString(QUuid::createUuid()))) {
+          std::make_unique<StorageDirectory>(m_dependencies.clipboardFilesDirectory, uuidString(QUuid::createUuid()))),
+      m_copyPool(std::make_unique<QThreadPool>()) {
+    // One copy after the other: their entries join the queue in the order they were copied.
+    m_copyPool->setMaxThreadCount(1);
     Q_ASSERT(m_dependencies.clipboard && m_dependencies.pasteKeystroke && m_dependencies.scheduleCleanup &&
              m_dependencies.inputAccessCheck && m_dependencies.launchAtLogin && m_dependencies.settings);
     m_lastChangeCount = m_dependencies.clipboard->changeCount();
@@ -51,7 +55,11 @@ ClipboardQueue::ClipboardQueue(Dependencies dependencies, QObject* parent)
     refreshLaunchAtLoginStatus();
 }
 
-ClipboardQueue::~ClipboardQueue() = default;
+ClipboardQueue::~ClipboardQueue() {
+    // A copy still running stops at its next chunk, so quitting does not wait for a large file.
+    m_copiesCancelled->store(true);
+    m_copyPool->waitForDone();
+}
 
 namespace {
 

@@ -15,9 +15,12 @@
 #include <QTimer>
 #include <QUuid>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QThreadPool;
 
 namespace sorvu {
 
@@ -44,6 +47,8 @@ public:
     using PasteKeystroke = std::function<std::optional<PostEvents>()>;
     using ScheduleCleanup = std::function<void(double delaySeconds, std::function<void()> work)>;
     using InputAccessCheck = std::function<bool()>;
+    // Runs the work off the main thread, then the completion on the main thread.
+    using RunInBackground = std::function<void(std::function<void()> work, std::function<void()> completion)>;
 
     struct Dependencies {
         std::shared_ptr<Clipboard> clipboard;
@@ -56,6 +61,9 @@ public:
         std::shared_ptr<QSettings> settings;
         // The most data one copied file or folder may write into the storage.
         qint64 maximumFileBytes = qint64(2048) << 20;
+        // Where copies of copied files are made; when empty, on a worker thread of the engine's own, one
+        // copy after the other.
+        RunInBackground runInBackground;
     };
 
     // Runs the work on the main thread's event loop once the delay has passed.
@@ -75,6 +83,9 @@ public:
     ~ClipboardQueue() override;
 
     const QList<QueuedClipboardItem>& queue() const { return m_queue; }
+    // Whether copied files are still being copied: their entries, and what was collected after them, join
+    // the queue once the copy is complete.
+    bool isCopyingFiles() const;
     bool isCollecting() const { return m_isCollecting; }
     bool hasInputAccess() const { return m_hasInputAccess; }
     bool launchAtLoginEnabled() const { return m_launchAtLoginEnabled; }
@@ -121,6 +132,8 @@ public:
         bool missing = false;
         FileTreeCopy::Status status = FileTreeCopy::Status::failed;
         int skippedSpecialFiles = 0;
+        int errorNumber = 0;
+        bool holdsStorage = false;
     };
     StoredCopy copyToClipboardStorage(const QUrl& source, const QUuid& id, const QString& name);
     void deleteStoredFile(const QueuedClipboardItem& item);
@@ -161,6 +174,34 @@ private:
     void consumeChange(qint64 changeCount);
     void recordUnreadableClipboard(qint64 changeCount);
     void collectFiles(const QList<QUrl>& urls, qint64 changeCount);
+    // One copied file on its way into the storage.
+    struct FileCopyJob {
+        QUuid id;
+        QString name;
+        QByteArray sourcePath;
+        QByteArray fileName;
+        // Set when the copy was decided without reading the source; else when the copy has run.
+        std::optional<StoredCopy> result;
+    };
+    struct FileCopyBatch {
+        qint64 changeCount = 0;
+        QList<QUrl> urls;
+        QList<FileCopyJob> jobs;
+        bool overCapacity = false;
+    };
+    // What can be decided about a copy on the main thread, before any of the source is read.
+    FileCopyJob planCopy(const QUrl& source, const QUuid& id, const QString& name);
+    // Copies one file: on whichever thread calls it.
+    static StoredCopy runCopy(int folderDescriptor, const QByteArray& folderPath, const FileCopyJob& job,
+                              qint64 maximumBytes, const std::atomic_bool* cancelled);
+    void finishCollectingFiles(FileCopyBatch batch);
+    static void logCopy(const QUuid& id, const StoredCopy& copy);
+    void runInBackground(std::function<void()> work, std::function<void()> completion);
+    // Adds entries behind everything collected before them, also behind files still being copied.
+    void appendEntries(const QList<QueuedClipboardItem>& entries);
+    // Entries in the queue and on their way to it, copies still running included.
+    qsizetype collectedCount() const;
+    void settleCopy(qint64 changeCount, const QList<QueuedClipboardItem>& entries);
     void deleteStoredCopies(const QList<QueuedClipboardItem>& items);
     void deleteStoredFileLater(const QueuedClipboardItem& item);
     // Whether the clipboard still holds our paste of the item.
@@ -189,6 +230,17 @@ private:
         qint64 changeCount = 0;
     };
     std::optional<Offer> m_offer;
+
+    // What was collected but has not joined the queue yet, in copy order: a running copy of files holds
+    // its place, and what came after it waits behind it.
+    struct Arrival {
+        std::optional<qint64> copyingChange;
+        qsizetype reserved = 0;
+        QList<QueuedClipboardItem> entries;
+    };
+    QList<Arrival> m_arrivals;
+    std::unique_ptr<QThreadPool> m_copyPool;
+    std::shared_ptr<std::atomic_bool> m_copiesCancelled = std::make_shared<std::atomic_bool>(false);
 };
 
 } // namespace sorvu

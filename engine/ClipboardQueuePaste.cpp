@@ -27,6 +27,10 @@ PasteAttemptResult ClipboardQueue::pasteNext() {
     if (m_isCollecting) {
         checkClipboard();
     }
+    // What comes next is still being copied: said as such, rather than pasting what was copied after it.
+    if (m_queue.isEmpty() && isCopyingFiles()) {
+        return PasteAttemptResult::copyInProgress;
+    }
     if (m_queue.isEmpty()) {
         emit flashRequested();
         return PasteAttemptResult::queueEmpty;

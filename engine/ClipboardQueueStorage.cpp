@@ -99,47 +99,72 @@ QString ClipboardQueue::storagePath() const {
     return m_storage->instancePath();
 }
 
-ClipboardQueue::StoredCopy ClipboardQueue::copyToClipboardStorage(const QUrl& source, const QUuid& id,
-                                                                  const QString& name) {
-    const QString idString = uuidString(id);
-    const auto failure = [&](int error, FileTreeCopy::Status status) {
-        qCCritical(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage failed itemID=%1 domain=%2 code=%3")
-                                             .arg(idString, QStringLiteral("POSIX"))
-                                             .arg(error);
-        return StoredCopy{std::nullopt, status == FileTreeCopy::Status::sourceMissing, status, 0};
-    };
+ClipboardQueue::FileCopyJob ClipboardQueue::planCopy(const QUrl& source, const QUuid& id, const QString& name) {
+    FileCopyJob job{id, name, {}, {}, std::nullopt};
     if (!source.isLocalFile()) {
-        return failure(ENOENT, FileTreeCopy::Status::sourceMissing);
+        job.result = StoredCopy{std::nullopt, true, FileTreeCopy::Status::sourceMissing, 0, ENOENT, false};
+        return job;
     }
     // Deleted or replaced behind Sorvu's back: every later copy would fail until the next start.
     if (!m_storage->isCurrent() && !makeStorageRoot()) {
-        return failure(ENOENT, FileTreeCopy::Status::failed);
+        job.result = StoredCopy{std::nullopt, false, FileTreeCopy::Status::failed, 0, ENOENT, false};
+        return job;
     }
-    const QByteArray sourcePath = localPathBytes(source);
+    job.sourcePath = localPathBytes(source);
     // A folder that holds the storage (home, ~/.local) would be copied into itself without end.
-    if (holdsStorage(sourcePath, m_storage->rootPath())) {
-        logRefusal(idString, QStringLiteral("sourceHoldsStorage"));
-        return StoredCopy{std::nullopt, false, FileTreeCopy::Status::failed, 0};
+    if (holdsStorage(job.sourcePath, m_storage->rootPath())) {
+        job.result = StoredCopy{std::nullopt, false, FileTreeCopy::Status::failed, 0, 0, true};
+        return job;
     }
+    job.fileName = storedFileName(job.sourcePath, name, uuidString(id));
+    return job;
+}
 
-    const QByteArray fileName = storedFileName(sourcePath, name, idString);
-    const FileTreeCopy::Result result = FileTreeCopy::run(m_storage->instanceDescriptor(), idString.toLatin1(),
-                                                          sourcePath, fileName, m_dependencies.maximumFileBytes);
-    switch (result.status) {
-    case FileTreeCopy::Status::copied: {
-        const QByteArray destination =
-            QFile::encodeName(m_storage->instancePath()) + '/' + idString.toLatin1() + '/' + fileName;
-        return StoredCopy{localFileUrl(destination), false, result.status, result.skippedSpecialFiles};
+ClipboardQueue::StoredCopy ClipboardQueue::runCopy(int folderDescriptor, const QByteArray& folderPath,
+                                                   const FileCopyJob& job, qint64 maximumBytes,
+                                                   const std::atomic_bool* cancelled) {
+    const QByteArray entryName = uuidString(job.id).toLatin1();
+    const FileTreeCopy::Result result =
+        FileTreeCopy::run(folderDescriptor, entryName, job.sourcePath, job.fileName, maximumBytes, cancelled);
+    std::optional<QUrl> url;
+    if (result.status == FileTreeCopy::Status::copied) {
+        url = localFileUrl(folderPath + '/' + entryName + '/' + job.fileName);
     }
-    case FileTreeCopy::Status::specialFile:
+    return StoredCopy{url,
+                      result.status == FileTreeCopy::Status::sourceMissing,
+                      result.status,
+                      result.skippedSpecialFiles,
+                      result.errorNumber,
+                      false};
+}
+
+void ClipboardQueue::logCopy(const QUuid& id, const StoredCopy& copy) {
+    const QString idString = uuidString(id);
+    if (copy.url) {
+        return;
+    }
+    if (copy.holdsStorage) {
+        logRefusal(idString, QStringLiteral("sourceHoldsStorage"));
+    } else if (copy.status == FileTreeCopy::Status::specialFile) {
         logRefusal(idString, QStringLiteral("specialFile"));
-        return StoredCopy{std::nullopt, false, result.status, 0};
-    case FileTreeCopy::Status::tooLarge:
+    } else if (copy.status == FileTreeCopy::Status::tooLarge) {
         logRefusal(idString, QStringLiteral("tooLarge"));
-        return StoredCopy{std::nullopt, false, result.status, 0};
-    default:
-        return failure(result.errorNumber, result.status);
+    } else {
+        qCCritical(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage failed itemID=%1 domain=%2 code=%3")
+                                             .arg(idString, QStringLiteral("POSIX"))
+                                             .arg(copy.errorNumber);
     }
+}
+
+ClipboardQueue::StoredCopy ClipboardQueue::copyToClipboardStorage(const QUrl& source, const QUuid& id,
+                                                                  const QString& name) {
+    const FileCopyJob job = planCopy(source, id, name);
+    const StoredCopy copy = job.result
+                                ? *job.result
+                                : runCopy(m_storage->instanceDescriptor(), QFile::encodeName(m_storage->instancePath()),
+                                          job, m_dependencies.maximumFileBytes, nullptr);
+    logCopy(id, copy);
+    return copy;
 }
 
 std::optional<QByteArray> ClipboardQueue::storedEntryName(const QueuedClipboardItem& item) const {

@@ -29,7 +29,8 @@ bool isCopyable(mode_t mode) {
 // One copy's running state: what it may still write and what it left out.
 class TreeCopier {
 public:
-    explicit TreeCopier(qint64 maximumBytes) : m_maximumBytes(maximumBytes) {}
+    TreeCopier(qint64 maximumBytes, const std::atomic_bool* cancelled)
+        : m_maximumBytes(maximumBytes), m_cancelled(cancelled) {}
 
     int copy(int source, const struct stat& status, int targetParent, const QByteArray& name) {
         return S_ISDIR(status.st_mode) ? copyDirectory(source, status, targetParent, name)
@@ -61,7 +62,20 @@ private:
         return fchmod(target.get(), status.st_mode & 07777) == 0 ? 0 : errno;
     }
 
+    bool isCancelled() const { return m_cancelled != nullptr && m_cancelled->load(std::memory_order_relaxed); }
+
+    // Zero while the copy may go on; ECANCELED once it was called off, EFBIG when the bytes would pass the limit.
+    int mayWrite(qint64 bytes) const {
+        if (isCancelled()) {
+            return ECANCELED;
+        }
+        return m_written + bytes > m_maximumBytes ? EFBIG : 0;
+    }
+
     int copyChild(int sourceDirectory, const QByteArray& name, int targetDirectory) {
+        if (isCancelled()) {
+            return ECANCELED;
+        }
         struct stat status {};
         if (fstatat(sourceDirectory, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
             return errno;
@@ -175,8 +189,8 @@ private:
         const off_t end = start + length;
         while (in < end) {
             const size_t chunk = size_t(std::min<off_t>(end - in, off_t(streamChunk) * 8));
-            if (m_written + qint64(chunk) > m_maximumBytes) {
-                return EFBIG;
+            if (const int refusal = mayWrite(qint64(chunk))) {
+                return refusal;
             }
             const ssize_t copied = copy_file_range(source, &in, target, &out, chunk, 0);
             if (copied < 0 && errno == EINTR) {
@@ -216,8 +230,8 @@ private:
                 }
                 return 0;
             }
-            if (m_written + got > m_maximumBytes) {
-                return EFBIG;
+            if (const int refusal = mayWrite(got)) {
+                return refusal;
             }
             for (ssize_t done = 0; done < got;) {
                 const ssize_t put = pwrite(target, buffer.constData() + done, size_t(got - done), position + done);
@@ -233,6 +247,7 @@ private:
     }
 
     qint64 m_maximumBytes;
+    const std::atomic_bool* m_cancelled;
     qint64 m_written = 0;
     int m_skippedSpecialFiles = 0;
     // Where a file ended before the size it reported; -1 while none did.
@@ -259,7 +274,8 @@ FileTreeCopy::Status statusForError(int error) {
 } // namespace
 
 FileTreeCopy::Result FileTreeCopy::run(int storageDescriptor, const QByteArray& entryName, const QByteArray& sourcePath,
-                                       const QByteArray& fileName, qint64 maximumBytes) {
+                                       const QByteArray& fileName, qint64 maximumBytes,
+                                       const std::atomic_bool* cancelled) {
     struct stat status {};
     if (stat(sourcePath.constData(), &status) != 0) {
         const int error = errno;
@@ -282,7 +298,7 @@ FileTreeCopy::Result FileTreeCopy::run(int storageDescriptor, const QByteArray& 
         const int error = errno;
         return Result{statusForError(error), error, 0, 0};
     }
-    TreeCopier copier(maximumBytes);
+    TreeCopier copier(maximumBytes, cancelled);
     int error = 0;
     {
         const UniqueDescriptor entry(

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <atomic>
+
 namespace sorvu {
 
 // Copies one copied file or folder into a new entry folder of the storage. Touches nothing but its
@@ -36,9 +38,10 @@ public:
     // inside a folder stay links) to entryName/fileName in the storage folder. Folders are made writable
     // and get their mode once filled; files keep their holes and share their blocks where the file system
     // can clone them. Stops when more than maximumBytes would be written or the disk has no room. On
-    // failure nothing of the entry is left.
+    // failure nothing of the entry is left. Setting the flag, from any thread, ends the copy soon after,
+    // as a failure with ECANCELED.
     static Result run(int storageDescriptor, const QByteArray& entryName, const QByteArray& sourcePath,
-                      const QByteArray& fileName, qint64 maximumBytes);
+                      const QByteArray& fileName, qint64 maximumBytes, const std::atomic_bool* cancelled = nullptr);
 };
 
 } // namespace sorvu

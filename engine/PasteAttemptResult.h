@@ -24,6 +24,7 @@ public:
         pasteboardWriteFailed,
         commandPosted,
         storedFileMissing,
+        copyInProgress,
     };
     Q_ENUM(PasteAttemptResult)
 };

@@ -53,6 +53,7 @@ protected:
         dependencies.launchAtLogin = loginService;
         dependencies.settings = settings;
         dependencies.maximumFileBytes = maximumFileBytes;
+        dependencies.runInBackground = runInBackground;
         return std::make_unique<ClipboardQueue>(std::move(dependencies));
     }
 
@@ -128,6 +129,12 @@ protected:
     std::shared_ptr<FakeLaunchAtLogin> loginService = std::make_shared<FakeLaunchAtLogin>();
     ManualScheduler scheduler;
     qint64 maximumFileBytes = ClipboardQueue::Dependencies().maximumFileBytes;
+    // Copies run at once, in the call that collects them, unless a test says otherwise; empty runs them
+    // on the engine's own worker.
+    ClipboardQueue::RunInBackground runInBackground = [](std::function<void()> work, std::function<void()> completion) {
+        work();
+        completion();
+    };
     bool inputAccess = true;
     bool eventsAvailable = true;
     int eventFactoryCalls = 0;

@@ -175,6 +175,8 @@ TEST_F(ApplicationTest, TheFileSizeLimitComesFromTheSettingsAndCopiesLeftOutAreT
     application->queue().toggleCollecting();
     platform.fakeClipboard->copyFiles({QUrl::fromLocalFile(large.fileName())});
     application->queue().checkClipboard();
+    // Copied on a worker: the word comes once the copy is over.
+    ASSERT_TRUE(waitUntil([&] { return !platform.notifications.isEmpty(); }));
     EXPECT_TRUE(application->queue().queue().isEmpty());
     EXPECT_EQ(platform.notifications,
               QStringList({"A copied file was larger than the limit for stored files and was skipped. The limit is "

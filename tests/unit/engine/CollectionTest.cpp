@@ -244,6 +244,54 @@ TEST_F(Collection, ARaceDuringAFileCopyLeavesNoStoredCopyBehind) {
     }
 }
 
+TEST_F(Collection, CopiedFilesJoinTheQueueInCopyOrderOnceTheirCopyIsComplete) {
+    // Copies that wait until the test runs them, as a slow disk would make them wait.
+    QList<std::pair<std::function<void()>, std::function<void()>>> copies;
+    runInBackground = [&](std::function<void()> work, std::function<void()> completion) {
+        copies.append({std::move(work), std::move(completion)});
+    };
+    makeQueue();
+    collectTexts({"before"});
+    clipboard->copyFiles({makeSourceFile("large.bin", "large")});
+    queue->checkClipboard();
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_TRUE(queue->isCopyingFiles());
+    EXPECT_TRUE(storageEntries().isEmpty());
+    // Looking again while it copies starts no second copy.
+    queue->checkClipboard();
+    EXPECT_EQ(copies.size(), 1);
+
+    // What is copied meanwhile waits behind the files.
+    clipboard->copyText("after");
+    queue->checkClipboard();
+    EXPECT_EQ(queueTexts(), QStringList({"before"}));
+    EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::commandPosted);
+    EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::copyInProgress);
+    EXPECT_EQ(postedClipboard.size(), 1);
+
+    copies.first().first();
+    copies.first().second();
+    EXPECT_FALSE(queue->isCopyingFiles());
+    ASSERT_EQ(queue->queue().size(), 2);
+    EXPECT_EQ(readFile(queue->queue().at(0).content.fileUrl()), "large");
+    EXPECT_EQ(queue->queue().at(1).content.text(), "after");
+    // Settling the files' change does not bring the later copy back.
+    queue->checkClipboard();
+    EXPECT_EQ(queue->queue().size(), 2);
+}
+
+TEST_F(Collection, FilesAreCopiedOnAWorkerAndArriveThroughTheEventLoop) {
+    runInBackground = nullptr;
+    makeQueue();
+    startCollecting();
+    clipboard->copyFiles({makeSourceFile("a.txt", "a"), makeSourceFile("b.txt", "b")});
+    queue->checkClipboard();
+    ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == 2; }));
+    EXPECT_EQ(readFile(queue->queue().at(0).content.fileUrl()), "a");
+    EXPECT_EQ(readFile(queue->queue().at(1).content.fileUrl()), "b");
+    EXPECT_EQ(queue->lastChangeCount(), clipboard->count);
+}
+
 TEST_F(Collection, AVanishedSourceDelaysTheChangeThenTheRestIsQueued) {
     startCollecting();
     const QUrl gone = QUrl::fromLocalFile(sourceDirectory + "/vanished.txt");

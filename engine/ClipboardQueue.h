@@ -203,6 +203,7 @@ private:
     qsizetype collectedCount() const;
     void settleCopy(qint64 changeCount, const QList<QueuedClipboardItem>& entries);
     void deleteStoredCopies(const QList<QueuedClipboardItem>& items);
+    void removeStoredEntries(const QList<QByteArray>& names);
     void deleteStoredFileLater(const QueuedClipboardItem& item);
     // Whether the clipboard still holds our paste of the item.
     bool isOffered(const QueuedClipboardItem& item) const;

@@ -10,8 +10,6 @@
 #include <QPointer>
 #include <QThreadPool>
 
-#include <fcntl.h>
-
 namespace sorvu {
 
 namespace {
@@ -226,7 +224,7 @@ void ClipboardQueue::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
     }
 
     // The copy runs on a descriptor of its own: the engine may reopen its folder meanwhile.
-    auto folder = std::make_shared<UniqueDescriptor>(fcntl(m_storage->instanceDescriptor(), F_DUPFD_CLOEXEC, 0));
+    auto folder = std::make_shared<UniqueDescriptor>(m_storage->duplicateInstanceDescriptor());
     auto running = std::make_shared<FileCopyBatch>(std::move(batch));
     m_arrivals.append(Arrival{changeCount, running->jobs.count(), {}});
     runInBackground(

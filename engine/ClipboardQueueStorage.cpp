@@ -74,7 +74,12 @@ void logRefusal(const QString& idString, const QString& reason) {
 void ClipboardQueue::prepareStorage() {
     if (makeStorageRoot()) {
         // Folders of instances that are gone; a living instance's folder is locked and stays.
-        m_storage->removeAbandonedFolders();
+        auto root = std::make_shared<UniqueDescriptor>(m_storage->duplicateRootDescriptor());
+        runInBackground(
+            [root, own = m_storage->instanceName().toUtf8()] {
+                StorageDirectory::removeAbandonedFoldersIn(root->get(), own);
+            },
+            [] {});
         removeUnownedStoredFiles(m_queue);
     }
 }
@@ -205,7 +210,26 @@ void ClipboardQueue::deleteStoredFile(const QueuedClipboardItem& item) {
                                              .arg(uuidString(item.id));
         return;
     }
-    m_storage->removeEntry(*name);
+    removeStoredEntries({*name});
+}
+
+void ClipboardQueue::removeStoredEntries(const QList<QByteArray>& names) {
+    if (names.isEmpty()) {
+        return;
+    }
+    // A folder of many files takes seconds to remove: off the main thread, after the copies before it.
+    auto folder = std::make_shared<UniqueDescriptor>(m_storage->duplicateInstanceDescriptor());
+    runInBackground(
+        [folder, names, cancelled = m_copiesCancelled] {
+            for (const QByteArray& name : names) {
+                // What is left when Sorvu quits is removed at its next start.
+                if (cancelled->load()) {
+                    return;
+                }
+                StorageDirectory::removeEntryAt(folder->get(), name);
+            }
+        },
+        [] {});
 }
 
 bool ClipboardQueue::storedFileExists(const QueuedClipboardItem& item) const {
@@ -220,11 +244,13 @@ void ClipboardQueue::removeUnownedStoredFiles(const QList<QueuedClipboardItem>& 
             owned.insert(*name);
         }
     }
+    QList<QByteArray> unowned;
     for (const QByteArray& name : m_storage->entryNames()) {
         if (!owned.contains(name)) {
-            m_storage->removeEntry(name);
+            unowned.append(name);
         }
     }
+    removeStoredEntries(unowned);
 }
 
 } // namespace sorvu

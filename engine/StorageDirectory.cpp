@@ -215,10 +215,16 @@ QList<QByteArray> StorageDirectory::entryNames() const {
     return names;
 }
 
-void StorageDirectory::removeEntry(const QByteArray& name) const {
-    if (m_instanceDescriptor >= 0) {
-        removeAt(m_instanceDescriptor, name);
-    }
+void StorageDirectory::removeEntryAt(int folderDescriptor, const QByteArray& name) {
+    removeAt(folderDescriptor, name);
+}
+
+UniqueDescriptor StorageDirectory::duplicateInstanceDescriptor() const {
+    return UniqueDescriptor(m_instanceDescriptor >= 0 ? fcntl(m_instanceDescriptor, F_DUPFD_CLOEXEC, 0) : -1);
+}
+
+UniqueDescriptor StorageDirectory::duplicateRootDescriptor() const {
+    return UniqueDescriptor(m_rootDescriptor >= 0 ? fcntl(m_rootDescriptor, F_DUPFD_CLOEXEC, 0) : -1);
 }
 
 void StorageDirectory::removeContents(int directoryDescriptor) {
@@ -233,24 +239,23 @@ void StorageDirectory::removeContents(int directoryDescriptor) {
     }
 }
 
-void StorageDirectory::removeAbandonedFolders() const {
-    if (m_rootDescriptor < 0) {
+void StorageDirectory::removeAbandonedFoldersIn(int rootDescriptor, const QByteArray& ownName) {
+    if (rootDescriptor < 0) {
         return;
     }
     QList<QByteArray> names;
-    namesIn(m_rootDescriptor, names);
-    const QByteArray own = m_instanceName.toUtf8();
+    namesIn(rootDescriptor, names);
     for (const QByteArray& name : std::as_const(names)) {
-        if (name == own || !isSorvuFolderName(name)) {
+        if (name == ownName || !isSorvuFolderName(name)) {
             continue;
         }
         // Only a real folder (never a link), and only one that no living instance keeps locked.
-        const UniqueDescriptor folder(openSubfolder(m_rootDescriptor, name));
+        const UniqueDescriptor folder(openSubfolder(rootDescriptor, name));
         if (!folder.isValid() || flock(folder.get(), LOCK_EX | LOCK_NB) != 0) {
             continue;
         }
         removeContents(folder.get());
-        unlinkat(m_rootDescriptor, name.constData(), AT_REMOVEDIR);
+        unlinkat(rootDescriptor, name.constData(), AT_REMOVEDIR);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/UniqueDescriptor.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -29,15 +31,18 @@ public:
     QString instancePath() const { return m_rootPath + QLatin1Char('/') + m_instanceName; }
     // The instance folder's descriptor; -1 before prepare() succeeds. Owned by this object.
     int instanceDescriptor() const { return m_instanceDescriptor; }
+    // Descriptors of their own for work on another thread, which this object may close meanwhile.
+    UniqueDescriptor duplicateInstanceDescriptor() const;
+    UniqueDescriptor duplicateRootDescriptor() const;
 
     // The names in the instance folder.
     QList<QByteArray> entryNames() const;
-    // Removes an entry of the instance folder, a whole tree for a folder (read-only folders included),
-    // the link alone for a link.
-    void removeEntry(const QByteArray& name) const;
+    // Removes an entry of the folder, a whole tree for a folder (read-only folders included), the link
+    // alone for a link.
+    static void removeEntryAt(int folderDescriptor, const QByteArray& name);
     // Removes the folders in the root that look like Sorvu's (upper-case UUID names) and that no living
     // instance holds. Anything else in the root is left as it is.
-    void removeAbandonedFolders() const;
+    static void removeAbandonedFoldersIn(int rootDescriptor, const QByteArray& ownName);
 
     static inline const QByteArray tagName = QByteArrayLiteral("CACHEDIR.TAG");
     // The canonical upper-case UUID form that Sorvu gives its folders.

@@ -274,6 +274,15 @@ void Application::dispatchPaste(const PasteRequestKind& kind, PasteRequestSource
             if (self && result == PasteAttemptResult::commandPosted) {
                 self->m_unfetchedPasteChange = self->m_queue->lastChangeCount();
             }
+            // Nothing reaches the window in front: the user would otherwise wait for a paste that never comes.
+            if (self && result == PasteAttemptResult::copyInProgress) {
+                self->notify(
+                    QT_TRANSLATE_NOOP("Sorvu", "The next entry is still being copied. Paste again in a moment."));
+            }
+            if (self && result == PasteAttemptResult::storedFileMissing) {
+                self->notify(QT_TRANSLATE_NOOP("Sorvu", "The next entry's copy was deleted outside Sorvu, so it was "
+                                                        "removed from the queue."));
+            }
             if (completion) {
                 completion(result);
             }

@@ -280,5 +280,13 @@
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
         <translation>Sorvu kann nicht starten: Es braucht einen privaten Laufzeitordner (XDG_RUNTIME_DIR), um je Anzeige nur einmal zu laufen.</translation>
     </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>Der nächste Eintrag wird noch kopiert. Füge ihn gleich noch einmal ein.</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>Die Kopie des nächsten Eintrags wurde außerhalb von Sorvu gelöscht, daher wurde er aus der Warteschlange entfernt.</translation>
+    </message>
 </context>
 </TS>

@@ -280,5 +280,13 @@
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
         <translation>Sorvu no puede iniciarse: necesita una carpeta de ejecución privada (XDG_RUNTIME_DIR) para ejecutarse una sola vez por pantalla.</translation>
     </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>La siguiente entrada aún se está copiando. Vuelve a pegar en un momento.</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>La copia de la siguiente entrada se eliminó fuera de Sorvu, así que se quitó de la cola.</translation>
+    </message>
 </context>
 </TS>

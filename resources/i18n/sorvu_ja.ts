@@ -271,5 +271,13 @@
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
         <translation>Sorvu を起動できません：ディスプレイごとに 1 つだけ実行するには、専用のランタイムフォルダ（XDG_RUNTIME_DIR）が必要です。</translation>
     </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>次の項目はまだコピー中です。少し待ってからもう一度貼り付けてください。</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>次の項目のコピーが Sorvu の外で削除されたため、キューから取り除きました。</translation>
+    </message>
 </context>
 </TS>

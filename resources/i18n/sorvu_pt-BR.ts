@@ -280,5 +280,13 @@
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
         <translation>O Sorvu não pode iniciar: ele precisa de uma pasta de execução privada (XDG_RUNTIME_DIR) para rodar só uma vez por tela.</translation>
     </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>O próximo item ainda está sendo copiado. Cole de novo em instantes.</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>A cópia do próximo item foi apagada fora do Sorvu, então ele foi removido da fila.</translation>
+    </message>
 </context>
 </TS>

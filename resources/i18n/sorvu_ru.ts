@@ -283,5 +283,13 @@
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
         <translation>Sorvu не может запуститься: чтобы работать в одном экземпляре на дисплей, ему нужна личная папка времени выполнения (XDG_RUNTIME_DIR).</translation>
     </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>Следующий элемент ещё копируется. Вставьте его снова чуть позже.</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>Копия следующего элемента удалена вне Sorvu, поэтому он убран из очереди.</translation>
+    </message>
 </context>
 </TS>

@@ -271,5 +271,13 @@
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
         <translation>Sorvu 无法启动：它需要一个私有运行时文件夹（XDG_RUNTIME_DIR），以确保每个显示器只运行一个。</translation>
     </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>下一项仍在复制中。请稍后再粘贴。</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>下一项的副本已在 Sorvu 之外被删除，因此已将其从队列中移除。</translation>
+    </message>
 </context>
 </TS>

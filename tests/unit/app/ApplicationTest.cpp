@@ -183,6 +183,24 @@ TEST_F(ApplicationTest, TheFileSizeLimitComesFromTheSettingsAndCopiesLeftOutAreT
                            "maximumFileMegabytes in the settings file."}));
 }
 
+TEST_F(ApplicationTest, APasteThatCannotReachTheWindowInFrontIsExplained) {
+    QTemporaryDir sources;
+    QFile source(sources.filePath("gone.txt"));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.close();
+    application->queue().toggleCollecting();
+    platform.fakeClipboard->copyFiles({QUrl::fromLocalFile(source.fileName())});
+    application->queue().checkClipboard();
+    ASSERT_TRUE(waitUntil([&] { return application->queue().queue().size() == 1; }));
+    ASSERT_TRUE(QDir(application->queue().storagePath()).removeRecursively());
+
+    platform.shortcuts->press(ShortcutAction::pasteNext);
+    ASSERT_TRUE(waitUntil([&] { return !platform.notifications.isEmpty(); }));
+    EXPECT_EQ(platform.notifications,
+              QStringList({"The next entry's copy was deleted outside Sorvu, so it was removed from the queue."}));
+    EXPECT_EQ(platform.keystrokesPosted, 0);
+}
+
 // Counts the application's LanguageChange events, as every window that shows text would see them.
 class LanguageChangeCounter : public QObject {
 public:

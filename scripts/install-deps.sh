@@ -18,7 +18,7 @@ packages=(
     # tests
     googletest libgtest-dev libgmock-dev
     # real peers for the integration tests
-    xvfb xauth openbox tint2 xclip xsel xdotool x11-xkb-utils x11-utils xterm xfce4-terminal
+    xvfb xauth openbox tint2 xclip xsel xdotool x11-xkb-utils x11-utils xterm xfce4-terminal thunar
 )
 
 missing=()

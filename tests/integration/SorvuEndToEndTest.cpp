@@ -443,6 +443,44 @@ TEST_F(SorvuEndToEnd, CollectsTextsImagesAndFilesThenPastesThemInCopyOrder) {
     EXPECT_FALSE(log().contains("alpha") || log().contains("contents of") || log().contains("one.txt"));
 }
 
+TEST_F(SorvuEndToEnd, AFileManagerPastingALargeFolderGetsAllOfIt) {
+    // So many small files that the file manager is still reading the stored copy seconds after the paste.
+    constexpr int fileCount = 20000;
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    const QString folder = work.filePath("many");
+    const QString target = work.filePath("target");
+    ASSERT_TRUE(QDir().mkpath(folder) && QDir().mkpath(target));
+    for (int index = 0; index < fileCount; ++index) {
+        QFile file(folder + QString("/%1.txt").arg(index));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::number(index));
+    }
+
+    startCollecting();
+    copyAndWaitForCount(QUrl::fromLocalFile(folder).toEncoded() + "\r\n", "text/uri-list", 1);
+
+    // Thunar, without a session bus it would otherwise start and leave behind.
+    ChildProcess::Options options = sorvuEnvironment();
+    options.environment.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
+    auto fileManager = ChildProcess::start({"thunar", target}, options);
+    ASSERT_TRUE(fileManager);
+    QByteArray window;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            window = xdotool({"search", "--name", "^target"}).standardOutput.trimmed().split('\n').value(0);
+            return !window.isEmpty() && xdotool({"windowactivate", "--sync", window}).succeeded();
+        },
+        20000));
+    ASSERT_TRUE(waitUntil([&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == window; }));
+
+    pressPasteShortcut();
+    ASSERT_TRUE(waitForLog(outcome(1, 0))) << log().toStdString();
+    const auto arrived = [&] { return QDir(target + "/many").entryList(QDir::Files).size(); };
+    EXPECT_TRUE(waitUntil([&] { return arrived() == fileCount; }, 120000)) << arrived() << " of " << fileCount;
+    fileManager->stop();
+}
+
 TEST_F(SorvuEndToEnd, TwentyQuickPastesArriveCompleteAndInOrder) {
     startCollecting();
     QString expected;

@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -267,6 +268,39 @@ TEST_F(FileStorage, SparseFilesStaySparseAndCopiesAreBoundedBySize) {
     EXPECT_EQ(
         queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/big"), QUuid::createUuid(), "big").status,
         FileTreeCopy::Status::tooLarge);
+}
+
+TEST_F(FileStorage, AFullDiskIsReportedAsSuch) {
+    // A small disk of its own for the storage; only root may make one.
+    const QString disk = QFileInfo(QFileInfo(storageRoot).path()).path();
+    ASSERT_TRUE(QDir().mkpath(disk));
+    if (mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=1m") != 0) {
+        GTEST_SKIP() << "a file system of 1 MB cannot be mounted here (needs root): " << strerror(errno);
+    }
+    makeQueue();
+    const QUuid tooBig = QUuid::createUuid();
+    logs.clear();
+    // Known to be larger than the room left: refused before a byte is written.
+    const auto refused =
+        queue->copyToClipboardStorage(makeSourceFile("big.bin", QByteArray(2 << 20, 'b')), tooBig, "b");
+    EXPECT_EQ(refused.status, FileTreeCopy::Status::noSpace);
+    EXPECT_FALSE(refused.missing);
+    // Files that each fit and together do not: the write that fails says why.
+    for (int index = 0; index < 4; ++index) {
+        makeSourceFile(QString("parts/%1.bin").arg(index), QByteArray(400 << 10, 'p'));
+    }
+    const QUuid parts = QUuid::createUuid();
+    const auto filled = queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/parts"), parts, "parts");
+    EXPECT_EQ(filled.status, FileTreeCopy::Status::noSpace);
+    EXPECT_FALSE(QFile::exists(entryPath(parts)));
+    EXPECT_EQ(logs.messages(), QStringList({QString("copyToClipboardStorage failed itemID=%1 domain=POSIX code=%2")
+                                                .arg(uuidString(tooBig))
+                                                .arg(ENOSPC),
+                                            QString("copyToClipboardStorage failed itemID=%1 domain=POSIX code=%2")
+                                                .arg(uuidString(parts))
+                                                .arg(ENOSPC)}));
+    queue.reset();
+    EXPECT_EQ(umount2(QFile::encodeName(disk).constData(), MNT_DETACH), 0);
 }
 
 TEST_F(FileStorage, MissingSourcesAndAMissingRootFailCleanly) {

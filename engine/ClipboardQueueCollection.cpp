@@ -1,7 +1,6 @@
 #include "engine/ClipboardQueue.h"
 
 #include "engine/Log.h"
-
 #include "engine/StorageDirectory.h"
 #include "engine/UniqueDescriptor.h"
 
@@ -115,15 +114,14 @@ void ClipboardQueue::checkClipboard() {
     if (current == m_lastChangeCount) {
         return;
     }
-    qCDebug(lcQueue).noquote()
-        << QStringLiteral("checkPasteboard changeCount %1 -> %2").arg(m_lastChangeCount).arg(current);
-    const auto unchanged = [&] { return m_dependencies.clipboard->changeCount() == current; };
-
     // Its files are being copied: the change is settled when the copy completes.
     if (std::any_of(m_arrivals.cbegin(), m_arrivals.cend(),
                     [&](const Arrival& arrival) { return arrival.copyingChange == current; })) {
         return;
     }
+    qCDebug(lcQueue).noquote()
+        << QStringLiteral("checkPasteboard changeCount %1 -> %2").arg(m_lastChangeCount).arg(current);
+    const auto unchanged = [&] { return m_dependencies.clipboard->changeCount() == current; };
 
     if (collectedCount() >= capacity) {
         consumeChange(current);

@@ -145,6 +145,11 @@ ClipboardQueue::StoredCopy ClipboardQueue::runCopy(int folderDescriptor, const Q
 
 void ClipboardQueue::logCopy(const QUuid& id, const StoredCopy& copy) {
     const QString idString = uuidString(id);
+    if (copy.url && copy.skippedSpecialFiles > 0) {
+        qCInfo(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage skipped special files itemID=%1 count=%2")
+                                         .arg(idString)
+                                         .arg(copy.skippedSpecialFiles);
+    }
     if (copy.url) {
         return;
     }

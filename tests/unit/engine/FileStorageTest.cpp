@@ -363,10 +363,16 @@ TEST_F(FileStorage, PipesAndDevicesAreNeverOpenedAndAreLeftOutOfFolders) {
     // Inside a folder the rest is kept.
     makeSourceFile("folder/kept.txt", "kept");
     ASSERT_EQ(mkfifo(QFile::encodeName(sourceDirectory + "/folder/pipe").constData(), 0600), 0);
+    logs.clear();
+    const QUuid folderId = QUuid::createUuid();
     const auto folder =
-        queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/folder"), QUuid::createUuid(), "folder");
+        queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/folder"), folderId, "folder");
     ASSERT_TRUE(folder.url);
     EXPECT_EQ(folder.skippedSpecialFiles, 1);
+    EXPECT_EQ(
+        logs.messages(),
+        QStringList(
+            {QString("copyToClipboardStorage skipped special files itemID=%1 count=1").arg(uuidString(folderId))}));
     EXPECT_EQ(entriesOf(folder.url->toLocalFile()), QStringList({"kept.txt"}));
 }
 

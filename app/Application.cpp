@@ -43,18 +43,41 @@ constexpr int panelRing = 3;
 // The most one entry may take, in megabytes, raisable in the settings file.
 const QString maximumTextMegabytesKey = QStringLiteral("maximumTextMegabytes");
 const QString maximumImageMegabytesKey = QStringLiteral("maximumImageMegabytes");
+const QString maximumFileMegabytesKey = QStringLiteral("maximumFileMegabytes");
+
+// A value in megabytes from the settings file, as bytes; the fallback for what is missing or unusable.
+qint64 megabytesSetting(const QSettings& settings, const QString& key, qint64 fallbackBytes) {
+    bool valid = false;
+    const qint64 value = settings.value(key).toLongLong(&valid);
+    // A limit past a terabyte is no limit anyone means; it would overflow as bytes.
+    return valid && value > 0 && value <= (qint64(1) << 20) ? value << 20 : fallbackBytes;
+}
 
 Clipboard::SizeLimits sizeLimits(const QSettings& settings) {
     Clipboard::SizeLimits limits;
-    const auto megabytes = [&settings](const QString& key, qint64 fallback) {
-        bool valid = false;
-        const qint64 value = settings.value(key).toLongLong(&valid);
-        // A limit past a terabyte is no limit anyone means; it would overflow as bytes.
-        return valid && value > 0 && value <= (qint64(1) << 20) ? value << 20 : fallback;
-    };
-    limits.textBytes = megabytes(maximumTextMegabytesKey, limits.textBytes);
-    limits.imageBytes = megabytes(maximumImageMegabytesKey, limits.imageBytes);
+    limits.textBytes = megabytesSetting(settings, maximumTextMegabytesKey, limits.textBytes);
+    limits.imageBytes = megabytesSetting(settings, maximumImageMegabytesKey, limits.imageBytes);
     return limits;
+}
+
+// What the user reads when copied files did not make it into the queue: no names, no content.
+const char* copyProblemText(ClipboardQueue::CopyProblem problem) {
+    switch (problem) {
+    case ClipboardQueue::CopyProblem::tooLarge:
+        return QT_TRANSLATE_NOOP("Sorvu", "A copied file was larger than the limit for stored files and was skipped. "
+                                          "The limit is maximumFileMegabytes in the settings file.");
+    case ClipboardQueue::CopyProblem::noSpace:
+        return QT_TRANSLATE_NOOP("Sorvu", "A copied file was skipped: the disk has no room for a copy of it.");
+    case ClipboardQueue::CopyProblem::noPermission:
+        return QT_TRANSLATE_NOOP("Sorvu", "A copied file was skipped: Sorvu may not read it.");
+    case ClipboardQueue::CopyProblem::specialFile:
+        return QT_TRANSLATE_NOOP("Sorvu", "A copied pipe, socket or device cannot be queued and was skipped.");
+    case ClipboardQueue::CopyProblem::specialFilesSkipped:
+        return QT_TRANSLATE_NOOP("Sorvu", "Pipes, sockets or devices inside a copied folder were left out.");
+    case ClipboardQueue::CopyProblem::overCapacity:
+        return QT_TRANSLATE_NOOP("Sorvu", "The queue holds 99 entries at most: some copied files were not queued.");
+    }
+    return "";
 }
 
 } // namespace
@@ -79,14 +102,14 @@ Application::Application(Platform& platform, std::shared_ptr<QSettings> settings
     dependencies.inputAccessCheck = [&platform] { return platform.hasInputAccess(); };
     dependencies.launchAtLogin = m_platform.launchAtLogin();
     dependencies.settings = m_settings;
+    dependencies.maximumFileBytes =
+        megabytesSetting(*m_settings, maximumFileMegabytesKey, ClipboardQueue::Dependencies().maximumFileBytes);
     m_platform.clipboard()->setSizeLimits(sizeLimits(*m_settings));
     m_queue = std::make_unique<ClipboardQueue>(std::move(dependencies));
-    connect(m_queue.get(), &ClipboardQueue::copySkippedAsTooLarge, this, [this] {
-        const auto& code = m_language->preferredLanguageCode();
-        m_platform.showNotification(
-            localizedString(QT_TRANSLATE_NOOP("Sorvu", "A copy was too large to queue and was skipped."),
-                            catalogForLanguage(code), localeForLanguage(code)));
-    });
+    connect(m_queue.get(), &ClipboardQueue::copySkippedAsTooLarge, this,
+            [this] { notify(QT_TRANSLATE_NOOP("Sorvu", "A copy was too large to queue and was skipped.")); });
+    connect(m_queue.get(), &ClipboardQueue::copyNotQueued, this,
+            [this](ClipboardQueue::CopyProblem problem) { notify(copyProblemText(problem)); });
     m_language =
         std::make_unique<LanguagePreferenceStore>(std::make_shared<SettingsLanguagePreferenceStorage>(m_settings));
     m_shortcutManager =
@@ -147,6 +170,12 @@ void Application::terminate() {
     if (m_systemTrayIcon) {
         m_systemTrayIcon->hide();
     }
+}
+
+void Application::notify(const char* text) {
+    const auto& code = m_language->preferredLanguageCode();
+    m_platform.showNotification(
+        localizedString(QString::fromUtf8(text), catalogForLanguage(code), localeForLanguage(code)));
 }
 
 void Application::applyLanguage() {
@@ -332,6 +361,15 @@ void Application::dispatchPaste(const PasteRequestKind& kind, PasteRequestSource
         [self = QPointer<Application>(this), completion = std::move(completion)](PasteAttemptResult result) {
             if (self && result == PasteAttemptResult::commandPosted) {
                 self->m_unfetchedPasteChange = self->m_queue->lastChangeCount();
+            }
+            // Nothing reaches the window in front: the user would otherwise wait for a paste that never comes.
+            if (self && result == PasteAttemptResult::copyInProgress) {
+                self->notify(
+                    QT_TRANSLATE_NOOP("Sorvu", "The next entry is still being copied. Paste again in a moment."));
+            }
+            if (self && result == PasteAttemptResult::storedFileMissing) {
+                self->notify(QT_TRANSLATE_NOOP("Sorvu", "The next entry's copy was deleted outside Sorvu, so it was "
+                                                        "removed from the queue."));
             }
             if (completion) {
                 completion(result);

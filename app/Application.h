@@ -73,6 +73,8 @@ protected:
 
 private:
     void applyLanguage();
+    // Shows the text, translated into the user's language, as a desktop notification.
+    void notify(const char* text);
     void handleShortcut(ShortcutAction action);
     void buildTrayIconWhenTrayExists();
     void buildTrayIcon();

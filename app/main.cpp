@@ -24,12 +24,12 @@
 
 namespace {
 
-// Said on the desktop as well, since a second start from a menu has no terminal to print to.
-void tellAlreadyRunning(const std::shared_ptr<QSettings>& settings) {
+// Said on the desktop as well, since a start from a menu has no terminal to print to.
+void tellWhyNotStarted(const std::shared_ptr<QSettings>& settings, const char* englishText) {
     const sorvu::LanguagePreferenceStore language(std::make_shared<sorvu::SettingsLanguagePreferenceStorage>(settings));
     const auto& code = language.preferredLanguageCode();
-    const QString text = sorvu::localizedString(QT_TRANSLATE_NOOP("Sorvu", "Sorvu is already running."),
-                                                sorvu::catalogForLanguage(code), sorvu::localeForLanguage(code));
+    const QString text = sorvu::localizedString(QString::fromUtf8(englishText), sorvu::catalogForLanguage(code),
+                                                sorvu::localeForLanguage(code));
     std::fprintf(stderr, "%s\n", qPrintable(text));
     sorvu::showDesktopNotification(QStringLiteral("Sorvu"), text, sorvu::NotificationDelivery::beforeReturning);
 }
@@ -39,6 +39,8 @@ constexpr int exitSuccess = 0;
 constexpr int exitNoSession = 1;
 constexpr int exitBadArguments = 2;
 // A command for the running Sorvu ends with its own codes: 3 when none runs, 4 when it did not answer.
+// Without a private runtime folder no lock can keep one Sorvu per display.
+constexpr int exitNoInstanceLock = 5;
 
 // Answers --help and --version, which need no display, hands a command to the Sorvu that runs, and refuses
 // what it does not know. Nothing when Sorvu should start.
@@ -130,9 +132,16 @@ int main(int argc, char** argv) {
     const auto settings = std::make_shared<QSettings>(QStringLiteral("Sorvu"), QStringLiteral("Sorvu"));
     // Taken before anything touches the stored files, which belong to the instance that holds the lock.
     const auto lock = sorvu::SingleInstanceLock::acquire(QString::fromLocal8Bit(qgetenv("DISPLAY")));
-    if (!lock) {
-        tellAlreadyRunning(settings);
+    if (lock.outcome == sorvu::SingleInstanceLock::Outcome::heldByAnother) {
+        tellWhyNotStarted(settings, QT_TRANSLATE_NOOP("Sorvu", "Sorvu is already running."));
         return exitSuccess;
+    }
+    // Without the lock a second Sorvu could not be told apart: two would collect every copy twice.
+    if (lock.outcome == sorvu::SingleInstanceLock::Outcome::unavailable) {
+        tellWhyNotStarted(settings, QT_TRANSLATE_NOOP("Sorvu", "Sorvu cannot start: it needs a private runtime "
+                                                               "folder (XDG_RUNTIME_DIR) to run only once per "
+                                                               "display."));
+        return exitNoInstanceLock;
     }
 
     // Only the instance that holds the lock takes over an autostart entry an earlier Sorvu wrote.

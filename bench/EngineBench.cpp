@@ -3,6 +3,7 @@
 
 // Prints what the engine's hot paths cost: an idle poll, a log line that is switched off, filling the queue,
 // and the memory held by a queue of screenshots.
+#include "bench/BenchEngine.h"
 #include "bench/BusyScreenshot.h"
 #include "engine/ClipboardQueue.h"
 #include "engine/Log.h"
@@ -19,37 +20,6 @@
 using namespace sorvu;
 
 namespace {
-
-// A clipboard whose content changes only when the benchmark says so.
-class StillClipboard : public Clipboard {
-public:
-    qint64 count = 0;
-    QString text;
-
-    qint64 changeCount() const override { return count; }
-    QList<QUrl> fileURLs() override { return {}; }
-    QHash<QUrl, QString> photoAssetFilenames() override { return {}; }
-    bool needsPhotoAuthorization() override { return false; }
-    void requestPhotoAuthorization(std::function<void()>) override {}
-    QList<ClipboardImageRef> images() override { return {}; }
-    QList<ClipboardImageRef> imagesForFileURLs(const QList<QUrl>& urls) override {
-        return QList<ClipboardImageRef>(urls.size());
-    }
-    std::optional<QString> plainText() override { return text; }
-    bool write(const ClipboardItem&) override { return ++count, true; }
-    std::optional<QStringList> offeredTypes() const override { return std::nullopt; }
-    bool observeChanges(std::function<void()>) override { return false; }
-    bool isContentTooLarge() const override { return false; }
-    bool isSecret() override { return false; }
-    void setSizeLimits(const SizeLimits&) override {}
-};
-
-class NoLoginItem : public LaunchAtLogin {
-public:
-    int systemStatusValue() const override { return 0; }
-    std::optional<SystemError> registerLoginItem() override { return std::nullopt; }
-    std::optional<SystemError> unregisterLoginItem() override { return std::nullopt; }
-};
 
 long residentKilobytes() {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -70,16 +40,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     QTemporaryDir temporary;
-    auto clipboard = std::make_shared<StillClipboard>();
-    ClipboardQueue::Dependencies dependencies;
-    dependencies.clipboard = clipboard;
-    dependencies.clipboardFilesDirectory = temporary.filePath(QStringLiteral("ClipboardFiles"));
-    dependencies.pasteKeystroke = [] { return std::optional<ClipboardQueue::PostEvents>([] {}); };
-    dependencies.scheduleCleanup = [](double, std::function<void()>) {};
-    dependencies.inputAccessCheck = [] { return true; };
-    dependencies.launchAtLogin = std::make_shared<NoLoginItem>();
-    dependencies.settings =
-        std::make_shared<QSettings>(temporary.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    auto clipboard = std::make_shared<sorvu::bench::StillClipboard>();
+    const ClipboardQueue::Dependencies dependencies = sorvu::bench::engineDependencies(temporary, clipboard);
     ClipboardQueue queue(dependencies);
     queue.toggleCollecting();
 

@@ -4,10 +4,12 @@
 #include "engine/ClipboardQueue.h"
 
 #include "engine/Log.h"
+#include "engine/StorageDirectory.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 #include <QStandardPaths>
+#include <QThreadPool>
 
 #include <algorithm>
 
@@ -34,7 +36,13 @@ QString ClipboardQueue::defaultClipboardFilesDirectory() {
 }
 
 ClipboardQueue::ClipboardQueue(Dependencies dependencies, QObject* parent)
-    : QObject(parent), m_dependencies(std::move(dependencies)) {
+    : QObject(parent), m_dependencies(std::move(dependencies)),
+      // A name of its own for each running instance: several may share the storage.
+      m_storage(
+          std::make_unique<StorageDirectory>(m_dependencies.clipboardFilesDirectory, uuidString(QUuid::createUuid()))),
+      m_copyPool(std::make_unique<QThreadPool>()) {
+    // One copy after the other: their entries join the queue in the order they were copied.
+    m_copyPool->setMaxThreadCount(1);
     Q_ASSERT(m_dependencies.clipboard && m_dependencies.pasteKeystroke && m_dependencies.scheduleCleanup &&
              m_dependencies.inputAccessCheck && m_dependencies.launchAtLogin && m_dependencies.settings);
     m_lastChangeCount = m_dependencies.clipboard->changeCount();
@@ -50,7 +58,11 @@ ClipboardQueue::ClipboardQueue(Dependencies dependencies, QObject* parent)
     refreshLaunchAtLoginStatus();
 }
 
-ClipboardQueue::~ClipboardQueue() = default;
+ClipboardQueue::~ClipboardQueue() {
+    // A copy still running stops at its next chunk, so quitting does not wait for a large file.
+    m_copiesCancelled->store(true);
+    m_copyPool->waitForDone();
+}
 
 namespace {
 
@@ -163,7 +175,7 @@ void ClipboardQueue::consumeDropped(const QUuid& id) {
     if (m_queue.isEmpty()) {
         stopCollecting(StopReason::queueDrained);
     }
-    deleteStoredFileLater(*removed, droppedFileCleanupDelaySeconds);
+    deleteStoredFileLater(*removed);
 }
 
 void ClipboardQueue::stopCollecting(StopReason reason) {
@@ -178,14 +190,31 @@ void ClipboardQueue::refreshInputAccess() {
     refreshLaunchAtLoginStatus();
 }
 
-void ClipboardQueue::deleteStoredFileLater(const QueuedClipboardItem& item, double delaySeconds) {
+bool ClipboardQueue::isOffered(const QueuedClipboardItem& item) const {
+    return m_offer && m_offer->id == item.id && m_dependencies.clipboard->changeCount() == m_offer->changeCount;
+}
+
+void ClipboardQueue::deleteStoredFileLater(const QueuedClipboardItem& item) {
     if (!item.content.isFile()) {
         return;
     }
-    m_dependencies.scheduleCleanup(delaySeconds, [engine = QPointer<ClipboardQueue>(this), item] {
-        if (engine) {
-            engine->deleteStoredFile(item);
+    // The target of a paste or a drop reads the copy when it likes (a file manager takes its time over a
+    // large folder): it goes only once the clipboard has stopped offering it for a whole grace period.
+    const bool offered = isOffered(item);
+    m_dependencies.scheduleCleanup(storedCopyGraceSeconds, [engine = QPointer<ClipboardQueue>(this), item, offered] {
+        if (!engine) {
+            return;
         }
+        const bool queued = std::any_of(engine->m_queue.cbegin(), engine->m_queue.cend(),
+                                        [&](const auto& entry) { return entry.id == item.id; });
+        if (queued) {
+            return;
+        }
+        if (offered || engine->isOffered(item)) {
+            engine->deleteStoredFileLater(item);
+            return;
+        }
+        engine->deleteStoredFile(item);
     });
 }
 

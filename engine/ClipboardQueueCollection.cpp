@@ -4,9 +4,13 @@
 #include "engine/ClipboardQueue.h"
 
 #include "engine/Log.h"
+#include "engine/StorageDirectory.h"
+#include "engine/UniqueDescriptor.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QPointer>
+#include <QThreadPool>
 
 namespace sorvu {
 
@@ -18,6 +22,28 @@ QString lastPathComponent(const QUrl& url) {
         path.chop(1);
     }
     return path.section(QLatin1Char('/'), -1);
+}
+
+// What the user is told of a copy that did not make it whole into the queue.
+std::optional<ClipboardQueue::CopyProblem> copyProblem(const ClipboardQueue::StoredCopy& copy) {
+    using Status = FileTreeCopy::Status;
+    using Problem = ClipboardQueue::CopyProblem;
+    switch (copy.status) {
+    case Status::copied:
+        return copy.skippedSpecialFiles > 0 ? std::optional(Problem::specialFilesSkipped) : std::nullopt;
+    case Status::tooLarge:
+        return Problem::tooLarge;
+    case Status::noSpace:
+        return Problem::noSpace;
+    case Status::noPermission:
+        return Problem::noPermission;
+    case Status::specialFile:
+        return Problem::specialFile;
+    case Status::sourceMissing:
+    case Status::failed:
+        break;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -91,11 +117,16 @@ void ClipboardQueue::checkClipboard() {
     if (current == m_lastChangeCount) {
         return;
     }
+    // Its files are being copied: the change is settled when the copy completes.
+    if (std::any_of(m_arrivals.cbegin(), m_arrivals.cend(),
+                    [&](const Arrival& arrival) { return arrival.copyingChange == current; })) {
+        return;
+    }
     qCDebug(lcQueue).noquote()
         << QStringLiteral("checkPasteboard changeCount %1 -> %2").arg(m_lastChangeCount).arg(current);
     const auto unchanged = [&] { return m_dependencies.clipboard->changeCount() == current; };
 
-    if (m_queue.count() >= capacity) {
+    if (collectedCount() >= capacity) {
         consumeChange(current);
         return;
     }
@@ -128,13 +159,12 @@ void ClipboardQueue::checkClipboard() {
     }
     if (!images.isEmpty()) {
         for (const auto& image : images) {
-            if (m_queue.count() >= capacity) {
+            if (collectedCount() >= capacity) {
                 break;
             }
-            auto queue = m_queue;
-            queue.append(QueuedClipboardItem::make(ClipboardItem::makeImage(image)));
-            setQueue(std::move(queue));
-            qCDebug(lcQueue).noquote() << QStringLiteral("queue append type=image queue.count=%1").arg(m_queue.count());
+            appendEntries({QueuedClipboardItem::make(ClipboardItem::makeImage(image))});
+            qCDebug(lcQueue).noquote()
+                << QStringLiteral("queue append type=image queue.count=%1").arg(collectedCount());
         }
         consumeChange(current);
         return;
@@ -145,10 +175,8 @@ void ClipboardQueue::checkClipboard() {
         if (!unchanged()) {
             return;
         }
-        auto queue = m_queue;
-        queue.append(QueuedClipboardItem::make(ClipboardItem::makeText(*text)));
-        setQueue(std::move(queue));
-        qCDebug(lcQueue).noquote() << QStringLiteral("queue append type=text queue.count=%1").arg(m_queue.count());
+        appendEntries({QueuedClipboardItem::make(ClipboardItem::makeText(*text))});
+        qCDebug(lcQueue).noquote() << QStringLiteral("queue append type=text queue.count=%1").arg(collectedCount());
         consumeChange(current);
         return;
     }
@@ -186,38 +214,91 @@ void ClipboardQueue::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
         return;
     }
 
-    const qsizetype room = capacity - m_queue.count();
-    const QList<QUrl> accepted = urls.mid(0, std::min(room, urls.count()));
-    QList<std::optional<QueuedClipboardItem>> candidates(accepted.count());
+    const qsizetype room = capacity - collectedCount();
+    FileCopyBatch batch{changeCount, urls, {}, room < urls.count()};
+    for (const QUrl& url : urls.mid(0, std::min(room, urls.count()))) {
+        batch.jobs.append(planCopy(url, QUuid::createUuid(), names.value(url, lastPathComponent(url))));
+    }
+    // The last look before the files take their place in the queue: a copy that came since replaced them.
+    if (!unchanged()) {
+        return;
+    }
+
+    // The copy runs on a descriptor of its own: the engine may reopen its folder meanwhile.
+    auto folder = std::make_shared<UniqueDescriptor>(m_storage->duplicateInstanceDescriptor());
+    auto running = std::make_shared<FileCopyBatch>(std::move(batch));
+    m_arrivals.append(Arrival{changeCount, running->jobs.count(), {}});
+    runInBackground(
+        [running, folder, folderPath = QFile::encodeName(m_storage->instancePath()),
+         maximumBytes = m_dependencies.maximumFileBytes, cancelled = m_copiesCancelled] {
+            for (FileCopyJob& job : running->jobs) {
+                if (!job.result) {
+                    job.result = runCopy(folder->get(), folderPath, job, maximumBytes, cancelled.get());
+                }
+            }
+        },
+        [engine = QPointer<ClipboardQueue>(this), running] {
+            if (engine) {
+                engine->finishCollectingFiles(std::move(*running));
+            }
+        });
+}
+
+void ClipboardQueue::finishCollectingFiles(FileCopyBatch batch) {
+    const qint64 changeCount = batch.changeCount;
+    const auto unchanged = [&] { return m_dependencies.clipboard->changeCount() == changeCount; };
+
+    QList<std::optional<QueuedClipboardItem>> candidates(batch.jobs.count());
     QList<qsizetype> missingPositions;
+    QList<CopyProblem> problems;
+    if (batch.overCapacity) {
+        problems.append(CopyProblem::overCapacity);
+    }
+    for (qsizetype position = 0; position < batch.jobs.count(); ++position) {
+        const FileCopyJob& job = batch.jobs.at(position);
+        const StoredCopy& copy = *job.result;
+        logCopy(job.id, copy);
+        if (copy.missing) {
+            missingPositions.append(position);
+        }
+        if (copy.url) {
+            candidates[position] = QueuedClipboardItem{job.id, ClipboardItem::makeFile(*copy.url, job.name)};
+        }
+        if (const std::optional<CopyProblem> problem = copyProblem(copy)) {
+            problems.append(*problem);
+        }
+    }
     const auto storedItems = [&] {
         QList<QueuedClipboardItem> filled;
         for (const auto& candidate : std::as_const(candidates)) {
-            if (candidate) {
+            if (candidate && candidate->content.isFile()) {
                 filled.append(*candidate);
             }
         }
         return filled;
     };
-
-    for (qsizetype position = 0; position < accepted.count(); ++position) {
-        const QUrl& url = accepted.at(position);
-        const QUuid id = QUuid::createUuid();
-        const QString name = names.value(url, lastPathComponent(url));
-        const StoredCopy copy = copyToClipboardStorage(url, id, name);
-        if (copy.missing) {
-            missingPositions.append(position);
+    // Said once a copy is settled, never again at a retry of the same copy.
+    const auto settle = [&](const QList<QueuedClipboardItem>& entries) {
+        settleCopy(changeCount, entries);
+        QList<CopyProblem> told;
+        for (const CopyProblem problem : std::as_const(problems)) {
+            if (!told.contains(problem)) {
+                told.append(problem);
+                emit copyNotQueued(problem);
+            }
         }
-        if (copy.url) {
-            candidates[position] = QueuedClipboardItem{id, ClipboardItem::makeFile(*copy.url, name)};
-        }
-    }
+    };
+    const auto discard = [&] {
+        deleteStoredCopies(storedItems());
+        settleCopy(changeCount, {});
+    };
 
+    // What failed may come as an image instead; that is read now, and only counts for the same copy.
     if (std::any_of(candidates.cbegin(), candidates.cend(),
                     [](const auto& candidate) { return !candidate.has_value(); })) {
-        const QList<ClipboardImageRef> fallback = m_dependencies.clipboard->imagesForFileURLs(urls);
+        const QList<ClipboardImageRef> fallback = m_dependencies.clipboard->imagesForFileURLs(batch.urls);
         if (!unchanged()) {
-            deleteStoredCopies(storedItems());
+            discard();
             return;
         }
         for (qsizetype position = 0; position < candidates.count(); ++position) {
@@ -227,26 +308,80 @@ void ClipboardQueue::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
         }
     }
 
-    const QList<QueuedClipboardItem> entries = storedItems();
-    if (!unchanged()) {
-        deleteStoredCopies(entries);
-        return;
+    QList<QueuedClipboardItem> entries;
+    for (const auto& candidate : std::as_const(candidates)) {
+        if (candidate) {
+            entries.append(*candidate);
+        }
     }
-
     const bool everyMissingReplaced =
         std::all_of(missingPositions.cbegin(), missingPositions.cend(),
                     [&](qsizetype position) { return candidates.at(position).has_value(); });
     if (everyMissingReplaced) {
-        setQueue(m_queue + entries);
-        consumeChange(changeCount);
+        settle(entries);
+        // A later copy may have been collected meanwhile; its count stays.
+        if (m_lastChangeCount < changeCount) {
+            consumeChange(changeCount);
+        }
         return;
     }
 
     recordUnreadableClipboard(changeCount);
     if (m_lastChangeCount == changeCount) {
-        setQueue(m_queue + entries);
+        settle(entries);
     } else {
-        deleteStoredCopies(entries);
+        discard();
+    }
+}
+
+void ClipboardQueue::runInBackground(std::function<void()> work, std::function<void()> completion) {
+    if (m_dependencies.runInBackground) {
+        m_dependencies.runInBackground(std::move(work), std::move(completion));
+        return;
+    }
+    m_copyPool->start([work = std::move(work), completion = std::move(completion)] {
+        work();
+        QMetaObject::invokeMethod(QCoreApplication::instance(), completion, Qt::QueuedConnection);
+    });
+}
+
+bool ClipboardQueue::isCopyingFiles() const {
+    return std::any_of(m_arrivals.cbegin(), m_arrivals.cend(),
+                       [](const Arrival& arrival) { return arrival.copyingChange.has_value(); });
+}
+
+qsizetype ClipboardQueue::collectedCount() const {
+    qsizetype count = m_queue.count();
+    for (const Arrival& arrival : m_arrivals) {
+        count += arrival.entries.count() + (arrival.copyingChange ? arrival.reserved : 0);
+    }
+    return count;
+}
+
+void ClipboardQueue::appendEntries(const QList<QueuedClipboardItem>& entries) {
+    if (m_arrivals.isEmpty()) {
+        setQueue(m_queue + entries);
+    } else if (!m_arrivals.last().copyingChange) {
+        m_arrivals.last().entries += entries;
+    } else {
+        m_arrivals.append(Arrival{std::nullopt, 0, entries});
+    }
+}
+
+void ClipboardQueue::settleCopy(qint64 changeCount, const QList<QueuedClipboardItem>& entries) {
+    for (Arrival& arrival : m_arrivals) {
+        if (arrival.copyingChange == changeCount) {
+            arrival.copyingChange.reset();
+            arrival.entries = entries;
+            break;
+        }
+    }
+    QList<QueuedClipboardItem> arrived;
+    while (!m_arrivals.isEmpty() && !m_arrivals.first().copyingChange) {
+        arrived += m_arrivals.takeFirst().entries;
+    }
+    if (!arrived.isEmpty()) {
+        setQueue(m_queue + arrived);
     }
 }
 

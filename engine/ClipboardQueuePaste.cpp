@@ -30,21 +30,34 @@ PasteAttemptResult ClipboardQueue::pasteNext() {
     if (m_isCollecting) {
         checkClipboard();
     }
+    // What comes next is still being copied: said as such, rather than pasting what was copied after it.
+    if (m_queue.isEmpty() && isCopyingFiles()) {
+        return PasteAttemptResult::copyInProgress;
+    }
     if (m_queue.isEmpty()) {
         emit flashRequested();
         return PasteAttemptResult::queueEmpty;
     }
     const QueuedClipboardItem head = m_queue.first();
+    // A stored copy that something else deleted would paste a name that leads nowhere.
+    if (head.content.isFile() && !storedFileExists(head)) {
+        take(head.id);
+        qCCritical(lcQueue).noquote() << QStringLiteral("pasteNext stored file missing itemID=%1 queue.count=%2")
+                                             .arg(uuidString(head.id))
+                                             .arg(m_queue.count());
+        return PasteAttemptResult::storedFileMissing;
+    }
     const PasteAttemptResult result = performPaste(head.content);
     if (result != PasteAttemptResult::commandPosted) {
         return result;
     }
+    m_offer = Offer{head.id, m_lastChangeCount};
     setQueue(m_queue.mid(1));
     qCDebug(lcQueue).noquote() << QStringLiteral("queue removeFirst queue.count=%1").arg(m_queue.count());
     if (m_queue.isEmpty()) {
         stopCollecting(StopReason::queueDrained);
     }
-    deleteStoredFileLater(head, pastedFileCleanupDelaySeconds);
+    deleteStoredFileLater(head);
     return PasteAttemptResult::commandPosted;
 }
 

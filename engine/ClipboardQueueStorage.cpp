@@ -3,34 +3,29 @@
 
 #include "engine/ClipboardQueue.h"
 
+#include "engine/LocalFileUrl.h"
 #include "engine/Log.h"
+#include "engine/StorageDirectory.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <sys/stat.h>
 
 namespace sorvu {
 
-namespace fs = std::filesystem;
-
 namespace {
-
-const QByteArray cacheDirectoryTagSignature = "Signature: 8a477f597d28d172789f06886806bc55";
-const QByteArray cacheDirectoryTagContents =
-    cacheDirectoryTagSignature + "\n"
-                                 "# This file is a cache directory tag created by Sorvu.\n"
-                                 "# It holds private copies of copied files, removed when Sorvu restarts.\n"
-                                 "# For information about cache directory tags see https://bford.info/cachedir/\n";
 
 QString standardized(const QString& path) {
     return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir(path).absolutePath());
 }
 
-fs::path toPath(const QString& path) {
-    return fs::path(path.toStdString());
+// Path arithmetic on bytes: Latin-1 maps each byte to one character and back.
+QString asLatin1(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes);
 }
 
 // The final component of a name, never one that could step out of its directory.
@@ -46,140 +41,224 @@ QString safeFileName(const QString& name) {
     return last;
 }
 
-void removeWithoutFollowingLinks(const QString& path) {
-    std::error_code ignored;
-    fs::remove_all(toPath(path), ignored);
+// The name the copy is stored under: the given one, else the source's own bytes, else the id.
+QByteArray storedFileName(const QByteArray& sourcePath, const QString& name, const QString& idString) {
+    const QByteArray sourceName = safeFileName(asLatin1(sourcePath)).toLatin1();
+    const QString given = safeFileName(name);
+    // A name shown from the source's bytes stands for those bytes, even where they are not UTF-8.
+    if (!given.isEmpty() && given != QFile::decodeName(sourceName)) {
+        return QFile::encodeName(given);
+    }
+    return sourceName.isEmpty() ? idString.toLatin1() : sourceName;
+}
+
+std::optional<QByteArray> resolvedPath(const QByteArray& path) {
+    char resolved[PATH_MAX];
+    if (realpath(path.constData(), resolved) == nullptr) {
+        return std::nullopt;
+    }
+    return QByteArray(resolved);
+}
+
+// Whether copying the source would copy the storage into itself, or copy the storage.
+bool holdsStorage(const QByteArray& source, const QString& rootPath) {
+    const std::optional<QByteArray> resolved = resolvedPath(source);
+    const QByteArray root = resolvedPath(QFile::encodeName(rootPath)).value_or(QFile::encodeName(rootPath));
+    return resolved && (root == *resolved || root.startsWith(*resolved + '/') || resolved->startsWith(root + '/'));
+}
+
+void logRefusal(const QString& idString, const QString& reason) {
+    qCCritical(lcQueue).noquote()
+        << QStringLiteral("copyToClipboardStorage refused itemID=%1 reason=%2").arg(idString, reason);
 }
 
 } // namespace
 
 void ClipboardQueue::prepareStorage() {
-    makeStorageRoot();
-    removeUnownedStoredFiles(m_queue);
+    if (makeStorageRoot()) {
+        // Folders of instances that are gone; a living instance's folder is locked and stays.
+        auto root = std::make_shared<UniqueDescriptor>(m_storage->duplicateRootDescriptor());
+        runInBackground(
+            [root, own = m_storage->instanceName().toUtf8()] {
+                StorageDirectory::removeAbandonedFoldersIn(root->get(), own);
+            },
+            [] {});
+        removeUnownedStoredFiles(m_queue);
+    }
 }
 
-void ClipboardQueue::makeStorageRoot() {
-    QDir().mkpath(m_dependencies.clipboardFilesDirectory);
-    // Clipboard contents can be private: only the user may look inside.
-    QFile::setPermissions(m_dependencies.clipboardFilesDirectory,
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+bool ClipboardQueue::makeStorageRoot() {
+    const int error = m_storage->prepare();
+    if (error == 0) {
+        return true;
+    }
+    const QString reason = error == ELOOP     ? QStringLiteral("rootIsLink")
+                           : error == ENOTDIR ? QStringLiteral("rootIsNotAFolder")
+                           : error == EPERM   ? QStringLiteral("rootOwnedByAnotherUser")
+                                              : QStringLiteral("unusable");
+    // The folder is the user's to fix: named in full, with what is wrong with it.
+    qCCritical(lcQueue).noquote() << QStringLiteral("storage folder refused path=%1 reason=%2 domain=POSIX code=%3")
+                                         .arg(m_storage->rootPath(), reason)
+                                         .arg(error);
+    return false;
+}
 
-    // Backup tools that honour cache-directory tags skip the folder.
-    QFile tag(m_dependencies.clipboardFilesDirectory + QLatin1Char('/') + cacheDirectoryTagName);
-    const bool tagged =
-        tag.open(QIODevice::ReadOnly) && tag.read(cacheDirectoryTagSignature.size()) == cacheDirectoryTagSignature;
-    tag.close();
-    if (!tagged && tag.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        tag.write(cacheDirectoryTagContents);
+QString ClipboardQueue::storagePath() const {
+    return m_storage->instancePath();
+}
+
+ClipboardQueue::FileCopyJob ClipboardQueue::planCopy(const QUrl& source, const QUuid& id, const QString& name) {
+    FileCopyJob job{id, name, {}, {}, std::nullopt};
+    if (!source.isLocalFile()) {
+        job.result = StoredCopy{std::nullopt, true, FileTreeCopy::Status::sourceMissing, 0, ENOENT, false};
+        return job;
+    }
+    // Deleted or replaced behind Sorvu's back: every later copy would fail until the next start.
+    if (!m_storage->isCurrent() && !makeStorageRoot()) {
+        job.result = StoredCopy{std::nullopt, false, FileTreeCopy::Status::failed, 0, ENOENT, false};
+        return job;
+    }
+    job.sourcePath = localPathBytes(source);
+    // A folder that holds the storage (home, ~/.local) would be copied into itself without end.
+    if (holdsStorage(job.sourcePath, m_storage->rootPath())) {
+        job.result = StoredCopy{std::nullopt, false, FileTreeCopy::Status::failed, 0, 0, true};
+        return job;
+    }
+    job.fileName = storedFileName(job.sourcePath, name, uuidString(id));
+    return job;
+}
+
+ClipboardQueue::StoredCopy ClipboardQueue::runCopy(int folderDescriptor, const QByteArray& folderPath,
+                                                   const FileCopyJob& job, qint64 maximumBytes,
+                                                   const std::atomic_bool* cancelled) {
+    const QByteArray entryName = uuidString(job.id).toLatin1();
+    const FileTreeCopy::Result result =
+        FileTreeCopy::run(folderDescriptor, entryName, job.sourcePath, job.fileName, maximumBytes, cancelled);
+    std::optional<QUrl> url;
+    if (result.status == FileTreeCopy::Status::copied) {
+        url = localFileUrl(folderPath + '/' + entryName + '/' + job.fileName);
+    }
+    return StoredCopy{url,
+                      result.status == FileTreeCopy::Status::sourceMissing,
+                      result.status,
+                      result.skippedSpecialFiles,
+                      result.errorNumber,
+                      false};
+}
+
+void ClipboardQueue::logCopy(const QUuid& id, const StoredCopy& copy) {
+    const QString idString = uuidString(id);
+    if (copy.url && copy.skippedSpecialFiles > 0) {
+        qCInfo(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage skipped special files itemID=%1 count=%2")
+                                         .arg(idString)
+                                         .arg(copy.skippedSpecialFiles);
+    }
+    if (copy.url) {
+        return;
+    }
+    if (copy.holdsStorage) {
+        logRefusal(idString, QStringLiteral("sourceHoldsStorage"));
+    } else if (copy.status == FileTreeCopy::Status::specialFile) {
+        logRefusal(idString, QStringLiteral("specialFile"));
+    } else if (copy.status == FileTreeCopy::Status::tooLarge) {
+        logRefusal(idString, QStringLiteral("tooLarge"));
+    } else {
+        qCCritical(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage failed itemID=%1 domain=%2 code=%3")
+                                             .arg(idString, QStringLiteral("POSIX"))
+                                             .arg(copy.errorNumber);
     }
 }
 
 ClipboardQueue::StoredCopy ClipboardQueue::copyToClipboardStorage(const QUrl& source, const QUuid& id,
                                                                   const QString& name) {
-    const QString itemDirectory = m_dependencies.clipboardFilesDirectory + QLatin1Char('/') + uuidString(id);
-    QString fileName = safeFileName(name);
-    if (fileName.isEmpty()) {
-        fileName = safeFileName(source.path());
-    }
-    if (fileName.isEmpty()) {
-        fileName = uuidString(id);
-    }
-    const QString destination = itemDirectory + QLatin1Char('/') + fileName;
-
-    // Deleted behind Sorvu's back: every later copy would fail until the next start.
-    if (!QFileInfo::exists(m_dependencies.clipboardFilesDirectory)) {
-        makeStorageRoot();
-    }
-    std::error_code error;
-    bool holdsStorage = false;
-    if (!source.isLocalFile()) {
-        error = std::make_error_code(std::errc::no_such_file_or_directory);
-    } else {
-        // A link that was copied stands for what it points at; links inside a copied folder stay links.
-        const fs::path resolved = fs::canonical(toPath(source.toLocalFile()), error);
-        // A folder that holds the storage (home, ~/.local) would be copied into itself without end.
-        const QString resolvedPath = QString::fromStdString(resolved.string());
-        const QString root = standardized(m_dependencies.clipboardFilesDirectory);
-        holdsStorage = !error && (root == resolvedPath || root.startsWith(resolvedPath + QLatin1Char('/')) ||
-                                  resolvedPath.startsWith(root + QLatin1Char('/')));
-        if (holdsStorage) {
-            error = std::make_error_code(std::errc::invalid_argument);
-        } else if (!error && (fs::create_directory(toPath(itemDirectory), error), !error)) {
-            fs::copy(resolved, toPath(destination), fs::copy_options::recursive | fs::copy_options::copy_symlinks,
-                     error);
-        }
-    }
-    if (!error) {
-        return StoredCopy{QUrl::fromLocalFile(destination), false};
-    }
-    if (holdsStorage) {
-        qCCritical(lcQueue).noquote()
-            << QStringLiteral("copyToClipboardStorage refused itemID=%1 reason=sourceHoldsStorage").arg(uuidString(id));
-        return StoredCopy{std::nullopt, false};
-    }
-
-    removeWithoutFollowingLinks(itemDirectory);
-    qCCritical(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage failed itemID=%1 domain=%2 code=%3")
-                                         .arg(uuidString(id), QStringLiteral("POSIX"))
-                                         .arg(error.value());
-    return StoredCopy{std::nullopt, error.value() == ENOENT};
+    const FileCopyJob job = planCopy(source, id, name);
+    const StoredCopy copy = job.result
+                                ? *job.result
+                                : runCopy(m_storage->instanceDescriptor(), QFile::encodeName(m_storage->instancePath()),
+                                          job, m_dependencies.maximumFileBytes, nullptr);
+    logCopy(id, copy);
+    return copy;
 }
 
-std::optional<QString> ClipboardQueue::storedLocation(const QueuedClipboardItem& item) const {
+std::optional<QByteArray> ClipboardQueue::storedEntryName(const QueuedClipboardItem& item) const {
     if (!item.content.isFile() || !item.content.fileUrl().isLocalFile()) {
         return std::nullopt;
     }
-    const QString root = standardized(m_dependencies.clipboardFilesDirectory);
-    const QString file = standardized(item.content.fileUrl().toLocalFile());
+    const QString folder = asLatin1(QFile::encodeName(standardized(m_storage->instancePath())));
+    const QString file = QDir::cleanPath(asLatin1(localPathBytes(item.content.fileUrl())));
     const QString idString = uuidString(item.id);
-    const QFileInfo fileInfo(file);
-    const QString parent = fileInfo.path();
+    const QString parent = file.section(QLatin1Char('/'), 0, -2);
+    const QString name = file.section(QLatin1Char('/'), -1);
 
-    if (parent == root && fileInfo.completeBaseName() == idString) {
-        return file;
+    if (parent == folder && name.section(QLatin1Char('.'), 0, 0) == idString) {
+        return name.toLatin1();
     }
-    if (QFileInfo(parent).path() == root && QFileInfo(parent).fileName() == idString) {
-        return parent;
+    if (parent.section(QLatin1Char('/'), 0, -2) == folder && parent.section(QLatin1Char('/'), -1) == idString) {
+        return idString.toLatin1();
     }
     return std::nullopt;
+}
+
+std::optional<QString> ClipboardQueue::storedLocation(const QueuedClipboardItem& item) const {
+    const std::optional<QByteArray> name = storedEntryName(item);
+    if (!name) {
+        return std::nullopt;
+    }
+    return QFile::decodeName(QFile::encodeName(standardized(m_storage->instancePath())) + '/' + *name);
 }
 
 void ClipboardQueue::deleteStoredFile(const QueuedClipboardItem& item) {
     if (!item.content.isFile()) {
         return;
     }
-    const std::optional<QString> location = storedLocation(item);
-    if (!location) {
+    const std::optional<QByteArray> name = storedEntryName(item);
+    if (!name) {
         qCCritical(lcQueue).noquote() << QStringLiteral(
                                              "deleteStoredFile refused itemID=%1 reason=ownershipValidationFailed")
                                              .arg(uuidString(item.id));
         return;
     }
-    removeWithoutFollowingLinks(*location);
+    removeStoredEntries({*name});
+}
+
+void ClipboardQueue::removeStoredEntries(const QList<QByteArray>& names) {
+    if (names.isEmpty()) {
+        return;
+    }
+    // A folder of many files takes seconds to remove: off the main thread, after the copies before it.
+    auto folder = std::make_shared<UniqueDescriptor>(m_storage->duplicateInstanceDescriptor());
+    runInBackground(
+        [folder, names, cancelled = m_copiesCancelled] {
+            for (const QByteArray& name : names) {
+                // What is left when Sorvu quits is removed at its next start.
+                if (cancelled->load()) {
+                    return;
+                }
+                StorageDirectory::removeEntryAt(folder->get(), name);
+            }
+        },
+        [] {});
+}
+
+bool ClipboardQueue::storedFileExists(const QueuedClipboardItem& item) const {
+    struct stat status {};
+    return storedEntryName(item) && lstat(localPathBytes(item.content.fileUrl()).constData(), &status) == 0;
 }
 
 void ClipboardQueue::removeUnownedStoredFiles(const QList<QueuedClipboardItem>& queue) {
-    QSet<QString> owned;
+    QSet<QByteArray> owned;
     for (const auto& item : queue) {
-        if (const auto location = storedLocation(item)) {
-            owned.insert(*location);
+        if (const auto name = storedEntryName(item)) {
+            owned.insert(*name);
         }
     }
-    const QString root = standardized(m_dependencies.clipboardFilesDirectory);
-    owned.insert(root + QLatin1Char('/') + cacheDirectoryTagName);
-
-    const QDir directory(root);
-    if (!directory.exists()) {
-        return;
-    }
-    const QStringList entries =
-        directory.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        const QString path = root + QLatin1Char('/') + entry;
-        if (!owned.contains(path)) {
-            removeWithoutFollowingLinks(path);
+    QList<QByteArray> unowned;
+    for (const QByteArray& name : m_storage->entryNames()) {
+        if (!owned.contains(name)) {
+            unowned.append(name);
         }
     }
+    removeStoredEntries(unowned);
 }
 
 } // namespace sorvu

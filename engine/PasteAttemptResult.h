@@ -26,6 +26,8 @@ public:
         eventCreationFailed,
         pasteboardWriteFailed,
         commandPosted,
+        storedFileMissing,
+        copyInProgress,
     };
     Q_ENUM(PasteAttemptResult)
 };

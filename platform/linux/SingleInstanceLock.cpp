@@ -3,41 +3,56 @@
 
 #include "platform/linux/SingleInstanceLock.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace sorvu {
 
-QString SingleInstanceLock::lockFilePath(const QString& displayName) {
-    QString directory = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (directory.isEmpty() || !QDir(directory).exists()) {
-        directory = QDir::tempPath();
+QString SingleInstanceLock::normalizedDisplay(const QString& displayName) {
+    static const QRegularExpression form(QStringLiteral("^(.*):(\\d+)(\\.\\d+)?$"));
+    const QRegularExpressionMatch match = form.match(displayName);
+    QString normalized = displayName;
+    if (match.hasMatch()) {
+        // The screen does not make another session, and "unix" is the local socket an empty host means.
+        const QString host = match.captured(1);
+        const bool local = host.isEmpty() || host == QStringLiteral("unix");
+        normalized = local ? match.captured(2) : host + QLatin1Char('_') + match.captured(2);
     }
-    // ":0.0" and ":0" are the same session.
-    QString display = displayName;
-    display.remove(QRegularExpression(QStringLiteral("\\.\\d+$")));
-    display.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
-    return QStringLiteral("%1/sorvu-%2-%3.lock").arg(directory).arg(getuid()).arg(display);
+    normalized.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
+    return normalized;
 }
 
-std::optional<SingleInstanceLock> SingleInstanceLock::acquire(const QString& displayName) {
-    const QByteArray path = QFile::encodeName(lockFilePath(displayName));
-    const int descriptor = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (descriptor < 0) {
-        // Without a lock file we cannot tell; running beats refusing to start.
-        return SingleInstanceLock(-1);
-    }
-    if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
-        close(descriptor);
+std::optional<QString> SingleInstanceLock::lockFilePath(const QString& displayName) {
+    const QString directory = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    struct stat status {};
+    if (directory.isEmpty() || stat(QFile::encodeName(directory).constData(), &status) != 0 ||
+        !S_ISDIR(status.st_mode) || status.st_uid != geteuid() || (status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
         return std::nullopt;
     }
-    return SingleInstanceLock(descriptor);
+    return QStringLiteral("%1/sorvu-%2-%3.lock").arg(directory).arg(getuid()).arg(normalizedDisplay(displayName));
+}
+
+SingleInstanceLock::Acquisition SingleInstanceLock::acquire(const QString& displayName) {
+    const std::optional<QString> path = lockFilePath(displayName);
+    if (!path) {
+        return {Outcome::unavailable, std::nullopt};
+    }
+    const int descriptor =
+        open(QFile::encodeName(*path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (descriptor < 0) {
+        return {Outcome::unavailable, std::nullopt};
+    }
+    if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        close(descriptor);
+        return {held ? Outcome::heldByAnother : Outcome::unavailable, std::nullopt};
+    }
+    return {Outcome::acquired, SingleInstanceLock(descriptor)};
 }
 
 SingleInstanceLock::SingleInstanceLock(SingleInstanceLock&& other) noexcept : m_descriptor(other.m_descriptor) {

@@ -3,6 +3,7 @@
 
 #include "platform/x11/X11Clipboard.h"
 
+#include "engine/LocalFileUrl.h"
 #include "platform/x11/X11Access.h"
 #include "platform/x11/X11DisplayName.h"
 #include "platform/x11/X11OfferedMimeData.h"
@@ -78,7 +79,8 @@ std::optional<QList<QUrl>> localFileUrls(const QList<QByteArray>& lines) {
         if (!url.isValid() || !url.isLocalFile() || !localHost) {
             return std::nullopt;
         }
-        urls.append(QUrl::fromLocalFile(url.toLocalFile()));
+        // Rebuilt from the path's bytes: a name that is not UTF-8 would not survive toLocalFile().
+        urls.append(localFileUrl(localPathBytes(url)));
     }
     return urls;
 }

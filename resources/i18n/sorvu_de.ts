@@ -252,5 +252,41 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>Eine Kopie war zu groß für die Warteschlange und wurde übersprungen.</translation>
     </message>
+    <message>
+        <source>A copied file was larger than the limit for stored files and was skipped. The limit is maximumFileMegabytes in the settings file.</source>
+        <translation>Eine kopierte Datei war größer als die Grenze für gespeicherte Dateien und wurde übersprungen. Die Grenze ist maximumFileMegabytes in der Einstellungsdatei.</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: the disk has no room for a copy of it.</source>
+        <translation>Eine kopierte Datei wurde übersprungen: Auf dem Datenträger ist kein Platz für eine Kopie.</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: Sorvu may not read it.</source>
+        <translation>Eine kopierte Datei wurde übersprungen: Sorvu darf sie nicht lesen.</translation>
+    </message>
+    <message>
+        <source>A copied pipe, socket or device cannot be queued and was skipped.</source>
+        <translation>Eine kopierte Pipe, ein Socket oder ein Gerät kann nicht in die Warteschlange und wurde übersprungen.</translation>
+    </message>
+    <message>
+        <source>Pipes, sockets or devices inside a copied folder were left out.</source>
+        <translation>Pipes, Sockets oder Geräte in einem kopierten Ordner wurden ausgelassen.</translation>
+    </message>
+    <message>
+        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
+        <translation>Die Warteschlange fasst höchstens 99 Einträge: Einige kopierte Dateien wurden nicht aufgenommen.</translation>
+    </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>Sorvu kann nicht starten: Es braucht einen privaten Laufzeitordner (XDG_RUNTIME_DIR), um je Anzeige nur einmal zu laufen.</translation>
+    </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>Der nächste Eintrag wird noch kopiert. Füge ihn gleich noch einmal ein.</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>Die Kopie des nächsten Eintrags wurde außerhalb von Sorvu gelöscht, daher wurde er aus der Warteschlange entfernt.</translation>
+    </message>
 </context>
 </TS>

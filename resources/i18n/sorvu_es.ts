@@ -252,5 +252,41 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>Una copia era demasiado grande para la cola y se omitió.</translation>
     </message>
+    <message>
+        <source>A copied file was larger than the limit for stored files and was skipped. The limit is maximumFileMegabytes in the settings file.</source>
+        <translation>Un archivo copiado superaba el límite para archivos guardados y se omitió. El límite es maximumFileMegabytes en el archivo de ajustes.</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: the disk has no room for a copy of it.</source>
+        <translation>Se omitió un archivo copiado: no queda espacio en el disco para una copia.</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: Sorvu may not read it.</source>
+        <translation>Se omitió un archivo copiado: Sorvu no tiene permiso para leerlo.</translation>
+    </message>
+    <message>
+        <source>A copied pipe, socket or device cannot be queued and was skipped.</source>
+        <translation>Una tubería, un socket o un dispositivo copiado no puede ponerse en la cola y se omitió.</translation>
+    </message>
+    <message>
+        <source>Pipes, sockets or devices inside a copied folder were left out.</source>
+        <translation>Se dejaron fuera las tuberías, sockets o dispositivos de una carpeta copiada.</translation>
+    </message>
+    <message>
+        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
+        <translation>La cola admite 99 entradas como máximo: algunos archivos copiados no se añadieron.</translation>
+    </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>Sorvu no puede iniciarse: necesita una carpeta de ejecución privada (XDG_RUNTIME_DIR) para ejecutarse una sola vez por pantalla.</translation>
+    </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>La siguiente entrada aún se está copiando. Vuelve a pegar en un momento.</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>La copia de la siguiente entrada se eliminó fuera de Sorvu, así que se quitó de la cola.</translation>
+    </message>
 </context>
 </TS>

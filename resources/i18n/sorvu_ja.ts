@@ -243,5 +243,41 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>コピーした内容が大きすぎるため、キューに追加せずにスキップしました。</translation>
     </message>
+    <message>
+        <source>A copied file was larger than the limit for stored files and was skipped. The limit is maximumFileMegabytes in the settings file.</source>
+        <translation>コピーしたファイルが保存ファイルの上限を超えたため、スキップしました。上限は設定ファイルの maximumFileMegabytes です。</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: the disk has no room for a copy of it.</source>
+        <translation>コピーしたファイルをスキップしました：ディスクにコピーを保存する空き容量がありません。</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: Sorvu may not read it.</source>
+        <translation>コピーしたファイルをスキップしました：Sorvu には読み取る権限がありません。</translation>
+    </message>
+    <message>
+        <source>A copied pipe, socket or device cannot be queued and was skipped.</source>
+        <translation>コピーしたパイプ、ソケット、デバイスはキューに追加できないため、スキップしました。</translation>
+    </message>
+    <message>
+        <source>Pipes, sockets or devices inside a copied folder were left out.</source>
+        <translation>コピーしたフォルダ内のパイプ、ソケット、デバイスは除外しました。</translation>
+    </message>
+    <message>
+        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
+        <translation>キューに入るのは最大 99 件です：コピーしたファイルの一部は追加されませんでした。</translation>
+    </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>Sorvu を起動できません：ディスプレイごとに 1 つだけ実行するには、専用のランタイムフォルダ（XDG_RUNTIME_DIR）が必要です。</translation>
+    </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>次の項目はまだコピー中です。少し待ってからもう一度貼り付けてください。</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>次の項目のコピーが Sorvu の外で削除されたため、キューから取り除きました。</translation>
+    </message>
 </context>
 </TS>

@@ -252,5 +252,41 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>Uma cópia era grande demais para a fila e foi ignorada.</translation>
     </message>
+    <message>
+        <source>A copied file was larger than the limit for stored files and was skipped. The limit is maximumFileMegabytes in the settings file.</source>
+        <translation>Um arquivo copiado era maior que o limite para arquivos guardados e foi ignorado. O limite é maximumFileMegabytes no arquivo de configurações.</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: the disk has no room for a copy of it.</source>
+        <translation>Um arquivo copiado foi ignorado: não há espaço no disco para uma cópia.</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: Sorvu may not read it.</source>
+        <translation>Um arquivo copiado foi ignorado: o Sorvu não tem permissão para lê-lo.</translation>
+    </message>
+    <message>
+        <source>A copied pipe, socket or device cannot be queued and was skipped.</source>
+        <translation>Um pipe, socket ou dispositivo copiado não pode entrar na fila e foi ignorado.</translation>
+    </message>
+    <message>
+        <source>Pipes, sockets or devices inside a copied folder were left out.</source>
+        <translation>Pipes, sockets ou dispositivos dentro de uma pasta copiada foram deixados de fora.</translation>
+    </message>
+    <message>
+        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
+        <translation>A fila comporta no máximo 99 itens: alguns arquivos copiados não foram adicionados.</translation>
+    </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>O Sorvu não pode iniciar: ele precisa de uma pasta de execução privada (XDG_RUNTIME_DIR) para rodar só uma vez por tela.</translation>
+    </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>O próximo item ainda está sendo copiado. Cole de novo em instantes.</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>A cópia do próximo item foi apagada fora do Sorvu, então ele foi removido da fila.</translation>
+    </message>
 </context>
 </TS>

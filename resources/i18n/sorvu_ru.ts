@@ -255,5 +255,41 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>Скопированное слишком велико для очереди и было пропущено.</translation>
     </message>
+    <message>
+        <source>A copied file was larger than the limit for stored files and was skipped. The limit is maximumFileMegabytes in the settings file.</source>
+        <translation>Скопированный файл превысил предел для сохраняемых файлов и был пропущен. Предел задаёт maximumFileMegabytes в файле настроек.</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: the disk has no room for a copy of it.</source>
+        <translation>Скопированный файл пропущен: на диске нет места для его копии.</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: Sorvu may not read it.</source>
+        <translation>Скопированный файл пропущен: у Sorvu нет прав на его чтение.</translation>
+    </message>
+    <message>
+        <source>A copied pipe, socket or device cannot be queued and was skipped.</source>
+        <translation>Скопированный канал, сокет или устройство нельзя поставить в очередь, они пропущены.</translation>
+    </message>
+    <message>
+        <source>Pipes, sockets or devices inside a copied folder were left out.</source>
+        <translation>Каналы, сокеты и устройства внутри скопированной папки пропущены.</translation>
+    </message>
+    <message>
+        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
+        <translation>В очереди не больше 99 элементов: часть скопированных файлов не добавлена.</translation>
+    </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>Sorvu не может запуститься: чтобы работать в одном экземпляре на дисплей, ему нужна личная папка времени выполнения (XDG_RUNTIME_DIR).</translation>
+    </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>Следующий элемент ещё копируется. Вставьте его снова чуть позже.</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>Копия следующего элемента удалена вне Sorvu, поэтому он убран из очереди.</translation>
+    </message>
 </context>
 </TS>

@@ -243,5 +243,41 @@
         <source>A copy was too large to queue and was skipped.</source>
         <translation>复制的内容太大，无法加入队列，已跳过。</translation>
     </message>
+    <message>
+        <source>A copied file was larger than the limit for stored files and was skipped. The limit is maximumFileMegabytes in the settings file.</source>
+        <translation>复制的文件超过了存储文件的上限，已跳过。上限是设置文件中的 maximumFileMegabytes。</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: the disk has no room for a copy of it.</source>
+        <translation>已跳过复制的文件：磁盘没有空间保存它的副本。</translation>
+    </message>
+    <message>
+        <source>A copied file was skipped: Sorvu may not read it.</source>
+        <translation>已跳过复制的文件：Sorvu 无权读取它。</translation>
+    </message>
+    <message>
+        <source>A copied pipe, socket or device cannot be queued and was skipped.</source>
+        <translation>复制的管道、套接字或设备无法加入队列，已跳过。</translation>
+    </message>
+    <message>
+        <source>Pipes, sockets or devices inside a copied folder were left out.</source>
+        <translation>已略过复制的文件夹中的管道、套接字或设备。</translation>
+    </message>
+    <message>
+        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
+        <translation>队列最多容纳 99 项：部分复制的文件未加入队列。</translation>
+    </message>
+    <message>
+        <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>
+        <translation>Sorvu 无法启动：它需要一个私有运行时文件夹（XDG_RUNTIME_DIR），以确保每个显示器只运行一个。</translation>
+    </message>
+    <message>
+        <source>The next entry is still being copied. Paste again in a moment.</source>
+        <translation>下一项仍在复制中。请稍后再粘贴。</translation>
+    </message>
+    <message>
+        <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
+        <translation>下一项的副本已在 Sorvu 之外被删除，因此已将其从队列中移除。</translation>
+    </message>
 </context>
 </TS>

@@ -304,9 +304,12 @@ TEST_F(SorvuEndToEnd, APasswordManagersCopyIsSkippedAndLeavesNoTrace) {
     copyAndWaitForCount("ordinary", "", 1);
     EXPECT_FALSE(log().contains("hunter2"));
     EXPECT_FALSE(log().contains("status item image=menuBarIconFrameActiveRec count=2"));
-    // Only the folder's tag: nothing of the secret was stored.
-    EXPECT_EQ(QDir(m_home.filePath("data/Sorvu/ClipboardFiles")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList({"CACHEDIR.TAG"}));
+    // The folder's tag and this instance's folder, empty: nothing of the secret was stored.
+    const QDir storage(m_home.filePath("data/Sorvu/ClipboardFiles"));
+    QStringList entries = storage.entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    ASSERT_EQ(entries.size(), 2) << entries.join(' ').toStdString();
+    EXPECT_EQ(entries.removeAll("CACHEDIR.TAG"), 1);
+    EXPECT_TRUE(QDir(storage.filePath(entries.first())).isEmpty());
     manager->stop();
 }
 
@@ -406,6 +409,46 @@ TEST_F(SorvuEndToEnd, CollectsTextsImagesAndFilesThenPastesThemInCopyOrder) {
     EXPECT_FALSE(log().contains("alpha") || log().contains("contents of") || log().contains("one.txt"));
 }
 
+TEST_F(SorvuEndToEnd, AFileManagerPastingALargeFolderGetsAllOfIt) {
+    // So many small files that the file manager is still reading the stored copy seconds after the paste.
+    constexpr int fileCount = 20000;
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    const QString folder = work.filePath("many");
+    const QString target = work.filePath("target");
+    ASSERT_TRUE(QDir().mkpath(folder) && QDir().mkpath(target));
+    for (int index = 0; index < fileCount; ++index) {
+        QFile file(folder + QString("/%1.txt").arg(index));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::number(index));
+    }
+
+    startCollecting();
+    copy(QUrl::fromLocalFile(folder).toEncoded() + "\r\n", "text/uri-list");
+    // Stored in the background, which takes its time on a busy machine.
+    ASSERT_TRUE(waitForLog("status item image=menuBarIconFrameActiveRec count=1", 120000)) << log().toStdString();
+
+    // Thunar, without a session bus it would otherwise start and leave behind.
+    ChildProcess::Options options = sorvuEnvironment();
+    options.environment.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
+    auto fileManager = ChildProcess::start({"thunar", target}, options);
+    ASSERT_TRUE(fileManager);
+    QByteArray window;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            window = xdotool({"search", "--name", "^target"}).standardOutput.trimmed().split('\n').value(0);
+            return !window.isEmpty() && xdotool({"windowactivate", "--sync", window}).succeeded();
+        },
+        20000));
+    ASSERT_TRUE(waitUntil([&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == window; }));
+
+    pressPasteShortcut();
+    ASSERT_TRUE(waitForLog(outcome(1, 0))) << log().toStdString();
+    const auto arrived = [&] { return QDir(target + "/many").entryList(QDir::Files).size(); };
+    EXPECT_TRUE(waitUntil([&] { return arrived() == fileCount; }, 120000)) << arrived() << " of " << fileCount;
+    fileManager->stop();
+}
+
 TEST_F(SorvuEndToEnd, TwentyQuickPastesArriveCompleteAndInOrder) {
     startCollecting();
     QString expected;
@@ -457,6 +500,22 @@ TEST_F(SorvuEndToEnd, ASecondStartAndAStartWithoutDisplayBothExplainThemselves) 
     EXPECT_TRUE(second.standardError.contains("Sorvu is already running.")) << second.standardError.toStdString();
     EXPECT_FALSE(second.standardError.contains("Destroyed while process")) << second.standardError.toStdString();
     EXPECT_FALSE(QFile::exists(tools.filePath("gsettings-started")));
+    EXPECT_TRUE(m_sorvu->isRunning());
+
+    // The same display written another way is the same session.
+    ChildProcess::Options sameDisplay = sorvuEnvironment();
+    sameDisplay.environment.insert("DISPLAY", "unix" + qgetenv("DISPLAY") + ".0");
+    const ChildProcess::Result spelledOtherwise = ChildProcess::run({SORVU_PROGRAM}, 10000, sameDisplay);
+    EXPECT_TRUE(spelledOtherwise.succeeded());
+    EXPECT_TRUE(spelledOtherwise.standardError.contains("Sorvu is already running."))
+        << spelledOtherwise.standardError.toStdString();
+
+    // Without a private runtime folder no lock can tell another instance apart: no start, and why.
+    ChildProcess::Options noRuntimeFolder = sorvuEnvironment();
+    noRuntimeFolder.environment.insert("XDG_RUNTIME_DIR", QByteArray());
+    const ChildProcess::Result unlocked = ChildProcess::run({SORVU_PROGRAM}, 10000, noRuntimeFolder);
+    EXPECT_EQ(unlocked.exitCode, 5);
+    EXPECT_TRUE(unlocked.standardError.contains("XDG_RUNTIME_DIR")) << unlocked.standardError.toStdString();
     EXPECT_TRUE(m_sorvu->isRunning());
 
     ChildProcess::Options noDisplay = sorvuEnvironment();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "platform/x11/X11Clipboard.h"
+#include "engine/LocalFileUrl.h"
 #include "tests/integration/support/ChildProcess.h"
 #include "tests/integration/support/X11ServerState.h"
 #include "tests/support/TestSupport.h"
@@ -133,6 +134,12 @@ TEST_F(X11ClipboardTest, readsLocalFileUrlsAndNothingElseAsFiles) {
 
     copyWithXclip("text/uri-list", "file:///tmp/one.txt\r\nhttps://example.org/page\r\n");
     EXPECT_TRUE(m_clipboard.fileURLs().isEmpty());
+
+    // A name that is not UTF-8 (Latin-1 "café") keeps its bytes.
+    copyWithXclip("text/uri-list", "file:///tmp/caf%E9.txt\r\n");
+    const QList<QUrl> latin1 = m_clipboard.fileURLs();
+    ASSERT_EQ(latin1.size(), 1);
+    EXPECT_EQ(localPathBytes(latin1.first()), QByteArray("/tmp/caf\xE9.txt"));
 }
 
 TEST_F(X11ClipboardTest, readsImagesAsTheirEncodedBytes) {

@@ -33,6 +33,12 @@ protected:
     }
 
     ClipboardQueue& makeQueue() {
+        queue = makeEngine();
+        return *queue;
+    }
+
+    // An engine over the fixture's fakes and storage; another one is another running Sorvu.
+    std::unique_ptr<ClipboardQueue> makeEngine() {
         ClipboardQueue::Dependencies dependencies;
         dependencies.clipboard = clipboard;
         dependencies.clipboardFilesDirectory = storageRoot;
@@ -49,8 +55,9 @@ protected:
         dependencies.inputAccessCheck = [this] { return inputAccess; };
         dependencies.launchAtLogin = loginService;
         dependencies.settings = settings;
-        queue = std::make_unique<ClipboardQueue>(std::move(dependencies));
-        return *queue;
+        dependencies.maximumFileBytes = maximumFileBytes;
+        dependencies.runInBackground = runInBackground;
+        return std::make_unique<ClipboardQueue>(std::move(dependencies));
     }
 
     // A real file under the sources directory.
@@ -68,8 +75,16 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    QStringList storageEntries() const {
-        return QDir(storageRoot).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    // The entries in the engine's own folder of the storage.
+    QStringList storageEntries() const { return entriesOf(queue->storagePath()); }
+    // What the shared storage root holds: the tag and the folders of instances.
+    QStringList rootEntries() const { return entriesOf(storageRoot); }
+    // Sorted the way QStringList sorts, so that a test compares with a list it sorted itself.
+    static QStringList entriesOf(const QString& folder) {
+        QStringList entries =
+            QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        entries.sort();
+        return entries;
     }
 
     static ClipboardImageRef makeImage(int width = 4, int height = 3) {
@@ -116,6 +131,13 @@ protected:
     std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
     std::shared_ptr<FakeLaunchAtLogin> loginService = std::make_shared<FakeLaunchAtLogin>();
     ManualScheduler scheduler;
+    qint64 maximumFileBytes = ClipboardQueue::Dependencies().maximumFileBytes;
+    // Copies run at once, in the call that collects them, unless a test says otherwise; empty runs them
+    // on the engine's own worker.
+    ClipboardQueue::RunInBackground runInBackground = [](std::function<void()> work, std::function<void()> completion) {
+        work();
+        completion();
+    };
     bool inputAccess = true;
     bool eventsAvailable = true;
     int eventFactoryCalls = 0;

@@ -163,6 +163,47 @@ TEST_F(ApplicationTest, SizeLimitsComeFromTheSettingsAndASkippedCopyIsToldOnce) 
     EXPECT_EQ(platform.notifications.size(), 1);
 }
 
+TEST_F(ApplicationTest, TheFileSizeLimitComesFromTheSettingsAndCopiesLeftOutAreTold) {
+    application.reset();
+    auto settings = openSettings();
+    settings->setValue("maximumFileMegabytes", 1);
+    settings->sync();
+    application = std::make_unique<Application>(platform, openSettings(), m_storage.path());
+
+    QTemporaryDir sources;
+    QFile large(sources.filePath("large.bin"));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly));
+    large.write(QByteArray(2 << 20, 'x'));
+    large.close();
+    application->queue().toggleCollecting();
+    platform.fakeClipboard->copyFiles({QUrl::fromLocalFile(large.fileName())});
+    application->queue().checkClipboard();
+    // Copied on a worker: the word comes once the copy is over.
+    ASSERT_TRUE(waitUntil([&] { return !platform.notifications.isEmpty(); }));
+    EXPECT_TRUE(application->queue().queue().isEmpty());
+    EXPECT_EQ(platform.notifications,
+              QStringList({"A copied file was larger than the limit for stored files and was skipped. The limit is "
+                           "maximumFileMegabytes in the settings file."}));
+}
+
+TEST_F(ApplicationTest, APasteThatCannotReachTheWindowInFrontIsExplained) {
+    QTemporaryDir sources;
+    QFile source(sources.filePath("gone.txt"));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.close();
+    application->queue().toggleCollecting();
+    platform.fakeClipboard->copyFiles({QUrl::fromLocalFile(source.fileName())});
+    application->queue().checkClipboard();
+    ASSERT_TRUE(waitUntil([&] { return application->queue().queue().size() == 1; }));
+    ASSERT_TRUE(QDir(application->queue().storagePath()).removeRecursively());
+
+    platform.shortcuts->press(ShortcutAction::pasteNext);
+    ASSERT_TRUE(waitUntil([&] { return !platform.notifications.isEmpty(); }));
+    EXPECT_EQ(platform.notifications,
+              QStringList({"The next entry's copy was deleted outside Sorvu, so it was removed from the queue."}));
+    EXPECT_EQ(platform.keystrokesPosted, 0);
+}
+
 // Counts the application's LanguageChange events, as every window that shows text would see them.
 class LanguageChangeCounter : public QObject {
 public:

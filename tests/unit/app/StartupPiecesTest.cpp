@@ -9,42 +9,70 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace sorvu;
 
+namespace {
+
+bool acquiredInAnotherProcess(const QString& display) {
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(SingleInstanceLock::acquire(display).outcome == SingleInstanceLock::Outcome::acquired ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
 TEST(SingleInstance, ASecondHolderForTheSameDisplayIsRefused) {
     QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     auto first = SingleInstanceLock::acquire(":7");
-    ASSERT_TRUE(first.has_value());
-    EXPECT_TRUE(QFile::exists(SingleInstanceLock::lockFilePath(":7")));
-    EXPECT_EQ(SingleInstanceLock::lockFilePath(":7"), SingleInstanceLock::lockFilePath(":7.0"));
+    ASSERT_EQ(first.outcome, SingleInstanceLock::Outcome::acquired);
+    ASSERT_TRUE(SingleInstanceLock::lockFilePath(":7"));
+    EXPECT_TRUE(QFile::exists(*SingleInstanceLock::lockFilePath(":7")));
     EXPECT_NE(SingleInstanceLock::lockFilePath(":7"), SingleInstanceLock::lockFilePath(":8"));
-    EXPECT_TRUE(SingleInstanceLock::lockFilePath("../../etc:7").startsWith(runtime.path() + "/sorvu-"));
-    EXPECT_FALSE(SingleInstanceLock::lockFilePath("../../etc:7").mid(runtime.path().size() + 1).contains('/'));
+    EXPECT_TRUE(SingleInstanceLock::lockFilePath("../../etc:7")->startsWith(runtime.path() + "/sorvu-"));
+    EXPECT_FALSE(SingleInstanceLock::lockFilePath("../../etc:7")->mid(runtime.path().size() + 1).contains('/'));
 
-    // Another process is what a second start is.
-    const pid_t child = fork();
-    if (child == 0) {
-        _exit(SingleInstanceLock::acquire(":7").has_value() ? 1 : 0);
+    // Another process is what a second start is, whichever way it writes the display.
+    for (const char* sameDisplay : {":7", ":7.0", "unix:7", "unix:7.1"}) {
+        EXPECT_FALSE(acquiredInAnotherProcess(sameDisplay)) << sameDisplay;
     }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
     // Other displays are other sessions.
-    EXPECT_TRUE(SingleInstanceLock::acquire(":8").has_value());
+    EXPECT_TRUE(acquiredInAnotherProcess(":8"));
+    EXPECT_TRUE(acquiredInAnotherProcess("otherhost:7"));
 
     // Released with its holder.
-    first.reset();
-    const pid_t again = fork();
-    if (again == 0) {
-        _exit(SingleInstanceLock::acquire(":7").has_value() ? 0 : 1);
+    first.lock.reset();
+    EXPECT_TRUE(acquiredInAnotherProcess(":7"));
+    qunsetenv("XDG_RUNTIME_DIR");
+}
+
+TEST(SingleInstance, WithoutAPrivateRuntimeFolderNoLockIsTaken) {
+    QTemporaryDir runtime;
+    // Missing, unset, writable by others, or someone else's: a lock there proves nothing or can be squatted.
+    qputenv("XDG_RUNTIME_DIR", runtime.filePath("missing").toLocal8Bit());
+    EXPECT_EQ(SingleInstanceLock::acquire(":7").outcome, SingleInstanceLock::Outcome::unavailable);
+    qunsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(SingleInstanceLock::acquire(":7").outcome, SingleInstanceLock::Outcome::unavailable);
+
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    ASSERT_EQ(chmod(runtime.path().toLocal8Bit().constData(), 0777), 0);
+    EXPECT_EQ(SingleInstanceLock::acquire(":7").outcome, SingleInstanceLock::Outcome::unavailable);
+    ASSERT_EQ(chmod(runtime.path().toLocal8Bit().constData(), 0700), 0);
+    if (geteuid() == 0) {
+        // Only root can give a folder away; as another user the folder would not be ours to begin with.
+        ASSERT_EQ(chown(runtime.path().toLocal8Bit().constData(), 65534, 65534), 0);
+        EXPECT_EQ(SingleInstanceLock::acquire(":7").outcome, SingleInstanceLock::Outcome::unavailable);
+        ASSERT_EQ(chown(runtime.path().toLocal8Bit().constData(), 0, 0), 0);
     }
-    waitpid(again, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(SingleInstanceLock::acquire(":7").outcome, SingleInstanceLock::Outcome::acquired);
     qunsetenv("XDG_RUNTIME_DIR");
 }
 

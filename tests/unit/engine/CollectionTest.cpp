@@ -157,7 +157,7 @@ TEST_F(Collection, OnlyTheFilesThatFitAreCopied) {
     EXPECT_EQ(queue->queue().at(98).content.originalFilename(), "2.txt");
     EXPECT_EQ(queue->lastChangeCount(), clipboard->count);
     // Only the two copies that were queued are kept.
-    EXPECT_EQ(storageEntries().size(), 3);
+    EXPECT_EQ(storageEntries().size(), 2);
 }
 
 TEST_F(Collection, AnUnreadableChangeIsTriedThreeTimesThenSkipped) {
@@ -208,7 +208,7 @@ TEST_F(Collection, AFileListOrImageReadThatRacesANewCopyIsNotQueued) {
     clipboard->onceAfter("fileURLs", [&] { clipboard->copyText("newer"); });
     queue->checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
-    EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
+    EXPECT_TRUE(storageEntries().isEmpty());
     queue->checkClipboard();
     EXPECT_EQ(queueTexts(), QStringList({"newer"}));
 
@@ -233,7 +233,7 @@ TEST_F(Collection, ACopyWhileFilesAreStoredKeepsThemOutOfTheQueue) {
     });
     queue->checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
-    EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
+    EXPECT_TRUE(storageEntries().isEmpty());
 }
 
 TEST_F(Collection, ARaceDuringAFileCopyLeavesNoStoredCopyBehind) {
@@ -243,8 +243,70 @@ TEST_F(Collection, ARaceDuringAFileCopyLeavesNoStoredCopyBehind) {
         clipboard->onceAfter(raceAt, [&] { ++clipboard->count; });
         queue->checkClipboard();
         EXPECT_TRUE(queue->queue().isEmpty()) << raceAt.toStdString();
-        EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"})) << raceAt.toStdString();
+        EXPECT_TRUE(storageEntries().isEmpty()) << raceAt.toStdString();
     }
+}
+
+TEST_F(Collection, CopiedFilesJoinTheQueueInCopyOrderOnceTheirCopyIsComplete) {
+    // Copies that wait until the test runs them, as a slow disk would make them wait.
+    QList<std::pair<std::function<void()>, std::function<void()>>> copies;
+    runInBackground = [&](std::function<void()> work, std::function<void()> completion) {
+        copies.append({std::move(work), std::move(completion)});
+    };
+    const auto runWaiting = [&] {
+        for (auto& [work, completion] : std::exchange(copies, {})) {
+            work();
+            completion();
+        }
+    };
+    makeQueue();
+    // The start-up clean-up runs in the background as well.
+    runWaiting();
+    collectTexts({"before"});
+    clipboard->copyFiles({makeSourceFile("large.bin", "large")});
+    queue->checkClipboard();
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_TRUE(queue->isCopyingFiles());
+    EXPECT_TRUE(storageEntries().isEmpty());
+    // Looking again while it copies starts no second copy.
+    queue->checkClipboard();
+    EXPECT_EQ(copies.size(), 1);
+
+    // What is copied meanwhile waits behind the files.
+    clipboard->copyText("after");
+    queue->checkClipboard();
+    EXPECT_EQ(queueTexts(), QStringList({"before"}));
+    EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::commandPosted);
+    EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::copyInProgress);
+    EXPECT_EQ(postedClipboard.size(), 1);
+
+    runWaiting();
+    EXPECT_FALSE(queue->isCopyingFiles());
+    ASSERT_EQ(queue->queue().size(), 2);
+    EXPECT_EQ(readFile(queue->queue().at(0).content.fileUrl()), "large");
+    EXPECT_EQ(queue->queue().at(1).content.text(), "after");
+    // Settling the files' change does not bring the later copy back.
+    queue->checkClipboard();
+    EXPECT_EQ(queue->queue().size(), 2);
+
+    // Removing a copy (a folder of many files takes seconds) happens off the main thread too.
+    const QString stored = queue->queue().at(0).content.fileUrl().toLocalFile();
+    queue->remove(queue->queue().at(0).id);
+    EXPECT_TRUE(QFile::exists(stored));
+    runWaiting();
+    EXPECT_FALSE(QFile::exists(stored));
+}
+
+TEST_F(Collection, FilesAreCopiedOnAWorkerAndArriveThroughTheEventLoop) {
+    runInBackground = nullptr;
+    makeQueue();
+    startCollecting();
+    clipboard->copyFiles({makeSourceFile("a.txt", "a"), makeSourceFile("b.txt", "b")});
+    queue->checkClipboard();
+    ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == 2; }));
+    EXPECT_EQ(readFile(queue->queue().at(0).content.fileUrl()), "a");
+    EXPECT_EQ(readFile(queue->queue().at(1).content.fileUrl()), "b");
+    EXPECT_EQ(queue->lastChangeCount(), clipboard->count);
 }
 
 TEST_F(Collection, AVanishedSourceDelaysTheChangeThenTheRestIsQueued) {
@@ -254,7 +316,7 @@ TEST_F(Collection, AVanishedSourceDelaysTheChangeThenTheRestIsQueued) {
     queue->checkClipboard();
     queue->checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
-    EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
+    EXPECT_TRUE(storageEntries().isEmpty());
     queue->checkClipboard();
     ASSERT_EQ(queue->queue().size(), 1);
     EXPECT_EQ(queue->queue().at(0).content.originalFilename(), "present.txt");
@@ -314,10 +376,11 @@ TEST_F(Collection, APhotoAnswerArrivingAfterTeardownDoesNothing) {
     clipboard->photoAuthorizationUndecided = true;
     queue->checkClipboard();
     auto completion = clipboard->photoRequests.takeFirst();
+    const QString folder = queue->storagePath();
     queue.reset();
     completion();
     QCoreApplication::processEvents();
-    EXPECT_EQ(storageEntries(), QStringList({"CACHEDIR.TAG"}));
+    EXPECT_TRUE(entriesOf(folder).isEmpty());
 }
 
 // A clipboard that tells of its changes, as the system's does.

@@ -112,17 +112,53 @@ TEST_F(Paste, FailuresLeaveTheHeadInPlace) {
     EXPECT_TRUE(queue->isCollecting());
 }
 
-TEST_F(Paste, APastedFileLivesTwoMoreSeconds) {
+TEST_F(Paste, APastedFileLivesWhileOfferedAndAGracePeriodAfter) {
     queue->toggleCollecting();
     clipboard->copyFiles({makeSourceFile("doc.txt", "body")});
     queue->checkClipboard();
     const auto entry = queue->queue().at(0);
     EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::commandPosted);
     EXPECT_EQ(postedClipboard.last(), entry.content);
-    scheduler.advance(1.0);
-    EXPECT_EQ(readFile(entry.content.fileUrl()), "body");
-    scheduler.advance(1.01);
+
+    // The target may take minutes over a large folder: while our paste is on the clipboard the copy stays.
+    const auto secondsUntilGone = [&](double limit) {
+        double elapsed = 0;
+        while (elapsed < limit && QFile::exists(entry.content.fileUrl().toLocalFile())) {
+            scheduler.advance(1.0);
+            elapsed += 1.0;
+        }
+        return elapsed;
+    };
+    EXPECT_EQ(secondsUntilGone(ClipboardQueue::storedCopyGraceSeconds * 4), ClipboardQueue::storedCopyGraceSeconds * 4);
+
+    // Another copy ends the offer; whoever started reading before gets the grace period to finish.
+    clipboard->copyText("later");
+    const double afterTheOffer = secondsUntilGone(ClipboardQueue::storedCopyGraceSeconds * 4);
+    EXPECT_GE(afterTheOffer, ClipboardQueue::storedCopyGraceSeconds);
+    EXPECT_LE(afterTheOffer, ClipboardQueue::storedCopyGraceSeconds * 2);
     EXPECT_FALSE(QFile::exists(entry.content.fileUrl().toLocalFile()));
+    EXPECT_TRUE(scheduler.pendingDelays().isEmpty());
+}
+
+TEST_F(Paste, AStoredFileThatVanishedIsReportedNotPasted) {
+    queue->toggleCollecting();
+    clipboard->copyFiles({makeSourceFile("gone.txt"), makeSourceFile("next.txt")});
+    queue->checkClipboard();
+    ASSERT_EQ(queue->queue().size(), 2);
+    const auto vanished = queue->queue().at(0);
+    ASSERT_TRUE(QDir(queue->storagePath() + "/" + uuidString(vanished.id)).removeRecursively());
+    logs.clear();
+
+    EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::storedFileMissing);
+    EXPECT_TRUE(postedClipboard.isEmpty());
+    EXPECT_TRUE(clipboard->written.isEmpty());
+    EXPECT_EQ(
+        logs.messagesStartingWith("pasteNext stored file missing"),
+        QStringList({QString("pasteNext stored file missing itemID=%1 queue.count=1").arg(uuidString(vanished.id))}));
+    EXPECT_EQ(logs.lines().last().type, QtCriticalMsg);
+    // The entry that can never be pasted goes; the next one pastes.
+    EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::commandPosted);
+    EXPECT_EQ(postedClipboard.last().originalFilename(), "next.txt");
 }
 
 TEST_F(Paste, CombinedPasteJoinsTextsWithTheSeparator) {

@@ -9,6 +9,7 @@
 #include "tests/integration/support/SorvuLaunch.h"
 #include "tests/support/TestSupport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -436,7 +437,7 @@ TEST_F(PopupEndToEnd, ATextDraggedOutOfThePopupArrivesInATextFieldAndLeavesTheQu
     EXPECT_TRUE(waitUntil([&] { return popup().isEmpty(); }));
 }
 
-TEST_F(PopupEndToEnd, AFileDraggedOutOfThePopupArrivesAsItsStoredCopy) {
+TEST_F(PopupEndToEnd, AFileDraggedOutOfThePopupArrivesAsItsStoredCopyAndAnImageAsAnImage) {
     startSorvu();
     QTemporaryDir files;
     QFile document(files.filePath("report.txt"));
@@ -445,6 +446,12 @@ TEST_F(PopupEndToEnd, AFileDraggedOutOfThePopupArrivesAsItsStoredCopy) {
     document.close();
     collect({"stays"});
     copy(QUrl::fromLocalFile(document.fileName()).toEncoded() + "\n", "text/uri-list");
+    QImage picture(160, 90, QImage::Format_RGB32);
+    picture.fill(QColor(70, 130, 180));
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    copy(png, "image/png");
     QRect target;
     std::unique_ptr<ChildProcess> dropTarget;
     openWindowProgram(SORVU_DROP_TARGET_PROGRAM, "drop target", dropTarget, target);
@@ -476,7 +483,16 @@ TEST_F(PopupEndToEnd, AFileDraggedOutOfThePopupArrivesAsItsStoredCopy) {
     EXPECT_TRUE(waitForLog("file URL drag begin types=")) << log().toStdString();
     EXPECT_TRUE(log().contains(QRegularExpression("file URL drag begin types=\\S*text/uri-list")));
     EXPECT_TRUE(log().contains(QRegularExpression("file URL drag begin types=\\S*x-special/gnome-copied-files")));
-    ASSERT_TRUE(waitUntil([&] { return rowNames() == QStringList{"Item 1: text, stays"}; }))
+    ASSERT_TRUE(waitUntil([&] {
+        return rowNames() == QStringList{"Item 1: text, stays", "Item 2: image"};
+    })) << rowNames().join(", ").toStdString();
+
+    // An image arrives as an image.
+    ASSERT_TRUE(waitUntil([&] { return rowNames().contains("Item 2: image"); })) << rowNames().join(", ").toStdString();
+    dragRow("Item 2: image", {QPoint(popupFrame.center().x(), popupFrame.top() - 30), target.center()});
+    ASSERT_TRUE(waitUntil([&] { return dropTarget->standardOutput().contains("image 160x90\n"); }))
+        << dropTarget->standardOutput().toStdString() << log().toStdString();
+    EXPECT_TRUE(waitUntil([&] { return rowNames() == QStringList{"Item 1: text, stays"}; }))
         << rowNames().join(", ").toStdString();
     dropTarget->stop();
 }

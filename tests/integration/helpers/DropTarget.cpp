@@ -1,14 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Sorvu developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// A drop target for the end-to-end tests, as a file manager's folder window is one: it takes files dropped as
-// text/uri-list and nothing else. Usage: sorvu_test_drop_target TITLE. Prints "window <id>" once shown, then for
-// every drop "drop <action> <percent-encoded text/uri-list>" and "gnome <percent-encoded
-// x-special/gnome-copied-files>" when that type came along.
+// A drop target for the end-to-end tests, as a file manager's folder or an image editor's canvas is one: it takes
+// files dropped as text/uri-list and PNG images, and nothing else. Usage: sorvu_test_drop_target TITLE. Prints
+// "window <id>" once shown, then for every drop of files "drop <action> <percent-encoded text/uri-list>" and
+// "gnome <percent-encoded x-special/gnome-copied-files>" when that type came along, and for an image
+// "image <width>x<height>".
 
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QImage>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
@@ -19,6 +21,11 @@ namespace {
 
 const QString uriListType = QStringLiteral("text/uri-list");
 const QString gnomeFilesType = QStringLiteral("x-special/gnome-copied-files");
+const QString pngType = QStringLiteral("image/png");
+
+bool isWanted(const QMimeData* data) {
+    return data->hasFormat(uriListType) || data->hasFormat(pngType);
+}
 
 class FileDropTarget : public QWidget {
 public:
@@ -26,25 +33,30 @@ public:
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override {
-        if (event->mimeData()->hasFormat(uriListType)) {
+        if (isWanted(event->mimeData())) {
             event->acceptProposedAction();
         }
     }
     void dragMoveEvent(QDragMoveEvent* event) override {
-        if (event->mimeData()->hasFormat(uriListType)) {
+        if (isWanted(event->mimeData())) {
             event->acceptProposedAction();
         }
     }
     void dropEvent(QDropEvent* event) override {
         const QMimeData* data = event->mimeData();
-        if (!data->hasFormat(uriListType)) {
+        if (!isWanted(data)) {
             return;
         }
         event->acceptProposedAction();
-        std::printf("drop %d %s\n", int(event->dropAction()),
-                    QUrl::toPercentEncoding(data->data(uriListType)).constData());
-        if (data->hasFormat(gnomeFilesType)) {
-            std::printf("gnome %s\n", QUrl::toPercentEncoding(data->data(gnomeFilesType)).constData());
+        if (data->hasFormat(uriListType)) {
+            std::printf("drop %d %s\n", int(event->dropAction()),
+                        QUrl::toPercentEncoding(data->data(uriListType)).constData());
+            if (data->hasFormat(gnomeFilesType)) {
+                std::printf("gnome %s\n", QUrl::toPercentEncoding(data->data(gnomeFilesType)).constData());
+            }
+        } else {
+            const QImage image = QImage::fromData(data->data(pngType), "PNG");
+            std::printf("image %dx%d\n", image.width(), image.height());
         }
         std::fflush(stdout);
     }

@@ -23,7 +23,7 @@ packages=(
     # the application icon's sizes, and the .deb with its checks
     librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream man-db
     # real peers for the integration tests
-    xvfb xauth openbox tint2 xclip xsel xdotool x11-xkb-utils x11-utils xterm xfce4-terminal
+    xvfb xauth openbox tint2 xclip xsel xdotool x11-xkb-utils x11-utils xterm xfce4-terminal thunar
     # a screen reader's view of the popup: the accessibility bus and a client of it
     dbus at-spi2-core python3-pyatspi
 )

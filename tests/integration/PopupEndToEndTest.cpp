@@ -19,6 +19,7 @@
 #include <QRect>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -495,6 +496,51 @@ TEST_F(PopupEndToEnd, AFileDraggedOutOfThePopupArrivesAsItsStoredCopyAndAnImageA
     EXPECT_TRUE(waitUntil([&] { return rowNames() == QStringList{"Item 1: text, stays"}; }))
         << rowNames().join(", ").toStdString();
     dropTarget->stop();
+}
+
+TEST_F(PopupEndToEnd, AFileDroppedIntoARealFileManagerIsCopiedIntoItsFolder) {
+    if (QStandardPaths::findExecutable("thunar").isEmpty()) {
+        GTEST_SKIP() << "Thunar is not installed (scripts/install-deps.sh installs it)";
+    }
+    startSorvu();
+    QTemporaryDir files;
+    QFile document(files.filePath("minutes.txt"));
+    ASSERT_TRUE(document.open(QIODevice::WriteOnly));
+    document.write("decisions\n");
+    document.close();
+    collect({});
+    copy(QUrl::fromLocalFile(document.fileName()).toEncoded() + "\n", "text/uri-list");
+    QTemporaryDir folder;
+    ChildProcess::Options options;
+    options.environment.insert("HOME", m_home.path().toUtf8());
+    auto thunar = ChildProcess::start({"thunar", folder.path()}, options);
+    ASSERT_TRUE(thunar);
+    QByteArray window;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            window = xdotool({"search", "--onlyvisible", "--class", "^Thunar$"}).standardOutput.split('\n').value(0);
+            return !window.isEmpty();
+        },
+        15000));
+    const QRect view = windowGeometry(window);
+    openPopup();
+    const QRect popupFrame = frame().extents;
+    ASSERT_FALSE(popupFrame.intersects(view));
+
+    // Into the empty folder view, right of the side pane.
+    const QPoint into(view.left() + view.width() * 3 / 4, view.top() + view.height() / 2);
+    dragRow("Item 1: file, minutes.txt", {QPoint(popupFrame.center().x(), popupFrame.top() - 30), into});
+    const QString copied = QDir(folder.path()).filePath("minutes.txt");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            QFile file(copied);
+            return file.open(QIODevice::ReadOnly) && file.readAll() == "decisions\n";
+        },
+        10000))
+        << log().toStdString();
+    EXPECT_TRUE(waitForLog("drag ended operation=1")) << log().toStdString();
+    EXPECT_TRUE(waitForLog("popover close requested reason=queueDrained")) << log().toStdString();
+    thunar->stop();
 }
 
 TEST_F(PopupEndToEnd, ADropOnThePopupItselfOrEscapeDuringTheDragPutsTheEntryBackWhereItStarted) {

@@ -169,6 +169,14 @@ protected:
             copy(text);
         }
     }
+    // Writes the file, then copies it as a file manager does.
+    void copyFile(const QString& path, const QByteArray& content) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        copy(QUrl::fromLocalFile(path).toEncoded() + "\n", "text/uri-list");
+    }
     void copy(const QByteArray& data, const QString& type = {}) {
         auto process = startXclipCopy(data, type);
         ASSERT_TRUE(process);
@@ -441,12 +449,8 @@ TEST_F(PopupEndToEnd, ATextDraggedOutOfThePopupArrivesInATextFieldAndLeavesTheQu
 TEST_F(PopupEndToEnd, AFileDraggedOutOfThePopupArrivesAsItsStoredCopyAndAnImageAsAnImage) {
     startSorvu();
     QTemporaryDir files;
-    QFile document(files.filePath("report.txt"));
-    ASSERT_TRUE(document.open(QIODevice::WriteOnly));
-    document.write("quarterly figures\n");
-    document.close();
     collect({"stays"});
-    copy(QUrl::fromLocalFile(document.fileName()).toEncoded() + "\n", "text/uri-list");
+    copyFile(files.filePath("report.txt"), "quarterly figures\n");
     QImage picture(160, 90, QImage::Format_RGB32);
     picture.fill(QColor(70, 130, 180));
     QByteArray png;
@@ -504,12 +508,8 @@ TEST_F(PopupEndToEnd, AFileDroppedIntoARealFileManagerIsCopiedIntoItsFolder) {
     }
     startSorvu();
     QTemporaryDir files;
-    QFile document(files.filePath("minutes.txt"));
-    ASSERT_TRUE(document.open(QIODevice::WriteOnly));
-    document.write("decisions\n");
-    document.close();
     collect({});
-    copy(QUrl::fromLocalFile(document.fileName()).toEncoded() + "\n", "text/uri-list");
+    copyFile(files.filePath("minutes.txt"), "decisions\n");
     QTemporaryDir folder;
     ChildProcess::Options options;
     options.environment.insert("HOME", m_home.path().toUtf8());

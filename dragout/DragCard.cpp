@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QPalette>
 #include <QRegion>
+#include <QScreen>
 #include <QSurfaceFormat>
 #include <QtMath>
 
@@ -31,8 +32,12 @@ QPainterPath roundedCard(QSizeF size) {
     return path;
 }
 
+// In the screen's pixels, so that the card is sharp on a scaled screen; painted in points.
 QImage transparentImage(QSize size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1;
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     return image;
 }
@@ -125,8 +130,9 @@ DragCard::DragCard(const ClipboardItem& item) : m_picture(cardPicture(item)) {
     QSurfaceFormat format = this->format();
     format.setAlphaBufferSize(8);
     setFormat(format);
-    resize(m_picture.size());
-    setMask(QRegion(roundedCard(m_picture.size()).toFillPolygon().toPolygon()));
+    const QSize size = m_picture.deviceIndependentSize().toSize();
+    resize(size);
+    setMask(QRegion(roundedCard(size).toFillPolygon().toPolygon()));
 }
 
 void DragCard::paintEvent(QPaintEvent*) {

@@ -37,11 +37,11 @@ TEST(DragCardTest, CardsAreRoundedPicturesInAWindowThatTakesNoInputOrFocus) {
     DragCard text(ClipboardItem::makeText(QString(60, 'w')));
     const QImage& label = text.picture();
     ASSERT_FALSE(label.isNull());
-    EXPECT_EQ(text.size(), label.size());
+    EXPECT_EQ(text.size(), label.deviceIndependentSize().toSize());
     EXPECT_EQ(qAlpha(label.pixel(0, 0)), 0) << "the corners are cut";
     EXPECT_GT(qAlpha(label.pixel(label.width() / 2, 1)), 200) << "the card itself is nearly opaque";
     EXPECT_FALSE(text.mask().contains(QPoint(0, 0))) << "the corners stay cut without a compositing manager";
-    EXPECT_TRUE(text.mask().contains(QPoint(label.width() / 2, label.height() / 2)));
+    EXPECT_TRUE(text.mask().contains(QPoint(text.width() / 2, text.height() / 2)));
     EXPECT_TRUE(text.flags().testFlag(Qt::WindowTransparentForInput));
     EXPECT_TRUE(text.flags().testFlag(Qt::WindowDoesNotAcceptFocus));
 
@@ -52,7 +52,8 @@ TEST(DragCardTest, CardsAreRoundedPicturesInAWindowThatTakesNoInputOrFocus) {
     buffer.open(QIODevice::WriteOnly);
     ASSERT_TRUE(source.save(&buffer, "PNG"));
     DragCard image(ClipboardItem::makeImage(ClipboardImage::fromEncoded(png, "image/png")));
-    EXPECT_EQ(image.picture().size(), QSize(72, 36));
+    EXPECT_EQ(image.picture().deviceIndependentSize().toSize(), QSize(72, 36));
+    EXPECT_EQ(image.size(), QSize(72, 36));
     EXPECT_EQ(qAlpha(image.picture().pixel(0, 0)), 0);
     EXPECT_EQ(QColor(image.picture().pixel(36, 18)), QColor(Qt::red));
 }

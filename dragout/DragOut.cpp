@@ -16,6 +16,8 @@
 #include <QPointer>
 #include <QPropertyAnimation>
 
+#include <utility>
+
 namespace sorvu {
 
 namespace {
@@ -193,24 +195,22 @@ void DragOut::finishCard(bool dropped) {
 
 void DragOut::dismissCard(bool animated) {
     m_animationTimer.stop();
+    // Cards whose fade has ended are let go here, so that no fade has to call back.
+    std::erase_if(m_fadingCards, [](const auto& card) { return !card->isVisible(); });
     if (!m_card) {
         return;
     }
     DragCard* fading = m_card.get();
     m_fadingCards.push_back(std::move(m_card));
-    const auto gone = [this, fading] {
-        fading->hide();
-        std::erase_if(m_fadingCards, [fading](const auto& card) { return card.get() == fading; });
-    };
     if (!animated) {
-        gone();
+        fading->hide();
         return;
     }
     // Without a compositing manager the opacity has no effect and the card simply goes at the end.
-    auto* fade = new QPropertyAnimation(fading, "opacity", this);
+    auto* fade = new QPropertyAnimation(fading, "opacity", fading);
     fade->setDuration(int(fadeSeconds * 1000));
     fade->setEndValue(0.0);
-    connect(fade, &QPropertyAnimation::finished, this, gone);
+    connect(fade, &QPropertyAnimation::finished, fading, &QWindow::hide);
     fade->start(QAbstractAnimation::DeleteWhenStopped);
 }
 

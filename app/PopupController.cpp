@@ -5,6 +5,7 @@
 
 #include "app/EventFilter.h"
 #include "app/PasteRequestCoordinator.h"
+#include "dragout/DragOut.h"
 #include "engine/ClipboardQueue.h"
 #include "engine/Log.h"
 #include "platform/Platform.h"
@@ -165,6 +166,10 @@ bool PopupController::outsideClickInSorvu(QObject* watched, QEvent* event) {
 bool PopupController::escapePressed(QObject* watched, QEvent* event) {
     if (watched != m_window.get() || event->type() != QEvent::KeyPress ||
         static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) {
+        return false;
+    }
+    // A running drag out of the popup takes Escape itself, to cancel.
+    if (DragOut::isDragOutActive()) {
         return false;
     }
     // The first Escape ends a shortcut recording; only the next one closes the popup.

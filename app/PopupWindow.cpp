@@ -4,8 +4,10 @@
 #include "app/PopupController.h"
 
 #include "app/PopupPlacement.h"
+#include "dragout/DragOut.h"
 #include "engine/ClipboardQueue.h"
 #include "engine/Log.h"
+#include "platform/Platform.h"
 #include "views/PopupRootModel.h"
 #include "views/ThemeIconProvider.h"
 #include "views/ThumbnailProvider.h"
@@ -70,8 +72,19 @@ void PopupController::buildContent(double minimumQueueListHeight) {
             self->closePopup(CloseReason::queueDrained);
         }
     };
+    // One drag-out for the queue screen while this content lives.
+    DragOut::Dependencies dragOutDependencies;
+    dragOutDependencies.dropData = [platform = m_dependencies.platform](const ClipboardItem& item) {
+        return platform->makeDropData(item);
+    };
+    auto* dragOut = new DragOut(std::move(dragOutDependencies));
+    actions.beginDragOut = [dragOut = QPointer<DragOut>(dragOut)](const ClipboardItem& item, QPointF start,
+                                                                  QueueScreenModel::DragOutFinished finished) {
+        return dragOut && dragOut->begin(item, start, std::move(finished));
+    };
     m_content = new PopupRootModel(*m_dependencies.queue, *m_dependencies.languageStore, QGuiApplication::font(),
                                    minimumQueueListHeight, std::move(actions), this);
+    dragOut->setParent(m_content);
     QObject* created =
         m_component->createWithInitialProperties({{QStringLiteral("root"), QVariant::fromValue(m_content.data())}});
     m_contentItem = qobject_cast<QQuickItem*>(created);

@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 
+class QMimeData;
 class QWindow;
 
 namespace sorvu {
@@ -55,6 +56,9 @@ public:
     virtual std::unique_ptr<QObject> watchPointerPresses(std::function<void(QPoint position)> handler) = 0;
     // Keeps a shown window that belongs to the tray icon out of taskbars and window switchers.
     virtual void keepOffTaskbar(QWindow& window) = 0;
+    // What a program receives when an entry is dragged onto it: the same types as on the clipboard. Owned
+    // by the caller.
+    virtual QMimeData* makeDropData(const ClipboardItem& item) = 0;
 
 signals:
     // A program fetched the clipboard content Sorvu offered at this change count: a paste arrived.

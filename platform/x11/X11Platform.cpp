@@ -10,6 +10,7 @@
 #include "platform/x11/X11GrabbedShortcuts.h"
 #include "platform/x11/X11InputAccess.h"
 #include "platform/x11/X11KeyboardLayout.h"
+#include "platform/x11/X11OfferedMimeData.h"
 #include "platform/x11/X11PasteKeystroke.h"
 #include "platform/x11/X11PointerMonitor.h"
 #include "platform/x11/X11WindowHints.h"
@@ -110,6 +111,11 @@ std::unique_ptr<QObject> X11Platform::watchPointerPresses(std::function<void(QPo
 
 void X11Platform::keepOffTaskbar(QWindow& window) {
     skipTaskbarAndPager(window);
+}
+
+QMimeData* X11Platform::makeDropData(const ClipboardItem& item) {
+    // A drop fetches from the drag's own selection, not the clipboard: there is no paste to report.
+    return new X11OfferedMimeData(item, {});
 }
 
 } // namespace sorvu

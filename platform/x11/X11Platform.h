@@ -45,6 +45,7 @@ public:
     void showNotification(const QString& text) override;
     std::unique_ptr<QObject> watchPointerPresses(std::function<void(QPoint position)> handler) override;
     void keepOffTaskbar(QWindow& window) override;
+    QMimeData* makeDropData(const ClipboardItem& item) override;
 
 private:
     std::shared_ptr<X11Clipboard> m_clipboard;

@@ -9,14 +9,17 @@
 #include "tests/integration/support/SorvuLaunch.h"
 #include "tests/support/TestSupport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineF>
 #include <QPixmap>
 #include <QRect>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -166,6 +169,14 @@ protected:
             copy(text);
         }
     }
+    // Writes the file, then copies it as a file manager does.
+    void copyFile(const QString& path, const QByteArray& content) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        copy(QUrl::fromLocalFile(path).toEncoded() + "\n", "text/uri-list");
+    }
     void copy(const QByteArray& data, const QString& type = {}) {
         auto process = startXclipCopy(data, type);
         ASSERT_TRUE(process);
@@ -231,22 +242,26 @@ protected:
         click(control->extents.center());
     }
 
-    void openTextField() {
-        m_field = ChildProcess::start({SORVU_TEXT_FIELD_PROGRAM, "paste target"});
-        ASSERT_TRUE(m_field);
+    // A helper program that prints "window <id>" once shown, in front.
+    void openWindowProgram(const QString& program, const QString& title, std::unique_ptr<ChildProcess>& process,
+                           QRect& geometry) {
+        process = ChildProcess::start({program, title});
+        ASSERT_TRUE(process);
         QString window;
         ASSERT_TRUE(waitUntil([&] {
             const QRegularExpressionMatch match =
                 QRegularExpression("^window (\\d+)$", QRegularExpression::MultilineOption)
-                    .match(QString::fromUtf8(m_field->standardOutput()));
+                    .match(QString::fromUtf8(process->standardOutput()));
             window = match.captured(1);
             return match.hasMatch();
         }));
         ASSERT_TRUE(waitUntil([&] { return xdotool({"windowactivate", "--sync", window}).succeeded(); }, 10000));
         ASSERT_TRUE(
             waitUntil([&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == window.toLatin1(); }));
-        m_fieldGeometry = windowGeometry(window.toLatin1());
+        geometry = windowGeometry(window.toLatin1());
     }
+
+    void openTextField() { openWindowProgram(SORVU_TEXT_FIELD_PROGRAM, "paste target", m_field, m_fieldGeometry); }
     QString fieldText() const {
         const QStringList lines = QString::fromUtf8(m_field->standardOutput()).split('\n', Qt::SkipEmptyParts);
         for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
@@ -255,6 +270,34 @@ protected:
             }
         }
         return {};
+    }
+
+    // Presses on the row and drags it with the pointer along the points, in small steps with short pauses as a
+    // hand does (the drag protocol negotiates with each window the pointer enters), then lingers over the last
+    // point. The button stays down unless told to let go there.
+    void dragRow(const QString& row, const QList<QPoint>& path, bool release = true) {
+        const auto found = find("list item", row);
+        ASSERT_TRUE(found) << "no row " << row.toStdString() << " in " << rowNames().join(", ").toStdString();
+        QPoint at = found->extents.center();
+        ASSERT_TRUE(
+            xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "mousedown", "1"}).succeeded());
+        for (const QPoint& next : path) {
+            const QPoint from = at;
+            const int steps = std::max(1, int(QLineF(from, next).length() / 12));
+            for (int step = 1; step <= steps; ++step) {
+                at = from + (next - from) * step / steps;
+                ASSERT_TRUE(xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "sleep", "0.02"})
+                                .succeeded());
+            }
+        }
+        for (int wiggle = 0; wiggle < 6; ++wiggle) {
+            at += QPoint(wiggle % 2 == 0 ? 2 : -2, 0);
+            ASSERT_TRUE(
+                xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "sleep", "0.08"}).succeeded());
+        }
+        if (release) {
+            ASSERT_TRUE(xdotool({"mouseup", "1"}).succeeded());
+        }
     }
 
     static inline std::unique_ptr<ChildProcess> s_bus;
@@ -379,6 +422,178 @@ TEST_F(PopupEndToEnd, RowsAreDeletedWithTheirButtonAndReorderedByDraggingAndPast
     }
     EXPECT_TRUE(waitUntil([&] { return fieldText() == "threefourone"; }, 10000))
         << fieldText().toStdString() << log().toStdString();
+}
+
+TEST_F(PopupEndToEnd, ATextDraggedOutOfThePopupArrivesInATextFieldAndLeavesTheQueueAndTheLastOneClosesThePopup) {
+    startSorvu();
+    collect({"dropped text", "second"});
+    openTextField();
+    openPopup();
+    const QRect popupFrame = frame().extents;
+    ASSERT_FALSE(popupFrame.intersects(m_fieldGeometry)) << "the field must lie beside the popup";
+    const QPoint field = m_fieldGeometry.center();
+
+    // Up and out over the popup's top edge, then across to the field.
+    dragRow("Item 1: text, dropped text", {QPoint(popupFrame.center().x(), popupFrame.top() - 30), field});
+    ASSERT_TRUE(waitUntil([&] { return fieldText() == "dropped text"; }))
+        << fieldText().toStdString() << log().toStdString();
+    ASSERT_TRUE(waitForLog("drag ended operation=1")) << log().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return rowNames() == QStringList{"Item 1: text, second"}; }))
+        << rowNames().join(", ").toStdString();
+    EXPECT_TRUE(waitForLog("consumeDropped"));
+    EXPECT_EQ(logCount("popover close requested"), 0);
+
+    // The last entry: the queue is drained and the popup closes.
+    dragRow("Item 1: text, second", {QPoint(popupFrame.center().x(), popupFrame.top() - 30), field});
+    ASSERT_TRUE(waitUntil([&] { return fieldText().contains("second"); })) << fieldText().toStdString();
+    ASSERT_TRUE(waitForLog("popover close requested reason=queueDrained")) << log().toStdString();
+    EXPECT_EQ(logCount("popover close requested"), 1);
+    EXPECT_TRUE(waitUntil([&] { return popup().isEmpty(); }));
+}
+
+TEST_F(PopupEndToEnd, AFileDraggedOutOfThePopupArrivesAsItsStoredCopyAndAnImageAsAnImage) {
+    startSorvu();
+    QTemporaryDir files;
+    collect({"stays"});
+    copyFile(files.filePath("report.txt"), "quarterly figures\n");
+    QImage picture(160, 90, QImage::Format_RGB32);
+    picture.fill(QColor(70, 130, 180));
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    copy(png, "image/png");
+    QRect target;
+    std::unique_ptr<ChildProcess> dropTarget;
+    openWindowProgram(SORVU_DROP_TARGET_PROGRAM, "drop target", dropTarget, target);
+    ASSERT_TRUE(dropTarget && !target.isEmpty());
+    openPopup();
+    const QRect popupFrame = frame().extents;
+    ASSERT_FALSE(popupFrame.intersects(target));
+
+    dragRow("Item 2: file, report.txt", {QPoint(popupFrame.center().x(), popupFrame.top() - 30), target.center()});
+    QString dropped;
+    ASSERT_TRUE(waitUntil([&] {
+        const QRegularExpressionMatch match =
+            QRegularExpression("^drop (\\d+) (\\S+)$", QRegularExpression::MultilineOption)
+                .match(QString::fromUtf8(dropTarget->standardOutput()));
+        dropped = QUrl::fromPercentEncoding(match.captured(2).toUtf8());
+        return match.hasMatch();
+    })) << dropTarget->standardOutput().toStdString()
+        << log().toStdString();
+    // The copy in Sorvu's storage, not the original, and as a file manager wants it too.
+    const QUrl url(dropped.split(QRegularExpression("\\r?\\n"), Qt::SkipEmptyParts).value(0));
+    ASSERT_TRUE(url.isLocalFile()) << dropped.toStdString();
+    EXPECT_TRUE(url.toLocalFile().contains("Sorvu/ClipboardFiles/")) << url.toLocalFile().toStdString();
+    EXPECT_TRUE(url.toLocalFile().endsWith("/report.txt"));
+    QFile stored(url.toLocalFile());
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly)) << "the stored copy outlives the drop for a while";
+    EXPECT_EQ(stored.readAll(), "quarterly figures\n");
+    EXPECT_TRUE(QString::fromUtf8(dropTarget->standardOutput())
+                    .contains("gnome " + QUrl::toPercentEncoding("copy\n" + url.toEncoded())));
+    EXPECT_TRUE(waitForLog("file URL drag begin types=")) << log().toStdString();
+    EXPECT_TRUE(log().contains(QRegularExpression("file URL drag begin types=\\S*text/uri-list")));
+    EXPECT_TRUE(log().contains(QRegularExpression("file URL drag begin types=\\S*x-special/gnome-copied-files")));
+    ASSERT_TRUE(waitUntil([&] {
+        return rowNames() == QStringList{"Item 1: text, stays", "Item 2: image"};
+    })) << rowNames().join(", ").toStdString();
+
+    // An image arrives as an image.
+    ASSERT_TRUE(waitUntil([&] { return rowNames().contains("Item 2: image"); })) << rowNames().join(", ").toStdString();
+    dragRow("Item 2: image", {QPoint(popupFrame.center().x(), popupFrame.top() - 30), target.center()});
+    ASSERT_TRUE(waitUntil([&] { return dropTarget->standardOutput().contains("image 160x90\n"); }))
+        << dropTarget->standardOutput().toStdString() << log().toStdString();
+    EXPECT_TRUE(waitUntil([&] { return rowNames() == QStringList{"Item 1: text, stays"}; }))
+        << rowNames().join(", ").toStdString();
+    dropTarget->stop();
+}
+
+TEST_F(PopupEndToEnd, AFileDroppedIntoARealFileManagerIsCopiedIntoItsFolder) {
+    if (QStandardPaths::findExecutable("thunar").isEmpty()) {
+        GTEST_SKIP() << "Thunar is not installed (scripts/install-deps.sh installs it)";
+    }
+    startSorvu();
+    QTemporaryDir files;
+    collect({});
+    copyFile(files.filePath("minutes.txt"), "decisions\n");
+    QTemporaryDir folder;
+    ChildProcess::Options options;
+    options.environment.insert("HOME", m_home.path().toUtf8());
+    auto thunar = ChildProcess::start({"thunar", folder.path()}, options);
+    ASSERT_TRUE(thunar);
+    QByteArray window;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            window = xdotool({"search", "--onlyvisible", "--class", "^Thunar$"}).standardOutput.split('\n').value(0);
+            return !window.isEmpty();
+        },
+        15000));
+    const QRect view = windowGeometry(window);
+    openPopup();
+    const QRect popupFrame = frame().extents;
+    ASSERT_FALSE(popupFrame.intersects(view));
+
+    // Into the empty folder view, right of the side pane.
+    const QPoint into(view.left() + view.width() * 3 / 4, view.top() + view.height() / 2);
+    dragRow("Item 1: file, minutes.txt", {QPoint(popupFrame.center().x(), popupFrame.top() - 30), into});
+    const QString copied = QDir(folder.path()).filePath("minutes.txt");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            QFile file(copied);
+            return file.open(QIODevice::ReadOnly) && file.readAll() == "decisions\n";
+        },
+        10000))
+        << log().toStdString();
+    EXPECT_TRUE(waitForLog("drag ended operation=1")) << log().toStdString();
+    EXPECT_TRUE(waitForLog("popover close requested reason=queueDrained")) << log().toStdString();
+    thunar->stop();
+}
+
+TEST_F(PopupEndToEnd, ADropOnThePopupItselfOrEscapeDuringTheDragPutsTheEntryBackWhereItStarted) {
+    startSorvu();
+    collect({"one", "two", "three"});
+    openPopup();
+    const QRect popupFrame = frame().extents;
+    const auto first = find("list item", "Item 1: text, one");
+    const auto second = find("list item", "Item 2: text, two");
+    ASSERT_TRUE(first && second);
+    const QPoint start = first->extents.center();
+    // Down past the second row (a swap inside the list), out over the left edge, and back onto the popup.
+    const QPoint belowSecond(start.x(), second->extents.bottom() + 4);
+    const QPoint outside(popupFrame.left() - 60, belowSecond.y());
+    dragRow("Item 1: text, one", {belowSecond, outside, popupFrame.center()});
+    ASSERT_TRUE(waitForLog("drag ended operation=0")) << log().toStdString();
+    EXPECT_TRUE(waitUntil([&] {
+        return rowNames() == QStringList{"Item 1: text, one", "Item 2: text, two", "Item 3: text, three"};
+    })) << rowNames().join(", ").toStdString();
+    EXPECT_EQ(logCount("consumeDropped"), 0);
+
+    // Escape while the entry is out over the desktop: the drag is cancelled, the popup stays.
+    const QPoint outOver(popupFrame.left() - 80, second->extents.center().y());
+    dragRow("Item 2: text, two", {outOver}, false);
+    runEventLoopFor(300);
+    // Meanwhile the card hangs beside the pointer, its lower left corner 14 to the right and 6 below: a light
+    // card there, even without a compositing manager (none runs here), where afterwards the desktop shows.
+    const QRect beside(outOver + QPoint(14, -40), QSize(60, 46));
+    const auto grab = [&] {
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, beside.x(), beside.y(), beside.width(), beside.height())
+            .toImage();
+    };
+    const QImage withCard = grab();
+    // Inside the card's bottom padding, clear of its rounded corner.
+    const QPoint inCard(14, 40 + 6 - 3);
+    ASSERT_TRUE(xdotool({"key", "Escape"}).succeeded());
+    EXPECT_TRUE(waitUntil([&] { return logCount("drag ended operation=0") == 2; })) << log().toStdString();
+    ASSERT_TRUE(xdotool({"mouseup", "1"}).succeeded());
+    EXPECT_TRUE(waitUntil([&] {
+        return rowNames() == QStringList{"Item 1: text, one", "Item 2: text, two", "Item 3: text, three"};
+    })) << rowNames().join(", ").toStdString();
+    runEventLoopFor(600);
+    const QImage withoutCard = grab();
+    EXPECT_GT(qGray(withCard.pixel(inCard)), 150) << QColor(withCard.pixel(inCard)).name().toStdString();
+    EXPECT_NE(withCard.pixel(inCard), withoutCard.pixel(inCard)) << "the card has gone after springing back";
+    EXPECT_EQ(logCount("popover close requested"), 0) << log().toStdString();
+    EXPECT_EQ(logCount("consumeDropped"), 0);
 }
 
 TEST_F(PopupEndToEnd, SavesScreenshotsOfThePopup) {

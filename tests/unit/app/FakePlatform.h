@@ -9,6 +9,7 @@
 #include "tests/support/FakeLaunchAtLogin.h"
 #include "tests/unit/app/ShellFakes.h"
 
+#include <QMimeData>
 #include <QPointer>
 
 namespace sorvu::test {
@@ -74,6 +75,11 @@ public:
         return watcher;
     }
     void keepOffTaskbar(QWindow&) override { ++windowsKeptOffTaskbar; }
+    QMimeData* makeDropData(const ClipboardItem& item) override {
+        auto* data = new QMimeData;
+        data->setText(item.isFile() ? item.fileUrl().toLocalFile() : item.text());
+        return data;
+    }
     // A press somewhere on the desktop outside Sorvu.
     void pressElsewhere(QPoint position) {
         if (pointerWatcher && pointerPressHandler) {

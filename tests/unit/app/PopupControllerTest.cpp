@@ -4,6 +4,7 @@
 #include "app/PopupController.h"
 #include "app/PasteRequestCoordinator.h"
 #include "app/PopupPlacement.h"
+#include "dragout/DragOut.h"
 #include "shortcuts/ShortcutManager.h"
 #include "tests/support/FakeShortcutStore.h"
 #include "tests/support/LogCapture.h"
@@ -205,6 +206,30 @@ TEST_F(PopupControllerTest, AKeyboardPasteThatDrainsTheQueueClosesThePopup) {
     ASSERT_TRUE(waitUntil([&] { return queue->queue().isEmpty(); }));
     EXPECT_FALSE(popup->isShown());
     EXPECT_TRUE(uiLines().contains("popover close requested reason=queueDrained"));
+}
+
+TEST_F(PopupControllerTest, ARowDraggedPastThePopupsEdgeBecomesADragOutThatOwnsEscapeUntilItEnds) {
+    addTexts({"a", "b", "c"});
+    open();
+    QueueScreenModel& screen = *popup->content()->queueScreen();
+    const QRect frame = popup->window()->frameGeometry();
+    const QString first = uuidString(idAt(0));
+    // Down past "b" inside the popup, then out over its left edge.
+    screen.pointerMoved(first, {10, 10}, {10, 60}, QPointF(frame.center()));
+    ASSERT_EQ(queue->queue().at(1).content.text(), "a");
+    screen.pointerMoved(first, {10, 10}, {-40, 60}, QPointF(frame.left() - 40, frame.center().y()));
+    ASSERT_TRUE(screen.outgoingDragID().has_value()) << "handed to a drag out of the popup";
+    EXPECT_TRUE(DragOut::isDragOutActive());
+    pressEscape();
+    EXPECT_TRUE(popup->isShown()) << "Escape belongs to the drag";
+
+    // No button is held here, so the drag ends at once without a drop: "a" goes back to where it started.
+    ASSERT_TRUE(waitUntil([&] { return !DragOut::isDragOutActive(); }));
+    EXPECT_FALSE(screen.outgoingDragID().has_value());
+    EXPECT_EQ(queue->queue().at(0).content.text(), "a");
+    EXPECT_EQ(log.messagesStartingWith("drag ended"), QStringList{"drag ended operation=0"});
+    pressEscape();
+    EXPECT_FALSE(popup->isShown()) << "Escape closes the popup again";
 }
 
 TEST_F(PopupControllerTest, EveryOpeningBuildsFreshContentThatLoadsWithoutWarnings) {

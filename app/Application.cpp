@@ -209,6 +209,7 @@ void Application::buildPopup() {
     dependencies.platform = &m_platform;
     dependencies.trayIconGeometry = [this] { return m_systemTrayIcon ? m_systemTrayIcon->geometry() : QRect(); };
     dependencies.paste = [this] { requestPaste(PasteNextEntry{}, PasteRequestSource::button); };
+    dependencies.globalShortcuts = m_globalShortcuts.get();
     dependencies.quit = [] { QApplication::quit(); };
     dependencies.openSessionHelp = [] {
         QDesktopServices::openUrl(installedReadmeUrl(QStringLiteral("session-requirements")));

@@ -3,6 +3,8 @@
 
 #include "app/PopupController.h"
 
+#include "app/BuildInfo.h"
+#include "app/InstalledReadme.h"
 #include "app/PopupPlacement.h"
 #include "engine/ClipboardQueue.h"
 #include "engine/Log.h"
@@ -10,6 +12,7 @@
 #include "views/ThemeIconProvider.h"
 #include "views/ThumbnailProvider.h"
 
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -70,8 +73,15 @@ void PopupController::buildContent(double minimumQueueListHeight) {
             self->closePopup(CloseReason::queueDrained);
         }
     };
+    SettingsScreenModel::Dependencies settings;
+    settings.shortcutManager = m_dependencies.shortcutManager;
+    settings.globalShortcuts = m_dependencies.globalShortcuts;
+    settings.version = buildInfo().version;
+    settings.buildNumber = buildInfo().buildNumber;
+    settings.website = websiteUrl();
+    settings.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     m_content = new PopupRootModel(*m_dependencies.queue, *m_dependencies.languageStore, QGuiApplication::font(),
-                                   minimumQueueListHeight, std::move(actions), this);
+                                   minimumQueueListHeight, std::move(actions), std::move(settings), this);
     QObject* created =
         m_component->createWithInitialProperties({{QStringLiteral("root"), QVariant::fromValue(m_content.data())}});
     m_contentItem = qobject_cast<QQuickItem*>(created);

@@ -47,6 +47,9 @@ public:
         std::function<QRect()> trayIconGeometry;
         // The Paste button: the next entry, into the program that was in front at the opening.
         std::function<void()> paste;
+        // "Paste All" of the combine screen; the completion is never called for a withdrawn request.
+        CombineScreenModel::PasteAll pasteAll;
+        std::shared_ptr<TextJoinPreferenceStore> textJoinStore;
         std::function<void()> quit;
         std::function<void()> openSessionHelp;
     };

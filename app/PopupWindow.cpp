@@ -5,6 +5,7 @@
 
 #include "app/BuildInfo.h"
 #include "app/InstalledReadme.h"
+#include "app/PasteRequestCoordinator.h"
 #include "app/PopupPlacement.h"
 #include "engine/ClipboardQueue.h"
 #include "engine/Log.h"
@@ -73,6 +74,13 @@ void PopupController::buildContent(double minimumQueueListHeight) {
             self->closePopup(CloseReason::queueDrained);
         }
     };
+    actions.pasteAll = m_dependencies.pasteAll;
+    actions.cancelPasteAll = [coordinator = QPointer<PasteRequestCoordinator>(m_dependencies.coordinator)] {
+        if (coordinator) {
+            coordinator->cancelPendingBulkPaste();
+        }
+    };
+    actions.textJoinStore = m_dependencies.textJoinStore;
     SettingsScreenModel::Dependencies settings;
     settings.shortcutManager = m_dependencies.shortcutManager;
     settings.globalShortcuts = m_dependencies.globalShortcuts;

@@ -18,6 +18,7 @@
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/Localization.h"
 #include "preferences/SettingsLanguagePreferenceStorage.h"
+#include "preferences/SettingsTextJoinPreferenceStore.h"
 #include "shortcuts/GlobalShortcuts.h"
 #include "shortcuts/SettingsShortcutStore.h"
 #include "shortcuts/ShortcutManager.h"
@@ -251,6 +252,15 @@ void Application::buildPopup() {
     dependencies.platform = &m_platform;
     dependencies.trayIconGeometry = [this] { return m_systemTrayIcon ? m_systemTrayIcon->geometry() : QRect(); };
     dependencies.paste = [this] { requestPaste(PasteNextEntry{}, PasteRequestSource::button); };
+    dependencies.pasteAll = [self = QPointer<Application>(this)](const QString& separator,
+                                                                 const QList<QUuid>& expectedIDs,
+                                                                 CombineScreenModel::PasteCompletion completion) {
+        if (self) {
+            self->requestPaste(PasteAllText{separator, expectedIDs}, PasteRequestSource::button, std::move(completion));
+        }
+    };
+    dependencies.textJoinStore = std::make_shared<SettingsTextJoinPreferenceStore>(m_settings);
+    dependencies.globalShortcuts = m_globalShortcuts.get();
     dependencies.quit = [] { QApplication::quit(); };
     dependencies.openSessionHelp = [] {
         QDesktopServices::openUrl(installedReadmeUrl(QStringLiteral("session-requirements")));

@@ -31,7 +31,7 @@ PopupController::~PopupController() {
     }
     m_globalMouseMonitor.reset();
     m_localMouseMonitor.reset();
-    m_escapeKeyMonitor.reset();
+    m_keyMonitor.reset();
     delete m_contentItem;
     delete m_content;
 }
@@ -89,7 +89,7 @@ void PopupController::bringToFront() {
 }
 
 bool PopupController::areMonitorsInstalled() const {
-    return m_localMouseMonitor && m_escapeKeyMonitor;
+    return m_localMouseMonitor && m_keyMonitor;
 }
 
 void PopupController::popupClosed() {
@@ -111,7 +111,7 @@ void PopupController::popupClosed() {
 }
 
 void PopupController::installMonitors() {
-    if (m_globalMouseMonitor || m_localMouseMonitor || m_escapeKeyMonitor) {
+    if (m_globalMouseMonitor || m_localMouseMonitor || m_keyMonitor) {
         return;
     }
     // Presses in other programs; a session that cannot report them leaves only Sorvu's own windows watched.
@@ -121,8 +121,8 @@ void PopupController::installMonitors() {
         std::make_unique<EventFilter>(QCoreApplication::instance(), [this](QObject* watched, QEvent* event) {
             return outsideClickInSorvu(watched, event);
         });
-    m_escapeKeyMonitor = std::make_unique<EventFilter>(
-        m_window.get(), [this](QObject* watched, QEvent* event) { return escapePressed(watched, event); });
+    m_keyMonitor = std::make_unique<EventFilter>(
+        m_window.get(), [this](QObject* watched, QEvent* event) { return keyPressed(watched, event); });
 }
 
 void PopupController::removeMonitors() {
@@ -136,12 +136,12 @@ void PopupController::removeMonitors() {
     if (m_localMouseMonitor) {
         m_localMouseMonitor->stop();
     }
-    if (m_escapeKeyMonitor) {
-        m_escapeKeyMonitor->stop();
+    if (m_keyMonitor) {
+        m_keyMonitor->stop();
     }
     dispose(m_globalMouseMonitor);
     dispose(m_localMouseMonitor);
-    dispose(m_escapeKeyMonitor);
+    dispose(m_keyMonitor);
 }
 
 void PopupController::outsideClickElsewhere(QPoint position) {
@@ -163,20 +163,31 @@ bool PopupController::outsideClickInSorvu(QObject* watched, QEvent* event) {
     return false;
 }
 
-bool PopupController::escapePressed(QObject* watched, QEvent* event) {
-    if (watched != m_window.get() || event->type() != QEvent::KeyPress ||
-        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) {
+bool PopupController::keyPressed(QObject* watched, QEvent* event) {
+    if (watched != m_window.get() || event->type() != QEvent::KeyPress) {
         return false;
     }
     // A running drag out of the popup takes Escape itself, to cancel.
     if (DragOut::isDragOutActive()) {
         return false;
     }
-    // The first Escape ends a shortcut recording; only the next one closes the popup.
-    if (const auto cancelRecording = m_dependencies.shortcutManager->cancelRecordingHandler()) {
-        cancelRecording();
-    } else {
-        closePopup(CloseReason::escape);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape) {
+        // The first Escape ends a shortcut recording; only the next one closes the popup.
+        if (const auto cancelRecording = m_dependencies.shortcutManager->cancelRecordingHandler()) {
+            cancelRecording();
+        } else {
+            closePopup(CloseReason::escape);
+        }
+        return true;
+    }
+    // While a shortcut is recorded every key is the recorder's, so none reaches a control of the popup.
+    if (!m_dependencies.shortcutManager->recordingAction()) {
+        return false;
+    }
+    if (m_content) {
+        m_content->keyPressed(quint16(key->nativeScanCode()), keyModifiersFromQt(key->modifiers()),
+                              key->isAutoRepeat());
     }
     return true;
 }

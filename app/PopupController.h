@@ -22,6 +22,7 @@ namespace sorvu {
 
 class ClipboardQueue;
 class EventFilter;
+class GlobalShortcuts;
 class LanguagePreferenceStore;
 class PasteRequestCoordinator;
 class Platform;
@@ -39,11 +40,16 @@ public:
         ShortcutManager* shortcutManager = nullptr;
         LanguagePreferenceStore* languageStore = nullptr;
         PasteRequestCoordinator* coordinator = nullptr;
+        // Which shortcuts another program holds, for the settings; may be absent.
+        GlobalShortcuts* globalShortcuts = nullptr;
         Platform* platform = nullptr;
         // Where the tray icon is on the screen; empty when the tray does not say.
         std::function<QRect()> trayIconGeometry;
         // The Paste button: the next entry, into the program that was in front at the opening.
         std::function<void()> paste;
+        // "Paste All" of the combine screen; the completion is never called for a withdrawn request.
+        CombineScreenModel::PasteAll pasteAll;
+        std::shared_ptr<TextJoinPreferenceStore> textJoinStore;
         std::function<void()> quit;
         std::function<void()> openSessionHelp;
     };
@@ -76,7 +82,7 @@ private:
     void removeMonitors();
     void outsideClickElsewhere(QPoint position);
     bool outsideClickInSorvu(QObject* watched, QEvent* event);
-    bool escapePressed(QObject* watched, QEvent* event);
+    bool keyPressed(QObject* watched, QEvent* event);
     bool isOnTrayIcon(QPoint position) const;
 
     Dependencies m_dependencies;
@@ -92,7 +98,7 @@ private:
 
     std::unique_ptr<QObject> m_globalMouseMonitor;
     std::unique_ptr<EventFilter> m_localMouseMonitor;
-    std::unique_ptr<EventFilter> m_escapeKeyMonitor;
+    std::unique_ptr<EventFilter> m_keyMonitor;
 };
 
 } // namespace sorvu

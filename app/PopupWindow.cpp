@@ -3,6 +3,9 @@
 
 #include "app/PopupController.h"
 
+#include "app/BuildInfo.h"
+#include "app/InstalledReadme.h"
+#include "app/PasteRequestCoordinator.h"
 #include "app/PopupPlacement.h"
 #include "dragout/DragOut.h"
 #include "engine/ClipboardQueue.h"
@@ -12,6 +15,7 @@
 #include "views/ThemeIconProvider.h"
 #include "views/ThumbnailProvider.h"
 
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -72,6 +76,13 @@ void PopupController::buildContent(double minimumQueueListHeight) {
             self->closePopup(CloseReason::queueDrained);
         }
     };
+    actions.pasteAll = m_dependencies.pasteAll;
+    actions.cancelPasteAll = [coordinator = QPointer<PasteRequestCoordinator>(m_dependencies.coordinator)] {
+        if (coordinator) {
+            coordinator->cancelPendingBulkPaste();
+        }
+    };
+    actions.textJoinStore = m_dependencies.textJoinStore;
     // One drag-out for the queue screen while this content lives.
     DragOut::Dependencies dragOutDependencies;
     dragOutDependencies.dropData = [platform = m_dependencies.platform](const ClipboardItem& item) {
@@ -82,8 +93,15 @@ void PopupController::buildContent(double minimumQueueListHeight) {
                                                                   QueueScreenModel::DragOutFinished finished) {
         return dragOut && dragOut->begin(item, start, std::move(finished));
     };
+    SettingsScreenModel::Dependencies settings;
+    settings.shortcutManager = m_dependencies.shortcutManager;
+    settings.globalShortcuts = m_dependencies.globalShortcuts;
+    settings.version = buildInfo().version;
+    settings.buildNumber = buildInfo().buildNumber;
+    settings.website = websiteUrl();
+    settings.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     m_content = new PopupRootModel(*m_dependencies.queue, *m_dependencies.languageStore, QGuiApplication::font(),
-                                   minimumQueueListHeight, std::move(actions), this);
+                                   minimumQueueListHeight, std::move(actions), std::move(settings), this);
     dragOut->setParent(m_content);
     QObject* created =
         m_component->createWithInitialProperties({{QStringLiteral("root"), QVariant::fromValue(m_content.data())}});

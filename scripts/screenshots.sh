@@ -9,4 +9,4 @@ build_dir=${SORVU_BUILD_DIR:-build/test}
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build_dir" --parallel 2 --target PopupEndToEndTest
 SORVU_SCREENSHOT_DIR="$PWD/docs/screenshots" "$build_dir/tests/integration/PopupEndToEndTest" \
-    --gtest_filter='*SavesScreenshotsOfThePopup'
+    --gtest_filter='*SavesScreenshots*'

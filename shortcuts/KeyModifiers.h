@@ -5,6 +5,7 @@
 
 #include <QFlags>
 #include <QtGlobal>
+#include <qnamespace.h>
 
 namespace sorvu {
 
@@ -25,6 +26,16 @@ inline constexpr KeyModifiers allKeyModifiers =
 // The modifiers among the bits of a stored or reported value; every other bit is dropped.
 inline constexpr KeyModifiers keyModifiersOf(quint64 rawValue) {
     return KeyModifiers::fromInt(quint32(rawValue & allKeyModifiers.toInt()));
+}
+
+// The modifiers of a key event in one of Sorvu's own windows. Qt reports Super as Meta on X11.
+inline KeyModifiers keyModifiersFromQt(Qt::KeyboardModifiers qtModifiers) {
+    KeyModifiers modifiers;
+    modifiers.setFlag(KeyModifier::Shift, qtModifiers.testFlag(Qt::ShiftModifier));
+    modifiers.setFlag(KeyModifier::Ctrl, qtModifiers.testFlag(Qt::ControlModifier));
+    modifiers.setFlag(KeyModifier::Alt, qtModifiers.testFlag(Qt::AltModifier));
+    modifiers.setFlag(KeyModifier::Super, qtModifiers.testFlag(Qt::MetaModifier));
+    return modifiers;
 }
 
 } // namespace sorvu

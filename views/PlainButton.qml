@@ -8,6 +8,9 @@ import QtQuick.Controls
 AbstractButton {
     id: button
 
+    // A warning's button is drawn in its warning colour.
+    property color textColor: colors.windowText
+
     padding: 2
     leftPadding: 4
     rightPadding: 4
@@ -21,7 +24,7 @@ AbstractButton {
     contentItem: Text {
         text: button.text
         font: button.font
-        color: button.enabled ? colors.windowText : disabledColors.windowText
+        color: button.enabled ? button.textColor : disabledColors.windowText
         verticalAlignment: Text.AlignVCenter
     }
 

@@ -12,7 +12,8 @@ Rectangle {
 
     required property PopupRootModel root
 
-    width: root.width
+    // The settings may need more room than the status row asks for.
+    width: Math.max(root.width, settingsLoader.item ? Math.ceil(settingsLoader.item.implicitWidth) + 2 * root.padding : 0)
     implicitHeight: column.implicitHeight + 2 * root.padding
     height: implicitHeight
     color: colors.window
@@ -51,10 +52,15 @@ Rectangle {
         }
 
         Loader {
+            id: settingsLoader
+
             Layout.fillWidth: true
-            active: popup.root.showsSettings
+            active: popup.root.settingsScreen !== null
             visible: active
-            sourceComponent: SettingsScreen {}
+            sourceComponent: SettingsScreen {
+                settingsScreen: popup.root.settingsScreen
+                styles: popup.root.styles
+            }
         }
     }
 }

@@ -14,9 +14,11 @@ namespace sorvu {
 
 PopupRootModel::PopupRootModel(ClipboardQueue& queue, LanguagePreferenceStore& languageStore,
                                const QFont& interfaceFont, double minimumQueueListHeight,
-                               QueueScreenModel::Actions actions, QObject* parent)
-    : QObject(parent), m_queue(queue), m_language(languageStore), m_styles(interfaceFont),
-      m_minimumQueueListHeight(minimumQueueListHeight), m_actions(std::move(actions)) {
+                               QueueScreenModel::Actions actions, SettingsScreenModel::Dependencies settings,
+                               QObject* parent)
+    : QObject(parent), m_queue(queue), m_languageStore(languageStore), m_language(languageStore),
+      m_styles(interfaceFont), m_minimumQueueListHeight(minimumQueueListHeight), m_actions(std::move(actions)),
+      m_settings(std::move(settings)) {
     connect(&m_queue, &ClipboardQueue::queueChanged, this, &PopupRootModel::statusChanged);
     connect(&m_queue, &ClipboardQueue::isCollectingChanged, this, &PopupRootModel::statusChanged);
     connect(&m_language, &ViewLanguage::changed, this, &PopupRootModel::statusChanged);
@@ -80,18 +82,26 @@ QString PopupRootModel::settingsButtonIcon() const {
 
 void PopupRootModel::toggleScreen() {
     // The old screen goes once the views have let go of it.
-    QPointer<QueueScreenModel> old = m_queueScreen;
+    QPointer<QObject> old;
     if (m_screen == Screen::queue) {
+        old = m_queueScreen.data();
         m_screen = Screen::settings;
         m_queueScreen = nullptr;
+        m_settingsScreen = new SettingsScreenModel(m_queue, m_languageStore, m_language, m_settings, this);
     } else {
+        old = m_settingsScreen.data();
         m_screen = Screen::queue;
+        m_settingsScreen = nullptr;
         showQueueScreen();
     }
     emit screenChanged();
     if (old) {
         old->deleteLater();
     }
+}
+
+bool PopupRootModel::keyPressed(quint16 keyCode, KeyModifiers modifiers, bool isRepeat) {
+    return m_settingsScreen && m_settingsScreen->keyPressed(keyCode, modifiers, isRepeat);
 }
 
 void PopupRootModel::showQueueScreen() {

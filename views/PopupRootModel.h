@@ -5,6 +5,7 @@
 
 #include "views/QueueScreenModel.h"
 #include "views/ScreenReader.h"
+#include "views/SettingsScreenModel.h"
 #include "views/TextStyles.h"
 #include "views/ViewLanguage.h"
 
@@ -27,6 +28,7 @@ class PopupRootModel : public QObject {
     Q_PROPERTY(Screen screen READ screen NOTIFY screenChanged)
     Q_PROPERTY(bool showsSettings READ showsSettings NOTIFY screenChanged)
     Q_PROPERTY(sorvu::QueueScreenModel* queueScreen READ queueScreen NOTIFY screenChanged)
+    Q_PROPERTY(sorvu::SettingsScreenModel* settingsScreen READ settingsScreen NOTIFY screenChanged)
     Q_PROPERTY(sorvu::TextStyles* styles READ styles CONSTANT)
     Q_PROPERTY(bool isCollecting READ isCollecting NOTIFY statusChanged)
     Q_PROPERTY(QString statusText READ statusText NOTIFY statusChanged)
@@ -47,13 +49,16 @@ public:
     static constexpr double contentPadding = 16;
 
     PopupRootModel(ClipboardQueue& queue, LanguagePreferenceStore& languageStore, const QFont& interfaceFont,
-                   double minimumQueueListHeight, QueueScreenModel::Actions actions, QObject* parent = nullptr);
+                   double minimumQueueListHeight, QueueScreenModel::Actions actions,
+                   SettingsScreenModel::Dependencies settings, QObject* parent = nullptr);
     ~PopupRootModel() override;
 
     Screen screen() const { return m_screen; }
     bool showsSettings() const { return m_screen == Screen::settings; }
     // The queue screen while it is shown; a new one each time it is shown again.
     QueueScreenModel* queueScreen() const { return m_queueScreen; }
+    // The settings screen while it is shown.
+    SettingsScreenModel* settingsScreen() const { return m_settingsScreen; }
     TextStyles* styles() { return &m_styles; }
     ViewLanguage& language() { return m_language; }
     bool isCollecting() const;
@@ -66,6 +71,8 @@ public:
     QString settingsButtonIcon() const;
 
     Q_INVOKABLE void toggleScreen();
+    // A key pressed in the popup; true when a shortcut recording took it.
+    bool keyPressed(quint16 keyCode, KeyModifiers modifiers, bool isRepeat);
 
 signals:
     void screenChanged();
@@ -75,13 +82,16 @@ private:
     void showQueueScreen();
 
     ClipboardQueue& m_queue;
+    LanguagePreferenceStore& m_languageStore;
     ViewLanguage m_language;
     TextStyles m_styles;
     ScreenReader m_screenReader;
     const double m_minimumQueueListHeight;
     const QueueScreenModel::Actions m_actions;
+    const SettingsScreenModel::Dependencies m_settings;
     Screen m_screen = Screen::queue;
     QPointer<QueueScreenModel> m_queueScreen;
+    QPointer<SettingsScreenModel> m_settingsScreen;
 };
 
 } // namespace sorvu

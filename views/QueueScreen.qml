@@ -21,10 +21,11 @@ ColumnLayout {
 
     Loader {
         Layout.fillWidth: true
-        active: screen.queueScreen.showingCombine
+        active: screen.queueScreen.combineScreen !== null
         visible: active
         sourceComponent: CombineScreen {
-            queueScreen: screen.queueScreen
+            combineScreen: screen.queueScreen.combineScreen
+            styles: screen.styles
         }
     }
 

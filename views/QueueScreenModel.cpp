@@ -91,10 +91,6 @@ QString QueueScreenModel::listName() const {
     return m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Queue"));
 }
 
-QString QueueScreenModel::backText() const {
-    return m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Back"));
-}
-
 void QueueScreenModel::appeared() {
     m_queue.refreshInputAccess();
 }
@@ -129,6 +125,12 @@ void QueueScreenModel::openSessionHelp() {
 
 void QueueScreenModel::showCombine() {
     if (showsCombineButton() && !m_showingCombine) {
+        CombineScreenModel::Actions actions;
+        actions.back = [this] { hideCombine(); };
+        actions.cancelPending = m_actions.cancelPasteAll;
+        actions.paste = m_actions.pasteAll;
+        m_combineScreen =
+            new CombineScreenModel(m_queue, m_language, m_actions.textJoinStore, std::move(actions), this);
         m_showingCombine = true;
         emit showingCombineChanged();
     }
@@ -136,8 +138,14 @@ void QueueScreenModel::showCombine() {
 
 void QueueScreenModel::hideCombine() {
     if (m_showingCombine) {
+        // Back may be the caller: the screen goes once it has returned and the views let go of it.
+        QPointer<CombineScreenModel> old = m_combineScreen;
+        m_combineScreen = nullptr;
         m_showingCombine = false;
         emit showingCombineChanged();
+        if (old) {
+            old->deleteLater();
+        }
     }
 }
 

@@ -4,11 +4,13 @@
 #pragma once
 
 #include "engine/QueuedClipboardItem.h"
+#include "views/CombineScreenModel.h"
 #include "views/QueueListModel.h"
 
 #include <QHash>
 #include <QObject>
 #include <QPointF>
+#include <QPointer>
 #include <QUuid>
 #include <QtQml/qqmlregistration.h>
 
@@ -36,6 +38,7 @@ class QueueScreenModel : public QObject {
     Q_PROPERTY(bool canClear READ canPaste NOTIFY stateChanged)
     Q_PROPERTY(bool showsCombineButton READ showsCombineButton NOTIFY stateChanged)
     Q_PROPERTY(bool showingCombine READ showingCombine NOTIFY showingCombineChanged)
+    Q_PROPERTY(sorvu::CombineScreenModel* combineScreen READ combineScreen NOTIFY showingCombineChanged)
     Q_PROPERTY(bool isScreenReaderActive READ isScreenReaderActive NOTIFY isScreenReaderActiveChanged)
     Q_PROPERTY(QString collectText READ collectText NOTIFY textsChanged)
     Q_PROPERTY(QString pasteText READ pasteText NOTIFY textsChanged)
@@ -46,7 +49,6 @@ class QueueScreenModel : public QObject {
     Q_PROPERTY(QString accessWarningText READ accessWarningText NOTIFY textsChanged)
     Q_PROPERTY(QString accessHintText READ accessHintText NOTIFY textsChanged)
     Q_PROPERTY(QString listName READ listName NOTIFY textsChanged)
-    Q_PROPERTY(QString backText READ backText NOTIFY textsChanged)
 
 public:
     // One row height assumed until a row is measured, the space between rows, and the pointer travel that
@@ -72,6 +74,10 @@ public:
         // never called). Without it rows only reorder.
         std::function<bool(const ClipboardItem& item, QPointF startScreenPoint, DragOutFinished finished)> beginDragOut;
         std::function<void()> queueDrainedByDrop;
+        // The combine screen's requests and where its separator is kept.
+        CombineScreenModel::PasteAll pasteAll;
+        std::function<void()> cancelPasteAll;
+        std::shared_ptr<TextJoinPreferenceStore> textJoinStore;
     };
 
     // The list's expected height for the queue: 32 for a text and 38 for an image or a file, at most 230.
@@ -87,6 +93,8 @@ public:
     bool canPaste() const;
     bool showsCombineButton() const;
     bool showingCombine() const { return m_showingCombine; }
+    // The combine screen while it is shown; a new one each time.
+    CombineScreenModel* combineScreen() const { return m_combineScreen; }
     bool isScreenReaderActive() const;
     QString collectText() const;
     QString pasteText() const;
@@ -97,7 +105,6 @@ public:
     QString accessWarningText() const;
     QString accessHintText() const;
     QString listName() const;
-    QString backText() const;
 
     // The screen came on screen: what Sorvu may do in this session is read again.
     Q_INVOKABLE void appeared();
@@ -158,6 +165,7 @@ private:
     QueueListModel m_rows;
 
     bool m_showingCombine = false;
+    QPointer<CombineScreenModel> m_combineScreen;
     QHash<QUuid, double> m_rowHeights;
 
     // The press that may become a drag.

@@ -17,6 +17,10 @@ QString ViewLanguage::text(const char* englishKey, const QVariantList& arguments
     return localizedString(QString::fromUtf8(englishKey), catalogForLanguage(code), localeForLanguage(code), arguments);
 }
 
+TranslationCatalog ViewLanguage::catalog() const {
+    return catalogForLanguage(m_store.preferredLanguageCode());
+}
+
 QLocale ViewLanguage::locale() const {
     return localeForLanguage(m_store.preferredLanguageCode());
 }

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "preferences/Localization.h"
+
 #include <QLocale>
 #include <QObject>
 #include <QString>
@@ -24,6 +26,8 @@ public:
     // The key's translation with "%lld" and "%@" filled in order.
     QString text(const char* englishKey, const QVariantList& arguments = {}) const;
     QLocale locale() const;
+    // For the texts that shared helpers build from a catalog (action titles, shortcut names).
+    TranslationCatalog catalog() const;
 
 signals:
     void changed();

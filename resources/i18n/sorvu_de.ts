@@ -36,6 +36,10 @@
         <translation>Entspricht dem systemeigenen Kopieren/Einfügen/Ausschneiden – wird auch bei jeder normalen Verwendung anderswo ausgelöst.</translation>
     </message>
     <message>
+        <source>Taken by another program</source>
+        <translation>Von einem anderen Programm belegt</translation>
+    </message>
+    <message>
         <source>New line</source>
         <translation>Neue Zeile</translation>
     </message>

@@ -36,6 +36,10 @@
         <translation>Coincide con Copiar/Pegar/Cortar del propio sistema: también se activará con cada uso normal en otros lugares.</translation>
     </message>
     <message>
+        <source>Taken by another program</source>
+        <translation>En uso por otro programa</translation>
+    </message>
+    <message>
         <source>New line</source>
         <translation>Nueva línea</translation>
     </message>

@@ -36,6 +36,10 @@
         <translation>システム標準のコピー/ペースト/カットと同じです — ほかの場所で普通に使うたびにも実行されます。</translation>
     </message>
     <message>
+        <source>Taken by another program</source>
+        <translation>別のプログラムが使用中</translation>
+    </message>
+    <message>
         <source>New line</source>
         <translation>改行</translation>
     </message>

@@ -36,6 +36,10 @@
         <translation>Coincide com Copiar/Colar/Recortar do próprio sistema — também será acionado em todo uso comum em outros lugares.</translation>
     </message>
     <message>
+        <source>Taken by another program</source>
+        <translation>Em uso por outro programa</translation>
+    </message>
+    <message>
         <source>New line</source>
         <translation>Nova linha</translation>
     </message>

@@ -36,6 +36,10 @@
         <translation>Совпадает с системными «Копировать/Вставить/Вырезать» — будет срабатывать и при каждом обычном использовании в других местах.</translation>
     </message>
     <message>
+        <source>Taken by another program</source>
+        <translation>Занято другой программой</translation>
+    </message>
+    <message>
         <source>New line</source>
         <translation>Новая строка</translation>
     </message>

@@ -36,6 +36,10 @@
         <translation>与系统自带的复制/粘贴/剪切相同——在其他地方每次正常使用时也会触发。</translation>
     </message>
     <message>
+        <source>Taken by another program</source>
+        <translation>已被其他程序占用</translation>
+    </message>
+    <message>
         <source>New line</source>
         <translation>换行</translation>
     </message>

@@ -242,9 +242,47 @@ protected:
         click(control->extents.center());
     }
 
+    // Presses the button until the control it leads to shows: a click may land while the popup is still
+    // being placed.
+    void pressUntilShown(const QString& button, const QString& role, const QString& name) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            press("push button", button);
+            if (waitUntil([&] { return find(role, name).has_value(); }, 3000)) {
+                return;
+            }
+        }
+        FAIL() << "no " << role.toStdString() << " named " << name.toStdString() << " after pressing "
+               << button.toStdString() << "\n"
+               << log().toStdString();
+    }
+
+    // Opens the picker and clicks the entry, scrolling its list down until the entry shows.
+    void choose(const QString& pickerName, const QString& entry) {
+        press("combo box", pickerName);
+        const auto shownEntry = [&]() -> std::optional<Accessible> {
+            const QRect window = frame().extents;
+            for (const Accessible& node : popup()) {
+                if (node.name == entry && node.role != "combo box" && node.showing &&
+                    window.contains(node.extents.center())) {
+                    return node;
+                }
+            }
+            return std::nullopt;
+        };
+        std::optional<Accessible> found;
+        for (int attempt = 0; attempt < 12 && !(found = shownEntry()); ++attempt) {
+            const QPoint list = frame().extents.center();
+            ASSERT_TRUE(
+                xdotool({"mousemove", QString::number(list.x()), QString::number(list.y()), "click", "5"}).succeeded());
+            runEventLoopFor(200);
+        }
+        ASSERT_TRUE(found) << "no entry " << entry.toStdString() << " in " << pickerName.toStdString();
+        click(found->extents.center());
+    }
+
     // A helper program that prints "window <id>" once shown, in front.
     void openWindowProgram(const QString& program, const QString& title, std::unique_ptr<ChildProcess>& process,
-                           QRect& geometry) {
+                           QRect& geometry, QString& windowId) {
         process = ChildProcess::start({program, title});
         ASSERT_TRUE(process);
         QString window;
@@ -259,9 +297,18 @@ protected:
         ASSERT_TRUE(
             waitUntil([&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == window.toLatin1(); }));
         geometry = windowGeometry(window.toLatin1());
+        windowId = window;
+    }
+    // The text field comes to the front again, as after a click into it.
+    void focusTextField() {
+        ASSERT_TRUE(waitUntil([&] { return xdotool({"windowactivate", "--sync", m_fieldWindow}).succeeded(); }, 10000));
+        ASSERT_TRUE(waitUntil(
+            [&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == m_fieldWindow.toLatin1(); }));
     }
 
-    void openTextField() { openWindowProgram(SORVU_TEXT_FIELD_PROGRAM, "paste target", m_field, m_fieldGeometry); }
+    void openTextField() {
+        openWindowProgram(SORVU_TEXT_FIELD_PROGRAM, "paste target", m_field, m_fieldGeometry, m_fieldWindow);
+    }
     QString fieldText() const {
         const QStringList lines = QString::fromUtf8(m_field->standardOutput()).split('\n', Qt::SkipEmptyParts);
         for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
@@ -308,6 +355,7 @@ protected:
     int m_queued = 0;
     std::unique_ptr<ChildProcess> m_field;
     QRect m_fieldGeometry;
+    QString m_fieldWindow;
     std::vector<std::unique_ptr<ChildProcess>> m_copies;
 };
 
@@ -464,7 +512,8 @@ TEST_F(PopupEndToEnd, AFileDraggedOutOfThePopupArrivesAsItsStoredCopyAndAnImageA
     copy(png, "image/png");
     QRect target;
     std::unique_ptr<ChildProcess> dropTarget;
-    openWindowProgram(SORVU_DROP_TARGET_PROGRAM, "drop target", dropTarget, target);
+    QString dropWindow;
+    openWindowProgram(SORVU_DROP_TARGET_PROGRAM, "drop target", dropTarget, target, dropWindow);
     ASSERT_TRUE(dropTarget && !target.isEmpty());
     openPopup();
     const QRect popupFrame = frame().extents;
@@ -697,4 +746,151 @@ TEST_F(PopupEndToEnd, OtherProgramsDriveTheRunningSorvuFromTheCommandLineAndTheS
     EXPECT_EQ(sorvuCommand({"--status", "--quit"}).exitCode, 2) << "one command at a time";
     EXPECT_EQ(sorvuCommand({"--quit"}).exitCode, 0);
     EXPECT_EQ(m_sorvu->waitForExit(5000), 0);
+}
+
+TEST_F(PopupEndToEnd, AShortcutRecordedInTheSettingsPastesAtOnceAndAfterARestartTheOtherActionsIsRefusedAndResetWorks) {
+    startSorvu();
+    collect({"one", "two"});
+    openTextField();
+    openPopup();
+    pressUntilShown("Settings", "push button", "Paste Next Item");
+
+    // Recorded from the popup's own keys, while the global shortcuts are released.
+    press("push button", "Paste Next Item");
+    runEventLoopFor(300);
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}).succeeded());
+    ASSERT_TRUE(waitUntil([&] { return find("push button", "Reset to default, Paste Next Item").has_value(); }));
+    ASSERT_TRUE(xdotool({"key", "Escape"}).succeeded());
+    ASSERT_TRUE(waitForLog("popover close requested reason=escape")) << "the recording had already ended";
+
+    // It works at once, in the program in front.
+    focusTextField();
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}).succeeded());
+    ASSERT_TRUE(waitUntil([&] { return fieldText() == "one"; }, 10000))
+        << fieldText().toStdString() << log().toStdString();
+
+    // And after a restart.
+    m_sorvu->stop();
+    startSorvu();
+    collect({"two", "three"});
+    focusTextField();
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}).succeeded());
+    ASSERT_TRUE(waitUntil([&] { return fieldText() == "onetwo"; }, 10000))
+        << fieldText().toStdString() << log().toStdString();
+
+    // The other action's combination is refused and named; Escape then closes.
+    openPopup();
+    pressUntilShown("Settings", "push button", "Paste Next Item");
+    press("push button", "Paste Next Item");
+    runEventLoopFor(300);
+    ASSERT_TRUE(xdotool({"key", "ctrl+super+c"}).succeeded());
+    ASSERT_TRUE(waitUntil([&] { return find("label", "Already used by Start/Stop Collecting.").has_value(); }))
+        << log().toStdString();
+    EXPECT_EQ(logCount("toggleCollecting isCollecting=false"), 0) << "recording kept the shortcut from firing";
+
+    // Reset brings Ctrl+Super+V back.
+    press("push button", "Reset to default, Paste Next Item");
+    ASSERT_TRUE(waitUntil([&] { return !find("label", "Already used by Start/Stop Collecting.").has_value(); }));
+    ASSERT_TRUE(xdotool({"key", "Escape"}).succeeded());
+    ASSERT_TRUE(waitUntil([&] { return logCount("popoverDidClose") == 1; }));
+    focusTextField();
+    ASSERT_TRUE(xdotool({"key", "ctrl+alt+p"}).succeeded());
+    ASSERT_TRUE(xdotool({"key", "ctrl+super+v"}).succeeded());
+    EXPECT_TRUE(waitUntil([&] { return fieldText() == "onetwothree"; }, 10000)) << fieldText().toStdString();
+    EXPECT_FALSE(fieldText().contains("p")) << "Ctrl+Alt+P no longer belongs to Sorvu";
+}
+
+TEST_F(PopupEndToEnd, ChoosingDeutschInTheSettingsChangesTheOpenPopupAtOnce) {
+    startSorvu();
+    openPopup();
+    pressUntilShown("Settings", "combo box", "Language");
+    choose("Language", "Deutsch");
+    ASSERT_TRUE(waitUntil([&] { return find("combo box", "Sprache").has_value(); })) << log().toStdString();
+    EXPECT_TRUE(find("push button", "Nächsten Eintrag einfügen"));
+    EXPECT_TRUE(find("push button", "Einstellungen schließen"));
+    EXPECT_FALSE(find("push button", "Paste Next Item"));
+}
+
+TEST_F(PopupEndToEnd, CombineAndPasteJoinsTheQueuedTextsIntoTheProgramInFrontEmptiesTheQueueAndCloses) {
+    startSorvu();
+    collect({"a", "b", "c"});
+    openTextField();
+    openPopup();
+    pressUntilShown("Combine and Paste…", "combo box", "Separator");
+    choose("Separator", "Comma and space");
+    ASSERT_TRUE(waitUntil([&] { return find("label", "Preview: a, b, c").has_value(); }));
+    press("push button", "Paste All");
+    ASSERT_TRUE(waitUntil([&] { return fieldText() == "a, b, c"; }, 10000))
+        << fieldText().toStdString() << log().toStdString();
+    EXPECT_TRUE(waitForLog("paste attempt outcome=commandPosted queueCountBefore=3 queueCountAfter=0"))
+        << log().toStdString();
+    EXPECT_TRUE(waitForLog("popover close requested reason=queueDrained")) << log().toStdString();
+    EXPECT_TRUE(waitUntil([&] { return popup().isEmpty(); }));
+}
+
+TEST_F(PopupEndToEnd, ACopyMadeJustBeforePasteAllIsShownBeforeItIsPasted) {
+    startSorvu();
+    collect({"a", "b"});
+    openTextField();
+    openPopup();
+    pressUntilShown("Combine and Paste…", "combo box", "Separator");
+    choose("Separator", "Comma and space");
+    const auto pasteAll = find("push button", "Paste All");
+    ASSERT_TRUE(pasteAll);
+
+    // The regular check may see the copy first and show it at once; else the press finds it, says so and
+    // the next press pastes. Either way nothing is pasted that was not shown.
+    auto lateCopy = startXclipCopy("c", {});
+    ASSERT_TRUE(lateCopy);
+    m_copies.push_back(std::move(lateCopy));
+    click(pasteAll->extents.center());
+    if (waitUntil([&] { return find("label", "The queue changed. Review the preview and try again.").has_value(); },
+                  2000)) {
+        EXPECT_EQ(fieldText(), "");
+        EXPECT_TRUE(find("label", "Preview: a, b, c"));
+        press("push button", "Paste All");
+    }
+    ASSERT_TRUE(waitUntil([&] { return fieldText() == "a, b, c"; }, 10000))
+        << fieldText().toStdString() << log().toStdString();
+    EXPECT_TRUE(waitForLog("paste attempt outcome=commandPosted queueCountBefore=3 queueCountAfter=0"))
+        << log().toStdString();
+}
+
+TEST_F(PopupEndToEnd, SavesScreenshotsOfTheCombineAndSettingsScreens) {
+    const QString folder = qEnvironmentVariableIsEmpty("SORVU_SCREENSHOT_DIR")
+                               ? m_home.filePath("screenshots")
+                               : qEnvironmentVariable("SORVU_SCREENSHOT_DIR");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    // Opens the popup, goes to the screen behind the button and saves the window.
+    const auto shoot = [&](const QString& button, const QString& shownControl, const QString& name) {
+        openPopup();
+        pressUntilShown(button, "combo box", shownControl);
+        runEventLoopFor(500);
+        const std::optional<QRect> window = popupWindow();
+        ASSERT_TRUE(window);
+        const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0, window->x(), window->y(),
+                                                                             window->width(), window->height());
+        ASSERT_TRUE(picture.save(folder + "/" + name));
+        const int closed = logCount("popoverDidClose");
+        ASSERT_TRUE(xdotool({"key", "Escape"}).succeeded());
+        ASSERT_TRUE(waitUntil([&] { return logCount("popoverDidClose") == closed + 1; }));
+    };
+
+    startSorvu();
+    collect({"Meeting notes for Thursday", "https://example.org/agenda", "Call the printer service"});
+    shoot("Settings", "Language", "settings-english.png");
+    shoot("Combine and Paste…", "Separator", "combine-english.png");
+    m_sorvu->stop();
+
+    startSorvu("[General]\npreferredLanguageCode=de\n");
+    collect({"Besprechungsnotizen", "Einkaufsliste", "Drucker anrufen"});
+    shoot("Einstellungen", "Sprache", "settings-german.png");
+    shoot("Zusammenfügen und einfügen…", "Trennzeichen", "combine-german.png");
+
+    for (const char* name :
+         {"settings-english.png", "combine-english.png", "settings-german.png", "combine-german.png"}) {
+        const QImage saved(folder + "/" + name);
+        EXPECT_GE(saved.width(), 270) << name;
+        EXPECT_GT(saved.height(), 120) << name;
+    }
 }

@@ -6,7 +6,6 @@
 #include "app/PopupPlacement.h"
 #include "dragout/DragOut.h"
 #include "shortcuts/ShortcutManager.h"
-#include "tests/support/FakeShortcutStore.h"
 #include "tests/support/LogCapture.h"
 #include "tests/unit/app/FakePlatform.h"
 #include "tests/unit/views/ViewsFixture.h"
@@ -55,8 +54,6 @@ class PopupControllerTest : public test::ViewsFixture {
 protected:
     void SetUp() override {
         ViewsFixture::SetUp();
-        shortcuts = std::make_unique<ShortcutManager>(std::make_shared<test::FakeShortcutStore>(),
-                                                      layout.characterForKeyCode(), layout.keyCodeForCharacter());
         coordinator = std::make_unique<PasteRequestCoordinator>(*queue, platform.fakeWorkspace);
         PopupController::Dependencies dependencies;
         dependencies.queue = queue.get();
@@ -99,8 +96,6 @@ protected:
 
     test::LogCapture log;
     test::FakePlatform platform;
-    test::FakeKeyboardLayout layout = test::FakeKeyboardLayout::usQwerty();
-    std::unique_ptr<ShortcutManager> shortcuts;
     std::unique_ptr<PasteRequestCoordinator> coordinator;
     std::unique_ptr<PopupController> popup;
     QRect trayIcon{600, 0, 24, 24};
@@ -173,6 +168,35 @@ TEST_F(PopupControllerTest, EscapeFirstEndsARecordingAndThenClosesThePopup) {
     EXPECT_TRUE(pressEscape());
     EXPECT_FALSE(popup->isShown());
     EXPECT_TRUE(uiLines().contains("popover close requested reason=escape"));
+}
+
+TEST_F(PopupControllerTest, WhileAShortcutIsRecordedEveryKeyButEscapeGoesToTheRecorderAndNoFurther) {
+    open();
+    const auto press = [&](quint32 keyCode, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, modifiers, keyCode, 0, 0);
+        return QCoreApplication::sendEvent(popup->window(), &key);
+    };
+    popup->content()->toggleScreen();
+    SettingsScreenModel* settings = popup->content()->settingsScreen();
+    ASSERT_TRUE(settings);
+    settings->pasteRecorder()->pressButton();
+
+    // Space cannot serve: taken all the same, and recording goes on.
+    EXPECT_TRUE(press(65, Qt::ControlModifier));
+    EXPECT_EQ(shortcuts->recordingAction(), ShortcutAction::pasteNext);
+    // Ctrl+Alt+P, with Super reported as Meta.
+    EXPECT_TRUE(press(33, Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    EXPECT_EQ(shortcuts->overrides().value(ShortcutAction::pasteNext),
+              (KeyCombination{
+                  33, quint64((KeyModifiers(KeyModifier::Ctrl) | KeyModifier::Alt | KeyModifier::Super).toInt())}));
+    EXPECT_EQ(shortcuts->recordingAction(), std::nullopt);
+
+    // Escape ends a recording without recording anything.
+    settings->collectingRecorder()->pressButton();
+    EXPECT_TRUE(pressEscape());
+    EXPECT_EQ(shortcuts->recordingAction(), std::nullopt);
+    EXPECT_FALSE(shortcuts->overrides().contains(ShortcutAction::startStopCollecting));
+    EXPECT_TRUE(popup->isShown());
 }
 
 TEST_F(PopupControllerTest, ClosingEndsARecordingAndRepeatedClosesAreAbsorbed) {

@@ -18,7 +18,8 @@ namespace {
 class PopupRootModelTest : public test::ViewsFixture {
 protected:
     PopupRootModel& makeRoot(const QFont& font = QGuiApplication::font()) {
-        root = std::make_unique<PopupRootModel>(*queue, *language, font, 0, QueueScreenModel::Actions{});
+        root = std::make_unique<PopupRootModel>(*queue, *language, font, 0, QueueScreenModel::Actions{},
+                                                settingsDependencies());
         return *root;
     }
 
@@ -99,13 +100,22 @@ TEST_F(PopupRootModelTest, TheSettingsButtonTogglesScreensAndTheQueueScreenComes
     EXPECT_EQ(model.queueScreen(), nullptr);
     EXPECT_EQ(model.settingsButtonName(), "Close Settings");
     EXPECT_TRUE(model.settingsButtonIcon().endsWith("xmark.circle.fill"));
+    QPointer<SettingsScreenModel> settings = model.settingsScreen();
+    ASSERT_TRUE(settings);
+    settings->pasteRecorder()->pressButton();
+    EXPECT_TRUE(model.keyPressed(33, KeyModifier::Ctrl, false)) << "keys reach the recording recorder";
 
     model.toggleScreen();
+    EXPECT_EQ(model.settingsScreen(), nullptr);
+    EXPECT_FALSE(model.keyPressed(33, KeyModifier::Ctrl, false)) << "no screen records any more";
     ASSERT_TRUE(model.queueScreen());
     EXPECT_NE(model.queueScreen(), first.data());
     EXPECT_FALSE(model.queueScreen()->showingCombine()) << "no combine screen survives a visit to the settings";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull()) << "the old screen is let go";
+    EXPECT_TRUE(settings.isNull());
+    EXPECT_EQ(shortcuts->recordingAction(), std::nullopt) << "a recorder that left the screen stops recording";
+    EXPECT_FALSE(shortcuts->cancelRecordingHandler());
 }
 
 TEST_F(PopupRootModelTest, ChoosingALanguageChangesEveryTextOfTheOpenPopupAtOnce) {

@@ -5,7 +5,11 @@
 
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/SettingsLanguagePreferenceStorage.h"
+#include "shortcuts/ShortcutManager.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/FakeKeyboardLayout.h"
+#include "tests/support/FakeShortcutStore.h"
+#include "views/SettingsScreenModel.h"
 
 namespace sorvu::test {
 
@@ -19,6 +23,19 @@ protected:
             std::make_unique<LanguagePreferenceStore>(std::make_shared<SettingsLanguagePreferenceStorage>(settings));
         // The tests read English texts unless they choose another language.
         language->choose(QStringLiteral("en"));
+        makeShortcutManager(FakeKeyboardLayout::usQwerty());
+    }
+
+    // A manager over the layout that reads the store's overrides as they are now.
+    void makeShortcutManager(const FakeKeyboardLayout& layout) {
+        shortcuts = std::make_unique<ShortcutManager>(shortcutStore, layout.characterForKeyCode(),
+                                                      layout.keyCodeForCharacter());
+    }
+
+    SettingsScreenModel::Dependencies settingsDependencies() {
+        SettingsScreenModel::Dependencies dependencies;
+        dependencies.shortcutManager = shortcuts.get();
+        return dependencies;
     }
 
     // Each entry as if it had been copied in another program while collecting.
@@ -49,6 +66,8 @@ protected:
     }
 
     std::unique_ptr<LanguagePreferenceStore> language;
+    std::shared_ptr<FakeShortcutStore> shortcutStore = std::make_shared<FakeShortcutStore>();
+    std::unique_ptr<ShortcutManager> shortcuts;
 
 private:
     void startCollecting() {

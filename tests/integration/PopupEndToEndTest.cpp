@@ -7,6 +7,7 @@
 
 #include "tests/integration/support/ChildProcess.h"
 #include "tests/integration/support/SorvuLaunch.h"
+#include "tests/integration/support/WindowProgram.h"
 #include "tests/support/TestSupport.h"
 
 #include <QBuffer>
@@ -285,17 +286,8 @@ protected:
                            QRect& geometry, QString& windowId) {
         process = ChildProcess::start({program, title});
         ASSERT_TRUE(process);
-        QString window;
-        ASSERT_TRUE(waitUntil([&] {
-            const QRegularExpressionMatch match =
-                QRegularExpression("^window (\\d+)$", QRegularExpression::MultilineOption)
-                    .match(QString::fromUtf8(process->standardOutput()));
-            window = match.captured(1);
-            return match.hasMatch();
-        }));
-        ASSERT_TRUE(waitUntil([&] { return xdotool({"windowactivate", "--sync", window}).succeeded(); }, 10000));
-        ASSERT_TRUE(
-            waitUntil([&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == window.toLatin1(); }));
+        const QString window = bringWindowProgramToFront(*process);
+        ASSERT_FALSE(window.isEmpty());
         geometry = windowGeometry(window.toLatin1());
         windowId = window;
     }
@@ -309,15 +301,7 @@ protected:
     void openTextField() {
         openWindowProgram(SORVU_TEXT_FIELD_PROGRAM, "paste target", m_field, m_fieldGeometry, m_fieldWindow);
     }
-    QString fieldText() const {
-        const QStringList lines = QString::fromUtf8(m_field->standardOutput()).split('\n', Qt::SkipEmptyParts);
-        for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-            if (line->startsWith("text ")) {
-                return QUrl::fromPercentEncoding(line->mid(5).toUtf8());
-            }
-        }
-        return {};
-    }
+    QString fieldText() const { return lastTextOf(*m_field); }
 
     // Presses on the row and drags it with the pointer along the points, in small steps with short pauses as a
     // hand does (the drag protocol negotiates with each window the pointer enters), then lingers over the last

@@ -8,6 +8,7 @@
 #include "tests/integration/support/ChildProcess.h"
 #include "tests/integration/support/SorvuLaunch.h"
 #include "tests/integration/support/SystemTray.h"
+#include "tests/integration/support/WindowProgram.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -182,28 +183,10 @@ protected:
     void openTextField() {
         m_field = ChildProcess::start({SORVU_TEXT_FIELD_PROGRAM, "paste target"});
         ASSERT_TRUE(m_field);
-        QString window;
-        ASSERT_TRUE(waitUntil([&] {
-            const QRegularExpressionMatch match =
-                QRegularExpression("^window (\\d+)$", QRegularExpression::MultilineOption)
-                    .match(QString::fromUtf8(m_field->standardOutput()));
-            window = match.captured(1);
-            return match.hasMatch();
-        }));
-        ASSERT_TRUE(waitUntil([&] { return xdotool({"windowactivate", "--sync", window}).succeeded(); }, 10000));
-        ASSERT_TRUE(
-            waitUntil([&] { return xdotool({"getactivewindow"}).standardOutput.trimmed() == window.toLatin1(); }));
+        ASSERT_FALSE(bringWindowProgramToFront(*m_field).isEmpty());
     }
 
-    QString fieldText() const {
-        const QStringList lines = QString::fromUtf8(m_field->standardOutput()).split('\n', Qt::SkipEmptyParts);
-        for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-            if (line->startsWith("text ")) {
-                return QUrl::fromPercentEncoding(line->mid(5).toUtf8());
-            }
-        }
-        return {};
-    }
+    QString fieldText() const { return lastTextOf(*m_field); }
 
     // Every key press the field received, as key code and Qt modifiers, in order.
     QList<std::pair<uint, uint>> fieldKeyPresses() const {

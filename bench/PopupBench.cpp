@@ -48,28 +48,8 @@ bool isViewable(Display* display, Window window) {
 }
 
 // Sorvu's popup: a viewable window of its class at least as wide as the popup.
-std::optional<Window> findPopup(Display* display, Window window) {
-    XClassHint hint{};
-    if (XGetClassHint(display, window, &hint) != 0) {
-        const bool ours = hint.res_name != nullptr && QByteArray(hint.res_name) == "sorvu";
-        XFree(hint.res_name);
-        XFree(hint.res_class);
-        if (ours && isViewable(display, window) && windowRect(display, window).width() >= 200) {
-            return window;
-        }
-    }
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    std::optional<Window> found;
-    if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
-        for (unsigned int index = 0; index < count && !found; ++index) {
-            found = findPopup(display, children[index]);
-        }
-        XFree(children);
-    }
-    return found;
+std::optional<Window> findPopup(Display* display) {
+    return sorvu::test::viewableSorvuWindow(display, DefaultRootWindow(display), 200);
 }
 
 void clickAt(Display* display, QPoint point) {
@@ -90,7 +70,7 @@ public:
         clickAt(m_display, m_icon);
         while (clock.elapsed() < 10000) {
             if (!m_popup) {
-                m_popup = findPopup(m_display, DefaultRootWindow(m_display));
+                m_popup = findPopup(m_display);
             }
             if (m_popup && isViewable(m_display, *m_popup)) {
                 return clock.nsecsElapsed() / 1e6;

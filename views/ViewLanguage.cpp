@@ -9,20 +9,28 @@
 namespace sorvu {
 
 ViewLanguage::ViewLanguage(LanguagePreferenceStore& store, QObject* parent) : QObject(parent), m_store(store) {
-    connect(&m_store, &LanguagePreferenceStore::preferredLanguageCodeChanged, this, &ViewLanguage::changed);
+    follow();
+    connect(&m_store, &LanguagePreferenceStore::preferredLanguageCodeChanged, this, [this] {
+        follow();
+        emit changed();
+    });
+}
+
+void ViewLanguage::follow() {
+    m_catalog = catalogForLanguage(m_store.preferredLanguageCode());
+    m_locale = localeForLanguage(m_store.preferredLanguageCode());
 }
 
 QString ViewLanguage::text(const char* englishKey, const QVariantList& arguments) const {
-    const auto& code = m_store.preferredLanguageCode();
-    return localizedString(QString::fromUtf8(englishKey), catalogForLanguage(code), localeForLanguage(code), arguments);
+    return localizedString(QString::fromUtf8(englishKey), m_catalog, m_locale, arguments);
 }
 
 TranslationCatalog ViewLanguage::catalog() const {
-    return catalogForLanguage(m_store.preferredLanguageCode());
+    return m_catalog;
 }
 
 QLocale ViewLanguage::locale() const {
-    return localeForLanguage(m_store.preferredLanguageCode());
+    return m_locale;
 }
 
 } // namespace sorvu

@@ -33,7 +33,12 @@ signals:
     void changed();
 
 private:
+    void follow();
+
     LanguagePreferenceStore& m_store;
+    // Derived from the chosen language once per choice: rows ask for texts on every repaint.
+    TranslationCatalog m_catalog;
+    QLocale m_locale;
 };
 
 } // namespace sorvu

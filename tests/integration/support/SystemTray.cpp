@@ -21,7 +21,7 @@ bool trayHostRuns() {
     return owned;
 }
 
-std::optional<unsigned long> sorvuTrayIconWindow(Display* display, unsigned long window) {
+std::optional<unsigned long> viewableSorvuWindow(Display* display, unsigned long window, int minimumWidth) {
     XClassHint hint{};
     XWindowAttributes attributes{};
     if (XGetClassHint(display, window, &hint) != 0) {
@@ -29,7 +29,7 @@ std::optional<unsigned long> sorvuTrayIconWindow(Display* display, unsigned long
         XFree(hint.res_name);
         XFree(hint.res_class);
         if (ours && XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable &&
-            attributes.width >= 8) {
+            attributes.width >= minimumWidth) {
             return window;
         }
     }
@@ -40,11 +40,15 @@ std::optional<unsigned long> sorvuTrayIconWindow(Display* display, unsigned long
     std::optional<unsigned long> found;
     if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
         for (unsigned int index = 0; index < count && !found; ++index) {
-            found = sorvuTrayIconWindow(display, children[index]);
+            found = viewableSorvuWindow(display, children[index], minimumWidth);
         }
         XFree(children);
     }
     return found;
+}
+
+std::optional<unsigned long> sorvuTrayIconWindow(Display* display, unsigned long window) {
+    return viewableSorvuWindow(display, window, 8);
 }
 
 bool sorvuTrayIconShown() {

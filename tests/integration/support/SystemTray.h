@@ -13,6 +13,10 @@ namespace sorvu::test {
 // Whether a panel holds the system tray of the first screen of $DISPLAY.
 bool trayHostRuns();
 
+// The first viewable window of the "sorvu" class at or below `window` (an Xlib Window) that is at least
+// `minimumWidth` pixels wide.
+std::optional<unsigned long> viewableSorvuWindow(Display* display, unsigned long window, int minimumWidth);
+
 // The window of the "sorvu" class, at or below `window` (an Xlib Window), that a panel embedded and shows:
 // Sorvu's tray icon.
 std::optional<unsigned long> sorvuTrayIconWindow(Display* display, unsigned long window);

@@ -4,27 +4,21 @@
 #pragma once
 
 #include "app/PasteRequest.h"
+#include "app/PopupHost.h"
 #include "platform/RemoteControl.h"
-#include "platform/linux/ReduceMotionSetting.h"
 #include "shortcuts/ShortcutAction.h"
 
 #include <QList>
-#include <QMetaObject>
 #include <QObject>
 #include <QSettings>
-#include <QTimer>
 
 #include <memory>
-#include <optional>
-
-class QAction;
-class QMenu;
-class QSystemTrayIcon;
 
 namespace sorvu {
 
 class ClipboardQueue;
 class GlobalShortcuts;
+class LaunchAtLoginSetting;
 class LanguagePreferenceStore;
 class PasteRequestCoordinator;
 class PasteRequestGate;
@@ -32,13 +26,13 @@ class PopupController;
 class SessionBusControl;
 class Platform;
 class ShortcutManager;
-class TrayIcon;
+class TrayEntry;
 class UpdateController;
 
 // The program's long-lived objects (the queue, the shortcuts, the language) over one platform, and the
 // launch sequence that brings up the shortcuts, the login-item state, the tray icon and the road every
 // paste takes.
-class Application : public QObject, public RemoteControl {
+class Application : public QObject, public RemoteControl, public PopupHost {
     Q_OBJECT
 
 public:
@@ -53,9 +47,10 @@ public:
     void terminate();
 
     ClipboardQueue& queue() { return *m_queue; }
+    LaunchAtLoginSetting& launchAtLogin() { return *m_launchAtLogin; }
     ShortcutManager& shortcutManager() { return *m_shortcutManager; }
     LanguagePreferenceStore& languagePreferenceStore() { return *m_language; }
-    // The popup, once the tray icon it hangs from exists.
+    // The popup, once launched.
     PopupController* popup() { return m_popup.get(); }
 
     // Requests from other programs, over the session bus.
@@ -68,48 +63,36 @@ public:
     void togglePopup() override;
     void quit() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // What the popup asks of the shell.
+    QRect trayIconGeometry() const override;
+    void pasteFromPopup() override;
+    void pasteAllFromPopup(const QString& separator, const QList<QUuid>& expectedIDs,
+                           PasteCompletion completion) override;
+    void openSessionHelp() override;
 
 private:
     void applyLanguage();
     // Shows the text, translated into the user's language, as a desktop notification.
     void notify(const char* text);
     void handleShortcut(ShortcutAction action);
-    void buildTrayIconWhenTrayExists();
-    void buildTrayIcon();
     void buildPopup();
-    void updateTrayIcon();
-    void matchPanelColor();
-    void retranslateTrayMenu();
     void requestPaste(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion = {});
-    void dispatchPaste(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion);
 
     Platform& m_platform;
     std::shared_ptr<QSettings> m_settings;
     std::unique_ptr<ClipboardQueue> m_queue;
+    std::unique_ptr<LaunchAtLoginSetting> m_launchAtLogin;
     std::unique_ptr<LanguagePreferenceStore> m_language;
     std::unique_ptr<ShortcutManager> m_shortcutManager;
     std::unique_ptr<GlobalShortcuts> m_globalShortcuts;
 
-    std::unique_ptr<QSystemTrayIcon> m_systemTrayIcon;
-    std::unique_ptr<TrayIcon> m_trayIcon;
-    std::unique_ptr<QMenu> m_trayMenu;
     std::unique_ptr<PopupController> m_popup;
+    std::unique_ptr<TrayEntry> m_tray;
     std::unique_ptr<SessionBusControl> m_busControl;
-    QAction* m_toggleAction = nullptr;
-    QAction* m_quitAction = nullptr;
-    QList<QMetaObject::Connection> m_queueSubscription;
-    QMetaObject::Connection m_flashSubscription;
     std::unique_ptr<UpdateController> m_updateController;
 
     std::unique_ptr<PasteRequestCoordinator> m_coordinator;
     std::unique_ptr<PasteRequestGate> m_pasteGate;
-    // The clipboard change of the last paste, until a target has fetched it.
-    std::optional<qint64> m_unfetchedPasteChange;
-
-    ReduceMotionSetting m_reduceMotion;
-    QTimer m_trayWait;
 };
 
 } // namespace sorvu

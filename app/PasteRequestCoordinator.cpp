@@ -4,6 +4,7 @@
 #include "app/PasteRequestCoordinator.h"
 
 #include "engine/Log.h"
+#include "engine/QueuePaster.h"
 
 #include <QPointer>
 
@@ -41,7 +42,7 @@ bool PasteRequestCoordinator::isFrontmost(const RunningProgram& application) con
 
 void PasteRequestCoordinator::rememberPasteRecipient() {
     const auto frontmost = m_workspace.frontmostProgram();
-    if (!frontmost || frontmost->processId == m_workspace.ownProcessId()) {
+    if (!frontmost || m_workspace.isOwnProgram(*frontmost)) {
         m_pasteRecipient.reset();
     } else {
         m_pasteRecipient = frontmost;
@@ -57,7 +58,7 @@ void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, P
     }
     if (isPopupShown()) {
         const auto recipient = m_pasteRecipient;
-        if (recipient && recipient->processId != m_workspace.ownProcessId() && !m_workspace.isTerminated(*recipient)) {
+        if (recipient && !m_workspace.isOwnProgram(*recipient) && !m_workspace.isTerminated(*recipient)) {
             std::optional<QUuid> bulkIdentity;
             if (isAllText(kind)) {
                 bulkIdentity = QUuid::createUuid();
@@ -73,7 +74,7 @@ void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, P
         return;
     }
     const auto frontmost = m_workspace.frontmostProgram();
-    if (frontmost && frontmost->processId == m_workspace.ownProcessId()) {
+    if (frontmost && m_workspace.isOwnProgram(*frontmost)) {
         complete(completion, PasteAttemptResult::recipientUnavailable);
         return;
     }
@@ -82,7 +83,8 @@ void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, P
 
 void PasteRequestCoordinator::restoreRecipientAndPaste(const RunningProgram& recipient, const PasteRequestKind& kind,
                                                        std::optional<QUuid> bulkIdentity, PasteCompletion completion) {
-    if (!m_workspace.isTerminated(recipient) && m_workspace.activate(recipient)) {
+    // A session that lets no program bring another to the front cannot give the paste back to its recipient.
+    if (m_workspace.canActivate() && !m_workspace.isTerminated(recipient) && m_workspace.activate(recipient)) {
         waitForRecipientActivation(
             recipient, [self = QPointer<PasteRequestCoordinator>(this), kind, bulkIdentity, completion](bool restored) {
                 if (self) {
@@ -191,9 +193,9 @@ PasteAttemptResult PasteRequestCoordinator::pasteThroughEngine(const PasteReques
     const PasteAttemptResult result = std::visit(
         [this](const auto& request) {
             if constexpr (std::is_same_v<std::decay_t<decltype(request)>, PasteAllText>) {
-                return m_queue.pasteAllText(request.separator, request.expectedIDs);
+                return m_queue.paster().pasteAllText(request.separator, request.expectedIDs);
             } else {
-                return m_queue.pasteNext();
+                return m_queue.paster().pasteNext();
             }
         },
         kind);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/PasteRequest.h"
+#include "app/PasteRequestHandler.h"
 #include "app/Popup.h"
 #include "engine/ClipboardQueue.h"
 #include "platform/Workspace.h"
@@ -20,7 +21,7 @@ namespace sorvu {
 // The one road every paste takes. With the popup closed the program in front gets the paste at once; with
 // the popup open Sorvu itself is in front, so the program that was in front when the popup opened is
 // brought back first, and the paste waits (at most half a second) until the desktop confirms it.
-class PasteRequestCoordinator : public QObject {
+class PasteRequestCoordinator : public QObject, public PasteRequestHandler {
     Q_OBJECT
 
 public:
@@ -32,7 +33,8 @@ public:
     // The popup, once there is one; without it every request goes straight to the program in front.
     void setPopup(Popup* popup) { m_popup = popup; }
 
-    void handlePasteRequest(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion = {});
+    void handlePasteRequest(const PasteRequestKind& kind, PasteRequestSource source,
+                            PasteCompletion completion = {}) override;
     void rememberPasteRecipient();
     void cancelPendingBulkPaste();
 

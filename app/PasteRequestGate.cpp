@@ -3,6 +3,8 @@
 
 #include "app/PasteRequestGate.h"
 
+#include "platform/Platform.h"
+
 #include <QElapsedTimer>
 #include <QPointer>
 
@@ -10,13 +12,16 @@
 
 namespace sorvu {
 
-PasteRequestGate::PasteRequestGate(KeysDown keysDown, PreviousPasteFetched previousPasteFetched, Dispatch dispatch,
-                                   Clock clock, QObject* parent)
-    : QObject(parent), m_keysDown(std::move(keysDown)), m_previousPasteFetched(std::move(previousPasteFetched)),
-      m_dispatch(std::move(dispatch)), m_clock(std::move(clock)) {
+PasteRequestGate::PasteRequestGate(Platform& platform, PasteRequestHandler& handler, Clock clock, QObject* parent)
+    : QObject(parent), m_platform(platform), m_handler(handler), m_clock(std::move(clock)) {
     m_pollTimer.setInterval(pollIntervalMilliseconds);
     m_pollTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_pollTimer, &QTimer::timeout, this, &PasteRequestGate::releaseReadyRequests);
+    connect(&m_platform, &Platform::clipboardContentFetched, this, [this](qint64 change) {
+        if (m_unfetchedPasteChange == change) {
+            m_unfetchedPasteChange.reset();
+        }
+    });
 }
 
 PasteRequestGate::Clock PasteRequestGate::monotonicClock() {
@@ -27,9 +32,10 @@ PasteRequestGate::Clock PasteRequestGate::monotonicClock() {
 
 void PasteRequestGate::submit(const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {
     Pending request{kind, source, std::move(completion), {}, m_clock()};
-    // Keys of a shortcut, Sorvu's own or the desktop's that ran a command, are still held.
+    // Keys of a shortcut, Sorvu's own or the desktop's that ran a command, are still held; a session that
+    // does not tell which keys are down has nothing to wait for.
     if (source != PasteRequestSource::button) {
-        request.keysToRelease = m_keysDown();
+        request.keysToRelease = m_platform.keysDown().value_or(QSet<quint16>());
     }
     m_pending.append(std::move(request));
     releaseReadyRequests();
@@ -39,7 +45,17 @@ bool PasteRequestGate::keysReleased(const Pending& request, qint64 now) const {
     if (request.keysToRelease.isEmpty() || now - request.arrivedAt >= keyReleaseTimeoutMilliseconds) {
         return true;
     }
-    return !m_keysDown().intersects(request.keysToRelease);
+    return !m_platform.keysDown().value_or(QSet<quint16>()).intersects(request.keysToRelease);
+}
+
+bool PasteRequestGate::previousPasteFetched() const {
+    // Content that another copy replaced will never be fetched: nothing to wait for then.
+    return !m_unfetchedPasteChange || m_platform.clipboard()->changeCount() != *m_unfetchedPasteChange;
+}
+
+void PasteRequestGate::pastePosted() {
+    m_previousPastePostedAt = m_clock();
+    m_unfetchedPasteChange = m_platform.clipboard()->changeCount();
 }
 
 void PasteRequestGate::releaseReadyRequests() {
@@ -49,21 +65,21 @@ void PasteRequestGate::releaseReadyRequests() {
             break;
         }
         if (m_previousPastePostedAt && now - *m_previousPastePostedAt < fetchTimeoutMilliseconds &&
-            !m_previousPasteFetched()) {
+            !previousPasteFetched()) {
             break;
         }
         Pending request = m_pending.takeFirst();
         // A paste is posted when its completion says so, which may come later (after the recipient came back).
-        m_dispatch(request.kind, request.source,
-                   [gate = QPointer<PasteRequestGate>(this),
-                    completion = std::move(request.completion)](PasteAttemptResult result) {
-                       if (gate && result == PasteAttemptResult::commandPosted) {
-                           gate->m_previousPastePostedAt = gate->m_clock();
-                       }
-                       if (completion) {
-                           completion(result);
-                       }
-                   });
+        m_handler.handlePasteRequest(request.kind, request.source,
+                                     [gate = QPointer<PasteRequestGate>(this),
+                                      completion = std::move(request.completion)](PasteAttemptResult result) {
+                                         if (gate && result == PasteAttemptResult::commandPosted) {
+                                             gate->pastePosted();
+                                         }
+                                         if (completion) {
+                                             completion(result);
+                                         }
+                                     });
     }
     if (m_pending.isEmpty()) {
         m_pollTimer.stop();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/PasteRequest.h"
+#include "app/PasteRequestHandler.h"
 
 #include <QList>
 #include <QObject>
@@ -15,6 +16,8 @@
 
 namespace sorvu {
 
+class Platform;
+
 // Holds paste requests back until they can work, and lets them through strictly in arrival order.
 // A shortcut fires while its keys are still down, and a target that sees Ctrl+Super+V pastes nothing, so a
 // request from the keyboard waits until the keys that were down at that moment are up (at most 1 s).
@@ -25,17 +28,15 @@ class PasteRequestGate : public QObject {
     Q_OBJECT
 
 public:
-    using KeysDown = std::function<QSet<quint16>()>;
-    using PreviousPasteFetched = std::function<bool()>;
     using Clock = std::function<qint64()>; // milliseconds
-    using Dispatch = std::function<void(const PasteRequestKind&, PasteRequestSource, PasteCompletion)>;
 
     static constexpr qint64 keyReleaseTimeoutMilliseconds = 1000;
     static constexpr qint64 fetchTimeoutMilliseconds = 300;
     static constexpr int pollIntervalMilliseconds = 10;
 
-    PasteRequestGate(KeysDown keysDown, PreviousPasteFetched previousPasteFetched, Dispatch dispatch,
-                     Clock clock = monotonicClock(), QObject* parent = nullptr);
+    // The platform tells which keys are down and when a target fetched a paste; the handler pastes.
+    PasteRequestGate(Platform& platform, PasteRequestHandler& handler, Clock clock = monotonicClock(),
+                     QObject* parent = nullptr);
 
     static Clock monotonicClock();
 
@@ -54,14 +55,17 @@ private:
     };
 
     bool keysReleased(const Pending& request, qint64 now) const;
+    bool previousPasteFetched() const;
+    void pastePosted();
 
-    KeysDown m_keysDown;
-    PreviousPasteFetched m_previousPasteFetched;
-    Dispatch m_dispatch;
+    Platform& m_platform;
+    PasteRequestHandler& m_handler;
     Clock m_clock;
     QList<Pending> m_pending;
     // When the last paste let through was posted: the fetch wait is counted from there.
     std::optional<qint64> m_previousPastePostedAt;
+    // The clipboard change of the last paste, until a target has fetched it.
+    std::optional<qint64> m_unfetchedPasteChange;
     QTimer m_pollTimer;
 };
 

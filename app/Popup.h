@@ -15,7 +15,7 @@ class Popup {
 
 public:
     // Why the popup closes; nothing else closes it. The log shows the case name.
-    enum class CloseReason { statusItem, outsideClick, escape, queueDrained };
+    enum class CloseReason { trayIcon, outsideClick, escape, queueDrained };
     Q_ENUM(CloseReason)
 
     virtual ~Popup() = default;
@@ -27,5 +27,13 @@ public:
 };
 
 using PopupCloseReason = Popup::CloseReason;
+
+// The log keeps the name a click on the tray icon has always had there.
+template <> inline QString caseName(PopupCloseReason value) {
+    if (value == PopupCloseReason::trayIcon) {
+        return QStringLiteral("statusItem");
+    }
+    return QString::fromLatin1(QMetaEnum::fromType<PopupCloseReason>().valueToKey(static_cast<int>(value)));
+}
 
 } // namespace sorvu

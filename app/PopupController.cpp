@@ -7,6 +7,7 @@
 #include "app/PasteRequestCoordinator.h"
 #include "dragout/DragOut.h"
 #include "engine/ClipboardQueue.h"
+#include "engine/LaunchAtLoginSetting.h"
 #include "engine/Log.h"
 #include "platform/Platform.h"
 #include "shortcuts/ShortcutManager.h"
@@ -38,7 +39,7 @@ PopupController::~PopupController() {
 
 void PopupController::trayIconClicked() {
     if (isShown()) {
-        closePopup(CloseReason::statusItem);
+        closePopup(CloseReason::trayIcon);
     } else {
         showPopup();
     }
@@ -51,7 +52,7 @@ void PopupController::showPopup() {
     // Sorvu comes to the front with the popup: first remember where pastes go.
     m_dependencies.coordinator->rememberPasteRecipient();
     ClipboardQueue& queue = *m_dependencies.queue;
-    queue.refreshLaunchAtLoginStatus();
+    m_dependencies.launchAtLogin->refreshStatus();
     m_isClosing = false;
     const double minimumQueueListHeight = QueueScreenModel::estimatedListHeight(queue.queue());
     m_pointerAtOpening = QCursor::pos();
@@ -186,14 +187,14 @@ bool PopupController::keyPressed(QObject* watched, QEvent* event) {
         return false;
     }
     if (m_content) {
-        m_content->keyPressed(quint16(key->nativeScanCode()), keyModifiersFromQt(key->modifiers()),
+        m_content->keyPressed(m_dependencies.platform->keyCode(*key), keyModifiersFromQt(key->modifiers()),
                               key->isAutoRepeat());
     }
     return true;
 }
 
 bool PopupController::isOnTrayIcon(QPoint position) const {
-    return m_dependencies.trayIconGeometry && m_dependencies.trayIconGeometry().contains(position);
+    return m_dependencies.host->trayIconGeometry().contains(position);
 }
 
 } // namespace sorvu

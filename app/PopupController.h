@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/Popup.h"
+#include "app/PopupHost.h"
 #include "views/PopupRootModel.h"
 
 #include <QObject>
@@ -24,6 +25,7 @@ class ClipboardQueue;
 class EventFilter;
 class GlobalShortcuts;
 class LanguagePreferenceStore;
+class LaunchAtLoginSetting;
 class PasteRequestCoordinator;
 class Platform;
 class ShortcutManager;
@@ -37,21 +39,15 @@ class PopupController : public QObject, public Popup {
 public:
     struct Dependencies {
         ClipboardQueue* queue = nullptr;
+        LaunchAtLoginSetting* launchAtLogin = nullptr;
         ShortcutManager* shortcutManager = nullptr;
         LanguagePreferenceStore* languageStore = nullptr;
         PasteRequestCoordinator* coordinator = nullptr;
         // Which shortcuts another program holds, for the settings; may be absent.
         GlobalShortcuts* globalShortcuts = nullptr;
         Platform* platform = nullptr;
-        // Where the tray icon is on the screen; empty when the tray does not say.
-        std::function<QRect()> trayIconGeometry;
-        // The Paste button: the next entry, into the program that was in front at the opening.
-        std::function<void()> paste;
-        // "Paste All" of the combine screen; the completion is never called for a withdrawn request.
-        CombineScreenModel::PasteAll pasteAll;
+        PopupHost* host = nullptr;
         std::shared_ptr<TextJoinPreferenceStore> textJoinStore;
-        std::function<void()> quit;
-        std::function<void()> openSessionHelp;
     };
 
     explicit PopupController(Dependencies dependencies, QObject* parent = nullptr);

@@ -64,9 +64,10 @@ void PopupController::buildContent(double minimumQueueListHeight) {
     }
     destroyContent();
     QueueScreenModel::Actions actions;
-    actions.paste = m_dependencies.paste;
-    actions.quit = m_dependencies.quit;
-    actions.openSessionHelp = m_dependencies.openSessionHelp;
+    PopupHost* host = m_dependencies.host;
+    actions.paste = [host] { host->pasteFromPopup(); };
+    actions.quit = [host] { host->quit(); };
+    actions.openSessionHelp = [host] { host->openSessionHelp(); };
     actions.isOverPopup = [this](QPointF point) {
         return m_window && m_window->frameGeometry().contains(point.toPoint());
     };
@@ -76,7 +77,10 @@ void PopupController::buildContent(double minimumQueueListHeight) {
             self->closePopup(CloseReason::queueDrained);
         }
     };
-    actions.pasteAll = m_dependencies.pasteAll;
+    actions.pasteAll = [host](const QString& separator, const QList<QUuid>& expectedIDs,
+                              CombineScreenModel::PasteCompletion completion) {
+        host->pasteAllFromPopup(separator, expectedIDs, std::move(completion));
+    };
     actions.cancelPasteAll = [coordinator = QPointer<PasteRequestCoordinator>(m_dependencies.coordinator)] {
         if (coordinator) {
             coordinator->cancelPendingBulkPaste();
@@ -95,7 +99,9 @@ void PopupController::buildContent(double minimumQueueListHeight) {
     };
     SettingsScreenModel::Dependencies settings;
     settings.shortcutManager = m_dependencies.shortcutManager;
+    settings.launchAtLogin = m_dependencies.launchAtLogin;
     settings.globalShortcuts = m_dependencies.globalShortcuts;
+    settings.shortcutsRecordable = m_dependencies.platform->shortcutSource() == Platform::ShortcutSource::grabbedKeys;
     settings.version = buildInfo().version;
     settings.buildNumber = buildInfo().buildNumber;
     settings.website = websiteUrl();
@@ -137,7 +143,11 @@ void PopupController::destroyContent() {
 }
 
 void PopupController::place() {
-    const QRect icon = m_dependencies.trayIconGeometry ? m_dependencies.trayIconGeometry() : QRect();
+    // Where the session places windows itself, the popup goes where the desktop puts it.
+    if (!m_dependencies.platform->canPlaceWindows()) {
+        return;
+    }
+    const QRect icon = m_dependencies.host->trayIconGeometry();
     const QPoint anchor = icon.isEmpty() ? m_pointerAtOpening : icon.center();
     QScreen* screen = QGuiApplication::screenAt(anchor);
     if (!screen) {

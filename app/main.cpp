@@ -5,12 +5,14 @@
 #include "app/BuildInfo.h"
 #include "app/SorvuApplication.h"
 #include "engine/ClipboardQueue.h"
+#include "engine/Log.h"
+#include "platform/Platform.h"
+#include "platform/PlatformFactory.h"
 #include "platform/linux/DesktopNotification.h"
 #include "platform/linux/SessionBusCommand.h"
 #include "platform/linux/SingleInstanceLock.h"
 #include "platform/linux/SystemLogOutput.h"
 #include "platform/linux/XdgAutostart.h"
-#include "platform/x11/X11Platform.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/Localization.h"
 #include "preferences/SettingsLanguagePreferenceStorage.h"
@@ -41,6 +43,8 @@ constexpr int exitBadArguments = 2;
 // A command for the running Sorvu ends with its own codes: 3 when none runs, 4 when it did not answer.
 // Without a private runtime folder no lock can keep one Sorvu per display.
 constexpr int exitNoInstanceLock = 5;
+// A desktop session is there, but it lacks what Sorvu needs.
+constexpr int exitUnsupportedSession = 6;
 
 // Answers --help and --version, which need no display, hands a command to the Sorvu that runs, and refuses
 // what it does not know. Nothing when Sorvu should start.
@@ -122,16 +126,19 @@ int main(int argc, char** argv) {
     }
     // SORVU_LOG_STDERR=1 keeps the log on standard error even where a journal runs (for debugging).
     sorvu::installSystemLogOutput(qEnvironmentVariableIsEmpty("SORVU_LOG_STDERR"));
-    if (const auto problem = sorvu::X11Platform::sessionProblem()) {
-        std::fprintf(stderr, "%s\n", qPrintable(*problem));
-        return exitNoSession;
+    const auto environment = sorvu::SessionEnvironment::ofThisProcess();
+    const sorvu::PlatformFactory::Choice choice = sorvu::PlatformFactory::forThisSystem().choose(environment);
+    if (!choice.kind) {
+        std::fprintf(stderr, "%s\n", qPrintable(choice.problem->message));
+        return choice.problem->kind == sorvu::SessionProblem::Kind::unsupported ? exitUnsupportedSession
+                                                                                : exitNoSession;
     }
-    sorvu::X11Platform::useX11ForQt();
+    choice.kind->prepareQt();
 
     sorvu::SorvuApplication qtApplication(argc, argv);
     const auto settings = std::make_shared<QSettings>(QStringLiteral("Sorvu"), QStringLiteral("Sorvu"));
     // Taken before anything touches the stored files, which belong to the instance that holds the lock.
-    const auto lock = sorvu::SingleInstanceLock::acquire(QString::fromLocal8Bit(qgetenv("DISPLAY")));
+    const auto lock = sorvu::SingleInstanceLock::acquire(choice.kind->sessionKey(environment));
     if (lock.outcome == sorvu::SingleInstanceLock::Outcome::heldByAnother) {
         tellWhyNotStarted(settings, QT_TRANSLATE_NOOP("Sorvu", "Sorvu is already running."));
         return exitSuccess;
@@ -146,8 +153,13 @@ int main(int argc, char** argv) {
 
     // Only the instance that holds the lock takes over an autostart entry an earlier Sorvu wrote.
     sorvu::XdgAutostart().moveEntryOfOldName();
-    sorvu::X11Platform platform;
-    sorvu::Application application(platform, settings, sorvu::ClipboardQueue::defaultClipboardFilesDirectory());
+    for (const auto& [name, problem] : choice.passedOver) {
+        qCInfo(sorvu::lcUi).noquote()
+            << QStringLiteral("platform passed over name=%1 reason=%2").arg(name, problem.message);
+    }
+    const std::unique_ptr<sorvu::Platform> platform = choice.kind->createPlatform(environment);
+    qCInfo(sorvu::lcUi).noquote() << QStringLiteral("platform chosen name=%1").arg(choice.kind->name());
+    sorvu::Application application(*platform, settings, sorvu::ClipboardQueue::defaultClipboardFilesDirectory());
     QTimer::singleShot(0, &application, &sorvu::Application::launch);
     QObject::connect(&qtApplication, &QCoreApplication::aboutToQuit, &application, &sorvu::Application::terminate);
     return qtApplication.exec();

@@ -3,7 +3,10 @@
 
 #pragma once
 
+#include "engine/Clipboard.h"
+#include "engine/ClipboardCollector.h"
 #include "engine/ClipboardQueue.h"
+#include "engine/PasteOutput.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -19,9 +22,6 @@ public:
 
     qint64 changeCount() const override { return count; }
     QList<QUrl> fileURLs() override { return urls; }
-    QHash<QUrl, QString> photoAssetFilenames() override { return {}; }
-    bool needsPhotoAuthorization() override { return false; }
-    void requestPhotoAuthorization(std::function<void()>) override {}
     QList<ClipboardImageRef> images() override { return {}; }
     QList<ClipboardImageRef> imagesForFileURLs(const QList<QUrl>& requested) override {
         return QList<ClipboardImageRef>(requested.size());
@@ -35,25 +35,23 @@ public:
     void setSizeLimits(const SizeLimits&) override {}
 };
 
-class NoLoginItem : public LaunchAtLogin {
+// Keys that go nowhere: the benchmarks measure the engine, not a target program.
+class NoPasteOutput : public PasteOutput {
 public:
-    int systemStatusValue() const override { return 0; }
-    std::optional<SystemError> registerLoginItem() override { return std::nullopt; }
-    std::optional<SystemError> unregisterLoginItem() override { return std::nullopt; }
+    bool canPostKeys() override { return true; }
+    std::optional<WindowClass> recipientClass() override { return std::nullopt; }
+    bool canPost(PasteKeys) override { return true; }
+    void post(PasteKeys) override {}
 };
 
-// An engine's dependencies over the clipboard, with its storage and settings in the temporary folder.
+// An engine's dependencies over the clipboard, with its storage in the temporary folder.
 inline ClipboardQueue::Dependencies engineDependencies(const QTemporaryDir& temporary,
                                                        std::shared_ptr<Clipboard> clipboard) {
     ClipboardQueue::Dependencies dependencies;
     dependencies.clipboard = std::move(clipboard);
+    dependencies.pasteOutput = std::make_shared<NoPasteOutput>();
     dependencies.clipboardFilesDirectory = temporary.filePath(QStringLiteral("ClipboardFiles"));
-    dependencies.pasteKeystroke = [] { return std::optional<ClipboardQueue::PostEvents>([] {}); };
     dependencies.scheduleCleanup = [](double, std::function<void()>) {};
-    dependencies.inputAccessCheck = [] { return true; };
-    dependencies.launchAtLogin = std::make_shared<NoLoginItem>();
-    dependencies.settings =
-        std::make_shared<QSettings>(temporary.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
     return dependencies;
 }
 

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     for (int poll = 0; poll < idlePolls; ++poll) {
-        queue.checkClipboard();
+        queue.collector().checkClipboard();
     }
     std::printf("poll without change: %.1f ns\n", double(timer.nsecsElapsed()) / idlePolls);
 
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
         for (int index = 0; index < ClipboardQueue::capacity; ++index) {
             clipboard->text = QStringLiteral("entry %1").arg(index);
             ++clipboard->count;
-            queue.checkClipboard();
+            queue.collector().checkClipboard();
         }
         appendNanoseconds += timer.nsecsElapsed();
     }

@@ -57,7 +57,7 @@ Figures collect(ClipboardQueue& queue, bench::StillClipboard& clipboard, const Q
     QElapsedTimer total;
     total.start();
     sinceTick.start();
-    queue.checkClipboard();
+    queue.collector().checkClipboard();
     figures.collectMilliseconds = double(total.nsecsElapsed()) / 1e6;
     while (queue.queue().isEmpty() && total.elapsed() < 600'000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);

@@ -6,7 +6,6 @@
 #include "engine/ClipboardImage.h"
 #include "engine/ClipboardItem.h"
 
-#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QUrl>
@@ -27,11 +26,6 @@ public:
 
     // Local file URLs on the clipboard; empty when there are none or anything else is offered as URLs.
     virtual QList<QUrl> fileURLs() = 0;
-    // Names that a photo library gives to the offered files, by file URL.
-    virtual QHash<QUrl, QString> photoAssetFilenames() = 0;
-    virtual bool needsPhotoAuthorization() = 0;
-    // The completion may run on any thread.
-    virtual void requestPhotoAuthorization(std::function<void()> completion) = 0;
     virtual QList<ClipboardImageRef> images() = 0;
     // One result per URL, in order; a null reference where no image stands for that file.
     virtual QList<ClipboardImageRef> imagesForFileURLs(const QList<QUrl>& urls) = 0;

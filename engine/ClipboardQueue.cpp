@@ -3,13 +3,16 @@
 
 #include "engine/ClipboardQueue.h"
 
+#include "engine/Clipboard.h"
+#include "engine/ClipboardCollector.h"
 #include "engine/Log.h"
-#include "engine/StorageDirectory.h"
+#include "engine/PasteOutput.h"
+#include "engine/QueuePaster.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 #include <QStandardPaths>
-#include <QThreadPool>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -21,14 +24,13 @@ void logQueueEdit(const QString& what, qsizetype count) {
     qCDebug(lcQueue).noquote() << QStringLiteral("queue %1 queue.count=%2").arg(what).arg(count);
 }
 
-} // namespace
-
-ClipboardQueue::ScheduleCleanup ClipboardQueue::mainLoopScheduleCleanup() {
-    return [](double delaySeconds, std::function<void()> work) {
-        QTimer::singleShot(std::chrono::milliseconds(qRound64(delaySeconds * 1000.0)), QCoreApplication::instance(),
-                           std::move(work));
-    };
+// The same session always gets the same folder name, in the form the storage gives its folders.
+QString instanceName(const QString& sessionKey) {
+    static const QUuid sessionNamespace(QStringLiteral("{6f1c2a4e-0d1b-4c55-9a3e-5b7f8e2d4c10}"));
+    return uuidString(sessionKey.isEmpty() ? QUuid::createUuid() : QUuid::createUuidV5(sessionNamespace, sessionKey));
 }
+
+} // namespace
 
 QString ClipboardQueue::defaultClipboardFilesDirectory() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
@@ -36,32 +38,28 @@ QString ClipboardQueue::defaultClipboardFilesDirectory() {
 }
 
 ClipboardQueue::ClipboardQueue(Dependencies dependencies, QObject* parent)
-    : QObject(parent), m_dependencies(std::move(dependencies)),
-      // A name of its own for each running instance: several may share the storage.
-      m_storage(
-          std::make_unique<StorageDirectory>(m_dependencies.clipboardFilesDirectory, uuidString(QUuid::createUuid()))),
-      m_copyPool(std::make_unique<QThreadPool>()) {
-    // One copy after the other: their entries join the queue in the order they were copied.
-    m_copyPool->setMaxThreadCount(1);
-    Q_ASSERT(m_dependencies.clipboard && m_dependencies.pasteKeystroke && m_dependencies.scheduleCleanup &&
-             m_dependencies.inputAccessCheck && m_dependencies.launchAtLogin && m_dependencies.settings);
-    m_lastChangeCount = m_dependencies.clipboard->changeCount();
-    m_clipboardObserved = m_dependencies.clipboard->observeChanges([engine = QPointer<ClipboardQueue>(this)] {
-        if (engine && engine->m_isCollecting) {
-            engine->checkClipboard();
-        }
-    });
-    m_hasInputAccess = m_dependencies.inputAccessCheck();
-    m_launchAtLoginEnabled = launchAtLoginStatusFromSystemValue(m_dependencies.launchAtLogin->systemStatusValue()) ==
-                             LaunchAtLoginStatus::enabled;
-    prepareStorage();
-    refreshLaunchAtLoginStatus();
+    : QObject(parent), m_scheduleCleanup(std::move(dependencies.scheduleCleanup)),
+      m_files(std::make_unique<ClipboardFileStorage>(
+          dependencies.clipboardFilesDirectory, instanceName(dependencies.sessionKey), dependencies.maximumFileBytes,
+          std::move(dependencies.runInBackground))) {
+    Q_ASSERT(dependencies.clipboard && dependencies.pasteOutput);
+    if (!m_scheduleCleanup) {
+        m_scheduleCleanup = [](double delaySeconds, std::function<void()> work) {
+            QTimer::singleShot(std::chrono::milliseconds(qRound64(delaySeconds * 1000.0)), QCoreApplication::instance(),
+                               std::move(work));
+        };
+    }
+    m_collector = std::make_unique<ClipboardCollector>(*this, dependencies.clipboard);
+    m_paster = std::make_unique<QueuePaster>(*this, dependencies.clipboard, std::move(dependencies.pasteOutput),
+                                             std::move(dependencies.pasteKeys));
+    m_files->prepare(m_queue);
 }
 
+// The parts stop first: a copy still running must not deliver into a queue that is going.
 ClipboardQueue::~ClipboardQueue() {
-    // A copy still running stops at its next chunk, so quitting does not wait for a large file.
-    m_copiesCancelled->store(true);
-    m_copyPool->waitForDone();
+    m_paster.reset();
+    m_collector.reset();
+    m_files.reset();
 }
 
 namespace {
@@ -83,16 +81,8 @@ void ClipboardQueue::setIsCollecting(bool value) {
     publish(this, m_isCollecting, value, &ClipboardQueue::isCollectingChanged);
 }
 
-void ClipboardQueue::setHasInputAccess(bool value) {
-    publish(this, m_hasInputAccess, value, &ClipboardQueue::hasInputAccessChanged);
-}
-
-void ClipboardQueue::setLaunchAtLoginEnabled(bool value) {
-    publish(this, m_launchAtLoginEnabled, value, &ClipboardQueue::launchAtLoginEnabledChanged);
-}
-
-void ClipboardQueue::setLaunchAtLoginDesynced(bool value) {
-    publish(this, m_launchAtLoginDesynced, value, &ClipboardQueue::launchAtLoginDesyncedChanged);
+bool ClipboardQueue::contains(const QUuid& id) const {
+    return std::any_of(m_queue.cbegin(), m_queue.cend(), [&](const auto& item) { return item.id == id; });
 }
 
 std::optional<QueuedClipboardItem> ClipboardQueue::take(const QUuid& id) {
@@ -107,12 +97,24 @@ std::optional<QueuedClipboardItem> ClipboardQueue::take(const QUuid& id) {
     return taken;
 }
 
+void ClipboardQueue::append(const QList<QueuedClipboardItem>& entries) {
+    setQueue(m_queue + entries);
+}
+
+void ClipboardQueue::removeHead() {
+    setQueue(m_queue.mid(1));
+}
+
+void ClipboardQueue::removeAll() {
+    setQueue({});
+}
+
 void ClipboardQueue::remove(const QUuid& id) {
     const std::optional<QueuedClipboardItem> removed = take(id);
     if (!removed) {
         return;
     }
-    deleteStoredFile(*removed);
+    m_files->deleteStoredFile(*removed);
     logQueueEdit(QStringLiteral("remove"), m_queue.count());
 }
 
@@ -159,9 +161,7 @@ void ClipboardQueue::move(const QSet<int>& sourceOffsets, int destinationOffset)
 }
 
 void ClipboardQueue::clear() {
-    for (const auto& item : std::as_const(m_queue)) {
-        deleteStoredFile(item);
-    }
+    m_files->deleteStoredFiles(m_queue);
     setQueue({});
     logQueueEdit(QStringLiteral("clear"), m_queue.count());
 }
@@ -178,20 +178,23 @@ void ClipboardQueue::consumeDropped(const QUuid& id) {
     deleteStoredFileLater(*removed);
 }
 
+void ClipboardQueue::toggleCollecting() {
+    setIsCollecting(!m_isCollecting);
+    qCDebug(lcQueue).noquote() << QStringLiteral("toggleCollecting isCollecting=%1 queue.count=%2")
+                                      .arg(boolText(m_isCollecting))
+                                      .arg(m_queue.count());
+    if (m_isCollecting) {
+        m_collector->start();
+    } else {
+        stopCollecting(StopReason::manualToggle);
+    }
+}
+
 void ClipboardQueue::stopCollecting(StopReason reason) {
     setIsCollecting(false);
-    m_pollTimer.reset();
+    m_collector->stop();
     qCDebug(lcQueue).noquote()
         << QStringLiteral("stopCollecting reason=%1 queue.count=%2").arg(caseName(reason)).arg(m_queue.count());
-}
-
-void ClipboardQueue::refreshInputAccess() {
-    setHasInputAccess(m_dependencies.inputAccessCheck());
-    refreshLaunchAtLoginStatus();
-}
-
-bool ClipboardQueue::isOffered(const QueuedClipboardItem& item) const {
-    return m_offer && m_offer->id == item.id && m_dependencies.clipboard->changeCount() == m_offer->changeCount;
 }
 
 void ClipboardQueue::deleteStoredFileLater(const QueuedClipboardItem& item) {
@@ -200,21 +203,16 @@ void ClipboardQueue::deleteStoredFileLater(const QueuedClipboardItem& item) {
     }
     // The target of a paste or a drop reads the copy when it likes (a file manager takes its time over a
     // large folder): it goes only once the clipboard has stopped offering it for a whole grace period.
-    const bool offered = isOffered(item);
-    m_dependencies.scheduleCleanup(storedCopyGraceSeconds, [engine = QPointer<ClipboardQueue>(this), item, offered] {
-        if (!engine) {
+    const bool offered = m_paster->isOffered(item);
+    m_scheduleCleanup(storedCopyGraceSeconds, [queue = QPointer<ClipboardQueue>(this), item, offered] {
+        if (!queue || queue->contains(item.id)) {
             return;
         }
-        const bool queued = std::any_of(engine->m_queue.cbegin(), engine->m_queue.cend(),
-                                        [&](const auto& entry) { return entry.id == item.id; });
-        if (queued) {
+        if (offered || queue->m_paster->isOffered(item)) {
+            queue->deleteStoredFileLater(item);
             return;
         }
-        if (offered || engine->isOffered(item)) {
-            engine->deleteStoredFileLater(item);
-            return;
-        }
-        engine->deleteStoredFile(item);
+        queue->m_files->deleteStoredFile(item);
     });
 }
 

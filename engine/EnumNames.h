@@ -16,15 +16,16 @@ template <typename Enum> QString caseName(Enum value) {
     return QString::fromLatin1(QMetaEnum::fromType<Enum>().valueToKey(static_cast<int>(value)));
 }
 
-// The enumerator with exactly this name (case-sensitive, unqualified); nothing for any other text.
+// The enumerator whose case name (as caseName gives it) is exactly this text; nothing for any other text.
 template <typename Enum> std::optional<Enum> fromCaseName(const QString& name) {
-    bool found = false;
-    const int value = QMetaEnum::fromType<Enum>().keyToValue(name.toLatin1().constData(), &found);
-    // The reverse look-up also takes qualified names ("Scope::name"), which no stored value uses.
-    if (!found || caseName(static_cast<Enum>(value)) != name) {
-        return std::nullopt;
+    const QMetaEnum meta = QMetaEnum::fromType<Enum>();
+    for (int index = 0; index < meta.keyCount(); ++index) {
+        const auto value = static_cast<Enum>(meta.value(index));
+        if (caseName(value) == name) {
+            return value;
+        }
     }
-    return static_cast<Enum>(value);
+    return std::nullopt;
 }
 
 } // namespace sorvu

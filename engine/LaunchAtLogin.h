@@ -18,7 +18,7 @@ class LaunchAtLogin {
 
 public:
     // The program's view of its login item.
-    enum class Status { enabled, requiresApproval, notRegistered, notFound };
+    enum class Status { enabled, notRegistered, notFound };
     Q_ENUM(Status)
 
     virtual ~LaunchAtLogin() = default;

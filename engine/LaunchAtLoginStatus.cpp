@@ -9,8 +9,6 @@ LaunchAtLoginStatus launchAtLoginStatusFromSystemValue(int systemValue) {
     switch (systemValue) {
     case 1:
         return LaunchAtLoginStatus::enabled;
-    case 2:
-        return LaunchAtLoginStatus::requiresApproval;
     case 3:
         return LaunchAtLoginStatus::notFound;
     default:

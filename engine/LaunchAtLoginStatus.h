@@ -7,8 +7,8 @@
 
 namespace sorvu {
 
-// The system's raw status codes: 0 not registered, 1 enabled, 2 requires approval, 3 not found;
-// anything else reads as not registered.
+// The system's raw status codes: 0 not registered, 1 enabled, 3 not found; anything else reads as not
+// registered.
 LaunchAtLoginStatus launchAtLoginStatusFromSystemValue(int systemValue);
 
 } // namespace sorvu

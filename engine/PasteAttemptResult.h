@@ -24,7 +24,7 @@ public:
         requestInProgress,
         accessibilityUnavailable,
         eventCreationFailed,
-        pasteboardWriteFailed,
+        clipboardWriteFailed,
         commandPosted,
         storedFileMissing,
         copyInProgress,
@@ -32,6 +32,14 @@ public:
     Q_ENUM(PasteAttemptResult)
 };
 using PasteAttemptResult = PasteAttemptResultMeta::PasteAttemptResult;
+
+// Logs and stored outcomes keep the name this case has always had.
+template <> inline QString caseName(PasteAttemptResult value) {
+    if (value == PasteAttemptResult::clipboardWriteFailed) {
+        return QStringLiteral("pasteboardWriteFailed");
+    }
+    return QString::fromLatin1(QMetaEnum::fromType<PasteAttemptResult>().valueToKey(static_cast<int>(value)));
+}
 
 inline size_t qHash(PasteAttemptResult result, size_t seed = 0) {
     return std::hash<int>()(static_cast<int>(result)) ^ seed;

@@ -163,8 +163,9 @@ int StorageDirectory::openInstanceFolder() {
         if (!folder.isValid()) {
             return errno;
         }
-        // Waits at most for another instance to empty the folder just made, which holds nothing yet.
-        if (flock(folder.get(), LOCK_EX) != 0) {
+        // Never waits: another instance that holds the lock is emptying the folder as abandoned, which may
+        // take long when an earlier run left many copies in it.
+        if (flock(folder.get(), LOCK_EX | LOCK_NB) != 0) {
             return errno;
         }
         if (stillNamed(m_rootDescriptor, name, folder.get())) {

@@ -24,7 +24,8 @@ public:
     StorageDirectory& operator=(const StorageDirectory&) = delete;
 
     // Makes (or opens) the root, private and tagged for backup tools to skip, and this instance's folder,
-    // locked. Zero on success, else the errno: ELOOP when the root is a link, EPERM when another user owns it.
+    // locked. Zero on success, else the errno: ELOOP when the root is a link, EPERM when another user owns it,
+    // EWOULDBLOCK when another instance holds the folder's lock.
     int prepare();
     // Whether the folders prepare() opened are still the ones at their paths (not deleted or replaced).
     bool isCurrent() const;

@@ -3,8 +3,8 @@
 
 #pragma once
 
+#include "engine/WindowClass.h"
 #include "platform/RunningProgram.h"
-#include "platform/WindowClass.h"
 
 #include <QCoreApplication>
 #include <QObject>
@@ -31,6 +31,11 @@ public:
     virtual bool activate(const RunningProgram& program) = 0;
     // What the program's window says it is; nothing when the window is gone or does not say.
     virtual std::optional<WindowClass> windowClass(const RunningProgram& program) = 0;
+
+    // Whether Sorvu may bring another program's window to the front in this session.
+    virtual bool canActivate() const { return true; }
+    // Whether the program is Sorvu itself (its popup, say).
+    virtual bool isOwnProgram(const RunningProgram& program) const { return program.processId == ownProcessId(); }
 
     virtual qint64 ownProcessId() const { return QCoreApplication::applicationPid(); }
 

@@ -52,6 +52,7 @@ struct KeyCombination {
     static std::optional<KeyCombination> defaultShortcut(ShortcutAction action,
                                                          const KeyCodeForCharacter& keyCodeForCharacter);
 
+    // The XKB key code: the key's position, the same on X11 and Wayland.
     quint16 keyCode = 0;
     quint64 modifiersRawValue = 0;
 

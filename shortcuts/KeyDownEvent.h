@@ -9,8 +9,8 @@
 
 namespace sorvu {
 
-// One key press anywhere in the session. The key code is the X11 keycode (the key's position, not what it
-// types).
+// One key press anywhere in the session. The key code is the XKB key code (the key's position, not what it
+// types): the same number for the same key on X11 and on Wayland, evdev's code plus 8.
 struct KeyDownEvent {
     quint16 keyCode = 0;
     KeyModifiers modifiers;

@@ -11,8 +11,8 @@
 
 namespace sorvu {
 
-// The text a key (an X11 keycode) types without modifiers in the current ASCII-capable layout, as typed;
-// nothing for a key that types nothing, such as a dead key or a function key.
+// The text a key (an XKB key code, which X11 and Wayland share) types without modifiers in the current ASCII-capable
+// layout, as typed; nothing for a key that types nothing, such as a dead key or a function key.
 using CharacterForKeyCode = std::function<std::optional<QString>(quint16 keyCode)>;
 
 // The first key, in ascending keycode order, whose text equals the given text when both are lower-cased.

@@ -16,7 +16,7 @@
 
 namespace sorvu {
 
-// "F1" to "F20" for the X11 keycodes of the function keys; nothing for any other key.
+// "F1" to "F20" for the XKB key codes of the function keys; nothing for any other key.
 std::optional<QString> functionKeyName(quint16 keyCode);
 
 // "Ctrl+", "Alt+", "Shift+", "Super+" for the modifiers set, always in this order.

@@ -3,6 +3,7 @@
 
 #include "views/CombineScreenModel.h"
 
+#include "engine/ClipboardCollector.h"
 #include "engine/ClipboardQueue.h"
 #include "preferences/TextJoinPreferenceStore.h"
 #include "views/TextPreview.h"
@@ -30,7 +31,7 @@ CombineScreenModel::CombineScreenModel(ClipboardQueue& queue, ViewLanguage& lang
     connect(&m_language, &ViewLanguage::changed, this, &CombineScreenModel::textsChanged);
     connect(&m_language, &ViewLanguage::changed, this, &CombineScreenModel::stateChanged);
     if (m_queue.isCollecting()) {
-        m_queue.checkClipboard();
+        m_queue.collector().checkClipboard();
     }
     m_displayedIDs = queuedIDs();
 }
@@ -116,13 +117,13 @@ QString CombineScreenModel::failureText() const {
         return m_language.text(QT_TRANSLATE_NOOP(
             "Sorvu", "The target app is unavailable. Open the menu from the app you want to paste into."));
     case PasteAttemptResult::accessibilityUnavailable:
-        return m_language.text(
-            QT_TRANSLATE_NOOP("Sorvu", "Pasting needs an X11 session. Log in to one, then try again."));
+        return m_language.text(QT_TRANSLATE_NOOP(
+            "Sorvu", "Pasting is not available in this session. The README lists the desktops Sorvu supports."));
     case PasteAttemptResult::requestInProgress:
     case PasteAttemptResult::storedFileMissing:
     case PasteAttemptResult::copyInProgress:
     case PasteAttemptResult::eventCreationFailed:
-    case PasteAttemptResult::pasteboardWriteFailed:
+    case PasteAttemptResult::clipboardWriteFailed:
         return m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Could not paste. The queue is unchanged; try again."));
     case PasteAttemptResult::commandPosted:
         break;
@@ -179,7 +180,7 @@ void CombineScreenModel::pasteAll() {
     // What the user saw before a copy that only this check finds.
     const QList<QUuid> shown = m_displayedIDs;
     if (m_queue.isCollecting()) {
-        m_queue.checkClipboard();
+        m_queue.collector().checkClipboard();
     }
     const QList<QUuid> current = queuedIDs();
     if (current != shown) {

@@ -87,7 +87,7 @@ void PopupRootModel::toggleScreen() {
         old = m_queueScreen.data();
         m_screen = Screen::settings;
         m_queueScreen = nullptr;
-        m_settingsScreen = new SettingsScreenModel(m_queue, m_languageStore, m_language, m_settings, this);
+        m_settingsScreen = new SettingsScreenModel(m_languageStore, m_language, m_settings, this);
     } else {
         old = m_settingsScreen.data();
         m_screen = Screen::queue;

@@ -4,6 +4,7 @@
 #include "views/QueueScreenModel.h"
 
 #include "engine/ClipboardQueue.h"
+#include "engine/QueuePaster.h"
 #include "views/ScreenReader.h"
 #include "views/ViewLanguage.h"
 
@@ -25,13 +26,13 @@ QueueScreenModel::QueueScreenModel(ClipboardQueue& queue, ViewLanguage& language
       m_minimumListHeight(minimumListHeight), m_actions(std::move(actions)), m_rows(queue, language) {
     connect(&m_queue, &ClipboardQueue::queueChanged, this, &QueueScreenModel::followQueue);
     connect(&m_queue, &ClipboardQueue::isCollectingChanged, this, &QueueScreenModel::textsChanged);
-    connect(&m_queue, &ClipboardQueue::hasInputAccessChanged, this, &QueueScreenModel::stateChanged);
+    connect(&m_queue.paster(), &QueuePaster::hasInputAccessChanged, this, &QueueScreenModel::stateChanged);
     connect(&m_language, &ViewLanguage::changed, this, &QueueScreenModel::textsChanged);
     connect(&m_screenReader, &ScreenReader::isActiveChanged, this, &QueueScreenModel::isScreenReaderActiveChanged);
 }
 
 bool QueueScreenModel::hasInputAccess() const {
-    return m_queue.hasInputAccess();
+    return m_queue.paster().hasInputAccess();
 }
 
 bool QueueScreenModel::showsList() const {
@@ -84,7 +85,7 @@ QString QueueScreenModel::accessWarningText() const {
 }
 
 QString QueueScreenModel::accessHintText() const {
-    return m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Hotkeys and pasting need an X11 session."));
+    return m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Shortcuts and pasting are not available in this session."));
 }
 
 QString QueueScreenModel::listName() const {
@@ -92,7 +93,7 @@ QString QueueScreenModel::listName() const {
 }
 
 void QueueScreenModel::appeared() {
-    m_queue.refreshInputAccess();
+    m_queue.paster().refreshInputAccess();
 }
 
 void QueueScreenModel::toggleCollecting() {

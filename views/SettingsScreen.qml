@@ -22,6 +22,7 @@ ColumnLayout {
     ColumnLayout {
         Layout.fillWidth: true
         spacing: 8
+        visible: screen.settingsScreen.shortcutsRecordable
 
         ShortcutRecorder {
             Layout.fillWidth: true
@@ -33,6 +34,56 @@ ColumnLayout {
             Layout.fillWidth: true
             recorder: screen.settingsScreen.pasteRecorder
             styles: screen.styles
+        }
+    }
+
+    // Where the desktop binds the keys itself: the command each binding runs, ready to copy.
+    ColumnLayout {
+        Layout.fillWidth: true
+        spacing: 4
+        visible: !screen.settingsScreen.shortcutsRecordable
+
+        Label {
+            Layout.fillWidth: true
+            Layout.preferredWidth: 0
+            text: screen.settingsScreen.bindingHint
+            font: screen.styles.callout
+            wrapMode: Text.WordWrap
+        }
+
+        Repeater {
+            model: [
+                { "title": screen.settingsScreen.collectingRecorder.title, "command": screen.settingsScreen.collectingCommand },
+                { "title": screen.settingsScreen.pasteRecorder.title, "command": screen.settingsScreen.pasteCommand }
+            ]
+
+            delegate: RowLayout {
+                required property var modelData
+
+                Layout.fillWidth: true
+                spacing: 6
+
+                Label {
+                    text: modelData.title
+                    font: screen.styles.callout
+                    Accessible.ignored: true
+                }
+
+                Item {
+                    Layout.fillWidth: true
+                }
+
+                TextEdit {
+                    text: modelData.command
+                    font: screen.styles.callout
+                    color: colors.windowText
+                    readOnly: true
+                    selectByMouse: true
+                    Accessible.role: Accessible.EditableText
+                    Accessible.name: modelData.title
+                    Accessible.description: modelData.command
+                }
+            }
         }
     }
 
@@ -124,6 +175,56 @@ ColumnLayout {
             radius: 4
             color: colors.windowText
             opacity: launchAtLogin.down ? 0.14 : (launchAtLogin.hovered ? 0.06 : 0)
+        }
+    }
+
+    // Where the desktop binds the keys itself: the command each binding runs, ready to copy.
+    ColumnLayout {
+        Layout.fillWidth: true
+        spacing: 4
+        visible: !screen.settingsScreen.shortcutsRecordable
+
+        Label {
+            Layout.fillWidth: true
+            Layout.preferredWidth: 0
+            text: screen.settingsScreen.bindingHint
+            font: screen.styles.callout
+            wrapMode: Text.WordWrap
+        }
+
+        Repeater {
+            model: [
+                { "title": screen.settingsScreen.collectingRecorder.title, "command": screen.settingsScreen.collectingCommand },
+                { "title": screen.settingsScreen.pasteRecorder.title, "command": screen.settingsScreen.pasteCommand }
+            ]
+
+            delegate: RowLayout {
+                required property var modelData
+
+                Layout.fillWidth: true
+                spacing: 6
+
+                Label {
+                    text: modelData.title
+                    font: screen.styles.callout
+                    Accessible.ignored: true
+                }
+
+                Item {
+                    Layout.fillWidth: true
+                }
+
+                TextEdit {
+                    text: modelData.command
+                    font: screen.styles.callout
+                    color: colors.windowText
+                    readOnly: true
+                    selectByMouse: true
+                    Accessible.role: Accessible.EditableText
+                    Accessible.name: modelData.title
+                    Accessible.description: modelData.command
+                }
+            }
         }
     }
 

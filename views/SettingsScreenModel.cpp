@@ -3,24 +3,29 @@
 
 #include "views/SettingsScreenModel.h"
 
-#include "engine/ClipboardQueue.h"
+#include "engine/LaunchAtLoginSetting.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/SupportedLanguage.h"
 #include "views/ViewLanguage.h"
 
 namespace sorvu {
 
-SettingsScreenModel::SettingsScreenModel(ClipboardQueue& queue, LanguagePreferenceStore& languageStore,
-                                         ViewLanguage& language, Dependencies dependencies, QObject* parent)
-    : QObject(parent), m_queue(queue), m_languageStore(languageStore), m_language(language),
-      m_dependencies(std::move(dependencies)),
+SettingsScreenModel::SettingsScreenModel(LanguagePreferenceStore& languageStore, ViewLanguage& language,
+                                         Dependencies dependencies, QObject* parent)
+    : QObject(parent), m_languageStore(languageStore), m_language(language), m_dependencies(std::move(dependencies)),
       m_collectingRecorder(ShortcutAction::startStopCollecting, *m_dependencies.shortcutManager, language,
                            m_dependencies.globalShortcuts),
       m_pasteRecorder(ShortcutAction::pasteNext, *m_dependencies.shortcutManager, language,
                       m_dependencies.globalShortcuts) {
     connect(&m_language, &ViewLanguage::changed, this, &SettingsScreenModel::textsChanged);
-    connect(&m_queue, &ClipboardQueue::launchAtLoginEnabledChanged, this, &SettingsScreenModel::launchAtLoginChanged);
-    connect(&m_queue, &ClipboardQueue::launchAtLoginDesyncedChanged, this, &SettingsScreenModel::launchAtLoginChanged);
+    LaunchAtLoginSetting* launchAtLogin = m_dependencies.launchAtLogin;
+    connect(launchAtLogin, &LaunchAtLoginSetting::enabledChanged, this, &SettingsScreenModel::launchAtLoginChanged);
+    connect(launchAtLogin, &LaunchAtLoginSetting::desyncedChanged, this, &SettingsScreenModel::launchAtLoginChanged);
+}
+
+QString SettingsScreenModel::bindingHint() const {
+    return m_language.text(
+        QT_TRANSLATE_NOOP("Sorvu", "Bind keys to these commands in your desktop's keyboard settings."));
 }
 
 QString SettingsScreenModel::languageLabel() const {
@@ -45,11 +50,11 @@ int SettingsScreenModel::languageIndex() const {
 }
 
 bool SettingsScreenModel::launchAtLoginDesynced() const {
-    return m_queue.launchAtLoginDesynced();
+    return m_dependencies.launchAtLogin->desynced();
 }
 
 bool SettingsScreenModel::launchAtLoginEnabled() const {
-    return m_queue.launchAtLoginEnabled();
+    return m_dependencies.launchAtLogin->enabled();
 }
 
 QString SettingsScreenModel::launchAtLoginText() const {
@@ -76,7 +81,7 @@ QString SettingsScreenModel::versionText() const {
 }
 
 void SettingsScreenModel::appeared() {
-    m_queue.refreshLaunchAtLoginStatus();
+    m_dependencies.launchAtLogin->refreshStatus();
 }
 
 void SettingsScreenModel::chooseLanguage(int index) {
@@ -89,7 +94,7 @@ void SettingsScreenModel::chooseLanguage(int index) {
 }
 
 void SettingsScreenModel::toggleLaunchAtLogin() {
-    m_queue.toggleLaunchAtLogin();
+    m_dependencies.launchAtLogin->toggle();
 }
 
 void SettingsScreenModel::openWebsite() {

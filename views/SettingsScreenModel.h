@@ -14,7 +14,7 @@
 
 namespace sorvu {
 
-class ClipboardQueue;
+class LaunchAtLoginSetting;
 class GlobalShortcuts;
 class LanguagePreferenceStore;
 class ShortcutManager;
@@ -28,6 +28,10 @@ class SettingsScreenModel : public QObject {
     QML_UNCREATABLE("made by the popup")
     Q_PROPERTY(sorvu::ShortcutRecorderModel* collectingRecorder READ collectingRecorder CONSTANT)
     Q_PROPERTY(sorvu::ShortcutRecorderModel* pasteRecorder READ pasteRecorder CONSTANT)
+    Q_PROPERTY(bool shortcutsRecordable READ shortcutsRecordable CONSTANT)
+    Q_PROPERTY(QString bindingHint READ bindingHint NOTIFY textsChanged)
+    Q_PROPERTY(QString collectingCommand READ collectingCommand CONSTANT)
+    Q_PROPERTY(QString pasteCommand READ pasteCommand CONSTANT)
     Q_PROPERTY(QString languageLabel READ languageLabel NOTIFY textsChanged)
     Q_PROPERTY(QStringList languageNames READ languageNames NOTIFY textsChanged)
     Q_PROPERTY(int languageIndex READ languageIndex NOTIFY textsChanged)
@@ -42,8 +46,11 @@ class SettingsScreenModel : public QObject {
 public:
     struct Dependencies {
         ShortcutManager* shortcutManager = nullptr;
+        LaunchAtLoginSetting* launchAtLogin = nullptr;
         // Which shortcuts another program holds; may be absent.
         GlobalShortcuts* globalShortcuts = nullptr;
+        // False where the desktop binds its own keys to Sorvu's commands: the screen shows the commands.
+        bool shortcutsRecordable = true;
         // Empty when the build did not say.
         QString version;
         QString buildNumber;
@@ -51,11 +58,16 @@ public:
         std::function<void(const QUrl&)> openUrl;
     };
 
-    SettingsScreenModel(ClipboardQueue& queue, LanguagePreferenceStore& languageStore, ViewLanguage& language,
-                        Dependencies dependencies, QObject* parent = nullptr);
+    SettingsScreenModel(LanguagePreferenceStore& languageStore, ViewLanguage& language, Dependencies dependencies,
+                        QObject* parent = nullptr);
 
     ShortcutRecorderModel* collectingRecorder() { return &m_collectingRecorder; }
     ShortcutRecorderModel* pasteRecorder() { return &m_pasteRecorder; }
+    bool shortcutsRecordable() const { return m_dependencies.shortcutsRecordable; }
+    QString bindingHint() const;
+    // The command lines a desktop's key binding runs.
+    static QString collectingCommand() { return QStringLiteral("sorvu --toggle-collecting"); }
+    static QString pasteCommand() { return QStringLiteral("sorvu --paste-next"); }
     QString languageLabel() const;
     // "System" first, then each offered language by its own name.
     QStringList languageNames() const;
@@ -85,7 +97,6 @@ signals:
     void launchAtLoginChanged();
 
 private:
-    ClipboardQueue& m_queue;
     LanguagePreferenceStore& m_languageStore;
     ViewLanguage& m_language;
     Dependencies m_dependencies;

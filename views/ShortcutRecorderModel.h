@@ -63,7 +63,7 @@ public:
     Q_INVOKABLE void pressButton();
     Q_INVOKABLE void reset();
 
-    // A key press in the popup (X11 keycode and the modifiers held). True when the recorder took it: every
+    // A key press in the popup (XKB key code and the modifiers held). True when the recorder took it: every
     // key but Escape while it records, so that none reaches another control; Escape is the popup's.
     bool keyPressed(quint16 keyCode, KeyModifiers modifiers, bool isRepeat);
 

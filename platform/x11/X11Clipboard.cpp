@@ -251,12 +251,6 @@ QList<QUrl> X11Clipboard::fileURLs() {
     return {};
 }
 
-void X11Clipboard::requestPhotoAuthorization(std::function<void()> completion) {
-    if (completion) {
-        completion();
-    }
-}
-
 ClipboardImageRef X11Clipboard::firstImage(const QDeadlineTimer& deadline) const {
     const Offer& offer = currentOffer(deadline);
     if (!offer.targets) {

@@ -47,9 +47,6 @@ public:
 
     qint64 changeCount() const override;
     QList<QUrl> fileURLs() override;
-    QHash<QUrl, QString> photoAssetFilenames() override { return {}; }
-    bool needsPhotoAuthorization() override { return false; }
-    void requestPhotoAuthorization(std::function<void()> completion) override;
     QList<ClipboardImageRef> images() override;
     // The clipboard has no items of its own here: an image offered beside exactly one file stands for that file.
     QList<ClipboardImageRef> imagesForFileURLs(const QList<QUrl>& urls) override;

@@ -7,8 +7,8 @@
 
 namespace sorvu {
 
-std::optional<QString> x11SessionProblem() {
-    const QByteArray name = qgetenv("DISPLAY");
+std::optional<QString> x11SessionProblem(const QString& displayName) {
+    const QByteArray name = displayName.toLocal8Bit();
     if (name.isEmpty()) {
         return QStringLiteral("Sorvu needs an X11 session, and DISPLAY is not set.");
     }

@@ -9,8 +9,8 @@
 
 namespace sorvu {
 
-// Why Sorvu cannot run in this session, checked before any window system is touched: nothing when an X
+// Why Sorvu cannot run on this X display, checked before any window system is touched: nothing when the
 // display can be opened, else one line for the user.
-std::optional<QString> x11SessionProblem();
+std::optional<QString> x11SessionProblem(const QString& displayName);
 
 } // namespace sorvu

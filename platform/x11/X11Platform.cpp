@@ -6,31 +6,26 @@
 #include "platform/linux/DesktopNotification.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/x11/X11Clipboard.h"
-#include "platform/x11/X11DisplayCheck.h"
 #include "platform/x11/X11GrabbedShortcuts.h"
-#include "platform/x11/X11InputAccess.h"
 #include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11OfferedMimeData.h"
 #include "platform/x11/X11PasteKeystroke.h"
+#include "platform/x11/X11PasteOutput.h"
 #include "platform/x11/X11PointerMonitor.h"
 #include "platform/x11/X11WindowHints.h"
 #include "platform/x11/X11Workspace.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPixmap>
 #include <QScreen>
 
 namespace sorvu {
 
-std::optional<QString> X11Platform::sessionProblem() {
-    return x11SessionProblem();
-}
-
-void X11Platform::useX11ForQt() {
-    qputenv("QT_QPA_PLATFORM", "xcb");
-}
-
-X11Platform::X11Platform(QObject* parent)
-    : Platform(parent), m_clipboard(std::make_shared<X11Clipboard>()), m_workspace(std::make_unique<X11Workspace>()),
+X11Platform::X11Platform(QString sessionKey, QObject* parent)
+    : Platform(parent), m_sessionKey(std::move(sessionKey)), m_clipboard(std::make_shared<X11Clipboard>()),
+      m_workspace(std::make_unique<X11Workspace>()),
+      m_pasteOutput(std::make_shared<X11PasteOutput>(m_clipboard, *m_workspace)),
       m_autostart(std::make_shared<XdgAutostart>()) {
     connect(m_clipboard.get(), &X11Clipboard::offeredContentFetched, this,
             [this](qint64 changeCount, const QString&) { emit clipboardContentFetched(changeCount); });
@@ -42,39 +37,25 @@ std::shared_ptr<Clipboard> X11Platform::clipboard() {
     return m_clipboard;
 }
 
-std::optional<std::function<void()>> X11Platform::makePasteKeystroke(PasteKeys keys) {
-    std::optional<std::function<void()>> keystroke = makeX11PasteKeystroke(keys);
-    if (!keystroke) {
-        return std::nullopt;
-    }
-    return [shortcuts = m_shortcuts, clipboard = m_clipboard, keys, post = std::move(*keystroke)] {
-        // xterm and its kin paste PRIMARY on Shift+Insert: the entry waits there as well. Claimed on Qt's
-        // connection like the keys, so the server handles the claim first.
-        if (keys == PasteKeys::shiftInsert) {
-            clipboard->offerLastWriteOnPrimary();
-        }
-        if (shortcuts) {
-            shortcuts->withGrabsLifted(post);
-        } else {
-            post();
-        }
-    };
-}
-
-QSet<quint16> X11Platform::keysDown() {
-    return x11KeysDown();
+std::shared_ptr<PasteOutput> X11Platform::pasteOutput() {
+    return m_pasteOutput;
 }
 
 Workspace& X11Platform::workspace() {
     return *m_workspace;
 }
 
-bool X11Platform::hasInputAccess() {
-    return hasX11InputAccess();
-}
-
 std::shared_ptr<LaunchAtLogin> X11Platform::launchAtLogin() {
     return m_autostart;
+}
+
+std::optional<QSet<quint16>> X11Platform::keysDown() {
+    return x11KeysDown();
+}
+
+quint16 X11Platform::keyCode(const QKeyEvent& event) const {
+    // Qt's xcb plugin gives the X keycode, which is the XKB key code.
+    return quint16(event.nativeScanCode());
 }
 
 CharacterForKeyCode X11Platform::characterForKeyCode() {
@@ -88,12 +69,8 @@ KeyCodeForCharacter X11Platform::keyCodeForCharacter() {
 std::unique_ptr<GlobalShortcuts> X11Platform::createGlobalShortcuts(ShortcutManager& manager) {
     auto shortcuts = std::make_unique<X11GrabbedShortcuts>(manager);
     // The paste keystroke lifts the grabs while it posts.
-    m_shortcuts = shortcuts.get();
+    m_pasteOutput->setShortcuts(shortcuts.get());
     return shortcuts;
-}
-
-void X11Platform::showNotification(const QString& text) {
-    showDesktopNotification(QStringLiteral("Sorvu"), text, NotificationDelivery::inBackground);
 }
 
 std::unique_ptr<QObject> X11Platform::watchPointerPresses(std::function<void(QPoint position)> handler) {
@@ -111,6 +88,19 @@ std::unique_ptr<QObject> X11Platform::watchPointerPresses(std::function<void(QPo
 
 void X11Platform::keepOffTaskbar(QWindow& window) {
     skipTaskbarAndPager(window);
+}
+
+std::optional<QImage> X11Platform::panelAround(const QRect& area) {
+    QScreen* screen = area.isEmpty() ? nullptr : QGuiApplication::screenAt(area.center());
+    if (!screen) {
+        return QImage();
+    }
+    const QPoint origin = area.topLeft() - screen->geometry().topLeft();
+    return screen->grabWindow(0, origin.x(), origin.y(), area.width(), area.height()).toImage();
+}
+
+void X11Platform::showNotification(const QString& text) {
+    showDesktopNotification(QStringLiteral("Sorvu"), text, NotificationDelivery::inBackground);
 }
 
 QMimeData* X11Platform::makeDropData(const ClipboardItem& item) {

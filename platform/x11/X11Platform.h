@@ -5,16 +5,14 @@
 
 #include "platform/Platform.h"
 
-#include <QPointer>
 #include <QString>
 
 #include <memory>
-#include <optional>
 
 namespace sorvu {
 
 class X11Clipboard;
-class X11GrabbedShortcuts;
+class X11PasteOutput;
 class X11Workspace;
 class XdgAutostart;
 
@@ -24,34 +22,33 @@ class X11Platform : public Platform {
     Q_OBJECT
 
 public:
-    // Why Sorvu cannot run in this session, checked before the Qt application exists: nothing when an X
-    // display can be opened, else one line for the user.
-    static std::optional<QString> sessionProblem();
-    // Makes Qt talk to the same X server as the platform, even under XWayland. Call before the application.
-    static void useX11ForQt();
-
-    explicit X11Platform(QObject* parent = nullptr);
+    explicit X11Platform(QString sessionKey, QObject* parent = nullptr);
     ~X11Platform() override;
 
+    QString sessionKey() const override { return m_sessionKey; }
     std::shared_ptr<Clipboard> clipboard() override;
-    std::optional<std::function<void()>> makePasteKeystroke(PasteKeys keys) override;
-    QSet<quint16> keysDown() override;
+    std::shared_ptr<PasteOutput> pasteOutput() override;
     Workspace& workspace() override;
-    bool hasInputAccess() override;
     std::shared_ptr<LaunchAtLogin> launchAtLogin() override;
+    std::optional<QSet<quint16>> keysDown() override;
+    quint16 keyCode(const QKeyEvent& event) const override;
     CharacterForKeyCode characterForKeyCode() override;
     KeyCodeForCharacter keyCodeForCharacter() override;
+    ShortcutSource shortcutSource() const override { return ShortcutSource::grabbedKeys; }
     std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutManager& manager) override;
-    void showNotification(const QString& text) override;
+    bool canPlaceWindows() const override { return true; }
     std::unique_ptr<QObject> watchPointerPresses(std::function<void(QPoint position)> handler) override;
     void keepOffTaskbar(QWindow& window) override;
+    std::optional<QImage> panelAround(const QRect& area) override;
+    void showNotification(const QString& text) override;
     QMimeData* makeDropData(const ClipboardItem& item) override;
 
 private:
+    QString m_sessionKey;
     std::shared_ptr<X11Clipboard> m_clipboard;
     std::unique_ptr<X11Workspace> m_workspace;
+    std::shared_ptr<X11PasteOutput> m_pasteOutput;
     std::shared_ptr<XdgAutostart> m_autostart;
-    QPointer<X11GrabbedShortcuts> m_shortcuts;
 };
 
 } // namespace sorvu

@@ -141,8 +141,8 @@
         <translation>⚠️ Bedienungshilfen erforderlich</translation>
     </message>
     <message>
-        <source>Hotkeys and pasting need an X11 session.</source>
-        <translation>Tastenkürzel und Einfügen benötigen eine X11-Sitzung.</translation>
+        <source>Shortcuts and pasting are not available in this session.</source>
+        <translation>Tastenkürzel und Einfügen sind in dieser Sitzung nicht verfügbar.</translation>
     </message>
     <message>
         <source>Queue</source>
@@ -217,8 +217,8 @@
         <translation>Einfügen fehlgeschlagen. Die Warteschlange ist unverändert; versuche es erneut.</translation>
     </message>
     <message>
-        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
-        <translation>Zum Einfügen ist eine X11-Sitzung nötig. Melde dich bei einer an und versuche es dann erneut.</translation>
+        <source>Pasting is not available in this session. The README lists the desktops Sorvu supports.</source>
+        <translation>Einfügen ist in dieser Sitzung nicht verfügbar. Die README nennt die Desktops, die Sorvu unterstützt.</translation>
     </message>
     <message>
         <source>Language</source>
@@ -291,6 +291,10 @@
     <message>
         <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
         <translation>Die Kopie des nächsten Eintrags wurde außerhalb von Sorvu gelöscht, daher wurde er aus der Warteschlange entfernt.</translation>
+    </message>
+    <message>
+        <source>Bind keys to these commands in your desktop's keyboard settings.</source>
+        <translation>Lege in den Tastatureinstellungen deines Desktops Tasten für diese Befehle fest.</translation>
     </message>
 </context>
 </TS>

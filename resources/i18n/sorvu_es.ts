@@ -141,8 +141,8 @@
         <translation>⚠️ Se requiere accesibilidad</translation>
     </message>
     <message>
-        <source>Hotkeys and pasting need an X11 session.</source>
-        <translation>Los atajos y el pegado necesitan una sesión X11.</translation>
+        <source>Shortcuts and pasting are not available in this session.</source>
+        <translation>Los atajos y el pegado no están disponibles en esta sesión.</translation>
     </message>
     <message>
         <source>Queue</source>
@@ -217,8 +217,8 @@
         <translation>No se pudo pegar. La cola no ha cambiado; inténtalo de nuevo.</translation>
     </message>
     <message>
-        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
-        <translation>Para pegar se necesita una sesión X11. Inicia una y vuelve a intentarlo.</translation>
+        <source>Pasting is not available in this session. The README lists the desktops Sorvu supports.</source>
+        <translation>El pegado no está disponible en esta sesión. El README enumera los escritorios que admite Sorvu.</translation>
     </message>
     <message>
         <source>Language</source>
@@ -291,6 +291,10 @@
     <message>
         <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
         <translation>La copia de la siguiente entrada se eliminó fuera de Sorvu, así que se quitó de la cola.</translation>
+    </message>
+    <message>
+        <source>Bind keys to these commands in your desktop's keyboard settings.</source>
+        <translation>Asigna teclas a estos comandos en la configuración de teclado de tu escritorio.</translation>
     </message>
 </context>
 </TS>

@@ -132,8 +132,8 @@
         <translation>⚠️ アクセシビリティが必要です</translation>
     </message>
     <message>
-        <source>Hotkeys and pasting need an X11 session.</source>
-        <translation>ホットキーとペーストには X11 セッションが必要です。</translation>
+        <source>Shortcuts and pasting are not available in this session.</source>
+        <translation>このセッションではショートカットとペーストを使用できません。</translation>
     </message>
     <message>
         <source>Queue</source>
@@ -208,8 +208,8 @@
         <translation>ペーストできませんでした。キューは変更されていません。もう一度お試しください。</translation>
     </message>
     <message>
-        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
-        <translation>ペーストには X11 セッションが必要です。X11 セッションにログインしてから、もう一度お試しください。</translation>
+        <source>Pasting is not available in this session. The README lists the desktops Sorvu supports.</source>
+        <translation>このセッションではペーストを使用できません。Sorvu が対応するデスクトップは README に記載されています。</translation>
     </message>
     <message>
         <source>Language</source>
@@ -282,6 +282,10 @@
     <message>
         <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
         <translation>次の項目のコピーが Sorvu の外で削除されたため、キューから取り除きました。</translation>
+    </message>
+    <message>
+        <source>Bind keys to these commands in your desktop's keyboard settings.</source>
+        <translation>デスクトップのキーボード設定で、これらのコマンドにキーを割り当ててください。</translation>
     </message>
 </context>
 </TS>

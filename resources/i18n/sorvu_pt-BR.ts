@@ -141,8 +141,8 @@
         <translation>⚠️ Acessibilidade necessária</translation>
     </message>
     <message>
-        <source>Hotkeys and pasting need an X11 session.</source>
-        <translation>Atalhos e colagem precisam de uma sessão X11.</translation>
+        <source>Shortcuts and pasting are not available in this session.</source>
+        <translation>Atalhos e colagem não estão disponíveis nesta sessão.</translation>
     </message>
     <message>
         <source>Queue</source>
@@ -217,8 +217,8 @@
         <translation>Não foi possível colar. A fila não mudou; tente novamente.</translation>
     </message>
     <message>
-        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
-        <translation>Para colar é preciso uma sessão X11. Entre em uma e tente novamente.</translation>
+        <source>Pasting is not available in this session. The README lists the desktops Sorvu supports.</source>
+        <translation>A colagem não está disponível nesta sessão. O README lista os ambientes de trabalho que o Sorvu suporta.</translation>
     </message>
     <message>
         <source>Language</source>
@@ -291,6 +291,10 @@
     <message>
         <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
         <translation>A cópia do próximo item foi apagada fora do Sorvu, então ele foi removido da fila.</translation>
+    </message>
+    <message>
+        <source>Bind keys to these commands in your desktop's keyboard settings.</source>
+        <translation>Atribua teclas a estes comandos nas configurações de teclado do seu ambiente de trabalho.</translation>
     </message>
 </context>
 </TS>

@@ -144,8 +144,8 @@
         <translation>⚠️ Требуется специальный доступ</translation>
     </message>
     <message>
-        <source>Hotkeys and pasting need an X11 session.</source>
-        <translation>Для горячих клавиш и вставки нужен сеанс X11.</translation>
+        <source>Shortcuts and pasting are not available in this session.</source>
+        <translation>Горячие клавиши и вставка недоступны в этом сеансе.</translation>
     </message>
     <message>
         <source>Queue</source>
@@ -220,8 +220,8 @@
         <translation>Не удалось вставить. Очередь не изменилась; попробуйте снова.</translation>
     </message>
     <message>
-        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
-        <translation>Для вставки нужен сеанс X11. Войдите в такой сеанс и попробуйте снова.</translation>
+        <source>Pasting is not available in this session. The README lists the desktops Sorvu supports.</source>
+        <translation>Вставка недоступна в этом сеансе. Рабочие столы, которые поддерживает Sorvu, перечислены в README.</translation>
     </message>
     <message>
         <source>Language</source>
@@ -294,6 +294,10 @@
     <message>
         <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
         <translation>Копия следующего элемента удалена вне Sorvu, поэтому он убран из очереди.</translation>
+    </message>
+    <message>
+        <source>Bind keys to these commands in your desktop's keyboard settings.</source>
+        <translation>Назначьте клавиши этим командам в настройках клавиатуры вашего рабочего стола.</translation>
     </message>
 </context>
 </TS>

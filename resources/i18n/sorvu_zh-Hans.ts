@@ -132,8 +132,8 @@
         <translation>⚠️ 需要辅助功能权限</translation>
     </message>
     <message>
-        <source>Hotkeys and pasting need an X11 session.</source>
-        <translation>快捷键和粘贴需要 X11 会话。</translation>
+        <source>Shortcuts and pasting are not available in this session.</source>
+        <translation>此会话中无法使用快捷键和粘贴。</translation>
     </message>
     <message>
         <source>Queue</source>
@@ -208,8 +208,8 @@
         <translation>无法粘贴。队列未更改，请重试。</translation>
     </message>
     <message>
-        <source>Pasting needs an X11 session. Log in to one, then try again.</source>
-        <translation>粘贴需要 X11 会话。请登录 X11 会话后重试。</translation>
+        <source>Pasting is not available in this session. The README lists the desktops Sorvu supports.</source>
+        <translation>此会话中无法粘贴。README 列出了 Sorvu 支持的桌面环境。</translation>
     </message>
     <message>
         <source>Language</source>
@@ -282,6 +282,10 @@
     <message>
         <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
         <translation>下一项的副本已在 Sorvu 之外被删除，因此已将其从队列中移除。</translation>
+    </message>
+    <message>
+        <source>Bind keys to these commands in your desktop's keyboard settings.</source>
+        <translation>请在桌面的键盘设置中为这些命令绑定按键。</translation>
     </message>
 </context>
 </TS>

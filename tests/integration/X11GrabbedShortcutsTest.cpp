@@ -284,7 +284,7 @@ TEST_F(X11GrabbedShortcutsTest, ACombinationAnotherProgramHoldsIsReportedAsTaken
 TEST_F(X11GrabbedShortcutsTest, TheKeysOfSorvusOwnPasteReachTheFieldAndFireNothing) {
     // The paste shortcut is Ctrl+V itself, the very keys the paste keystroke posts.
     m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyOfV, quint64(KeyModifier::Ctrl)});
-    X11Platform platform;
+    X11Platform platform(QStringLiteral("test"));
     m_manager =
         std::make_unique<ShortcutManager>(m_store, platform.characterForKeyCode(), platform.keyCodeForCharacter());
     std::unique_ptr<GlobalShortcuts> shortcuts = platform.createGlobalShortcuts(*m_manager);
@@ -295,9 +295,9 @@ TEST_F(X11GrabbedShortcutsTest, TheKeysOfSorvusOwnPasteReachTheFieldAndFireNothi
     EXPECT_FALSE(freeForOthers(keyOfV, ControlMask));
 
     ASSERT_TRUE(platform.clipboard()->write(ClipboardItem::makeText(QStringLiteral("posted"))));
-    const std::optional<std::function<void()>> keystroke = platform.makePasteKeystroke(PasteKeys::controlV);
-    ASSERT_TRUE(keystroke.has_value());
-    (*keystroke)();
+    PasteOutput& output = *platform.pasteOutput();
+    ASSERT_TRUE(output.canPost(PasteKeys::controlV));
+    output.post(PasteKeys::controlV);
     EXPECT_TRUE(waitUntil([&] { return m_field.text() == "posted"; })) << m_field.text().toStdString();
     // The grab is back for the user's own Ctrl+V.
     EXPECT_FALSE(freeForOthers(keyOfV, ControlMask));

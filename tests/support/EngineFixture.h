@@ -3,9 +3,11 @@
 
 #pragma once
 
+#include "engine/ClipboardCollector.h"
 #include "engine/ClipboardQueue.h"
+#include "engine/QueuePaster.h"
 #include "tests/support/FakeClipboard.h"
-#include "tests/support/FakeLaunchAtLogin.h"
+#include "tests/support/FakePasteOutput.h"
 #include "tests/support/ManualScheduler.h"
 #include "tests/support/TestSupport.h"
 
@@ -41,20 +43,11 @@ protected:
     std::unique_ptr<ClipboardQueue> makeEngine() {
         ClipboardQueue::Dependencies dependencies;
         dependencies.clipboard = clipboard;
+        dependencies.pasteOutput = output;
         dependencies.clipboardFilesDirectory = storageRoot;
-        dependencies.pasteKeystroke = [this]() -> std::optional<ClipboardQueue::PostEvents> {
-            ++eventFactoryCalls;
-            if (!eventsAvailable) {
-                return std::nullopt;
-            }
-            return [this] {
-                postedClipboard.append(clipboard->written.isEmpty() ? ClipboardItem() : clipboard->written.last());
-            };
-        };
+        // Unless the test names the session, each engine is a Sorvu of a session of its own.
+        dependencies.sessionKey = sessionKey.value_or(QUuid::createUuid().toString());
         dependencies.scheduleCleanup = scheduler.function();
-        dependencies.inputAccessCheck = [this] { return inputAccess; };
-        dependencies.launchAtLogin = loginService;
-        dependencies.settings = settings;
         dependencies.maximumFileBytes = maximumFileBytes;
         dependencies.runInBackground = runInBackground;
         return std::make_unique<ClipboardQueue>(std::move(dependencies));
@@ -76,7 +69,7 @@ protected:
     }
 
     // The entries in the engine's own folder of the storage.
-    QStringList storageEntries() const { return entriesOf(queue->storagePath()); }
+    QStringList storageEntries() const { return entriesOf(queue->files().instancePath()); }
     // What the shared storage root holds: the tag and the folders of instances.
     QStringList rootEntries() const { return entriesOf(storageRoot); }
     // Sorted the way QStringList sorts, so that a test compares with a list it sorted itself.
@@ -104,7 +97,7 @@ protected:
         }
         for (const auto& text : texts) {
             clipboard->copyText(text);
-            queue->checkClipboard();
+            queue->collector().checkClipboard();
         }
     }
 
@@ -114,6 +107,14 @@ protected:
             result.append(item.id);
         }
         return result;
+    }
+
+    std::shared_ptr<FakePasteOutput> makeOutput() {
+        auto fake = std::make_shared<FakePasteOutput>();
+        fake->onPost = [this] {
+            postedClipboard.append(clipboard->written.isEmpty() ? ClipboardItem() : clipboard->written.last());
+        };
+        return fake;
     }
 
     QList<QString> queueTexts() const {
@@ -129,18 +130,18 @@ protected:
     QString sourceDirectory;
     std::shared_ptr<QSettings> settings;
     std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
-    std::shared_ptr<FakeLaunchAtLogin> loginService = std::make_shared<FakeLaunchAtLogin>();
+    std::shared_ptr<FakePasteOutput> output = makeOutput();
     ManualScheduler scheduler;
+    std::optional<QString> sessionKey;
     qint64 maximumFileBytes = ClipboardQueue::Dependencies().maximumFileBytes;
     // Copies run at once, in the call that collects them, unless a test says otherwise; empty runs them
     // on the engine's own worker.
-    ClipboardQueue::RunInBackground runInBackground = [](std::function<void()> work, std::function<void()> completion) {
+    ClipboardFileStorage::RunInBackground runInBackground = [](std::function<void()> work,
+                                                               std::function<void()> completion) {
         work();
         completion();
     };
-    bool inputAccess = true;
-    bool eventsAvailable = true;
-    int eventFactoryCalls = 0;
+    // What the clipboard held at each posted keystroke.
     QList<ClipboardItem> postedClipboard;
     LogCapture logs;
     std::unique_ptr<ClipboardQueue> queue;

@@ -6,7 +6,6 @@
 #include "engine/Clipboard.h"
 
 #include <QCoreApplication>
-#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -24,9 +23,6 @@ public:
     // Runs after each read of the count, once its value is taken.
     std::function<void()> afterCountRead;
     QList<QUrl> urls;
-    QHash<QUrl, QString> photoNames;
-    bool photoAuthorizationUndecided = false;
-    QList<std::function<void()>> photoRequests;
     QList<ClipboardImageRef> imageList;
     QList<ClipboardImageRef> fileImages;
     std::optional<QString> text;
@@ -96,7 +92,6 @@ public:
         tooLarge = false;
         secret = false;
         urls.clear();
-        photoNames.clear();
         imageList.clear();
         fileImages.clear();
         text.reset();
@@ -110,15 +105,6 @@ public:
         return value;
     }
     QList<QUrl> fileURLs() override { return read(QStringLiteral("fileURLs"), urls); }
-    QHash<QUrl, QString> photoAssetFilenames() override {
-        return read(QStringLiteral("photoAssetFilenames"), photoNames);
-    }
-    bool needsPhotoAuthorization() override {
-        return read(QStringLiteral("needsPhotoAuthorization"), photoAuthorizationUndecided && !urls.isEmpty());
-    }
-    void requestPhotoAuthorization(std::function<void()> completion) override {
-        photoRequests.append(std::move(completion));
-    }
     QList<ClipboardImageRef> images() override { return read(QStringLiteral("images"), imageList); }
     QList<ClipboardImageRef> imagesForFileURLs(const QList<QUrl>& requested) override {
         QList<ClipboardImageRef> result;

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/Application.h"
+#include "engine/ClipboardCollector.h"
 #include "engine/ClipboardQueue.h"
+#include "engine/QueuePaster.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/Localization.h"
 #include "shortcuts/ShortcutManager.h"
@@ -71,20 +73,20 @@ TEST_F(ApplicationTest, APasteFromTheShortcutWaitsForItsKeysAndKeepsCopyOrder) {
     collect({QStringLiteral("first"), QStringLiteral("second")});
 
     // The shortcut's keys are still down: the target would see them with the paste keystroke.
-    platform.heldKeys = {37, 133, 55};
+    platform.heldKeys = QSet<quint16>{37, 133, 55};
     platform.shortcuts->press(ShortcutAction::pasteNext);
     platform.shortcuts->press(ShortcutAction::pasteNext);
     test::runEventLoopFor(100);
-    EXPECT_EQ(platform.keystrokesPosted, 0);
+    EXPECT_EQ(int(platform.output->posted.size()), 0);
     EXPECT_TRUE(pastedTexts().isEmpty());
 
-    platform.heldKeys.clear();
-    ASSERT_TRUE(waitUntil([&] { return platform.keystrokesPosted == 1; }));
+    platform.heldKeys = QSet<quint16>();
+    ASSERT_TRUE(waitUntil([&] { return int(platform.output->posted.size()) == 1; }));
     EXPECT_EQ(pastedTexts(), QStringList{QStringLiteral("first")});
 
     // The target fetched the first entry: the second may replace it.
     platform.targetFetched();
-    ASSERT_TRUE(waitUntil([&] { return platform.keystrokesPosted == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return int(platform.output->posted.size()) == 2; }));
     EXPECT_EQ(pastedTexts(), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
     EXPECT_TRUE(application->queue().queue().isEmpty());
     EXPECT_FALSE(application->queue().isCollecting());
@@ -117,10 +119,10 @@ TEST_F(ApplicationTest, EachPasteUsesTheKeystrokeOfTheWindowInFront) {
         platform.fakeWorkspace.becomeActive(RunningProgram{window, qint64(window) + 100});
         platform.shortcuts->press(ShortcutAction::pasteNext);
         expected.append(keys);
-        ASSERT_TRUE(waitUntil([&] { return platform.postedKeys.size() == expected.size(); }));
+        ASSERT_TRUE(waitUntil([&] { return platform.output->posted.size() == expected.size(); }));
         platform.targetFetched();
     }
-    EXPECT_EQ(platform.postedKeys, expected);
+    EXPECT_EQ(platform.output->posted, expected);
     EXPECT_EQ(pastedTexts(), (QStringList{"a", "b", "c", "d"}));
 }
 
@@ -130,12 +132,12 @@ TEST_F(ApplicationTest, TheShortcutsFollowTheLayoutThePlatformReports) {
 }
 
 TEST_F(ApplicationTest, WithoutInputAccessNothingIsPasted) {
-    platform.inputAccess = false;
-    application->queue().refreshInputAccess();
+    platform.output->inputAccess = false;
+    application->queue().paster().refreshInputAccess();
     collect({QStringLiteral("kept")});
     platform.shortcuts->press(ShortcutAction::pasteNext);
     test::runEventLoopFor(100);
-    EXPECT_EQ(platform.keystrokesPosted, 0);
+    EXPECT_EQ(int(platform.output->posted.size()), 0);
     EXPECT_EQ(application->queue().queue().count(), 1);
 }
 
@@ -156,10 +158,10 @@ TEST_F(ApplicationTest, SizeLimitsComeFromTheSettingsAndASkippedCopyIsToldOnce) 
 
     application->queue().toggleCollecting();
     platform.fakeClipboard->copyTooLarge();
-    application->queue().checkClipboard();
+    application->queue().collector().checkClipboard();
     ASSERT_EQ(platform.notifications.size(), 1);
     EXPECT_EQ(platform.notifications.first(), "A copy was too large to queue and was skipped.");
-    application->queue().checkClipboard();
+    application->queue().collector().checkClipboard();
     EXPECT_EQ(platform.notifications.size(), 1);
 }
 
@@ -177,7 +179,7 @@ TEST_F(ApplicationTest, TheFileSizeLimitComesFromTheSettingsAndCopiesLeftOutAreT
     large.close();
     application->queue().toggleCollecting();
     platform.fakeClipboard->copyFiles({QUrl::fromLocalFile(large.fileName())});
-    application->queue().checkClipboard();
+    application->queue().collector().checkClipboard();
     // Copied on a worker: the word comes once the copy is over.
     ASSERT_TRUE(waitUntil([&] { return !platform.notifications.isEmpty(); }));
     EXPECT_TRUE(application->queue().queue().isEmpty());
@@ -193,15 +195,15 @@ TEST_F(ApplicationTest, APasteThatCannotReachTheWindowInFrontIsExplained) {
     source.close();
     application->queue().toggleCollecting();
     platform.fakeClipboard->copyFiles({QUrl::fromLocalFile(source.fileName())});
-    application->queue().checkClipboard();
+    application->queue().collector().checkClipboard();
     ASSERT_TRUE(waitUntil([&] { return application->queue().queue().size() == 1; }));
-    ASSERT_TRUE(QDir(application->queue().storagePath()).removeRecursively());
+    ASSERT_TRUE(QDir(application->queue().files().instancePath()).removeRecursively());
 
     platform.shortcuts->press(ShortcutAction::pasteNext);
     ASSERT_TRUE(waitUntil([&] { return !platform.notifications.isEmpty(); }));
     EXPECT_EQ(platform.notifications,
               QStringList({"The next entry's copy was deleted outside Sorvu, so it was removed from the queue."}));
-    EXPECT_EQ(platform.keystrokesPosted, 0);
+    EXPECT_EQ(int(platform.output->posted.size()), 0);
 }
 
 // Counts the application's LanguageChange events, as every window that shows text would see them.

@@ -7,8 +7,10 @@
 #include "tests/support/FakeClipboard.h"
 #include "tests/support/FakeKeyboardLayout.h"
 #include "tests/support/FakeLaunchAtLogin.h"
+#include "tests/support/FakePasteOutput.h"
 #include "tests/unit/app/ShellFakes.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPointer>
 
@@ -25,35 +27,47 @@ public:
     void press(ShortcutAction action) { emit activated(action); }
 };
 
+// Keys that only count, posted into the window the fake desktop has in front.
+class FakeWorkspacePasteOutput : public FakePasteOutput {
+public:
+    explicit FakeWorkspacePasteOutput(FakeWorkspace& workspace) : m_workspace(workspace) {}
+
+    std::optional<WindowClass> recipientClass() override {
+        return m_workspace.frontmost ? m_workspace.windowClass(*m_workspace.frontmost) : std::nullopt;
+    }
+
+private:
+    FakeWorkspace& m_workspace;
+};
+
 // A session under the test's control: a fake clipboard and desktop, keys that are held until the test
 // lets them go, and a paste keystroke that only counts.
 class FakePlatform : public Platform {
 public:
     std::shared_ptr<FakeClipboard> fakeClipboard = std::make_shared<FakeClipboard>();
     FakeWorkspace fakeWorkspace;
+    std::shared_ptr<FakePasteOutput> output = std::make_shared<FakeWorkspacePasteOutput>(fakeWorkspace);
     std::shared_ptr<FakeLaunchAtLogin> autostart = std::make_shared<FakeLaunchAtLogin>();
     FakeKeyboardLayout layout = FakeKeyboardLayout::usQwerty();
-    QSet<quint16> heldKeys;
-    bool inputAccess = true;
-    int keystrokesPosted = 0;
-    QList<PasteKeys> postedKeys;
+    // Nothing: the session does not tell which keys are down.
+    std::optional<QSet<quint16>> heldKeys = QSet<quint16>();
+    bool placesWindows = true;
+    ShortcutSource source = ShortcutSource::grabbedKeys;
+    // Nothing: the session does not let Sorvu look at the screen.
+    std::optional<QImage> panel = QImage();
     QPointer<FakeGlobalShortcuts> shortcuts;
     QStringList notifications;
 
+    QString sessionKey() const override { return QStringLiteral("fake-session"); }
     std::shared_ptr<Clipboard> clipboard() override { return fakeClipboard; }
-    std::optional<std::function<void()>> makePasteKeystroke(PasteKeys keys) override {
-        if (!inputAccess) {
-            return std::nullopt;
-        }
-        return [this, keys] {
-            ++keystrokesPosted;
-            postedKeys.append(keys);
-        };
-    }
-    QSet<quint16> keysDown() override { return heldKeys; }
+    std::shared_ptr<PasteOutput> pasteOutput() override { return output; }
+    std::optional<QSet<quint16>> keysDown() override { return heldKeys; }
+    quint16 keyCode(const QKeyEvent& event) const override { return quint16(event.nativeScanCode()); }
     Workspace& workspace() override { return fakeWorkspace; }
-    bool hasInputAccess() override { return inputAccess; }
     std::shared_ptr<LaunchAtLogin> launchAtLogin() override { return autostart; }
+    ShortcutSource shortcutSource() const override { return source; }
+    bool canPlaceWindows() const override { return placesWindows; }
+    std::optional<QImage> panelAround(const QRect&) override { return panel; }
     CharacterForKeyCode characterForKeyCode() override { return layout.characterForKeyCode(); }
     KeyCodeForCharacter keyCodeForCharacter() override { return layout.keyCodeForCharacter(); }
     std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutManager&) override {

@@ -58,7 +58,7 @@ TEST_F(Coordinator, WithThePopupClosedThePasteGoesStraightToTheProgramInFront) {
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::hotkey, recordInto(results));
     EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::commandPosted}));
     EXPECT_TRUE(workspace.activationRequests.isEmpty());
-    EXPECT_EQ(uiLines(), QStringList({"paste requested source=hotkey",
+    EXPECT_EQ(uiLines(), QStringList({"paste requested source=hotkey", "paste keystroke keys=Ctrl+V windowClass=",
                                       "paste attempt outcome=commandPosted queueCountBefore=2 queueCountAfter=1"}));
 
     workspace.frontmost = sorvuWindow;

@@ -4,6 +4,7 @@
 #include "app/PasteRequestGate.h"
 #include "engine/EnumNames.h"
 #include "tests/support/TestSupport.h"
+#include "tests/unit/app/FakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -16,27 +17,46 @@ constexpr quint16 ctrl = 37;
 constexpr quint16 super = 133;
 constexpr quint16 letterV = 55;
 
+// Pastes as the coordinator would: every paste writes the clipboard anew, which the target has yet to fetch.
+class RecordingHandler : public PasteRequestHandler {
+public:
+    explicit RecordingHandler(FakePlatform& platform) : m_platform(platform) {}
+
+    QStringList dispatched;
+    // When set, a completion is kept for the test to call, as a paste that waits for its recipient.
+    bool holdCompletions = false;
+    PasteCompletion held;
+
+    void handlePasteRequest(const PasteRequestKind& kind, PasteRequestSource source,
+                            PasteCompletion completion) override {
+        dispatched.append(caseName(source));
+        if (std::holds_alternative<PasteAllText>(kind)) {
+            dispatched.last() += ":" + std::get<PasteAllText>(kind).separator;
+        }
+        ++m_platform.fakeClipboard->count;
+        if (holdCompletions) {
+            held = std::move(completion);
+        } else if (completion) {
+            completion(PasteAttemptResult::commandPosted);
+        }
+    }
+
+private:
+    FakePlatform& m_platform;
+};
+
 class Gate : public ::testing::Test {
 protected:
-    Gate()
-        : gate([this] { return keysDown; }, [this] { return fetched; },
-               [this](const PasteRequestKind& kind, PasteRequestSource source, PasteCompletion completion) {
-                   dispatched.append(caseName(source));
-                   if (std::holds_alternative<PasteAllText>(kind)) {
-                       dispatched.last() += ":" + std::get<PasteAllText>(kind).separator;
-                   }
-                   if (completion) {
-                       completion(PasteAttemptResult::commandPosted);
-                   }
-                   // Every paste writes the clipboard anew; the target has yet to fetch it.
-                   fetched = false;
-               },
-               [this] { return now; }) {}
+    Gate() : handler(platform), gate(platform, handler, [this] { return now; }) {}
 
-    QSet<quint16> keysDown;
-    bool fetched = true;
+    void setKeysDown(QSet<quint16> keys) { platform.heldKeys = std::move(keys); }
+    // The target fetched the last paste.
+    void fetch() { platform.targetFetched(); }
+
+    FakePlatform platform;
+    RecordingHandler handler;
+    QStringList& dispatched = handler.dispatched;
     qint64 now = 0;
-    QStringList dispatched;
     PasteRequestGate gate;
 };
 
@@ -46,22 +66,22 @@ TEST_F(Gate, AShortcutPasteWaitsUntilItsKeysAreUp) {
     // Sorvu's own shortcut, and a desktop's shortcut that ran `sorvu --paste-next`: both still hold keys.
     for (const PasteRequestSource source : {PasteRequestSource::hotkey, PasteRequestSource::command}) {
         dispatched.clear();
-        keysDown = {ctrl, super, letterV};
+        setKeysDown({ctrl, super, letterV});
         gate.submit(PasteNextEntry{}, source);
         EXPECT_TRUE(dispatched.isEmpty());
-        keysDown = {ctrl, super};
+        setKeysDown({ctrl, super});
         gate.releaseReadyRequests();
         EXPECT_TRUE(dispatched.isEmpty());
         // A key pressed after the shortcut does not hold the paste back.
-        keysDown = {38};
-        fetched = true;
+        setKeysDown({38});
+        fetch();
         gate.releaseReadyRequests();
         EXPECT_EQ(dispatched, QStringList({caseName(source)}));
     }
 }
 
 TEST_F(Gate, HeldKeysDelayAPasteByOneSecondAtMost) {
-    keysDown = {ctrl, super, letterV};
+    setKeysDown({ctrl, super, letterV});
     gate.submit(PasteNextEntry{}, PasteRequestSource::hotkey);
     now = 999;
     gate.releaseReadyRequests();
@@ -72,25 +92,25 @@ TEST_F(Gate, HeldKeysDelayAPasteByOneSecondAtMost) {
 }
 
 TEST_F(Gate, ButtonsDoNotWaitForKeys) {
-    keysDown = {ctrl};
+    setKeysDown({ctrl});
     gate.submit(PasteNextEntry{}, PasteRequestSource::button);
     EXPECT_EQ(dispatched, QStringList({"button"}));
 }
 
 TEST_F(Gate, TappingVWhileHoldingTheModifiersPastesEveryTapInOrderOnceUp) {
     for (int tap = 0; tap < 5; ++tap) {
-        keysDown = {ctrl, super, letterV};
+        setKeysDown({ctrl, super, letterV});
         gate.submit(PasteAllText{QString::number(tap), {}}, PasteRequestSource::hotkey);
-        keysDown = {ctrl, super};
+        setKeysDown({ctrl, super});
         gate.releaseReadyRequests();
         now += 50;
     }
     EXPECT_TRUE(dispatched.isEmpty());
     EXPECT_EQ(gate.pendingCount(), 5);
-    keysDown = {};
+    setKeysDown({});
     for (int step = 0; step < 10 && gate.pendingCount() > 0; ++step) {
         gate.releaseReadyRequests();
-        fetched = true;
+        fetch();
     }
     EXPECT_EQ(dispatched, QStringList({"hotkey:0", "hotkey:1", "hotkey:2", "hotkey:3", "hotkey:4"}));
 }
@@ -103,7 +123,7 @@ TEST_F(Gate, ANextPasteWaitsUntilThePreviousOneWasFetched) {
     now = 100;
     gate.releaseReadyRequests();
     EXPECT_EQ(dispatched.size(), 1);
-    fetched = true;
+    fetch();
     gate.releaseReadyRequests();
     EXPECT_EQ(dispatched, QStringList({"button", "button:second"}));
     // A target that never fetches costs 0.3 s, then the order goes on.
@@ -137,39 +157,41 @@ TEST_F(Gate, TheFetchWaitCountsFromThePreviousPasteNotFromTheNextRequest) {
 }
 
 TEST_F(Gate, APasteIsTimedFromWhenItWasPostedNotWhenItWasLetThrough) {
-    PasteCompletion laterCompletion;
-    PasteRequestGate delayed([] { return QSet<quint16>(); }, [this] { return fetched; },
-                             [&](const PasteRequestKind&, PasteRequestSource, PasteCompletion completion) {
-                                 dispatched.append("delayed");
-                                 laterCompletion = std::move(completion);
-                             },
-                             [this] { return now; });
-    fetched = false;
-    delayed.submit(PasteNextEntry{}, PasteRequestSource::button);
+    handler.holdCompletions = true;
+    gate.submit(PasteNextEntry{}, PasteRequestSource::button);
     // The recipient took 0.4 s to come back before the paste was posted.
     now = 400;
-    laterCompletion(PasteAttemptResult::commandPosted);
+    handler.held(PasteAttemptResult::commandPosted);
     now = 500;
-    delayed.submit(PasteNextEntry{}, PasteRequestSource::button);
+    gate.submit(PasteNextEntry{}, PasteRequestSource::button);
     EXPECT_EQ(dispatched.size(), 1);
     now = 700;
-    delayed.releaseReadyRequests();
+    gate.releaseReadyRequests();
     EXPECT_EQ(dispatched.size(), 2);
 
     // A paste that failed was never posted: nothing to wait for after it.
-    laterCompletion(PasteAttemptResult::recipientUnavailable);
+    handler.held(PasteAttemptResult::recipientUnavailable);
     now = 750;
-    delayed.submit(PasteNextEntry{}, PasteRequestSource::button);
+    gate.submit(PasteNextEntry{}, PasteRequestSource::button);
+    EXPECT_EQ(dispatched.size(), 3);
+}
+
+TEST_F(Gate, AReplacedPasteAndAnUnknownKeyboardHoldNothingBack) {
+    gate.submit(PasteNextEntry{}, PasteRequestSource::button);
+    // Another program copied over the paste before anyone fetched it: it will never be fetched.
+    platform.fakeClipboard->copyText("copied over");
+    gate.submit(PasteNextEntry{}, PasteRequestSource::button);
+    EXPECT_EQ(dispatched.size(), 2);
+
+    // A session that does not tell which keys are down lets a shortcut's paste through at once.
+    fetch();
+    platform.heldKeys.reset();
+    gate.submit(PasteNextEntry{}, PasteRequestSource::hotkey);
     EXPECT_EQ(dispatched.size(), 3);
 }
 
 TEST_F(Gate, ThePollTimerLetsRequestsThroughWithoutHelp) {
-    PasteRequestGate realTime([] { return QSet<quint16>(); }, [this] { return fetched; },
-                              [this](const PasteRequestKind&, PasteRequestSource, PasteCompletion completion) {
-                                  dispatched.append("real");
-                                  completion(PasteAttemptResult::commandPosted);
-                              });
-    fetched = false;
+    PasteRequestGate realTime(platform, handler);
     realTime.submit(PasteNextEntry{}, PasteRequestSource::button);
     realTime.submit(PasteNextEntry{}, PasteRequestSource::button);
     EXPECT_EQ(dispatched.size(), 1);

@@ -57,12 +57,12 @@ protected:
         coordinator = std::make_unique<PasteRequestCoordinator>(*queue, platform.fakeWorkspace);
         PopupController::Dependencies dependencies;
         dependencies.queue = queue.get();
+        dependencies.launchAtLogin = launchAtLogin.get();
         dependencies.shortcutManager = shortcuts.get();
         dependencies.languageStore = language.get();
         dependencies.coordinator = coordinator.get();
         dependencies.platform = &platform;
-        dependencies.trayIconGeometry = [this] { return trayIcon; };
-        dependencies.paste = [this] { ++pasteButtonPresses; };
+        dependencies.host = &host;
         popup = std::make_unique<PopupController>(std::move(dependencies));
         coordinator->setPopup(popup.get());
     }
@@ -96,10 +96,11 @@ protected:
 
     test::LogCapture log;
     test::FakePlatform platform;
+    test::FakePopupHost host;
     std::unique_ptr<PasteRequestCoordinator> coordinator;
     std::unique_ptr<PopupController> popup;
-    QRect trayIcon{600, 0, 24, 24};
-    int pasteButtonPresses = 0;
+    QRect& trayIcon = host.trayIcon;
+    int& pasteButtonPresses = host.pastes;
 };
 
 TEST_F(PopupControllerTest, TheTrayIconOpensThePopupBelowItAndASecondClickClosesItOnce) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/Popup.h"
+#include "app/PopupHost.h"
 #include "platform/Workspace.h"
 
 #include <QHash>
@@ -45,6 +46,20 @@ public:
         emit programActivated(program);
     }
     int observerCount() const { return receivers(SIGNAL(programActivated(sorvu::RunningProgram))); }
+};
+
+// A shell whose tray icon is where the test says, and which counts the popup's requests.
+class FakePopupHost : public PopupHost {
+public:
+    QRect trayIcon{600, 0, 24, 24};
+    int pastes = 0;
+    int quits = 0;
+
+    QRect trayIconGeometry() const override { return trayIcon; }
+    void pasteFromPopup() override { ++pastes; }
+    void pasteAllFromPopup(const QString&, const QList<QUuid>&, PasteCompletion) override {}
+    void quit() override { ++quits; }
+    void openSessionHelp() override {}
 };
 
 class FakePopup : public Popup {

@@ -83,11 +83,11 @@ TEST(PasteAttemptResultValues, RawValuesAreCaseNamesInDeclarationOrder) {
 TEST(LaunchAtLoginStatusValues, MapsSystemValuesAndTreatsUnknownAsNotRegistered) {
     EXPECT_EQ(launchAtLoginStatusFromSystemValue(0), LaunchAtLoginStatus::notRegistered);
     EXPECT_EQ(launchAtLoginStatusFromSystemValue(1), LaunchAtLoginStatus::enabled);
-    EXPECT_EQ(launchAtLoginStatusFromSystemValue(2), LaunchAtLoginStatus::requiresApproval);
+    EXPECT_EQ(launchAtLoginStatusFromSystemValue(2), LaunchAtLoginStatus::notRegistered);
     EXPECT_EQ(launchAtLoginStatusFromSystemValue(3), LaunchAtLoginStatus::notFound);
     EXPECT_EQ(launchAtLoginStatusFromSystemValue(4), LaunchAtLoginStatus::notRegistered);
     EXPECT_EQ(launchAtLoginStatusFromSystemValue(-1), LaunchAtLoginStatus::notRegistered);
-    EXPECT_EQ(caseName(LaunchAtLoginStatus::requiresApproval), "requiresApproval");
+    EXPECT_EQ(caseName(LaunchAtLoginStatus::notFound), "notFound");
 }
 
 TEST(ClipboardImageTest, KeepsTheEncodedBytesAndDecodesOnDemand) {

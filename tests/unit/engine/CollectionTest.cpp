@@ -28,7 +28,7 @@ protected:
         startCollecting();
         for (int index = 0; index < count; ++index) {
             clipboard->copyText(QString::number(index));
-            queue->checkClipboard();
+            queue->collector().checkClipboard();
         }
         ASSERT_EQ(queue->queue().size(), count);
     }
@@ -41,19 +41,19 @@ protected:
 TEST_F(Collection, WhatIsOnTheClipboardAtStartIsNeverCollected) {
     clipboard->copyText("already there");
     startCollecting();
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
     clipboard->copyText("new");
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queueTexts(), QStringList({"new"}));
 }
 
 TEST_F(Collection, TogglingLogsAndDrivesThePollTimer) {
     logs.clear();
     queue->toggleCollecting();
-    EXPECT_FALSE(queue->isClipboardObserved());
+    EXPECT_FALSE(queue->collector().isClipboardObserved());
     EXPECT_TRUE(queue->isCollecting());
-    EXPECT_TRUE(queue->isPolling());
+    EXPECT_TRUE(queue->collector().isPolling());
     clipboard->copyText("via timer");
     // A clipboard that cannot tell of its changes is looked at ten times a second: well within a third of a
     // second, however the machine is loaded, and never a second late.
@@ -61,7 +61,7 @@ TEST_F(Collection, TogglingLogsAndDrivesThePollTimer) {
 
     queue->toggleCollecting();
     EXPECT_FALSE(queue->isCollecting());
-    EXPECT_FALSE(queue->isPolling());
+    EXPECT_FALSE(queue->collector().isPolling());
     EXPECT_EQ(logs.messages().first(), "toggleCollecting isCollecting=true queue.count=0");
     EXPECT_TRUE(logs.messages().contains("checkPasteboard changeCount 0 -> 1"));
     EXPECT_TRUE(logs.messages().contains("queue append type=text queue.count=1"));
@@ -76,23 +76,23 @@ TEST_F(Collection, ASecretCopyIsNeitherReadNorKeptNorLoggedAndTheNextCopyIs) {
     clipboard->secret = true;
     clipboard->reads.clear();
     logs.clear();
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
     EXPECT_EQ(clipboard->reads, QStringList({"isSecret"}));
     EXPECT_EQ(logs.messagesStartingWith("copy skipped as a secret").size(), 1);
     EXPECT_FALSE(logs.messages().join('\n').contains("hunter2"));
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(clipboard->reads, QStringList({"isSecret"}));
 
     // A secret file list: nothing is copied into storage either.
     clipboard->copyFiles({makeSourceFile("secret.kdbx")});
     clipboard->secret = true;
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
     EXPECT_FALSE(storageEntries().join(' ').contains(QRegularExpression("[0-9A-F]{8}-")));
 
     clipboard->copyText("ordinary");
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queueTexts(), QStringList({"ordinary"}));
 }
 
@@ -100,7 +100,7 @@ TEST_F(Collection, AnUnchangedClipboardCostsOneRead) {
     startCollecting();
     clipboard->reads.clear();
     for (int poll = 0; poll < 5; ++poll) {
-        queue->checkClipboard();
+        queue->collector().checkClipboard();
     }
     EXPECT_TRUE(clipboard->reads.isEmpty());
 }
@@ -111,19 +111,19 @@ TEST_F(Collection, ReadsFilesThenImagesThenText) {
     clipboard->copyFiles({makeSourceFile("a.txt")}, {image});
     clipboard->imageList = {image};
     clipboard->text = "a.txt";
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     ASSERT_EQ(queue->queue().size(), 1);
     EXPECT_TRUE(queue->queue().at(0).content.isFile());
 
     clipboard->copyImages({makeImage(), makeImage(2, 2)});
     clipboard->text = "caption";
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     ASSERT_EQ(queue->queue().size(), 3);
     EXPECT_TRUE(queue->queue().at(1).content.isImage());
     EXPECT_EQ(queue->queue().at(2).content.image()->pixelSize(), QSize(2, 2));
 
     clipboard->copyText("   ");
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     ASSERT_EQ(queue->queue().size(), 4);
     EXPECT_EQ(queue->queue().at(3).content.text(), "   ");
     // One line for each entry, saying its kind and never its contents.
@@ -135,14 +135,14 @@ TEST_F(Collection, ReadsFilesThenImagesThenText) {
 TEST_F(Collection, CapacityIs99AndAChangeSeenWhenFullIsDroppedForGood) {
     fillQueue(98);
     clipboard->copyImages({makeImage(), makeImage(), makeImage()});
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queue->queue().size(), 99);
 
     clipboard->copyText("overflow");
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queue->queue().size(), 99);
     queue->remove(queue->queue().first().id);
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queue->queue().size(), 98);
     EXPECT_FALSE(queueTexts().contains("overflow"));
     EXPECT_TRUE(queue->isCollecting());
@@ -151,11 +151,11 @@ TEST_F(Collection, CapacityIs99AndAChangeSeenWhenFullIsDroppedForGood) {
 TEST_F(Collection, OnlyTheFilesThatFitAreCopied) {
     fillQueue(97);
     clipboard->copyFiles({makeSourceFile("1.txt"), makeSourceFile("2.txt"), makeSourceFile("3.txt")});
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     ASSERT_EQ(queue->queue().size(), 99);
     EXPECT_EQ(queue->queue().at(97).content.originalFilename(), "1.txt");
     EXPECT_EQ(queue->queue().at(98).content.originalFilename(), "2.txt");
-    EXPECT_EQ(queue->lastChangeCount(), clipboard->count);
+    EXPECT_EQ(queue->collector().lastChangeCount(), clipboard->count);
     // Only the two copies that were queued are kept.
     EXPECT_EQ(storageEntries().size(), 2);
 }
@@ -164,27 +164,27 @@ TEST_F(Collection, AnUnreadableChangeIsTriedThreeTimesThenSkipped) {
     startCollecting();
     clipboard->copyText("");
     const qint64 first = clipboard->count;
-    queue->checkClipboard();
-    queue->checkClipboard();
-    EXPECT_EQ(queue->unreadableReadAttempts(), 2);
-    EXPECT_EQ(queue->unreadableChangeCount(), first);
+    queue->collector().checkClipboard();
+    queue->collector().checkClipboard();
+    EXPECT_EQ(queue->collector().unreadableReadAttempts(), 2);
+    EXPECT_EQ(queue->collector().unreadableChangeCount(), first);
 
     // A newer unreadable change starts again at attempt 1.
     clipboard->copyNothingReadable();
     const qint64 second = clipboard->count;
-    queue->checkClipboard();
-    queue->checkClipboard();
-    queue->checkClipboard();
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
+    queue->collector().checkClipboard();
+    queue->collector().checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(unreadableLines(),
               QStringList({QString("pasteboard unreadable changeCount=%1 attempt=1 types=mock").arg(first),
                            QString("pasteboard unreadable changeCount=%1 attempt=2 types=mock").arg(first),
                            QString("pasteboard unreadable changeCount=%1 attempt=1 types=mock").arg(second),
                            QString("pasteboard unreadable changeCount=%1 attempt=2 types=mock").arg(second),
                            QString("pasteboard unreadable changeCount=%1 attempt=3 types=mock").arg(second)}));
-    EXPECT_EQ(queue->lastChangeCount(), second);
-    EXPECT_FALSE(queue->unreadableChangeCount().has_value());
-    EXPECT_EQ(queue->unreadableReadAttempts(), 0);
+    EXPECT_EQ(queue->collector().lastChangeCount(), second);
+    EXPECT_FALSE(queue->collector().unreadableChangeCount().has_value());
+    EXPECT_EQ(queue->collector().unreadableReadAttempts(), 0);
     EXPECT_TRUE(std::all_of(logs.lines().cbegin(), logs.lines().cend(), [](const LogLine& line) {
         return !line.message.startsWith("pasteboard unreadable") || line.type == QtInfoMsg;
     }));
@@ -194,10 +194,10 @@ TEST_F(Collection, AReadThatRacesANewCopyStartsOverWithTheNewerContent) {
     startCollecting();
     clipboard->copyText("first");
     clipboard->onceAfter("plainText", [&] { clipboard->copyText("second"); });
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
-    EXPECT_NE(queue->lastChangeCount(), clipboard->count);
-    queue->checkClipboard();
+    EXPECT_NE(queue->collector().lastChangeCount(), clipboard->count);
+    queue->collector().checkClipboard();
     EXPECT_EQ(queueTexts(), QStringList({"second"}));
 }
 
@@ -206,18 +206,18 @@ TEST_F(Collection, AFileListOrImageReadThatRacesANewCopyIsNotQueued) {
     // The list read belonged to the older copy: none of its files may be copied or queued.
     clipboard->copyFiles({makeSourceFile("older.txt")});
     clipboard->onceAfter("fileURLs", [&] { clipboard->copyText("newer"); });
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
     EXPECT_TRUE(storageEntries().isEmpty());
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queueTexts(), QStringList({"newer"}));
 
     // Likewise an image read while another program copied.
     clipboard->copyImages({makeImage()});
     clipboard->onceAfter("images", [&] { clipboard->copyText("after the image"); });
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queue->queue().size(), 1);
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queueTexts(), QStringList({"newer", "after the image"}));
 }
 
@@ -225,23 +225,23 @@ TEST_F(Collection, ACopyWhileFilesAreStoredKeepsThemOutOfTheQueue) {
     startCollecting();
     clipboard->copyFiles({makeSourceFile("stored while another copy came.txt")});
     // Another program copies right after the last look before the files are stored.
-    clipboard->onceAfter("photoAssetFilenames", [&] {
+    clipboard->onceAfter("fileURLs", [&] {
         clipboard->afterCountRead = [&] {
             clipboard->afterCountRead = nullptr;
             ++clipboard->count;
         };
     });
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
     EXPECT_TRUE(storageEntries().isEmpty());
 }
 
 TEST_F(Collection, ARaceDuringAFileCopyLeavesNoStoredCopyBehind) {
     startCollecting();
-    for (const QString raceAt : {"photoAssetFilenames", "imagesForFileURLs"}) {
+    for (const QString raceAt : {"fileURLs", "imagesForFileURLs"}) {
         clipboard->copyFiles({makeSourceFile("kept.txt"), QUrl::fromLocalFile(sourceDirectory + "/gone.txt")});
         clipboard->onceAfter(raceAt, [&] { ++clipboard->count; });
-        queue->checkClipboard();
+        queue->collector().checkClipboard();
         EXPECT_TRUE(queue->queue().isEmpty()) << raceAt.toStdString();
         EXPECT_TRUE(storageEntries().isEmpty()) << raceAt.toStdString();
     }
@@ -264,29 +264,29 @@ TEST_F(Collection, CopiedFilesJoinTheQueueInCopyOrderOnceTheirCopyIsComplete) {
     runWaiting();
     collectTexts({"before"});
     clipboard->copyFiles({makeSourceFile("large.bin", "large")});
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     ASSERT_EQ(copies.size(), 1);
-    EXPECT_TRUE(queue->isCopyingFiles());
+    EXPECT_TRUE(queue->collector().isCopyingFiles());
     EXPECT_TRUE(storageEntries().isEmpty());
     // Looking again while it copies starts no second copy.
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(copies.size(), 1);
 
     // What is copied meanwhile waits behind the files.
     clipboard->copyText("after");
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queueTexts(), QStringList({"before"}));
-    EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::commandPosted);
-    EXPECT_EQ(queue->pasteNext(), PasteAttemptResult::copyInProgress);
+    EXPECT_EQ(queue->paster().pasteNext(), PasteAttemptResult::commandPosted);
+    EXPECT_EQ(queue->paster().pasteNext(), PasteAttemptResult::copyInProgress);
     EXPECT_EQ(postedClipboard.size(), 1);
 
     runWaiting();
-    EXPECT_FALSE(queue->isCopyingFiles());
+    EXPECT_FALSE(queue->collector().isCopyingFiles());
     ASSERT_EQ(queue->queue().size(), 2);
     EXPECT_EQ(readFile(queue->queue().at(0).content.fileUrl()), "large");
     EXPECT_EQ(queue->queue().at(1).content.text(), "after");
     // Settling the files' change does not bring the later copy back.
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queue->queue().size(), 2);
 
     // Removing a copy (a folder of many files takes seconds) happens off the main thread too.
@@ -302,26 +302,26 @@ TEST_F(Collection, FilesAreCopiedOnAWorkerAndArriveThroughTheEventLoop) {
     makeQueue();
     startCollecting();
     clipboard->copyFiles({makeSourceFile("a.txt", "a"), makeSourceFile("b.txt", "b")});
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == 2; }));
     EXPECT_EQ(readFile(queue->queue().at(0).content.fileUrl()), "a");
     EXPECT_EQ(readFile(queue->queue().at(1).content.fileUrl()), "b");
-    EXPECT_EQ(queue->lastChangeCount(), clipboard->count);
+    EXPECT_EQ(queue->collector().lastChangeCount(), clipboard->count);
 }
 
 TEST_F(Collection, AVanishedSourceDelaysTheChangeThenTheRestIsQueued) {
     startCollecting();
     const QUrl gone = QUrl::fromLocalFile(sourceDirectory + "/vanished.txt");
     clipboard->copyFiles({makeSourceFile("present.txt"), gone});
-    queue->checkClipboard();
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_TRUE(queue->queue().isEmpty());
     EXPECT_TRUE(storageEntries().isEmpty());
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     ASSERT_EQ(queue->queue().size(), 1);
     EXPECT_EQ(queue->queue().at(0).content.originalFilename(), "present.txt");
     EXPECT_EQ(unreadableLines().size(), 3);
-    EXPECT_EQ(queue->lastChangeCount(), clipboard->count);
+    EXPECT_EQ(queue->collector().lastChangeCount(), clipboard->count);
 }
 
 TEST_F(Collection, AFileThatCannotBeCopiedFallsBackToItsImage) {
@@ -329,58 +329,11 @@ TEST_F(Collection, AFileThatCannotBeCopiedFallsBackToItsImage) {
     const auto fallback = makeImage();
     clipboard->copyFiles({QUrl::fromLocalFile(sourceDirectory + "/vanished.png"), makeSourceFile("b.txt")},
                          {fallback, nullptr});
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     ASSERT_EQ(queue->queue().size(), 2);
     EXPECT_EQ(queue->queue().at(0).content.image(), fallback);
     EXPECT_EQ(queue->queue().at(1).content.originalFilename(), "b.txt");
     EXPECT_TRUE(unreadableLines().isEmpty());
-}
-
-TEST_F(Collection, PhotoNamesAndTheAuthorizationRoundTrip) {
-    startCollecting();
-    const QUrl exported = makeSourceFile("export-123.jpeg");
-    clipboard->copyFiles({exported});
-    clipboard->photoAuthorizationUndecided = true;
-    queue->checkClipboard();
-    EXPECT_TRUE(queue->photoAuthorizationPending());
-    ASSERT_EQ(clipboard->photoRequests.size(), 1);
-    queue->checkClipboard();
-    EXPECT_EQ(clipboard->photoRequests.size(), 1);
-
-    clipboard->photoAuthorizationUndecided = false;
-    clipboard->photoNames = {{exported, "Holiday.jpeg"}};
-    clipboard->photoRequests.takeFirst()();
-    EXPECT_TRUE(queue->photoAuthorizationPending());
-    EXPECT_TRUE(waitUntil([&] { return queue->queue().size() == 1; }));
-    EXPECT_FALSE(queue->photoAuthorizationPending());
-    EXPECT_EQ(queue->queue().at(0).content.originalFilename(), "Holiday.jpeg");
-    EXPECT_TRUE(queue->queue().at(0).content.fileUrl().path().endsWith("/Holiday.jpeg"));
-}
-
-TEST_F(Collection, StoppingWhileAskingForPhotoAccessLeavesTheChangeUnread) {
-    startCollecting();
-    clipboard->copyFiles({makeSourceFile("photo.jpeg")});
-    clipboard->photoAuthorizationUndecided = true;
-    queue->checkClipboard();
-    queue->toggleCollecting();
-    clipboard->photoAuthorizationUndecided = false;
-    clipboard->photoRequests.takeFirst()();
-    EXPECT_TRUE(waitUntil([&] { return !queue->photoAuthorizationPending(); }));
-    EXPECT_TRUE(queue->queue().isEmpty());
-    EXPECT_NE(queue->lastChangeCount(), clipboard->count);
-}
-
-TEST_F(Collection, APhotoAnswerArrivingAfterTeardownDoesNothing) {
-    startCollecting();
-    clipboard->copyFiles({makeSourceFile("photo.jpeg")});
-    clipboard->photoAuthorizationUndecided = true;
-    queue->checkClipboard();
-    auto completion = clipboard->photoRequests.takeFirst();
-    const QString folder = queue->storagePath();
-    queue.reset();
-    completion();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(entriesOf(folder).isEmpty());
 }
 
 // A clipboard that tells of its changes, as the system's does.
@@ -395,8 +348,8 @@ protected:
 };
 
 TEST_F(ObservedCollection, EachChangeIsCollectedAtOnceAndNothingRunsWhileIdle) {
-    EXPECT_TRUE(queue->isClipboardObserved());
-    EXPECT_FALSE(queue->isPolling());
+    EXPECT_TRUE(queue->collector().isClipboardObserved());
+    EXPECT_FALSE(queue->collector().isPolling());
     for (const char* text : {"one", "two", "three"}) {
         const qsizetype before = queue->queue().size();
         clipboard->copyText(QString::fromUtf8(text));
@@ -405,7 +358,7 @@ TEST_F(ObservedCollection, EachChangeIsCollectedAtOnceAndNothingRunsWhileIdle) {
         ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == before + 1; }, 2000));
     }
     EXPECT_EQ(queueTexts(), QStringList({"one", "two", "three"}));
-    EXPECT_FALSE(queue->isPolling());
+    EXPECT_FALSE(queue->collector().isPolling());
 
     // Not collecting: a change is not even read.
     queue->toggleCollecting();
@@ -419,9 +372,9 @@ TEST_F(ObservedCollection, EachChangeIsCollectedAtOnceAndNothingRunsWhileIdle) {
 TEST_F(ObservedCollection, AnUnreadableChangeIsRetriedOnATimerThatStopsWithIt) {
     clipboard->copyNothingReadable();
     ASSERT_TRUE(waitUntil([&] { return logs.messagesStartingWith("pasteboard unreadable").size() == 1; }, 2000));
-    EXPECT_TRUE(queue->isPolling());
+    EXPECT_TRUE(queue->collector().isPolling());
     ASSERT_TRUE(waitUntil([&] { return logs.messagesStartingWith("pasteboard unreadable").size() == 3; }, 2000));
-    EXPECT_FALSE(queue->isPolling());
+    EXPECT_FALSE(queue->collector().isPolling());
     runEventLoopFor(250);
     EXPECT_EQ(logs.messagesStartingWith("pasteboard unreadable").size(), 3);
 
@@ -430,16 +383,16 @@ TEST_F(ObservedCollection, AnUnreadableChangeIsRetriedOnATimerThatStopsWithIt) {
     ASSERT_TRUE(waitUntil([&] { return logs.messagesStartingWith("pasteboard unreadable").size() == 4; }, 2000));
     clipboard->text = QStringLiteral("late");
     ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == 1; }, 2000));
-    EXPECT_FALSE(queue->isPolling());
+    EXPECT_FALSE(queue->collector().isPolling());
 }
 
 TEST_F(ObservedCollection, ACopyTooLargeToKeepIsSkippedOnceWithAWordToTheUser) {
-    QSignalSpy skipped(queue.get(), &ClipboardQueue::copySkippedAsTooLarge);
+    QSignalSpy skipped(&queue->collector(), &ClipboardCollector::copySkippedAsTooLarge);
     clipboard->copyTooLarge();
     ASSERT_TRUE(waitUntil([&] { return skipped.count() == 1; }, 2000));
     EXPECT_EQ(logs.messagesStartingWith("copy skipped as larger than the size limit").size(), 1);
     EXPECT_TRUE(logs.messagesStartingWith("pasteboard unreadable").isEmpty());
-    EXPECT_FALSE(queue->isPolling());
+    EXPECT_FALSE(queue->collector().isPolling());
     runEventLoopFor(250);
     EXPECT_EQ(skipped.count(), 1);
     EXPECT_TRUE(queue->queue().isEmpty());

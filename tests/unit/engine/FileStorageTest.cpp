@@ -26,7 +26,7 @@ protected:
         return QueuedClipboardItem{id, ClipboardItem::makeFile(QUrl::fromLocalFile(path), QFileInfo(path).fileName())};
     }
 
-    QString entryPath(const QUuid& id) const { return queue->storagePath() + "/" + uuidString(id); }
+    QString entryPath(const QUuid& id) const { return queue->files().instancePath() + "/" + uuidString(id); }
 
     static mode_t modeOf(const QString& path) {
         struct stat status {};
@@ -63,7 +63,7 @@ TEST_F(FileStorage, StartUpMakesAPrivateTaggedRootAndRemovesOnlyAbandonedSorvuFo
     makeFolder(storageRoot + "/0f1e2d3c-0000-4000-8000-000000000003");
 
     makeQueue();
-    const QString own = QFileInfo(queue->storagePath()).fileName();
+    const QString own = QFileInfo(queue->files().instancePath()).fileName();
     QStringList expected = {"CACHEDIR.TAG",
                             "0F1E2D3C-0000-4000-8000-000000000002",
                             "0f1e2d3c-0000-4000-8000-000000000003",
@@ -96,7 +96,7 @@ TEST_F(FileStorage, AStorageRootThatIsALinkIsRefusedAndWhatItLeadsToIsLeftAlone)
 
     // Nor does a copy write there.
     const QUuid id = QUuid::createUuid();
-    EXPECT_FALSE(queue->copyToClipboardStorage(makeSourceFile("a.txt"), id, "a.txt").url);
+    EXPECT_FALSE(queue->files().copyToClipboardStorage(makeSourceFile("a.txt"), id, "a.txt").url);
     EXPECT_EQ(entriesOf(elsewhere), QStringList({"precious.txt"}));
 }
 
@@ -107,7 +107,7 @@ TEST_F(FileStorage, ARootSwappedForALinkWhileRunningIsNeverWrittenThrough) {
     ASSERT_TRUE(QDir().rename(storageRoot, outside("moved-away")));
     ASSERT_TRUE(QFile::link(elsewhere, storageRoot));
 
-    EXPECT_FALSE(queue->copyToClipboardStorage(makeSourceFile("a.txt"), QUuid::createUuid(), "a.txt").url);
+    EXPECT_FALSE(queue->files().copyToClipboardStorage(makeSourceFile("a.txt"), QUuid::createUuid(), "a.txt").url);
     EXPECT_TRUE(entriesOf(elsewhere).isEmpty());
     EXPECT_EQ(modeOf(elsewhere) & 0777, 0755u);
 }
@@ -127,21 +127,50 @@ TEST_F(FileStorage, ATagThatIsALinkIsReplacedNeverWrittenThrough) {
 
 TEST_F(FileStorage, AnotherRunningInstanceKeepsItsCopiesUntilItEnds) {
     makeQueue();
-    const auto copy = queue->copyToClipboardStorage(makeSourceFile("kept.txt"), QUuid::createUuid(), "kept.txt");
+    const auto copy =
+        queue->files().copyToClipboardStorage(makeSourceFile("kept.txt"), QUuid::createUuid(), "kept.txt");
     ASSERT_TRUE(copy.url);
 
     // A second Sorvu (another session, another display) starts and cleans up: the first's copy stays.
     auto second = makeEngine();
-    EXPECT_NE(second->storagePath(), queue->storagePath());
+    EXPECT_NE(second->files().instancePath(), queue->files().instancePath());
     EXPECT_EQ(readFile(*copy.url), "contents");
     EXPECT_EQ(rootEntries().size(), 3);
 
     // Once the first has ended, its folder is abandoned and the next start removes it.
-    const QString firstFolder = queue->storagePath();
+    const QString firstFolder = queue->files().instancePath();
     queue.reset();
     auto third = makeEngine();
     EXPECT_FALSE(QFile::exists(firstFolder));
-    EXPECT_TRUE(QFile::exists(second->storagePath()));
+    EXPECT_TRUE(QFile::exists(second->files().instancePath()));
+}
+
+TEST_F(FileStorage, ASessionFindsItsFolderAgainAndClearsWhatAnEarlierRunLeft) {
+    sessionKey = QStringLiteral("75");
+    makeQueue();
+    const QString folder = queue->files().instancePath();
+    const auto copy =
+        queue->files().copyToClipboardStorage(makeSourceFile("left.txt"), QUuid::createUuid(), "left.txt");
+    ASSERT_TRUE(copy.url);
+
+    // While one runs, another of the same session never waits for its folder: it takes one of its own.
+    auto overlapping = makeEngine();
+    EXPECT_NE(overlapping->files().instancePath(), folder);
+    EXPECT_EQ(readFile(*copy.url), "contents");
+    overlapping.reset();
+
+    // The next start of the session takes the same folder and empties it of what a crashed run left there.
+    queue.reset();
+    QFile leftOver(folder + "/5A0C3E8E-0000-4000-8000-000000000000");
+    ASSERT_TRUE(leftOver.open(QIODevice::WriteOnly));
+    leftOver.close();
+    makeQueue();
+    EXPECT_EQ(queue->files().instancePath(), folder);
+    EXPECT_TRUE(storageEntries().isEmpty());
+
+    // Another session has a folder of its own.
+    sessionKey = QStringLiteral("76");
+    EXPECT_NE(makeEngine()->files().instancePath(), folder);
 }
 
 TEST_F(FileStorage, CopiesLandInTheirOwnDirectoryUnderTheGivenName) {
@@ -150,8 +179,8 @@ TEST_F(FileStorage, CopiesLandInTheirOwnDirectoryUnderTheGivenName) {
     const QUrl second = makeSourceFile("b/same.txt", "second");
     const QUuid firstId = QUuid::createUuid();
     const QUuid secondId = QUuid::createUuid();
-    const auto firstCopy = queue->copyToClipboardStorage(first, firstId, "same.txt");
-    const auto secondCopy = queue->copyToClipboardStorage(second, secondId, "nested/dirs/same.txt");
+    const auto firstCopy = queue->files().copyToClipboardStorage(first, firstId, "same.txt");
+    const auto secondCopy = queue->files().copyToClipboardStorage(second, secondId, "nested/dirs/same.txt");
     ASSERT_TRUE(firstCopy.url && secondCopy.url);
     EXPECT_EQ(firstCopy.url->toLocalFile(), entryPath(firstId) + "/same.txt");
     EXPECT_EQ(secondCopy.url->toLocalFile(), entryPath(secondId) + "/same.txt");
@@ -164,12 +193,12 @@ TEST_F(FileStorage, NamesThatWouldLeaveTheItemDirectoryAreTamed) {
     const QUrl source = makeSourceFile("real-name.txt");
     for (const QString& name : {QString(".."), QString("../../escape.txt"), QString("."), QString("dir/"), QString()}) {
         const QUuid id = QUuid::createUuid();
-        const auto copy = queue->copyToClipboardStorage(source, id, name);
+        const auto copy = queue->files().copyToClipboardStorage(source, id, name);
         ASSERT_TRUE(copy.url) << name.toStdString();
         EXPECT_EQ(QFileInfo(copy.url->toLocalFile()).path(), entryPath(id)) << name.toStdString();
         EXPECT_TRUE(QFileInfo(copy.url->toLocalFile()).isFile()) << name.toStdString();
     }
-    EXPECT_FALSE(QFile::exists(queue->storagePath() + "/escape.txt"));
+    EXPECT_FALSE(QFile::exists(queue->files().instancePath() + "/escape.txt"));
     EXPECT_FALSE(QFile::exists(storageRoot + "/escape.txt"));
 }
 
@@ -186,7 +215,7 @@ TEST_F(FileStorage, NamesThatAreNotUtf8AreKeptAsBytes) {
     const QUrl offered = QUrl::fromEncoded("file://" + sourcePath.toPercentEncoding("/"));
     queue->toggleCollecting();
     clipboard->copyFiles({offered});
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     ASSERT_EQ(queue->queue().size(), 1);
     const QByteArray stored = localPathBytes(queue->queue().first().content.fileUrl());
     EXPECT_TRUE(stored.endsWith("/" + name)) << stored.toStdString();
@@ -207,13 +236,14 @@ TEST_F(FileStorage, FoldersAreCopiedWholeAndLinksInsideStayLinks) {
     makeSourceFile("target.txt", "outside");
     ASSERT_TRUE(QFile::link(sourceDirectory + "/target.txt", sourceDirectory + "/folder/link.txt"));
     const QUuid id = QUuid::createUuid();
-    const auto copy = queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/folder"), id, "folder");
+    const auto copy =
+        queue->files().copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/folder"), id, "folder");
     ASSERT_TRUE(copy.url);
     EXPECT_EQ(readFile(QUrl::fromLocalFile(copy.url->toLocalFile() + "/sub/two.txt")), "2");
     EXPECT_TRUE(QFileInfo(copy.url->toLocalFile() + "/link.txt").isSymLink());
 
     // Deleting the entry removes the link, never what it points at.
-    queue->deleteStoredFile(QueuedClipboardItem{id, ClipboardItem::makeFile(*copy.url, "folder")});
+    queue->files().deleteStoredFile(QueuedClipboardItem{id, ClipboardItem::makeFile(*copy.url, "folder")});
     EXPECT_FALSE(QFile::exists(entryPath(id)));
     EXPECT_EQ(readFile(QUrl::fromLocalFile(sourceDirectory + "/target.txt")), "outside");
 }
@@ -227,7 +257,7 @@ TEST_F(FileStorage, FilesThatReportNoSizeAreCopiedToTheirEnd) {
     ASSERT_EQ(QFileInfo(version.fileName()).size(), 0);
 
     const auto copy =
-        queue->copyToClipboardStorage(QUrl::fromLocalFile(version.fileName()), QUuid::createUuid(), "version");
+        queue->files().copyToClipboardStorage(QUrl::fromLocalFile(version.fileName()), QUuid::createUuid(), "version");
     ASSERT_TRUE(copy.url);
     EXPECT_EQ(readFile(*copy.url), expected);
 }
@@ -244,7 +274,8 @@ TEST_F(FileStorage, SparseFilesStaySparseAndCopiesAreBoundedBySize) {
         file.write(QByteArray(4096, 'x'));
         ASSERT_TRUE(file.resize(qint64(64) << 20));
     }
-    const auto copy = queue->copyToClipboardStorage(QUrl::fromLocalFile(sparse), QUuid::createUuid(), "sparse.img");
+    const auto copy =
+        queue->files().copyToClipboardStorage(QUrl::fromLocalFile(sparse), QUuid::createUuid(), "sparse.img");
     ASSERT_TRUE(copy.url);
     struct stat status {};
     ASSERT_EQ(stat(QFile::encodeName(copy.url->toLocalFile()).constData(), &status), 0);
@@ -258,7 +289,8 @@ TEST_F(FileStorage, SparseFilesStaySparseAndCopiesAreBoundedBySize) {
     // Past the limit: refused, nothing left, and a reason the user can be told.
     logs.clear();
     const QUuid id = QUuid::createUuid();
-    const auto large = queue->copyToClipboardStorage(makeSourceFile("large.bin", QByteArray(2 << 20, 'y')), id, "l");
+    const auto large =
+        queue->files().copyToClipboardStorage(makeSourceFile("large.bin", QByteArray(2 << 20, 'y')), id, "l");
     EXPECT_FALSE(large.url);
     EXPECT_FALSE(large.missing);
     EXPECT_EQ(large.status, FileTreeCopy::Status::tooLarge);
@@ -268,9 +300,10 @@ TEST_F(FileStorage, SparseFilesStaySparseAndCopiesAreBoundedBySize) {
     // A folder is bounded as a whole.
     makeSourceFile("big/a.bin", QByteArray(600 << 10, 'a'));
     makeSourceFile("big/b.bin", QByteArray(600 << 10, 'b'));
-    EXPECT_EQ(
-        queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/big"), QUuid::createUuid(), "big").status,
-        FileTreeCopy::Status::tooLarge);
+    EXPECT_EQ(queue->files()
+                  .copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/big"), QUuid::createUuid(), "big")
+                  .status,
+              FileTreeCopy::Status::tooLarge);
 }
 
 TEST_F(FileStorage, AFullDiskIsReportedAsSuch) {
@@ -285,7 +318,7 @@ TEST_F(FileStorage, AFullDiskIsReportedAsSuch) {
     logs.clear();
     // Known to be larger than the room left: refused before a byte is written.
     const auto refused =
-        queue->copyToClipboardStorage(makeSourceFile("big.bin", QByteArray(2 << 20, 'b')), tooBig, "b");
+        queue->files().copyToClipboardStorage(makeSourceFile("big.bin", QByteArray(2 << 20, 'b')), tooBig, "b");
     EXPECT_EQ(refused.status, FileTreeCopy::Status::noSpace);
     EXPECT_FALSE(refused.missing);
     // Files that each fit and together do not: the write that fails says why.
@@ -293,7 +326,8 @@ TEST_F(FileStorage, AFullDiskIsReportedAsSuch) {
         makeSourceFile(QString("parts/%1.bin").arg(index), QByteArray(400 << 10, 'p'));
     }
     const QUuid parts = QUuid::createUuid();
-    const auto filled = queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/parts"), parts, "parts");
+    const auto filled =
+        queue->files().copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/parts"), parts, "parts");
     EXPECT_EQ(filled.status, FileTreeCopy::Status::noSpace);
     EXPECT_FALSE(QFile::exists(entryPath(parts)));
     EXPECT_EQ(logs.messages(), QStringList({QString("copyToClipboardStorage failed itemID=%1 domain=POSIX code=%2")
@@ -309,7 +343,8 @@ TEST_F(FileStorage, AFullDiskIsReportedAsSuch) {
 TEST_F(FileStorage, MissingSourcesAndAMissingRootFailCleanly) {
     makeQueue();
     const QUuid id = QUuid::createUuid();
-    const auto missing = queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/none.txt"), id, "x");
+    const auto missing =
+        queue->files().copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/none.txt"), id, "x");
     EXPECT_FALSE(missing.url);
     EXPECT_TRUE(missing.missing);
     EXPECT_FALSE(QFile::exists(entryPath(id)));
@@ -321,7 +356,8 @@ TEST_F(FileStorage, MissingSourcesAndAMissingRootFailCleanly) {
 TEST_F(FileStorage, AStorageFolderDeletedWhileRunningIsMadeAgainWhenACopyNeedsIt) {
     makeQueue();
     ASSERT_TRUE(QDir(storageRoot).removeRecursively());
-    const auto copy = queue->copyToClipboardStorage(makeSourceFile("present.txt"), QUuid::createUuid(), "present.txt");
+    const auto copy =
+        queue->files().copyToClipboardStorage(makeSourceFile("present.txt"), QUuid::createUuid(), "present.txt");
     ASSERT_TRUE(copy.url);
     EXPECT_EQ(readFile(*copy.url), "contents");
     EXPECT_EQ(modeOf(storageRoot) & 0777, 0700u);
@@ -337,7 +373,7 @@ TEST_F(FileStorage, AFolderThatHoldsTheStorageIsRefusedNotCopiedIntoItself) {
     for (const QString& source : {holder, QFileInfo(storageRoot).path(), storageRoot}) {
         logs.clear();
         const QUuid id = QUuid::createUuid();
-        const auto copy = queue->copyToClipboardStorage(QUrl::fromLocalFile(source), id, "holder");
+        const auto copy = queue->files().copyToClipboardStorage(QUrl::fromLocalFile(source), id, "holder");
         EXPECT_FALSE(copy.url) << source.toStdString();
         // Refused for good: no retries as if it had vanished.
         EXPECT_FALSE(copy.missing) << source.toStdString();
@@ -354,7 +390,7 @@ TEST_F(FileStorage, PipesAndDevicesAreNeverOpenedAndAreLeftOutOfFolders) {
     ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
     const QUuid id = QUuid::createUuid();
     logs.clear();
-    const auto copy = queue->copyToClipboardStorage(QUrl::fromLocalFile(pipe), id, "pipe");
+    const auto copy = queue->files().copyToClipboardStorage(QUrl::fromLocalFile(pipe), id, "pipe");
     EXPECT_FALSE(copy.url);
     EXPECT_FALSE(copy.missing);
     EXPECT_EQ(copy.status, FileTreeCopy::Status::specialFile);
@@ -369,7 +405,7 @@ TEST_F(FileStorage, PipesAndDevicesAreNeverOpenedAndAreLeftOutOfFolders) {
     logs.clear();
     const QUuid folderId = QUuid::createUuid();
     const auto folder =
-        queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/folder"), folderId, "folder");
+        queue->files().copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/folder"), folderId, "folder");
     ASSERT_TRUE(folder.url);
     EXPECT_EQ(folder.skippedSpecialFiles, 1);
     EXPECT_EQ(
@@ -388,18 +424,18 @@ TEST_F(FileStorage, ReadOnlyFoldersAreCopiedAndTheCopiesCanBeDeleted) {
     makeFolder(sourceDirectory + "/tree/locked/inner", 0555);
     makeFolder(sourceDirectory + "/tree/locked", 0555);
     const QUuid id = QUuid::createUuid();
-    const auto copy = queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/tree"), id, "tree");
+    const auto copy = queue->files().copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/tree"), id, "tree");
     ASSERT_TRUE(copy.url) << logs.messages().join('\n').toStdString();
     EXPECT_EQ(readFile(QUrl::fromLocalFile(copy.url->toLocalFile() + "/locked/inner/file.txt")), "inside");
     EXPECT_EQ(modeOf(copy.url->toLocalFile() + "/locked") & 0777, 0555u);
 
-    queue->deleteStoredFile(QueuedClipboardItem{id, ClipboardItem::makeFile(*copy.url, "tree")});
+    queue->files().deleteStoredFile(QueuedClipboardItem{id, ClipboardItem::makeFile(*copy.url, "tree")});
     EXPECT_FALSE(QFile::exists(entryPath(id)));
 
     // What the last run left behind goes at the next start, read-only folders and all.
-    const auto left = queue->copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/tree"), id, "tree");
+    const auto left = queue->files().copyToClipboardStorage(QUrl::fromLocalFile(sourceDirectory + "/tree"), id, "tree");
     ASSERT_TRUE(left.url);
-    const QString abandoned = queue->storagePath();
+    const QString abandoned = queue->files().instancePath();
     queue.reset();
     makeQueue();
     EXPECT_FALSE(QFile::exists(abandoned));
@@ -416,7 +452,7 @@ TEST_F(FileStorage, AFileThatMayNotBeReadIsReportedWithItsCause) {
     ASSERT_EQ(chmod(QFile::encodeName(secret.toLocalFile()).constData(), 0), 0);
     const QUuid id = QUuid::createUuid();
     logs.clear();
-    const auto copy = queue->copyToClipboardStorage(secret, id, "secret.txt");
+    const auto copy = queue->files().copyToClipboardStorage(secret, id, "secret.txt");
     EXPECT_FALSE(copy.url);
     EXPECT_FALSE(copy.missing);
     EXPECT_EQ(copy.status, FileTreeCopy::Status::noPermission);
@@ -430,7 +466,7 @@ TEST_F(FileStorage, OnlyOwnedLocationsAreEverDeleted) {
     makeQueue();
     const QUuid id = QUuid::createUuid();
     const QString victim = makeSourceFile("victim.txt").toLocalFile();
-    const QString folder = queue->storagePath();
+    const QString folder = queue->files().instancePath();
 
     const QList<QueuedClipboardItem> refused = {
         fileEntry(id, victim),
@@ -446,8 +482,9 @@ TEST_F(FileStorage, OnlyOwnedLocationsAreEverDeleted) {
     };
     for (const auto& entry : refused) {
         logs.clear();
-        EXPECT_FALSE(queue->storedLocation(entry).has_value()) << entry.content.fileUrl().toString().toStdString();
-        queue->deleteStoredFile(entry);
+        EXPECT_FALSE(queue->files().storedLocation(entry).has_value())
+            << entry.content.fileUrl().toString().toStdString();
+        queue->files().deleteStoredFile(entry);
         EXPECT_EQ(logs.messages(), QStringList({QString("deleteStoredFile refused itemID=%1 "
                                                         "reason=ownershipValidationFailed")
                                                     .arg(uuidString(id))}));
@@ -457,13 +494,13 @@ TEST_F(FileStorage, OnlyOwnedLocationsAreEverDeleted) {
     EXPECT_TRUE(QFile::exists(victim));
 
     logs.clear();
-    queue->deleteStoredFile(QueuedClipboardItem{id, ClipboardItem::makeText(victim)});
+    queue->files().deleteStoredFile(QueuedClipboardItem{id, ClipboardItem::makeText(victim)});
     EXPECT_TRUE(logs.messages().isEmpty());
 
     const QString flat = folder + "/" + uuidString(id) + ".txt";
     writeFile(flat, "");
-    EXPECT_EQ(queue->storedLocation(fileEntry(id, flat)), flat);
-    queue->deleteStoredFile(fileEntry(id, flat));
+    EXPECT_EQ(queue->files().storedLocation(fileEntry(id, flat)), flat);
+    queue->files().deleteStoredFile(fileEntry(id, flat));
     EXPECT_FALSE(QFile::exists(flat));
 }
 
@@ -472,7 +509,7 @@ TEST_F(FileStorage, AnItemDirectoryThatIsALinkLosesOnlyTheLink) {
     const QUuid id = QUuid::createUuid();
     makeSourceFile("elsewhere/keep.txt");
     ASSERT_TRUE(QFile::link(sourceDirectory + "/elsewhere", entryPath(id)));
-    queue->deleteStoredFile(fileEntry(id, entryPath(id) + "/keep.txt"));
+    queue->files().deleteStoredFile(fileEntry(id, entryPath(id) + "/keep.txt"));
     EXPECT_FALSE(QFileInfo(entryPath(id)).isSymLink());
     EXPECT_TRUE(QFile::exists(sourceDirectory + "/elsewhere/keep.txt"));
 }
@@ -481,16 +518,16 @@ TEST_F(FileStorage, CleanUpKeepsTheCopiesOfQueuedEntries) {
     makeQueue();
     queue->toggleCollecting();
     clipboard->copyFiles({makeSourceFile("kept.txt")});
-    queue->checkClipboard();
-    ASSERT_TRUE(QDir().mkpath(queue->storagePath() + "/orphan"));
-    queue->removeUnownedStoredFiles(queue->queue());
+    queue->collector().checkClipboard();
+    ASSERT_TRUE(QDir().mkpath(queue->files().instancePath() + "/orphan"));
+    queue->files().removeUnownedStoredFiles(queue->queue());
     EXPECT_EQ(storageEntries(), QStringList({uuidString(queue->queue().at(0).id)}));
 }
 
 TEST_F(FileStorage, WhatKeptCopiesOutOfTheQueueIsToldOncePerCopy) {
     maximumFileBytes = 1024;
     makeQueue();
-    QSignalSpy told(queue.get(), &ClipboardQueue::copyNotQueued);
+    QSignalSpy told(&queue->collector(), &ClipboardCollector::copyNotQueued);
     queue->toggleCollecting();
     makeSourceFile("folder/kept.txt");
     ASSERT_EQ(mkfifo(QFile::encodeName(sourceDirectory + "/folder/pipe").constData(), 0600), 0);
@@ -498,15 +535,15 @@ TEST_F(FileStorage, WhatKeptCopiesOutOfTheQueueIsToldOncePerCopy) {
     clipboard->copyFiles(
         {makeSourceFile("big.bin", QByteArray(4096, 'b')), makeSourceFile("also-big.bin", QByteArray(4096, 'b')),
          QUrl::fromLocalFile(sourceDirectory + "/folder"), QUrl::fromLocalFile(sourceDirectory + "/pipe")});
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queue->queue().size(), 1);
-    QList<ClipboardQueue::CopyProblem> problems;
+    QList<ClipboardCollector::CopyProblem> problems;
     for (const auto& arguments : told) {
-        problems.append(arguments.at(0).value<ClipboardQueue::CopyProblem>());
+        problems.append(arguments.at(0).value<ClipboardCollector::CopyProblem>());
     }
-    EXPECT_EQ(problems, QList<ClipboardQueue::CopyProblem>({ClipboardQueue::CopyProblem::tooLarge,
-                                                            ClipboardQueue::CopyProblem::specialFilesSkipped,
-                                                            ClipboardQueue::CopyProblem::specialFile}));
+    EXPECT_EQ(problems, QList<ClipboardCollector::CopyProblem>({ClipboardCollector::CopyProblem::tooLarge,
+                                                                ClipboardCollector::CopyProblem::specialFilesSkipped,
+                                                                ClipboardCollector::CopyProblem::specialFile}));
 
     // More files than the queue has room for.
     told.clear();
@@ -515,8 +552,9 @@ TEST_F(FileStorage, WhatKeptCopiesOutOfTheQueueIsToldOncePerCopy) {
         many.append(makeSourceFile(QString("many/%1.txt").arg(index)));
     }
     clipboard->copyFiles(many);
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     EXPECT_EQ(queue->queue().size(), ClipboardQueue::capacity);
     ASSERT_EQ(told.size(), 1);
-    EXPECT_EQ(told.first().at(0).value<ClipboardQueue::CopyProblem>(), ClipboardQueue::CopyProblem::overCapacity);
+    EXPECT_EQ(told.first().at(0).value<ClipboardCollector::CopyProblem>(),
+              ClipboardCollector::CopyProblem::overCapacity);
 }

@@ -1,79 +1,82 @@
 // SPDX-FileCopyrightText: 2026 The Sorvu developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "tests/support/EngineFixture.h"
+#include "engine/LaunchAtLoginSetting.h"
+#include "tests/support/FakeLaunchAtLogin.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/TemporarySettings.h"
 
 #include <QSignalSpy>
+
+#include <gtest/gtest.h>
 
 using namespace sorvu;
 using namespace sorvu::test;
 
 namespace {
 
-class LaunchAtLoginState : public EngineFixture {};
+class LaunchAtLoginState : public TemporarySettings {
+protected:
+    std::unique_ptr<LaunchAtLoginSetting> makeSetting() {
+        return std::make_unique<LaunchAtLoginSetting>(loginService, settings);
+    }
+
+    std::shared_ptr<QSettings> settings = openSettings();
+    std::shared_ptr<FakeLaunchAtLogin> loginService = std::make_shared<FakeLaunchAtLogin>();
+    LogCapture logs;
+};
 
 } // namespace
 
 TEST_F(LaunchAtLoginState, FollowsTheSystemAndFlagsAnItemSwitchedOffBehindOurBack) {
     loginService->status = 1;
-    makeQueue();
-    EXPECT_TRUE(queue->launchAtLoginEnabled());
-    EXPECT_FALSE(queue->launchAtLoginDesynced());
+    const auto setting = makeSetting();
+    EXPECT_TRUE(setting->enabled());
+    EXPECT_FALSE(setting->desynced());
 
     settings->setValue("userEnabledLaunchAtLogin", true);
     loginService->status = 0;
     logs.clear();
-    queue->refreshLaunchAtLoginStatus();
-    EXPECT_FALSE(queue->launchAtLoginEnabled());
-    EXPECT_TRUE(queue->launchAtLoginDesynced());
+    setting->refreshStatus();
+    EXPECT_FALSE(setting->enabled());
+    EXPECT_TRUE(setting->desynced());
     EXPECT_EQ(logs.messages(),
               QStringList({"refreshLaunchAtLoginStatus status=notRegistered userIntended=true desynced=true"}));
 
     loginService->status = 3;
-    queue->refreshLaunchAtLoginStatus();
-    EXPECT_TRUE(queue->launchAtLoginDesynced());
+    setting->refreshStatus();
+    EXPECT_TRUE(setting->desynced());
     loginService->status = 17;
-    queue->refreshLaunchAtLoginStatus();
-    EXPECT_TRUE(queue->launchAtLoginDesynced());
+    setting->refreshStatus();
+    EXPECT_TRUE(setting->desynced());
 
-    queue->toggleLaunchAtLogin();
+    setting->toggle();
     EXPECT_EQ(loginService->registerCalls, 1);
-    EXPECT_TRUE(queue->launchAtLoginEnabled());
-    EXPECT_FALSE(queue->launchAtLoginDesynced());
-}
-
-TEST_F(LaunchAtLoginState, WaitingForApprovalIsNeitherOnNorDesynced) {
-    settings->setValue("userEnabledLaunchAtLogin", true);
-    loginService->status = 2;
-    makeQueue();
-    EXPECT_FALSE(queue->launchAtLoginEnabled());
-    EXPECT_FALSE(queue->launchAtLoginDesynced());
-    queue->toggleLaunchAtLogin();
-    EXPECT_EQ(loginService->registerCalls, 1);
-    EXPECT_EQ(loginService->unregisterCalls, 0);
+    EXPECT_TRUE(setting->enabled());
+    EXPECT_FALSE(setting->desynced());
 }
 
 TEST_F(LaunchAtLoginState, WithoutAStoredIntentionNothingIsDesynced) {
-    makeQueue();
+    const auto setting = makeSetting();
     EXPECT_FALSE(settings->contains("userEnabledLaunchAtLogin"));
-    EXPECT_FALSE(queue->launchAtLoginDesynced());
+    EXPECT_FALSE(setting->desynced());
 }
 
 TEST_F(LaunchAtLoginState, TogglingStoresTheIntentionOnlyOnSuccess) {
-    makeQueue();
-    queue->toggleLaunchAtLogin();
+    const auto setting = makeSetting();
+    setting->toggle();
     EXPECT_TRUE(settings->value("userEnabledLaunchAtLogin").toBool());
-    queue->toggleLaunchAtLogin();
+    setting->toggle();
     EXPECT_EQ(loginService->unregisterCalls, 1);
     EXPECT_FALSE(settings->value("userEnabledLaunchAtLogin").toBool());
 
     loginService->failure = SystemError::posix(13);
     logs.clear();
-    QSignalSpy enabled(queue.get(), &ClipboardQueue::launchAtLoginEnabledChanged);
-    QSignalSpy desynced(queue.get(), &ClipboardQueue::launchAtLoginDesyncedChanged);
-    queue->toggleLaunchAtLogin();
+    QSignalSpy enabled(setting.get(), &LaunchAtLoginSetting::enabledChanged);
+    QSignalSpy desynced(setting.get(), &LaunchAtLoginSetting::desyncedChanged);
+    setting->toggle();
     EXPECT_FALSE(settings->value("userEnabledLaunchAtLogin").toBool());
-    EXPECT_FALSE(queue->launchAtLoginEnabled());
+    EXPECT_FALSE(setting->enabled());
     EXPECT_EQ(logs.messages().first(), "toggleLaunchAtLogin failed domain=POSIX code=13");
     // The refresh republishes the unchanged state.
     EXPECT_EQ(enabled.count(), 1);

@@ -82,7 +82,7 @@ TEST_F(QueueEditing, RemoveAndClearKeepCollectingAndLogTheCount) {
     queue->remove(idAt(0));
     EXPECT_TRUE(queue->queue().isEmpty());
     EXPECT_TRUE(queue->isCollecting());
-    EXPECT_TRUE(queue->isPolling());
+    EXPECT_TRUE(queue->collector().isPolling());
 
     collectTexts({"x", "y"});
     logs.clear();
@@ -99,7 +99,7 @@ TEST_F(QueueEditing, ConsumingTheLastDroppedEntryStopsCollecting) {
     EXPECT_TRUE(queue->isCollecting());
     queue->consumeDropped(idAt(0));
     EXPECT_FALSE(queue->isCollecting());
-    EXPECT_FALSE(queue->isPolling());
+    EXPECT_FALSE(queue->collector().isPolling());
     EXPECT_EQ(logs.messages(), QStringList({"queue consumeDropped queue.count=1", "queue consumeDropped queue.count=0",
                                             "stopCollecting reason=queueDrained queue.count=0"}));
 }
@@ -107,7 +107,7 @@ TEST_F(QueueEditing, ConsumingTheLastDroppedEntryStopsCollecting) {
 TEST_F(QueueEditing, FileCopiesGoAtOnceOnRemoveButLingerAfterADrop) {
     queue->toggleCollecting();
     clipboard->copyFiles({makeSourceFile("one.txt"), makeSourceFile("two.txt"), makeSourceFile("three.txt")});
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     ASSERT_EQ(queue->queue().size(), 3);
     const auto removed = queue->queue().at(0);
     const auto dropped = queue->queue().at(1);
@@ -131,7 +131,7 @@ TEST_F(QueueEditing, FileCopiesGoAtOnceOnRemoveButLingerAfterADrop) {
 TEST_F(QueueEditing, DeferredDeletionDoesNothingOnceTheEngineIsGone) {
     queue->toggleCollecting();
     clipboard->copyFiles({makeSourceFile("kept.txt")});
-    queue->checkClipboard();
+    queue->collector().checkClipboard();
     const auto entry = queue->queue().at(0);
     queue->consumeDropped(entry.id);
     queue.reset();
@@ -139,15 +139,12 @@ TEST_F(QueueEditing, DeferredDeletionDoesNothingOnceTheEngineIsGone) {
     EXPECT_TRUE(QFile::exists(entry.content.fileUrl().toLocalFile()));
 }
 
-TEST_F(QueueEditing, RefreshInputAccessRepublishesInputAccessAndLoginState) {
-    QSignalSpy access(queue.get(), &ClipboardQueue::hasInputAccessChanged);
-    QSignalSpy enabled(queue.get(), &ClipboardQueue::launchAtLoginEnabledChanged);
-    queue->refreshInputAccess();
+TEST_F(QueueEditing, RefreshInputAccessRepublishesInputAccess) {
+    QSignalSpy access(&queue->paster(), &QueuePaster::hasInputAccessChanged);
+    queue->paster().refreshInputAccess();
     EXPECT_EQ(access.count(), 1);
-    EXPECT_EQ(enabled.count(), 1);
-    inputAccess = false;
-    loginService->status = 1;
-    queue->refreshInputAccess();
-    EXPECT_FALSE(queue->hasInputAccess());
-    EXPECT_TRUE(queue->launchAtLoginEnabled());
+    output->inputAccess = false;
+    queue->paster().refreshInputAccess();
+    EXPECT_FALSE(queue->paster().hasInputAccess());
+    EXPECT_EQ(access.count(), 2);
 }

@@ -131,10 +131,11 @@ TEST_F(CombineScreenModelTest, APasteAsksForTheShownEntriesAndSavesTheSeparatorT
         {PasteAttemptResult::queueEmpty, "The queue is empty."},
         {PasteAttemptResult::recipientUnavailable,
          "The target app is unavailable. Open the menu from the app you want to paste into."},
-        {PasteAttemptResult::accessibilityUnavailable, "Pasting needs an X11 session. Log in to one, then try again."},
+        {PasteAttemptResult::accessibilityUnavailable,
+         "Pasting is not available in this session. The README lists the desktops Sorvu supports."},
         {PasteAttemptResult::requestInProgress, "Could not paste. The queue is unchanged; try again."},
         {PasteAttemptResult::eventCreationFailed, "Could not paste. The queue is unchanged; try again."},
-        {PasteAttemptResult::pasteboardWriteFailed, "Could not paste. The queue is unchanged; try again."},
+        {PasteAttemptResult::clipboardWriteFailed, "Could not paste. The queue is unchanged; try again."},
         {PasteAttemptResult::queueChanged, "The queue changed. Review the preview and try again."},
     };
     for (const auto& [result, message] : failures) {

@@ -85,7 +85,7 @@ TEST_F(QueueListModelTest, EveryEditOfTheQueueArrivesAsInsertsRemovesAndMovesNev
             if (random.bounded(20) == 0) {
                 queue->clear();
             } else if (count > 0) {
-                queue->pasteNext();
+                queue->paster().pasteNext();
             }
             break;
         }

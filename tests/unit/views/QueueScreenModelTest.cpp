@@ -291,10 +291,10 @@ TEST_F(QueueScreenModelTest, HeightsOfEntriesThatLeftAreForgotten) {
 
 TEST_F(QueueScreenModelTest, AppearingReadsAgainWhatTheSessionAllows) {
     auto& model = makeScreen();
-    inputAccess = false;
+    output->inputAccess = false;
     model.appeared();
     EXPECT_FALSE(model.hasInputAccess());
-    inputAccess = true;
+    output->inputAccess = true;
     model.appeared();
     EXPECT_TRUE(model.hasInputAccess());
 }

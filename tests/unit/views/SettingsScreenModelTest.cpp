@@ -23,7 +23,7 @@ protected:
         dependencies.openUrl = [this](const QUrl& url) { opened.append(url); };
         settingsModel.reset();
         viewLanguage = std::make_unique<ViewLanguage>(*language);
-        settingsModel = std::make_unique<SettingsScreenModel>(*queue, *language, *viewLanguage, dependencies);
+        settingsModel = std::make_unique<SettingsScreenModel>(*language, *viewLanguage, dependencies);
         return *settingsModel;
     }
 

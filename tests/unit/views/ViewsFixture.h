@@ -3,11 +3,13 @@
 
 #pragma once
 
+#include "engine/LaunchAtLoginSetting.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/SettingsLanguagePreferenceStorage.h"
 #include "shortcuts/ShortcutManager.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/FakeKeyboardLayout.h"
+#include "tests/support/FakeLaunchAtLogin.h"
 #include "tests/support/FakeShortcutStore.h"
 #include "views/SettingsScreenModel.h"
 
@@ -24,6 +26,7 @@ protected:
         // The tests read English texts unless they choose another language.
         language->choose(QStringLiteral("en"));
         makeShortcutManager(FakeKeyboardLayout::usQwerty());
+        launchAtLogin = std::make_unique<LaunchAtLoginSetting>(loginService, settings);
     }
 
     // A manager over the layout that reads the store's overrides as they are now.
@@ -35,6 +38,7 @@ protected:
     SettingsScreenModel::Dependencies settingsDependencies() {
         SettingsScreenModel::Dependencies dependencies;
         dependencies.shortcutManager = shortcuts.get();
+        dependencies.launchAtLogin = launchAtLogin.get();
         return dependencies;
     }
 
@@ -43,18 +47,18 @@ protected:
         for (const QString& text : texts) {
             startCollecting();
             clipboard->copyText(text);
-            queue->checkClipboard();
+            queue->collector().checkClipboard();
         }
     }
     void addImage(int width = 4, int height = 3) {
         startCollecting();
         clipboard->copyImages({makeImage(width, height)});
-        queue->checkClipboard();
+        queue->collector().checkClipboard();
     }
     void addFile(const QString& name) {
         startCollecting();
         clipboard->copyFiles({makeSourceFile(name)});
-        queue->checkClipboard();
+        queue->collector().checkClipboard();
     }
     QUuid idAt(int index) const { return queue->queue().at(index).id; }
     QStringList queuedTexts() const {
@@ -68,6 +72,8 @@ protected:
     std::unique_ptr<LanguagePreferenceStore> language;
     std::shared_ptr<FakeShortcutStore> shortcutStore = std::make_shared<FakeShortcutStore>();
     std::unique_ptr<ShortcutManager> shortcuts;
+    std::shared_ptr<FakeLaunchAtLogin> loginService = std::make_shared<FakeLaunchAtLogin>();
+    std::unique_ptr<LaunchAtLoginSetting> launchAtLogin;
 
 private:
     void startCollecting() {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "engine/PasteKeys.h"
-#include "platform/WindowClass.h"
+#include "engine/WindowClass.h"
 
 #include <QHash>
 #include <QSettings>

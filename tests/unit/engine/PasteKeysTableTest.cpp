@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Sorvu developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/PasteKeysTable.h"
+#include "engine/PasteKeysTable.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/TemporarySettings.h"
 

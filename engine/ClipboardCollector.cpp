@@ -1,16 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Sorvu developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "engine/ClipboardCollector.h"
+
+#include "engine/Clipboard.h"
 #include "engine/ClipboardQueue.h"
-
 #include "engine/Log.h"
-#include "engine/StorageDirectory.h"
-#include "engine/UniqueDescriptor.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QPointer>
-#include <QThreadPool>
 
 namespace sorvu {
 
@@ -25,9 +22,9 @@ QString lastPathComponent(const QUrl& url) {
 }
 
 // What the user is told of a copy that did not make it whole into the queue.
-std::optional<ClipboardQueue::CopyProblem> copyProblem(const ClipboardQueue::StoredCopy& copy) {
+std::optional<ClipboardCollector::CopyProblem> copyProblem(const ClipboardFileStorage::StoredCopy& copy) {
     using Status = FileTreeCopy::Status;
-    using Problem = ClipboardQueue::CopyProblem;
+    using Problem = ClipboardCollector::CopyProblem;
     switch (copy.status) {
     case Status::copied:
         return copy.skippedSpecialFiles > 0 ? std::optional(Problem::specialFilesSkipped) : std::nullopt;
@@ -48,20 +45,20 @@ std::optional<ClipboardQueue::CopyProblem> copyProblem(const ClipboardQueue::Sto
 
 } // namespace
 
-void ClipboardQueue::toggleCollecting() {
-    setIsCollecting(!m_isCollecting);
-    qCDebug(lcQueue).noquote() << QStringLiteral("toggleCollecting isCollecting=%1 queue.count=%2")
-                                      .arg(boolText(m_isCollecting))
-                                      .arg(m_queue.count());
-    if (m_isCollecting) {
-        m_lastChangeCount = m_dependencies.clipboard->changeCount();
-        startPolling();
-    } else {
-        stopCollecting(StopReason::manualToggle);
-    }
+ClipboardCollector::ClipboardCollector(ClipboardQueue& queue, std::shared_ptr<Clipboard> clipboard)
+    : m_queue(queue), m_clipboard(std::move(clipboard)) {
+    m_lastChangeCount = m_clipboard->changeCount();
+    m_clipboardObserved = m_clipboard->observeChanges([collector = QPointer<ClipboardCollector>(this)] {
+        if (collector && collector->m_queue.isCollecting()) {
+            collector->checkClipboard();
+        }
+    });
 }
 
-void ClipboardQueue::startPolling() {
+ClipboardCollector::~ClipboardCollector() = default;
+
+void ClipboardCollector::start() {
+    m_lastChangeCount = m_clipboard->changeCount();
     m_pollTimer.reset();
     auto timer = std::make_unique<QTimer>();
     timer->setInterval(pollIntervalMilliseconds);
@@ -70,24 +67,28 @@ void ClipboardQueue::startPolling() {
     // A clipboard that tells of its changes is checked when it does; the timer then only retries an
     // unreadable change, once per interval.
     timer->setSingleShot(m_clipboardObserved);
-    connect(timer.get(), &QTimer::timeout, [engine = QPointer<ClipboardQueue>(this)] {
-        if (engine) {
-            engine->checkClipboard();
-        }
-    });
+    connect(timer.get(), &QTimer::timeout, this, &ClipboardCollector::checkClipboard);
     if (!m_clipboardObserved) {
         timer->start();
     }
     m_pollTimer = std::move(timer);
 }
 
-void ClipboardQueue::scheduleRetry() {
+void ClipboardCollector::stop() {
+    m_pollTimer.reset();
+}
+
+void ClipboardCollector::skipOwnWrite() {
+    m_lastChangeCount = m_clipboard->changeCount();
+}
+
+void ClipboardCollector::scheduleRetry() {
     if (m_clipboardObserved && m_pollTimer && !m_pollTimer->isActive()) {
         m_pollTimer->start();
     }
 }
 
-void ClipboardQueue::consumeChange(qint64 changeCount) {
+void ClipboardCollector::consumeChange(qint64 changeCount) {
     m_lastChangeCount = changeCount;
     m_unreadableChangeCount.reset();
     m_unreadableReadAttempts = 0;
@@ -96,11 +97,11 @@ void ClipboardQueue::consumeChange(qint64 changeCount) {
     }
 }
 
-bool ClipboardQueue::skipIfTooLarge(qint64 changeCount) {
-    if (!m_dependencies.clipboard->isContentTooLarge() || m_dependencies.clipboard->changeCount() != changeCount) {
+bool ClipboardCollector::skipIfTooLarge(qint64 changeCount) {
+    if (!m_clipboard->isContentTooLarge() || m_clipboard->changeCount() != changeCount) {
         return false;
     }
-    const std::optional<QStringList> types = m_dependencies.clipboard->offeredTypes();
+    const std::optional<QStringList> types = m_clipboard->offeredTypes();
     qCInfo(lcQueue).noquote() << QStringLiteral("copy skipped as larger than the size limit changeCount=%1 types=%2")
                                      .arg(changeCount)
                                      .arg(types ? types->join(QLatin1Char(',')) : QStringLiteral("mock"));
@@ -109,30 +110,26 @@ bool ClipboardQueue::skipIfTooLarge(qint64 changeCount) {
     return true;
 }
 
-void ClipboardQueue::checkClipboard() {
-    if (m_photoAuthorizationPending) {
-        return;
-    }
-    const qint64 current = m_dependencies.clipboard->changeCount();
+void ClipboardCollector::checkClipboard() {
+    const qint64 current = m_clipboard->changeCount();
     if (current == m_lastChangeCount) {
         return;
     }
     // Its files are being copied: the change is settled when the copy completes.
-    if (std::any_of(m_arrivals.cbegin(), m_arrivals.cend(),
-                    [&](const Arrival& arrival) { return arrival.copyingChange == current; })) {
+    if (m_arrivals.isCopying(current)) {
         return;
     }
     qCDebug(lcQueue).noquote()
         << QStringLiteral("checkPasteboard changeCount %1 -> %2").arg(m_lastChangeCount).arg(current);
-    const auto unchanged = [&] { return m_dependencies.clipboard->changeCount() == current; };
+    const auto unchanged = [&] { return m_clipboard->changeCount() == current; };
 
-    if (collectedCount() >= capacity) {
+    if (collectedCount() >= ClipboardQueue::capacity) {
         consumeChange(current);
         return;
     }
 
     // Asked before anything is read: a secret's content never enters the program.
-    if (m_dependencies.clipboard->isSecret()) {
+    if (m_clipboard->isSecret()) {
         if (unchanged()) {
             qCInfo(lcQueue).noquote() << QStringLiteral("copy skipped as a secret changeCount=%1").arg(current);
             consumeChange(current);
@@ -140,7 +137,7 @@ void ClipboardQueue::checkClipboard() {
         return;
     }
 
-    const QList<QUrl> urls = m_dependencies.clipboard->fileURLs();
+    const QList<QUrl> urls = m_clipboard->fileURLs();
     if (!unchanged()) {
         return;
     }
@@ -149,7 +146,7 @@ void ClipboardQueue::checkClipboard() {
         return;
     }
 
-    const QList<ClipboardImageRef> images = m_dependencies.clipboard->images();
+    const QList<ClipboardImageRef> images = m_clipboard->images();
     if (!unchanged()) {
         return;
     }
@@ -159,10 +156,10 @@ void ClipboardQueue::checkClipboard() {
     }
     if (!images.isEmpty()) {
         for (const auto& image : images) {
-            if (collectedCount() >= capacity) {
+            if (collectedCount() >= ClipboardQueue::capacity) {
                 break;
             }
-            appendEntries({QueuedClipboardItem::make(ClipboardItem::makeImage(image))});
+            append({QueuedClipboardItem::make(ClipboardItem::makeImage(image))});
             qCDebug(lcQueue).noquote()
                 << QStringLiteral("queue append type=image queue.count=%1").arg(collectedCount());
         }
@@ -170,12 +167,12 @@ void ClipboardQueue::checkClipboard() {
         return;
     }
 
-    const std::optional<QString> text = m_dependencies.clipboard->plainText();
+    const std::optional<QString> text = m_clipboard->plainText();
     if (text && !text->isEmpty()) {
         if (!unchanged()) {
             return;
         }
-        appendEntries({QueuedClipboardItem::make(ClipboardItem::makeText(*text))});
+        append({QueuedClipboardItem::make(ClipboardItem::makeText(*text))});
         qCDebug(lcQueue).noquote() << QStringLiteral("queue append type=text queue.count=%1").arg(collectedCount());
         consumeChange(current);
         return;
@@ -186,67 +183,32 @@ void ClipboardQueue::checkClipboard() {
     }
 }
 
-void ClipboardQueue::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
-    const auto unchanged = [&] { return m_dependencies.clipboard->changeCount() == changeCount; };
-
-    if (m_dependencies.clipboard->needsPhotoAuthorization()) {
-        m_photoAuthorizationPending = true;
-        // The answer may come on any thread; it only touches the engine once back on the main thread.
-        m_dependencies.clipboard->requestPhotoAuthorization([engine = QPointer<ClipboardQueue>(this)] {
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [engine] {
-                    if (!engine) {
-                        return;
-                    }
-                    engine->m_photoAuthorizationPending = false;
-                    if (engine->m_isCollecting) {
-                        engine->checkClipboard();
-                    }
-                },
-                Qt::QueuedConnection);
-        });
-        return;
-    }
-
-    const QHash<QUrl, QString> names = m_dependencies.clipboard->photoAssetFilenames();
-    if (!unchanged()) {
-        return;
-    }
-
-    const qsizetype room = capacity - collectedCount();
-    FileCopyBatch batch{changeCount, urls, {}, room < urls.count()};
+void ClipboardCollector::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
+    ClipboardFileStorage& files = m_queue.files();
+    const qsizetype room = ClipboardQueue::capacity - collectedCount();
+    FileBatch batch{changeCount, urls, {}, room < urls.count()};
     for (const QUrl& url : urls.mid(0, std::min(room, urls.count()))) {
-        batch.jobs.append(planCopy(url, QUuid::createUuid(), names.value(url, lastPathComponent(url))));
+        batch.jobs.append(files.planCopy(url, QUuid::createUuid(), lastPathComponent(url)));
     }
     // The last look before the files take their place in the queue: a copy that came since replaced them.
-    if (!unchanged()) {
+    if (m_clipboard->changeCount() != changeCount) {
         return;
     }
 
-    // The copy runs on a descriptor of its own: the engine may reopen its folder meanwhile.
-    auto folder = std::make_shared<UniqueDescriptor>(m_storage->duplicateInstanceDescriptor());
-    auto running = std::make_shared<FileCopyBatch>(std::move(batch));
-    m_arrivals.append(Arrival{changeCount, running->jobs.count(), {}});
-    runInBackground(
-        [running, folder, folderPath = QFile::encodeName(m_storage->instancePath()),
-         maximumBytes = m_dependencies.maximumFileBytes, cancelled = m_copiesCancelled] {
-            for (FileCopyJob& job : running->jobs) {
-                if (!job.result) {
-                    job.result = runCopy(folder->get(), folderPath, job, maximumBytes, cancelled.get());
-                }
-            }
-        },
-        [engine = QPointer<ClipboardQueue>(this), running] {
-            if (engine) {
-                engine->finishCollectingFiles(std::move(*running));
-            }
-        });
+    m_arrivals.holdPlaces(changeCount, batch.jobs.count());
+    auto jobs = std::make_shared<QList<ClipboardFileStorage::CopyJob>>(std::move(batch.jobs));
+    files.runCopies(jobs, [collector = QPointer<ClipboardCollector>(this), jobs, batch = std::move(batch)]() mutable {
+        if (collector) {
+            batch.jobs = std::move(*jobs);
+            collector->finishCollectingFiles(batch);
+        }
+    });
 }
 
-void ClipboardQueue::finishCollectingFiles(FileCopyBatch batch) {
+void ClipboardCollector::finishCollectingFiles(const FileBatch& batch) {
+    ClipboardFileStorage& files = m_queue.files();
     const qint64 changeCount = batch.changeCount;
-    const auto unchanged = [&] { return m_dependencies.clipboard->changeCount() == changeCount; };
+    const auto unchanged = [&] { return m_clipboard->changeCount() == changeCount; };
 
     QList<std::optional<QueuedClipboardItem>> candidates(batch.jobs.count());
     QList<qsizetype> missingPositions;
@@ -255,9 +217,9 @@ void ClipboardQueue::finishCollectingFiles(FileCopyBatch batch) {
         problems.append(CopyProblem::overCapacity);
     }
     for (qsizetype position = 0; position < batch.jobs.count(); ++position) {
-        const FileCopyJob& job = batch.jobs.at(position);
-        const StoredCopy& copy = *job.result;
-        logCopy(job.id, copy);
+        const ClipboardFileStorage::CopyJob& job = batch.jobs.at(position);
+        const ClipboardFileStorage::StoredCopy& copy = *job.result;
+        ClipboardFileStorage::logCopy(job.id, copy);
         if (copy.missing) {
             missingPositions.append(position);
         }
@@ -278,8 +240,8 @@ void ClipboardQueue::finishCollectingFiles(FileCopyBatch batch) {
         return filled;
     };
     // Said once a copy is settled, never again at a retry of the same copy.
-    const auto settle = [&](const QList<QueuedClipboardItem>& entries) {
-        settleCopy(changeCount, entries);
+    const auto settleAndTell = [&](const QList<QueuedClipboardItem>& entries) {
+        settle(changeCount, entries);
         QList<CopyProblem> told;
         for (const CopyProblem problem : std::as_const(problems)) {
             if (!told.contains(problem)) {
@@ -289,14 +251,14 @@ void ClipboardQueue::finishCollectingFiles(FileCopyBatch batch) {
         }
     };
     const auto discard = [&] {
-        deleteStoredCopies(storedItems());
-        settleCopy(changeCount, {});
+        files.deleteStoredFiles(storedItems());
+        settle(changeCount, {});
     };
 
     // What failed may come as an image instead; that is read now, and only counts for the same copy.
     if (std::any_of(candidates.cbegin(), candidates.cend(),
                     [](const auto& candidate) { return !candidate.has_value(); })) {
-        const QList<ClipboardImageRef> fallback = m_dependencies.clipboard->imagesForFileURLs(batch.urls);
+        const QList<ClipboardImageRef> fallback = m_clipboard->imagesForFileURLs(batch.urls);
         if (!unchanged()) {
             discard();
             return;
@@ -318,7 +280,7 @@ void ClipboardQueue::finishCollectingFiles(FileCopyBatch batch) {
         std::all_of(missingPositions.cbegin(), missingPositions.cend(),
                     [&](qsizetype position) { return candidates.at(position).has_value(); });
     if (everyMissingReplaced) {
-        settle(entries);
+        settleAndTell(entries);
         // A later copy may have been collected meanwhile; its count stays.
         if (m_lastChangeCount < changeCount) {
             consumeChange(changeCount);
@@ -328,70 +290,37 @@ void ClipboardQueue::finishCollectingFiles(FileCopyBatch batch) {
 
     recordUnreadableClipboard(changeCount);
     if (m_lastChangeCount == changeCount) {
-        settle(entries);
+        settleAndTell(entries);
     } else {
         discard();
     }
 }
 
-void ClipboardQueue::runInBackground(std::function<void()> work, std::function<void()> completion) {
-    if (m_dependencies.runInBackground) {
-        m_dependencies.runInBackground(std::move(work), std::move(completion));
-        return;
-    }
-    m_copyPool->start([work = std::move(work), completion = std::move(completion)] {
-        work();
-        QMetaObject::invokeMethod(QCoreApplication::instance(), completion, Qt::QueuedConnection);
-    });
+qsizetype ClipboardCollector::collectedCount() const {
+    return m_queue.queue().count() + m_arrivals.count();
 }
 
-bool ClipboardQueue::isCopyingFiles() const {
-    return std::any_of(m_arrivals.cbegin(), m_arrivals.cend(),
-                       [](const Arrival& arrival) { return arrival.copyingChange.has_value(); });
-}
-
-qsizetype ClipboardQueue::collectedCount() const {
-    qsizetype count = m_queue.count();
-    for (const Arrival& arrival : m_arrivals) {
-        count += arrival.entries.count() + (arrival.copyingChange ? arrival.reserved : 0);
-    }
-    return count;
-}
-
-void ClipboardQueue::appendEntries(const QList<QueuedClipboardItem>& entries) {
-    if (m_arrivals.isEmpty()) {
-        setQueue(m_queue + entries);
-    } else if (!m_arrivals.last().copyingChange) {
-        m_arrivals.last().entries += entries;
-    } else {
-        m_arrivals.append(Arrival{std::nullopt, 0, entries});
+void ClipboardCollector::append(const QList<QueuedClipboardItem>& entries) {
+    // Behind everything collected before them, also behind files still being copied.
+    if (!m_arrivals.waitBehindCopies(entries)) {
+        m_queue.append(entries);
     }
 }
 
-void ClipboardQueue::settleCopy(qint64 changeCount, const QList<QueuedClipboardItem>& entries) {
-    for (Arrival& arrival : m_arrivals) {
-        if (arrival.copyingChange == changeCount) {
-            arrival.copyingChange.reset();
-            arrival.entries = entries;
-            break;
-        }
-    }
-    QList<QueuedClipboardItem> arrived;
-    while (!m_arrivals.isEmpty() && !m_arrivals.first().copyingChange) {
-        arrived += m_arrivals.takeFirst().entries;
-    }
+void ClipboardCollector::settle(qint64 changeCount, const QList<QueuedClipboardItem>& entries) {
+    const QList<QueuedClipboardItem> arrived = m_arrivals.settle(changeCount, entries);
     if (!arrived.isEmpty()) {
-        setQueue(m_queue + arrived);
+        m_queue.append(arrived);
     }
 }
 
-void ClipboardQueue::recordUnreadableClipboard(qint64 changeCount) {
+void ClipboardCollector::recordUnreadableClipboard(qint64 changeCount) {
     if (!m_unreadableChangeCount || *m_unreadableChangeCount != changeCount) {
         m_unreadableChangeCount = changeCount;
         m_unreadableReadAttempts = 0;
     }
     ++m_unreadableReadAttempts;
-    const std::optional<QStringList> types = m_dependencies.clipboard->offeredTypes();
+    const std::optional<QStringList> types = m_clipboard->offeredTypes();
     qCInfo(lcQueue).noquote() << QStringLiteral("pasteboard unreadable changeCount=%1 attempt=%2 types=%3")
                                      .arg(changeCount)
                                      .arg(m_unreadableReadAttempts)
@@ -400,12 +329,6 @@ void ClipboardQueue::recordUnreadableClipboard(qint64 changeCount) {
         consumeChange(changeCount);
     } else {
         scheduleRetry();
-    }
-}
-
-void ClipboardQueue::deleteStoredCopies(const QList<QueuedClipboardItem>& items) {
-    for (const auto& item : items) {
-        deleteStoredFile(item);
     }
 }
 

@@ -1,14 +1,17 @@
 // SPDX-FileCopyrightText: 2026 The Sorvu developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "engine/ClipboardQueue.h"
+#include "engine/ClipboardFileStorage.h"
 
 #include "engine/LocalFileUrl.h"
 #include "engine/Log.h"
 #include "engine/StorageDirectory.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSet>
+#include <QThreadPool>
 
 #include <cerrno>
 #include <climits>
@@ -74,7 +77,23 @@ void logRefusal(const QString& idString, const QString& reason) {
 
 } // namespace
 
-void ClipboardQueue::prepareStorage() {
+ClipboardFileStorage::ClipboardFileStorage(QString rootPath, QString instanceName, qint64 maximumFileBytes,
+                                           RunInBackground runInBackground)
+    : m_rootPath(std::move(rootPath)),
+      m_storage(std::make_unique<StorageDirectory>(m_rootPath, std::move(instanceName))),
+      m_maximumFileBytes(maximumFileBytes), m_runInBackground(std::move(runInBackground)),
+      m_workers(std::make_unique<QThreadPool>()) {
+    // One copy after the other: their entries join the queue in the order they were copied.
+    m_workers->setMaxThreadCount(1);
+}
+
+ClipboardFileStorage::~ClipboardFileStorage() {
+    // A copy still running stops at its next chunk, so quitting does not wait for a large file.
+    m_cancelled->store(true);
+    m_workers->waitForDone();
+}
+
+void ClipboardFileStorage::prepare(const QList<QueuedClipboardItem>& queue) {
     if (makeStorageRoot()) {
         // Folders of instances that are gone; a living instance's folder is locked and stays.
         auto root = std::make_shared<UniqueDescriptor>(m_storage->duplicateRootDescriptor());
@@ -83,12 +102,43 @@ void ClipboardQueue::prepareStorage() {
                 StorageDirectory::removeAbandonedFoldersIn(root->get(), own);
             },
             [] {});
-        removeUnownedStoredFiles(m_queue);
+        removeUnownedStoredFiles(queue);
     }
 }
 
-bool ClipboardQueue::makeStorageRoot() {
-    const int error = m_storage->prepare();
+void ClipboardFileStorage::runInBackground(std::function<void()> work, std::function<void()> completion) {
+    if (m_runInBackground) {
+        m_runInBackground(std::move(work), std::move(completion));
+        return;
+    }
+    m_workers->start([work = std::move(work), completion = std::move(completion)] {
+        work();
+        QMetaObject::invokeMethod(QCoreApplication::instance(), completion, Qt::QueuedConnection);
+    });
+}
+
+void ClipboardFileStorage::runCopies(std::shared_ptr<QList<CopyJob>> jobs, std::function<void()> completion) {
+    // The copy runs on a descriptor of its own: the storage may reopen its folder meanwhile.
+    auto folder = std::make_shared<UniqueDescriptor>(m_storage->duplicateInstanceDescriptor());
+    runInBackground(
+        [jobs, folder, folderPath = QFile::encodeName(m_storage->instancePath()), maximumBytes = m_maximumFileBytes,
+         cancelled = m_cancelled] {
+            for (CopyJob& job : *jobs) {
+                if (!job.result) {
+                    job.result = runCopy(folder->get(), folderPath, job, maximumBytes, cancelled.get());
+                }
+            }
+        },
+        std::move(completion));
+}
+
+bool ClipboardFileStorage::makeStorageRoot() {
+    int error = m_storage->prepare();
+    // Another instance is clearing this folder as abandoned: rather than wait for it, a folder of a new name.
+    if (error == EWOULDBLOCK) {
+        m_storage = std::make_unique<StorageDirectory>(m_rootPath, uuidString(QUuid::createUuid()));
+        error = m_storage->prepare();
+    }
     if (error == 0) {
         return true;
     }
@@ -103,12 +153,12 @@ bool ClipboardQueue::makeStorageRoot() {
     return false;
 }
 
-QString ClipboardQueue::storagePath() const {
+QString ClipboardFileStorage::instancePath() const {
     return m_storage->instancePath();
 }
 
-ClipboardQueue::FileCopyJob ClipboardQueue::planCopy(const QUrl& source, const QUuid& id, const QString& name) {
-    FileCopyJob job{id, name, {}, {}, std::nullopt};
+ClipboardFileStorage::CopyJob ClipboardFileStorage::planCopy(const QUrl& source, const QUuid& id, const QString& name) {
+    CopyJob job{id, name, {}, {}, std::nullopt};
     if (!source.isLocalFile()) {
         job.result = StoredCopy{std::nullopt, true, FileTreeCopy::Status::sourceMissing, 0, ENOENT, false};
         return job;
@@ -128,9 +178,9 @@ ClipboardQueue::FileCopyJob ClipboardQueue::planCopy(const QUrl& source, const Q
     return job;
 }
 
-ClipboardQueue::StoredCopy ClipboardQueue::runCopy(int folderDescriptor, const QByteArray& folderPath,
-                                                   const FileCopyJob& job, qint64 maximumBytes,
-                                                   const std::atomic_bool* cancelled) {
+ClipboardFileStorage::StoredCopy ClipboardFileStorage::runCopy(int folderDescriptor, const QByteArray& folderPath,
+                                                               const CopyJob& job, qint64 maximumBytes,
+                                                               const std::atomic_bool* cancelled) {
     const QByteArray entryName = uuidString(job.id).toLatin1();
     const FileTreeCopy::Result result =
         FileTreeCopy::run(folderDescriptor, entryName, job.sourcePath, job.fileName, maximumBytes, cancelled);
@@ -146,7 +196,7 @@ ClipboardQueue::StoredCopy ClipboardQueue::runCopy(int folderDescriptor, const Q
                       false};
 }
 
-void ClipboardQueue::logCopy(const QUuid& id, const StoredCopy& copy) {
+void ClipboardFileStorage::logCopy(const QUuid& id, const StoredCopy& copy) {
     const QString idString = uuidString(id);
     if (copy.url && copy.skippedSpecialFiles > 0) {
         qCInfo(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage skipped special files itemID=%1 count=%2")
@@ -169,18 +219,18 @@ void ClipboardQueue::logCopy(const QUuid& id, const StoredCopy& copy) {
     }
 }
 
-ClipboardQueue::StoredCopy ClipboardQueue::copyToClipboardStorage(const QUrl& source, const QUuid& id,
-                                                                  const QString& name) {
-    const FileCopyJob job = planCopy(source, id, name);
+ClipboardFileStorage::StoredCopy ClipboardFileStorage::copyToClipboardStorage(const QUrl& source, const QUuid& id,
+                                                                              const QString& name) {
+    const CopyJob job = planCopy(source, id, name);
     const StoredCopy copy = job.result
                                 ? *job.result
                                 : runCopy(m_storage->instanceDescriptor(), QFile::encodeName(m_storage->instancePath()),
-                                          job, m_dependencies.maximumFileBytes, nullptr);
+                                          job, m_maximumFileBytes, nullptr);
     logCopy(id, copy);
     return copy;
 }
 
-std::optional<QByteArray> ClipboardQueue::storedEntryName(const QueuedClipboardItem& item) const {
+std::optional<QByteArray> ClipboardFileStorage::storedEntryName(const QueuedClipboardItem& item) const {
     if (!item.content.isFile() || !item.content.fileUrl().isLocalFile()) {
         return std::nullopt;
     }
@@ -199,7 +249,7 @@ std::optional<QByteArray> ClipboardQueue::storedEntryName(const QueuedClipboardI
     return std::nullopt;
 }
 
-std::optional<QString> ClipboardQueue::storedLocation(const QueuedClipboardItem& item) const {
+std::optional<QString> ClipboardFileStorage::storedLocation(const QueuedClipboardItem& item) const {
     const std::optional<QByteArray> name = storedEntryName(item);
     if (!name) {
         return std::nullopt;
@@ -207,7 +257,7 @@ std::optional<QString> ClipboardQueue::storedLocation(const QueuedClipboardItem&
     return QFile::decodeName(QFile::encodeName(standardized(m_storage->instancePath())) + '/' + *name);
 }
 
-void ClipboardQueue::deleteStoredFile(const QueuedClipboardItem& item) {
+void ClipboardFileStorage::deleteStoredFile(const QueuedClipboardItem& item) {
     if (!item.content.isFile()) {
         return;
     }
@@ -221,14 +271,14 @@ void ClipboardQueue::deleteStoredFile(const QueuedClipboardItem& item) {
     removeStoredEntries({*name});
 }
 
-void ClipboardQueue::removeStoredEntries(const QList<QByteArray>& names) {
+void ClipboardFileStorage::removeStoredEntries(const QList<QByteArray>& names) {
     if (names.isEmpty()) {
         return;
     }
     // A folder of many files takes seconds to remove: off the main thread, after the copies before it.
     auto folder = std::make_shared<UniqueDescriptor>(m_storage->duplicateInstanceDescriptor());
     runInBackground(
-        [folder, names, cancelled = m_copiesCancelled] {
+        [folder, names, cancelled = m_cancelled] {
             for (const QByteArray& name : names) {
                 // What is left when Sorvu quits is removed at its next start.
                 if (cancelled->load()) {
@@ -240,12 +290,18 @@ void ClipboardQueue::removeStoredEntries(const QList<QByteArray>& names) {
         [] {});
 }
 
-bool ClipboardQueue::storedFileExists(const QueuedClipboardItem& item) const {
+bool ClipboardFileStorage::storedFileExists(const QueuedClipboardItem& item) const {
     struct stat status {};
     return storedEntryName(item) && lstat(localPathBytes(item.content.fileUrl()).constData(), &status) == 0;
 }
 
-void ClipboardQueue::removeUnownedStoredFiles(const QList<QueuedClipboardItem>& queue) {
+void ClipboardFileStorage::deleteStoredFiles(const QList<QueuedClipboardItem>& items) {
+    for (const auto& item : items) {
+        deleteStoredFile(item);
+    }
+}
+
+void ClipboardFileStorage::removeUnownedStoredFiles(const QList<QueuedClipboardItem>& queue) {
     QSet<QByteArray> owned;
     for (const auto& item : queue) {
         if (const auto name = storedEntryName(item)) {

@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "platform/x11/X11PasteOutput.h"
+
+#include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11GrabbedShortcuts.h"
+#include "platform/x11/X11InputAccess.h"
+#include "platform/x11/X11PasteKeystroke.h"
+#include "platform/x11/X11Workspace.h"
+
+namespace sorvu {
+
+X11PasteOutput::X11PasteOutput(std::shared_ptr<X11Clipboard> clipboard, X11Workspace& workspace)
+    : m_clipboard(std::move(clipboard)), m_workspace(workspace) {}
+
+bool X11PasteOutput::canPostKeys() {
+    return hasX11InputAccess();
+}
+
+std::optional<WindowClass> X11PasteOutput::recipientClass() {
+    const std::optional<RunningProgram> front = m_workspace.frontmostProgram();
+    return front ? m_workspace.windowClass(*front) : std::nullopt;
+}
+
+bool X11PasteOutput::canPost(PasteKeys keys) {
+    return makeX11PasteKeystroke(keys).has_value();
+}
+
+void X11PasteOutput::post(PasteKeys keys) {
+    const std::optional<std::function<void()>> keystroke = makeX11PasteKeystroke(keys);
+    if (!keystroke) {
+        return;
+    }
+    // xterm and its kin paste PRIMARY on Shift+Insert: the entry waits there as well. Claimed on Qt's
+    // connection like the keys, so the server handles the claim first.
+    if (keys == PasteKeys::shiftInsert) {
+        m_clipboard->offerLastWriteOnPrimary();
+    }
+    if (m_shortcuts) {
+        m_shortcuts->withGrabsLifted(*keystroke);
+    } else {
+        (*keystroke)();
+    }
+}
+
+} // namespace sorvu

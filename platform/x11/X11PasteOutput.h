@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "engine/PasteOutput.h"
+
+#include <QPointer>
+
+#include <memory>
+
+namespace sorvu {
+
+class X11Clipboard;
+class X11GrabbedShortcuts;
+class X11Workspace;
+
+// The paste keystroke posted with XTest into the window in front, whose WM_CLASS tells which keystroke it
+// pastes with. Sorvu's own shortcut grabs are lifted while the keys go out, and for Shift+Insert the entry is
+// offered on PRIMARY too (xterm and its kin paste that selection).
+class X11PasteOutput : public PasteOutput {
+public:
+    X11PasteOutput(std::shared_ptr<X11Clipboard> clipboard, X11Workspace& workspace);
+
+    // The grabs that the keystroke must not set off; they come later than the output.
+    void setShortcuts(X11GrabbedShortcuts* shortcuts) { m_shortcuts = shortcuts; }
+
+    bool canPostKeys() override;
+    std::optional<WindowClass> recipientClass() override;
+    bool canPost(PasteKeys keys) override;
+    void post(PasteKeys keys) override;
+
+private:
+    std::shared_ptr<X11Clipboard> m_clipboard;
+    X11Workspace& m_workspace;
+    QPointer<X11GrabbedShortcuts> m_shortcuts;
+};
+
+} // namespace sorvu

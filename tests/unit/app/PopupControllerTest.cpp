@@ -61,6 +61,7 @@ protected:
         dependencies.languageStore = language.get();
         dependencies.coordinator = coordinator.get();
         dependencies.platform = &platform;
+        dependencies.globalShortcuts = &globalShortcuts;
         dependencies.trayIconGeometry = [this] { return trayIcon; };
         dependencies.paste = [this] { ++pasteButtonPresses; };
         popup = std::make_unique<PopupController>(std::move(dependencies));
@@ -96,6 +97,7 @@ protected:
 
     test::LogCapture log;
     test::FakePlatform platform;
+    test::FakeGlobalShortcuts globalShortcuts;
     std::unique_ptr<PasteRequestCoordinator> coordinator;
     std::unique_ptr<PopupController> popup;
     QRect trayIcon{600, 0, 24, 24};
@@ -117,6 +119,7 @@ TEST_F(PopupControllerTest, TheTrayIconOpensThePopupBelowItAndASecondClickCloses
     EXPECT_TRUE(window->flags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_GE(window->y(), trayIcon.bottom()) << "the panel is at the top: the popup hangs below the icon";
     EXPECT_EQ(window->width(), 270);
+    EXPECT_EQ(globalShortcuts.retries, 1) << "a shortcut another program held is tried again at each opening";
 
     popup->trayIconClicked();
     EXPECT_FALSE(popup->isShown());

@@ -352,6 +352,28 @@ TEST_F(X11GrabbedShortcutsTest, AShortcutAnotherProgramLetsGoOfIsTakenWhenAskedO
               3);
 }
 
+TEST_F(X11GrabbedShortcutsTest, WithALayoutWithoutLatinLettersTheKeysAtTheUsLettersPlacesServe) {
+    ASSERT_TRUE(setLayout({"ru"}));
+    startShortcuts();
+    EXPECT_TRUE(waitUntil([] { return !freeForOthers(keyOfV, ControlMask | Mod4Mask); }));
+    EXPECT_FALSE(freeForOthers(keyOfC, ControlMask | Mod4Mask));
+    m_fired.clear();
+    pressWithCtrlSuper(keyOfV);
+    pressWithCtrlSuper(keyOfC);
+    EXPECT_TRUE(waitUntil([&] { return m_fired == "PT"; })) << m_fired;
+
+    // Switching to Russian while running, from Dvorak (which types c with the key of i), moves the grab back.
+    ASSERT_TRUE(setLayout({"us", "-variant", "dvorak"}));
+    ASSERT_TRUE(waitUntil([] { return !freeForOthers(keyOfI, ControlMask | Mod4Mask); }));
+    ASSERT_TRUE(setLayout({"ru"}));
+    EXPECT_TRUE(waitUntil([] { return freeForOthers(keyOfI, ControlMask | Mod4Mask); }));
+    EXPECT_FALSE(freeForOthers(keyOfC, ControlMask | Mod4Mask));
+    m_fired.clear();
+    pressWithCtrlSuper(keyOfC);
+    EXPECT_TRUE(waitUntil([&] { return m_fired == "T"; })) << m_fired;
+    EXPECT_TRUE(m_shortcuts->takenActions().isEmpty());
+}
+
 TEST_F(X11GrabbedShortcutsTest, TheKeysOfSorvusOwnPasteReachTheFieldAndFireNothing) {
     // The paste shortcut is Ctrl+V itself, the very keys the paste keystroke posts.
     m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyOfV, quint64(KeyModifier::Ctrl)});

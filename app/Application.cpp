@@ -151,7 +151,7 @@ void Application::launch() {
     m_queue->refreshLaunchAtLoginStatus();
     buildTrayIconWhenTrayExists();
 
-    m_busControl = std::make_unique<SessionBusControl>(*this);
+    m_busControl = std::make_unique<SessionBusControl>(*this, m_sessionKey);
     if (m_busControl->registerOnSessionBus()) {
         connect(m_queue.get(), &ClipboardQueue::queueChanged, m_busControl.get(), &SessionBusControl::publishState);
         connect(m_queue.get(), &ClipboardQueue::isCollectingChanged, m_busControl.get(),

@@ -47,6 +47,8 @@ public:
                 QObject* parent = nullptr);
     ~Application() override;
 
+    // The session this Sorvu serves, which names it on the session bus; set before launch.
+    void setSessionKey(const QString& sessionKey) { m_sessionKey = sessionKey; }
     // Runs once the event loop turns.
     void launch();
     // Runs when the event loop is about to end.
@@ -97,6 +99,7 @@ private:
     std::unique_ptr<QMenu> m_trayMenu;
     std::unique_ptr<PopupController> m_popup;
     std::unique_ptr<SessionBusControl> m_busControl;
+    QString m_sessionKey;
     QAction* m_toggleAction = nullptr;
     QAction* m_quitAction = nullptr;
     QList<QMetaObject::Connection> m_queueSubscription;

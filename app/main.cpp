@@ -25,13 +25,15 @@
 namespace {
 
 // Said on the desktop as well, since a start from a menu has no terminal to print to.
-void tellWhyNotStarted(const std::shared_ptr<QSettings>& settings, const char* englishText) {
+void tellWhyNotStarted(const std::shared_ptr<QSettings>& settings, const char* englishText, bool onDesktop = true) {
     const sorvu::LanguagePreferenceStore language(std::make_shared<sorvu::SettingsLanguagePreferenceStorage>(settings));
     const auto& code = language.preferredLanguageCode();
     const QString text = sorvu::localizedString(QString::fromUtf8(englishText), sorvu::catalogForLanguage(code),
                                                 sorvu::localeForLanguage(code));
     std::fprintf(stderr, "%s\n", qPrintable(text));
-    sorvu::showDesktopNotification(QStringLiteral("Sorvu"), text, sorvu::NotificationDelivery::beforeReturning);
+    if (onDesktop) {
+        sorvu::showDesktopNotification(QStringLiteral("Sorvu"), text, sorvu::NotificationDelivery::beforeReturning);
+    }
 }
 
 // Exit codes a script can rely on.
@@ -41,6 +43,12 @@ constexpr int exitBadArguments = 2;
 // A command for the running Sorvu ends with its own codes: 3 when none runs, 4 when it did not answer.
 // Without a private runtime folder no lock can keep one Sorvu per display.
 constexpr int exitNoInstanceLock = 5;
+
+// The session this process belongs to: commands go to the Sorvu of the same session, and a Sorvu answers to
+// its own session's name on the session bus.
+QString sessionKey() {
+    return sorvu::SingleInstanceLock::normalizedDisplay(QString::fromLocal8Bit(qgetenv("DISPLAY")));
+}
 
 // Answers --help and --version, which need no display, hands a command to the Sorvu that runs, and refuses
 // what it does not know. Nothing when Sorvu should start.
@@ -109,7 +117,7 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
         request = sorvu::SessionBusCommand{method, option.valueName().isEmpty() ? QString() : parser.value(option)};
     }
     if (request) {
-        return request->send();
+        return request->send(sessionKey());
     }
     return std::nullopt;
 }
@@ -133,7 +141,10 @@ int main(int argc, char** argv) {
     // Taken before anything touches the stored files, which belong to the instance that holds the lock.
     const auto lock = sorvu::SingleInstanceLock::acquire(QString::fromLocal8Bit(qgetenv("DISPLAY")));
     if (lock.outcome == sorvu::SingleInstanceLock::Outcome::heldByAnother) {
-        tellWhyNotStarted(settings, QT_TRANSLATE_NOOP("Sorvu", "Sorvu is already running."));
+        // Started again from a menu, the user wants to see the Sorvu that runs: its popup says enough there.
+        const bool shown = sorvu::SessionBusCommand{QStringLiteral("ShowPopup"), {}}.send(
+                               sessionKey(), nullptr, nullptr) == sorvu::SessionBusCommand::done;
+        tellWhyNotStarted(settings, QT_TRANSLATE_NOOP("Sorvu", "Sorvu is already running."), !shown);
         return exitSuccess;
     }
     // Without the lock a second Sorvu could not be told apart: two would collect every copy twice.
@@ -148,6 +159,7 @@ int main(int argc, char** argv) {
     sorvu::XdgAutostart().moveEntryOfOldName();
     sorvu::X11Platform platform;
     sorvu::Application application(platform, settings, sorvu::ClipboardQueue::defaultClipboardFilesDirectory());
+    application.setSessionKey(sessionKey());
     QTimer::singleShot(0, &application, &sorvu::Application::launch);
     QObject::connect(&qtApplication, &QCoreApplication::aboutToQuit, &application, &sorvu::Application::terminate);
     return qtApplication.exec();

@@ -16,6 +16,9 @@
 
 #include <signal.h>
 
+// Last: its macros clash with the headers above.
+#include <X11/Xlib.h>
+
 using namespace sorvu::test;
 
 namespace {
@@ -39,12 +42,32 @@ protected:
         qputenv("DBUS_SESSION_BUS_ADDRESS", address);
         s_panel = ChildProcess::start({"tint2"});
         ASSERT_TRUE(s_panel);
-        s_otherServer =
-            ChildProcess::start({"Xvfb", "-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
-        ASSERT_TRUE(s_otherServer);
-        const QByteArray number = startedOutput(*s_otherServer);
-        ASSERT_FALSE(number.isEmpty());
-        s_otherDisplay = ':' + number;
+        ASSERT_TRUE(startOtherServer());
+    }
+
+    // A bare X server on a display number of its own choosing; each try gets a server of its own, as one that
+    // comes up beside other test programs' servers may go at once.
+    static bool startOtherServer() {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            s_otherServer =
+                ChildProcess::start({"Xvfb", "-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+            const QByteArray number = s_otherServer ? startedOutput(*s_otherServer) : QByteArray();
+            s_otherDisplay = ':' + number;
+            if (!number.isEmpty() && waitUntil([] { return answers(s_otherDisplay); }, 5000)) {
+                return true;
+            }
+            if (s_otherServer) {
+                s_otherServer->stop();
+            }
+        }
+        return false;
+    }
+    static bool answers(const QByteArray& display) {
+        Display* connection = XOpenDisplay(display.constData());
+        if (connection != nullptr) {
+            XCloseDisplay(connection);
+        }
+        return connection != nullptr;
     }
 
     static void TearDownTestSuite() {

@@ -108,7 +108,7 @@ protected:
         return ChildProcess::run(QStringList{SORVU_PROGRAM} + arguments, timeout, onDisplay(display));
     }
     static bool waitForLog(const ChildProcess& sorvu, const QString& line, int timeout = 10000) {
-        return waitUntil([&] { return QString::fromUtf8(sorvu.standardError()).contains(line); }, timeout);
+        return waitUntil([&] { return log(sorvu).contains(line); }, timeout);
     }
     static QString log(const ChildProcess& sorvu) { return QString::fromUtf8(sorvu.standardError()); }
 

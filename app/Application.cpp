@@ -123,7 +123,7 @@ void Application::launch() {
     connect(m_tray.get(), &TrayEntry::clicked, this, [this] { m_popup->trayIconClicked(); });
     m_tray->show();
 
-    m_busControl = std::make_unique<SessionBusControl>(*this);
+    m_busControl = std::make_unique<SessionBusControl>(*this, m_platform.sessionKey());
     if (m_busControl->registerOnSessionBus()) {
         connect(m_queue.get(), &ClipboardQueue::queueChanged, m_busControl.get(), &SessionBusControl::publishState);
         connect(m_queue.get(), &ClipboardQueue::isCollectingChanged, m_busControl.get(),

@@ -49,6 +49,10 @@ void PopupController::showPopup() {
     if (isShown()) {
         return;
     }
+    // The user may have quit the program that held a shortcut; the settings then show it free at once.
+    if (m_dependencies.globalShortcuts != nullptr) {
+        m_dependencies.globalShortcuts->retryTaken();
+    }
     // Sorvu comes to the front with the popup: first remember where pastes go.
     m_dependencies.coordinator->rememberPasteRecipient();
     ClipboardQueue& queue = *m_dependencies.queue;

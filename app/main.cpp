@@ -27,13 +27,15 @@
 namespace {
 
 // Said on the desktop as well, since a start from a menu has no terminal to print to.
-void tellWhyNotStarted(const std::shared_ptr<QSettings>& settings, const char* englishText) {
+void tellWhyNotStarted(const std::shared_ptr<QSettings>& settings, const char* englishText, bool onDesktop = true) {
     const sorvu::LanguagePreferenceStore language(std::make_shared<sorvu::SettingsLanguagePreferenceStorage>(settings));
     const auto& code = language.preferredLanguageCode();
     const QString text = sorvu::localizedString(QString::fromUtf8(englishText), sorvu::catalogForLanguage(code),
                                                 sorvu::localeForLanguage(code));
     std::fprintf(stderr, "%s\n", qPrintable(text));
-    sorvu::showDesktopNotification(QStringLiteral("Sorvu"), text, sorvu::NotificationDelivery::beforeReturning);
+    if (onDesktop) {
+        sorvu::showDesktopNotification(QStringLiteral("Sorvu"), text, sorvu::NotificationDelivery::beforeReturning);
+    }
 }
 
 // Exit codes a script can rely on.
@@ -45,6 +47,14 @@ constexpr int exitBadArguments = 2;
 constexpr int exitNoInstanceLock = 5;
 // A desktop session is there, but it lacks what Sorvu needs.
 constexpr int exitUnsupportedSession = 6;
+
+// The session this process belongs to, as the platform chosen for it names it: commands go to the Sorvu of
+// the same session. Empty when no platform can serve the session.
+QString commandSessionKey() {
+    const auto environment = sorvu::SessionEnvironment::ofThisProcess();
+    const sorvu::PlatformFactory::Choice choice = sorvu::PlatformFactory::forThisSystem().choose(environment);
+    return choice.kind ? choice.kind->sessionKey(environment) : QString();
+}
 
 // Answers --help and --version, which need no display, hands a command to the Sorvu that runs, and refuses
 // what it does not know. Nothing when Sorvu should start.
@@ -113,7 +123,7 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
         request = sorvu::SessionBusCommand{method, option.valueName().isEmpty() ? QString() : parser.value(option)};
     }
     if (request) {
-        return request->send();
+        return request->send(commandSessionKey());
     }
     return std::nullopt;
 }
@@ -138,9 +148,13 @@ int main(int argc, char** argv) {
     sorvu::SorvuApplication qtApplication(argc, argv);
     const auto settings = std::make_shared<QSettings>(QStringLiteral("Sorvu"), QStringLiteral("Sorvu"));
     // Taken before anything touches the stored files, which belong to the instance that holds the lock.
-    const auto lock = sorvu::SingleInstanceLock::acquire(choice.kind->sessionKey(environment));
+    const QString sessionKey = choice.kind->sessionKey(environment);
+    const auto lock = sorvu::SingleInstanceLock::acquire(sessionKey);
     if (lock.outcome == sorvu::SingleInstanceLock::Outcome::heldByAnother) {
-        tellWhyNotStarted(settings, QT_TRANSLATE_NOOP("Sorvu", "Sorvu is already running."));
+        // Started again from a menu, the user wants to see the Sorvu that runs: its popup says enough there.
+        const bool shown = sorvu::SessionBusCommand{QStringLiteral("ShowPopup"), {}}.send(
+                               sessionKey, nullptr, nullptr) == sorvu::SessionBusCommand::done;
+        tellWhyNotStarted(settings, QT_TRANSLATE_NOOP("Sorvu", "Sorvu is already running."), !shown);
         return exitSuccess;
     }
     // Without the lock a second Sorvu could not be told apart: two would collect every copy twice.

@@ -25,6 +25,10 @@ public:
     // order, for the settings to show beside the shortcut.
     virtual QList<ShortcutAction> takenActions() const = 0;
 
+    // Tries again to take the shortcuts another program held, which it may have let go of since; nothing when
+    // none is taken, or where the session has no such notion.
+    virtual void retryTaken() {}
+
 signals:
     void activated(sorvu::ShortcutAction action);
     void takenActionsChanged();

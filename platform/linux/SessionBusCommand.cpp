@@ -3,50 +3,94 @@
 
 #include "platform/linux/SessionBusCommand.h"
 
+#include "engine/Log.h"
 #include "platform/linux/SessionBusControl.h"
 
+#include <QDBusArgument>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusInterface>
-#include <QDBusReply>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDeadlineTimer>
+
+#include <time.h>
 
 namespace sorvu {
 
 namespace {
 
-constexpr int answerTimeoutMilliseconds = 5000;
+const QString propertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+
+// The methods that carry the time they were sent, for the commands that paste.
+const QHash<QString, QString> datedMethods = {
+    {QStringLiteral("PasteNext"), QStringLiteral("PasteNextSentAt")},
+    {QStringLiteral("PasteAll"), QStringLiteral("PasteAllSentAt")},
+};
+
+void print(std::FILE* stream, const QString& text) {
+    if (stream != nullptr) {
+        std::fputs(text.toLocal8Bit().constData(), stream);
+    }
+}
+
+bool meansNoOwner(const QDBusMessage& reply) {
+    return reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+           reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner");
+}
 
 } // namespace
 
-SessionBusCommand::Outcome SessionBusCommand::send(std::FILE* output, std::FILE* errors) const {
+quint64 SessionBusCommand::bootTimeMicroseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return quint64(now.tv_sec) * 1000000u + quint64(now.tv_nsec) / 1000u;
+}
+
+bool SessionBusCommand::isTooLate(quint64 sentAt, quint64 now) {
+    const auto lifetime = quint64(std::chrono::microseconds(pasteLifetime).count());
+    return sentAt > now || now - sentAt > lifetime;
+}
+
+SessionBusCommand::Outcome SessionBusCommand::send(const QString& sessionKey, std::FILE* output,
+                                                   std::FILE* errors) const {
+    const QDeadlineTimer timeLeft(deadline);
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(SessionBusControl::serviceName)) {
-        std::fprintf(errors, "sorvu: Sorvu is not running in this session.\n");
+    if (sessionKey.isEmpty() || !bus.isConnected()) {
+        print(errors, QStringLiteral("sorvu: Sorvu is not running in this session.\n"));
         return notRunning;
     }
-    QDBusInterface sorvu(SessionBusControl::serviceName, SessionBusControl::objectPath,
-                         SessionBusControl::interfaceName, bus);
-    sorvu.setTimeout(answerTimeoutMilliseconds);
-    if (method == QLatin1String("Status")) {
-        // Read through the properties interface, as any other client reads them.
-        QDBusInterface properties(SessionBusControl::serviceName, SessionBusControl::objectPath,
-                                  QStringLiteral("org.freedesktop.DBus.Properties"), bus);
-        properties.setTimeout(answerTimeoutMilliseconds);
-        const QDBusReply<QVariantMap> state =
-            properties.call(QStringLiteral("GetAll"), SessionBusControl::interfaceName);
-        if (!state.isValid()) {
-            std::fprintf(errors, "sorvu: Sorvu did not answer: %s\n", qPrintable(state.error().message()));
-            return failed;
-        }
-        std::fprintf(output, "collecting=%s\nqueueCount=%d\n",
-                     state.value().value(QStringLiteral("Collecting")).toBool() ? "true" : "false",
-                     state.value().value(QStringLiteral("QueueCount")).toInt());
-        return done;
+    // Plain messages rather than an interface object, which would first ask the other side to describe
+    // itself, with the bus's own 25 s wait.
+    const QString service = SessionBusControl::sessionServiceName(sessionKey);
+    const bool status = method == QLatin1String("Status");
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        service, SessionBusControl::objectPath, status ? propertiesInterface : SessionBusControl::interfaceName,
+        status ? QStringLiteral("GetAll") : datedMethods.value(method, method));
+    if (status) {
+        call << SessionBusControl::interfaceName;
+    } else if (!argument.isNull()) {
+        call << argument;
     }
-    const QDBusMessage reply = argument.isNull() ? sorvu.call(method) : sorvu.call(method, argument);
+    if (datedMethods.contains(method)) {
+        call << qulonglong(bootTimeMicroseconds());
+    }
+    const QDBusMessage reply = bus.call(call, QDBus::Block, int(qMax<qint64>(timeLeft.remainingTime(), 1)));
     if (reply.type() == QDBusMessage::ErrorMessage) {
-        std::fprintf(errors, "sorvu: Sorvu did not answer: %s\n", qPrintable(reply.errorMessage()));
+        // Another session's Sorvu has a name of its own: none here means none runs in this session.
+        if (meansNoOwner(reply)) {
+            print(errors, QStringLiteral("sorvu: Sorvu is not running in this session.\n"));
+            return notRunning;
+        }
+        print(errors, reply.errorName() == SessionBusControl::tooLateError
+                          ? QStringLiteral("sorvu: %1\n").arg(reply.errorMessage())
+                          : QStringLiteral("sorvu: Sorvu did not answer: %1\n").arg(reply.errorMessage()));
         return failed;
+    }
+    if (status) {
+        const QVariantMap state =
+            reply.arguments().isEmpty() ? QVariantMap() : qdbus_cast<QVariantMap>(reply.arguments().constFirst());
+        print(output, QStringLiteral("collecting=%1\nqueueCount=%2\n")
+                          .arg(boolText(state.value(QStringLiteral("Collecting")).toBool()))
+                          .arg(state.value(QStringLiteral("QueueCount")).toInt()));
     }
     return done;
 }

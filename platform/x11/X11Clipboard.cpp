@@ -4,6 +4,7 @@
 #include "platform/x11/X11Clipboard.h"
 
 #include "engine/LocalFileUrl.h"
+#include "platform/linux/PasswordManagerHint.h"
 #include "platform/x11/X11Access.h"
 #include "platform/x11/X11DisplayName.h"
 #include "platform/x11/X11OfferedMimeData.h"
@@ -179,8 +180,12 @@ bool X11Clipboard::observeChanges(std::function<void()> observer) {
 
 bool X11Clipboard::isSecret() {
     const QDeadlineTimer deadline(readBudgetMilliseconds);
-    const std::optional<QByteArray> hint = fetch(passwordManagerHintType, deadline);
-    return hint && hint->trimmed() == "secret";
+    const Offer& offer = currentOffer(deadline);
+    if (!offer.targets || !offer.targets->contains(passwordManagerHintType)) {
+        return false;
+    }
+    // Offered but unreadable (refused, too large, the owner hung) counts as a secret all the same.
+    return passwordManagerHintMeansSecret(fetch(passwordManagerHintType, deadline));
 }
 
 bool X11Clipboard::isContentTooLarge() const {

@@ -55,7 +55,7 @@ public:
     std::optional<QStringList> offeredTypes() const override;
     bool observeChanges(std::function<void()> observer) override;
     bool isContentTooLarge() const override;
-    // Password managers offer "x-kde-passwordManagerHint" beside the content, with the value "secret".
+    // Password managers offer "x-kde-passwordManagerHint" beside the content; see passwordManagerHintMeansSecret.
     bool isSecret() override;
     void setSizeLimits(const SizeLimits& limits) override { m_limits = limits; }
 

@@ -186,6 +186,8 @@ struct X11GrabbedShortcuts::State {
 
 X11GrabbedShortcuts::X11GrabbedShortcuts(ShortcutManager& manager, const QByteArray& displayName, QObject* parent)
     : GlobalShortcuts(parent), m_state(std::make_unique<State>()), m_manager(manager) {
+    m_retryTimer.setInterval(retryInterval);
+    connect(&m_retryTimer, &QTimer::timeout, this, &X11GrabbedShortcuts::retryTaken);
     const QByteArray name = displayName.isEmpty() ? x11DisplayName() : displayName;
     if (!m_state->open(name)) {
         qCCritical(lcUi).noquote() << QStringLiteral("global shortcuts unavailable display=%1 reason=noDisplay")
@@ -211,6 +213,22 @@ void X11GrabbedShortcuts::start() {
 
 QList<ShortcutAction> X11GrabbedShortcuts::takenActions() const {
     return m_taken;
+}
+
+void X11GrabbedShortcuts::retryTaken() {
+    if (!isConnected() || m_taken.isEmpty()) {
+        return;
+    }
+    // Taking a grab this connection holds already changes nothing; only the taken ones can fail again.
+    std::vector<Grab> retried;
+    for (const Grab& each : m_state->grabbed) {
+        if (m_taken.contains(each.action)) {
+            retried.push_back(each);
+        }
+    }
+    setTaken(m_state->grab(retried));
+    xcb_flush(m_state->connection);
+    scheduleRead();
 }
 
 bool X11GrabbedShortcuts::isConnected() const {
@@ -270,8 +288,20 @@ void X11GrabbedShortcuts::updateGrabs() {
 }
 
 void X11GrabbedShortcuts::setTaken(const QList<ShortcutAction>& taken) {
+    // No wakeups while nothing is taken.
+    if (taken.isEmpty()) {
+        m_retryTimer.stop();
+    } else if (!m_retryTimer.isActive()) {
+        m_retryTimer.start();
+    }
     if (taken == m_taken) {
         return;
+    }
+    for (const ShortcutAction action : m_taken) {
+        if (!taken.contains(action)) {
+            qCInfo(lcUi).noquote()
+                << QStringLiteral("shortcut no longer taken by another program action=%1").arg(caseName(action));
+        }
     }
     for (const ShortcutAction action : taken) {
         if (m_taken.contains(action)) {
@@ -328,6 +358,8 @@ void X11GrabbedShortcuts::readEvents() {
             state.numLock = numLock;
         }
         updateGrabs();
+        // A program that held a shortcut may have given it up along with the keymap it was made for.
+        retryTaken();
         // Reading the modifier mapping was a round trip: a layout switch may have come in meanwhile.
         scheduleRead();
     }

@@ -7,7 +7,9 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QTimer>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -21,7 +23,8 @@ class ShortcutManager;
 // modifiers, once for every combination of Caps Lock and Num Lock. The grabs follow the overrides, the keymap
 // and the layout group, and are lifted while a shortcut is being recorded so that the recorder sees every key.
 // Which press fires which action stays the manager's decision (repeats, exact modifiers). A combination
-// another program grabbed first is logged and reported as taken.
+// another program grabbed first is logged and reported as taken, and tried again when the keymap changes, when
+// asked (the popup opens), and every `retryInterval` while one is taken: X tells no one when a grab ends.
 class X11GrabbedShortcuts : public GlobalShortcuts {
     Q_OBJECT
 
@@ -32,8 +35,16 @@ public:
                                  QObject* parent = nullptr);
     ~X11GrabbedShortcuts() override;
 
+    static constexpr std::chrono::milliseconds retryInterval{30000};
+
     void start() override;
     QList<ShortcutAction> takenActions() const override;
+    void retryTaken() override;
+
+    // Whether a retry of taken shortcuts is due on the timer; never while none is taken.
+    bool isRetryScheduled() const { return m_retryTimer.isActive(); }
+    // For tests: a shorter wait between retries.
+    void setRetryInterval(std::chrono::milliseconds interval) { m_retryTimer.setInterval(interval); }
 
     // Whether the connection to the server is open.
     bool isConnected() const;
@@ -57,6 +68,7 @@ private:
     bool m_started = false;
     bool m_readScheduled = false;
     QList<ShortcutAction> m_taken;
+    QTimer m_retryTimer;
 };
 
 } // namespace sorvu

@@ -14,7 +14,9 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <QChar>
+#include <QSet>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +27,8 @@ namespace {
 constexpr quint16 firstKeyCode = 8;
 constexpr quint16 lastKeyCode = 255;
 constexpr quint16 fallbackKeyCodeOfV = 55;
+// Stands for a group: the US layout's letters at the same places on the keyboard.
+constexpr xkb_layout_index_t usPositions = XKB_LAYOUT_INVALID;
 
 struct KeymapDeleter {
     void operator()(xkb_keymap* keymap) const { xkb_keymap_unref(keymap); }
@@ -61,6 +65,12 @@ struct X11KeyboardLayout::State {
     std::unique_ptr<xkb_keymap, KeymapDeleter> keymap;
     std::vector<bool> latinGroups;
     bool keymapStale = true;
+    // While no group types Latin letters: the US keymap, and for each key the US key of the same name (its
+    // place on the keyboard), 0 where the US keymap has none.
+    std::unique_ptr<xkb_keymap, KeymapDeleter> usKeymap;
+    std::vector<xkb_keycode_t> usKeyAt;
+    // The characters whose US key was logged since the keymap last changed.
+    QSet<QString> announcedUsKeys;
 
     ~State() {
         keymap.reset();
@@ -127,6 +137,31 @@ struct X11KeyboardLayout::State {
             }
             latinGroups.push_back(latinLetters * 2 > letters);
         }
+        announcedUsKeys.clear();
+        usKeyAt.clear();
+        if (std::find(latinGroups.begin(), latinGroups.end(), true) == latinGroups.end()) {
+            mapUsPositions();
+        }
+    }
+
+    // A shortcut's letter must still have a key when no layout types Latin letters (Russian alone, say): the
+    // one where the US layout has it, as a Latin label on a Cyrillic keyboard shows.
+    void mapUsPositions() {
+        if (!usKeymap) {
+            const xkb_rule_names us{"evdev", "pc105", "us", "", ""};
+            usKeymap.reset(xkb_keymap_new_from_names(context.get(), &us, XKB_KEYMAP_COMPILE_NO_FLAGS));
+            if (!usKeymap) {
+                qCWarning(lcUi).noquote() << QStringLiteral("keyboard layout us unavailable");
+                return;
+            }
+        }
+        usKeyAt.assign(lastKeyCode + 1, 0);
+        for (xkb_keycode_t keyCode = firstKeyCode; keyCode <= lastKeyCode; ++keyCode) {
+            if (const char* name = xkb_keymap_key_get_name(keymap.get(), keyCode)) {
+                const xkb_keycode_t usKey = xkb_keymap_key_by_name(usKeymap.get(), name);
+                usKeyAt[keyCode] = usKey == XKB_KEYCODE_INVALID ? 0 : usKey;
+            }
+        }
     }
 
     // The active group, after catching up with the server. Reading the group is a round trip, which also
@@ -158,7 +193,8 @@ struct X11KeyboardLayout::State {
         return xkb_layout_index_t(serverState.group) % xkb_layout_index_t(latinGroups.size());
     }
 
-    // The group keys are translated with: the active one when it is Latin, else the first Latin one.
+    // The group keys are translated with: the active one when it is Latin, else the first Latin one, else
+    // the US layout's places.
     std::optional<xkb_layout_index_t> translationGroup() {
         const auto active = activeGroup();
         if (!active || latinGroups[*active]) {
@@ -169,7 +205,7 @@ struct X11KeyboardLayout::State {
                 return group;
             }
         }
-        return std::nullopt;
+        return usKeyAt.empty() ? std::nullopt : std::optional<xkb_layout_index_t>(usPositions);
     }
 
     // The first key whose text in the group equals the wanted text, lower-cased.
@@ -187,7 +223,10 @@ struct X11KeyboardLayout::State {
         if (keyCode < firstKeyCode || keyCode > lastKeyCode) {
             return std::nullopt;
         }
-        const auto keysym = plainKeysym(keymap.get(), keyCode, group);
+        const bool atUsPosition = group == usPositions;
+        const xkb_keycode_t translated = atUsPosition ? usKeyAt[keyCode] : keyCode;
+        const auto keysym =
+            plainKeysym(atUsPosition ? usKeymap.get() : keymap.get(), translated, atUsPosition ? 0 : group);
         if (!keysym || isDeadKey(*keysym)) {
             return std::nullopt;
         }
@@ -226,7 +265,7 @@ bool X11KeyboardLayout::isAvailable() const {
 
 std::optional<quint32> X11KeyboardLayout::asciiCapableGroup() {
     const auto group = m_state->translationGroup();
-    return group ? std::optional<quint32>(*group) : std::nullopt;
+    return group && *group != usPositions ? std::optional<quint32>(*group) : std::nullopt;
 }
 
 std::optional<QString> X11KeyboardLayout::characterForKeyCode(quint16 keyCode) {
@@ -254,7 +293,20 @@ std::optional<quint16> X11KeyboardLayout::keyCodeForCharacter(const QString& tex
             return keyCode;
         }
     }
-    return std::nullopt;
+    if (m_state->usKeyAt.empty()) {
+        return std::nullopt;
+    }
+    const auto keyCode = m_state->keyTyping(wanted, usPositions);
+    if (keyCode && !m_state->announcedUsKeys.contains(wanted)) {
+        m_state->announcedUsKeys.insert(wanted);
+        const char* name = xkb_keymap_key_get_name(m_state->keymap.get(), *keyCode);
+        qCInfo(lcUi).noquote() << QStringLiteral("no layout types Latin letters, using the US layout's key "
+                                                 "character=%1 keyCode=%2 keyName=%3")
+                                      .arg(wanted)
+                                      .arg(*keyCode)
+                                      .arg(QString::fromLatin1(name != nullptr ? name : ""));
+    }
+    return keyCode;
 }
 
 quint16 X11KeyboardLayout::keyCodeTypingV() {

@@ -16,7 +16,9 @@ namespace sorvu {
 // Keys are translated in the active group when it is Latin (most letters it types without modifiers are
 // Latin ones, even if it lacks a few, as Azerbaijani lacks w), else in the first Latin group (a Russian plus
 // US setup resolves to US). The key for a character comes from the active group when that types it, else
-// from the first group that does. Keys translate without modifiers, at the group's first level.
+// from the first group that does. Keys translate without modifiers, at the group's first level. When no group
+// is Latin (Russian alone), each key stands for what the US layout types at its place on the keyboard, and
+// the first time a character's key is found that way it is logged.
 // Changes of the keymap (setxkbmap) and of the active group are picked up at the next call.
 class X11KeyboardLayout {
 public:
@@ -33,7 +35,7 @@ public:
     bool isAvailable() const;
 
     // The text the key types, as typed (not case-converted); nothing for a key that types no printable
-    // text, a dead key, or when no group is Latin.
+    // text or a dead key.
     std::optional<QString> characterForKeyCode(quint16 keyCode);
     // The first key code from 8 to 255 whose text equals the given text, both lower-cased, in the first
     // group that types the text, the active group first.
@@ -42,7 +44,7 @@ public:
     // keyboard mapping, else 55 (where V sits on a PC keyboard).
     quint16 keyCodeTypingV();
 
-    // The index of the group keys are translated with, or nothing when none is Latin.
+    // The index of the group keys are translated with, or nothing when none is Latin (the US places serve).
     std::optional<quint32> asciiCapableGroup();
 
 private:

@@ -8,6 +8,7 @@
 #include "tests/integration/support/ChildProcess.h"
 #include "tests/integration/support/SorvuLaunch.h"
 #include "tests/integration/support/WindowProgram.h"
+#include "tests/integration/support/X11ServerState.h"
 #include "tests/support/TestSupport.h"
 
 #include <QBuffer>
@@ -823,10 +824,16 @@ TEST_F(PopupEndToEnd, ACopyMadeJustBeforePasteAllIsShownBeforeItIsPasted) {
     ASSERT_TRUE(pasteAll);
 
     // The regular check may see the copy first and show it at once; else the press finds it, says so and
-    // the next press pastes. Either way nothing is pasted that was not shown.
+    // the next press pastes. Either way nothing is pasted that was not shown. The press waits until the server
+    // names the new owner: a copy that reaches it only after the press is no copy made before it.
+    const unsigned long ownerBefore = clipboardOwnerWindow();
     auto lateCopy = startXclipCopy("c", {});
     ASSERT_TRUE(lateCopy);
     m_copies.push_back(std::move(lateCopy));
+    ASSERT_TRUE(waitUntil([&] {
+        const unsigned long owner = clipboardOwnerWindow();
+        return owner != 0 && owner != ownerBefore;
+    }));
     click(pasteAll->extents.center());
     if (waitUntil([&] { return find("label", "The queue changed. Review the preview and try again.").has_value(); },
                   2000)) {

@@ -63,9 +63,9 @@ protected:
     }
 
     // An owner of the tests' own that misbehaves in the given way.
-    void startScriptedOwner(const QString& mode) {
+    void startScriptedOwner(const QString& mode, const QStringList& arguments = {}) {
         const qint64 before = m_clipboard.changeCount();
-        m_owners.push_back(ChildProcess::start({SORVU_SCRIPTED_OWNER_PROGRAM, mode}));
+        m_owners.push_back(ChildProcess::start(QStringList{SORVU_SCRIPTED_OWNER_PROGRAM, mode} + arguments));
         ASSERT_TRUE(m_owners.back());
         ASSERT_TRUE(waitUntil(
             [&] { return m_owners.back()->standardOutput() == "owner\n" && m_clipboard.changeCount() > before; }));
@@ -416,6 +416,15 @@ TEST_F(X11ClipboardTest, readsFileListsAsFileManagersWriteThem) {
 TEST_F(X11ClipboardTest, tellsWhatPasswordManagersMarkAsSecret) {
     startScriptedOwner(QStringLiteral("secret"));
     EXPECT_TRUE(m_clipboard.isSecret());
+    // Other spellings of the hint, one that cannot be read, and one that plainly says "not a secret".
+    const QString secretInUtf16WithMark = QByteArray("\xFF\xFES\0e\0c\0r\0e\0t\0", 14).toHex();
+    for (const QString& hint : {QString(QByteArray("SECRET").toHex()), secretInUtf16WithMark,
+                                QString(QByteArray("\0s\0e\0c\0r\0e\0t", 12).toHex()), QStringLiteral("refuse")}) {
+        startScriptedOwner(QStringLiteral("secret"), {hint});
+        EXPECT_TRUE(m_clipboard.isSecret()) << hint.toStdString();
+    }
+    startScriptedOwner(QStringLiteral("secret"), {QString(QByteArray(" Public\n").toHex())});
+    EXPECT_FALSE(m_clipboard.isSecret());
     copyWithXclip("UTF8_STRING", "ordinary");
     EXPECT_FALSE(m_clipboard.isSecret());
     ASSERT_TRUE(m_clipboard.write(ClipboardItem::makeText(QStringLiteral("ours"))));

@@ -281,6 +281,99 @@ TEST_F(X11GrabbedShortcutsTest, ACombinationAnotherProgramHoldsIsReportedAsTaken
     EXPECT_EQ(log.messagesStartingWith("shortcut taken").size(), 1);
 }
 
+// Another program's grab of Ctrl+Super+C, until `release`.
+class OtherProgramsGrab {
+public:
+    OtherProgramsGrab() : m_display(XOpenDisplay(nullptr)) {
+        XGrabKey(m_display, keyOfC, ControlMask | Mod4Mask, DefaultRootWindow(m_display), False, GrabModeAsync,
+                 GrabModeAsync);
+        XSync(m_display, False);
+    }
+    ~OtherProgramsGrab() { release(); }
+    // Done once the server has let go: a grab that follows on another connection must find the keys free.
+    void release() {
+        if (m_display != nullptr) {
+            XUngrabKey(m_display, keyOfC, ControlMask | Mod4Mask, DefaultRootWindow(m_display));
+            XSync(m_display, False);
+            XCloseDisplay(m_display);
+            m_display = nullptr;
+        }
+    }
+
+private:
+    Display* m_display;
+};
+
+TEST_F(X11GrabbedShortcutsTest, AShortcutAnotherProgramLetsGoOfIsTakenWhenAskedOnAKeymapChangeAndOnTheTimer) {
+    test::LogCapture log;
+    const QList<ShortcutAction> toggleTaken{ShortcutAction::startStopCollecting};
+    int changes = 0;
+    const auto startTaken = [&] {
+        startShortcuts();
+        QObject::connect(m_shortcuts.get(), &GlobalShortcuts::takenActionsChanged, [&] { ++changes; });
+        EXPECT_EQ(m_shortcuts->takenActions(), toggleTaken);
+        EXPECT_TRUE(m_shortcuts->isRetryScheduled());
+    };
+
+    // Asked, as the popup's opening asks: nothing changes while the other program holds on.
+    auto other = std::make_unique<OtherProgramsGrab>();
+    startTaken();
+    m_shortcuts->retryTaken();
+    EXPECT_EQ(m_shortcuts->takenActions(), toggleTaken);
+    EXPECT_EQ(changes, 0);
+    other->release();
+    m_shortcuts->retryTaken();
+    EXPECT_TRUE(m_shortcuts->takenActions().isEmpty());
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(m_shortcuts->isRetryScheduled()) << "no wakeups while nothing is taken";
+    EXPECT_TRUE(fires({"key", "ctrl+super+v"}, "P"));
+
+    // A keymap change.
+    m_shortcuts.reset();
+    other = std::make_unique<OtherProgramsGrab>();
+    startTaken();
+    other->release();
+    ASSERT_TRUE(setLayout({"de"}));
+    EXPECT_TRUE(waitUntil([&] { return m_shortcuts->takenActions().isEmpty(); }));
+    EXPECT_TRUE(fires({}, ""));
+
+    // The timer alone.
+    m_shortcuts.reset();
+    other = std::make_unique<OtherProgramsGrab>();
+    startTaken();
+    m_shortcuts->setRetryInterval(std::chrono::milliseconds(200));
+    other->release();
+    EXPECT_TRUE(waitUntil([&] { return m_shortcuts->takenActions().isEmpty(); }));
+    EXPECT_FALSE(m_shortcuts->isRetryScheduled());
+    EXPECT_TRUE(fires({}, ""));
+
+    EXPECT_EQ(log.messagesStartingWith("shortcut taken by another program").size(), 3);
+    EXPECT_EQ(log.messagesStartingWith("shortcut no longer taken by another program action=startStopCollecting").size(),
+              3);
+}
+
+TEST_F(X11GrabbedShortcutsTest, WithALayoutWithoutLatinLettersTheKeysAtTheUsLettersPlacesServe) {
+    ASSERT_TRUE(setLayout({"ru"}));
+    startShortcuts();
+    EXPECT_TRUE(waitUntil([] { return !freeForOthers(keyOfV, ControlMask | Mod4Mask); }));
+    EXPECT_FALSE(freeForOthers(keyOfC, ControlMask | Mod4Mask));
+    m_fired.clear();
+    pressWithCtrlSuper(keyOfV);
+    pressWithCtrlSuper(keyOfC);
+    EXPECT_TRUE(waitUntil([&] { return m_fired == "PT"; })) << m_fired;
+
+    // Switching to Russian while running, from Dvorak (which types c with the key of i), moves the grab back.
+    ASSERT_TRUE(setLayout({"us", "-variant", "dvorak"}));
+    ASSERT_TRUE(waitUntil([] { return !freeForOthers(keyOfI, ControlMask | Mod4Mask); }));
+    ASSERT_TRUE(setLayout({"ru"}));
+    EXPECT_TRUE(waitUntil([] { return freeForOthers(keyOfI, ControlMask | Mod4Mask); }));
+    EXPECT_FALSE(freeForOthers(keyOfC, ControlMask | Mod4Mask));
+    m_fired.clear();
+    pressWithCtrlSuper(keyOfC);
+    EXPECT_TRUE(waitUntil([&] { return m_fired == "T"; })) << m_fired;
+    EXPECT_TRUE(m_shortcuts->takenActions().isEmpty());
+}
+
 TEST_F(X11GrabbedShortcutsTest, TheKeysOfSorvusOwnPasteReachTheFieldAndFireNothing) {
     // The paste shortcut is Ctrl+V itself, the very keys the paste keystroke posts.
     m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyOfV, quint64(KeyModifier::Ctrl)});

@@ -187,15 +187,31 @@ TEST_F(X11KeyboardLayoutTest, AScriptWithAStrayLatinLetterIsNoLatinLayout) {
     EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("c")), bottomRowThirdLetter);
 }
 
-TEST_F(X11KeyboardLayoutTest, WithoutAnyLatinGroupNothingTranslatesAndThePasteKeyFallsBack) {
+TEST_F(X11KeyboardLayoutTest, WithoutAnyLatinGroupKeysStandForWhatTheUsLayoutTypesAtTheirPlace) {
+    test::LogCapture log;
     useLayouts(QStringLiteral("ru"));
     EXPECT_EQ(layout().asciiCapableGroup(), std::nullopt);
-    EXPECT_EQ(layout().characterForKeyCode(topRowSixthLetter), std::nullopt);
-    EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("v")), std::nullopt);
+    EXPECT_EQ(layout().characterForKeyCode(topRowSixthLetter), text("y"));
+    EXPECT_EQ(layout().characterForKeyCode(keyOfDigit1), text("1"));
+    EXPECT_EQ(layout().characterForKeyCode(escapeKey), std::nullopt);
+    for (int ask = 0; ask < 3; ++ask) {
+        EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("v")), bottomRowFourthLetter);
+        EXPECT_EQ(layout().keyCodeForCharacter(QStringLiteral("C")), bottomRowThirdLetter);
+    }
     EXPECT_EQ(layout().keyCodeTypingV(), bottomRowFourthLetter);
+    // Once for each character, naming the key.
+    EXPECT_EQ(log.messagesStartingWith("no layout types Latin letters"),
+              (QStringList{"no layout types Latin letters, using the US layout's key character=v keyCode=55 "
+                           "keyName=AB04",
+                           "no layout types Latin letters, using the US layout's key character=c keyCode=54 "
+                           "keyName=AB03"}));
 
+    // A Latin group, even a second one, is what counts again.
+    useLayouts(QStringLiteral("ru,fr"));
+    EXPECT_EQ(layout().characterForKeyCode(topRowFirstLetter), text("a"));
     useLayouts(QStringLiteral("us"));
     EXPECT_EQ(layout().characterForKeyCode(topRowSixthLetter), text("y"));
+    EXPECT_EQ(log.messagesStartingWith("no layout types Latin letters").size(), 2);
 }
 
 TEST(X11KeyboardLayoutWithoutDisplayTest, AnswersNothingAndLogsWhy) {

@@ -3,7 +3,8 @@
 
 // A clipboard owner that misbehaves on purpose, one way per mode, offering UTF8_STRING:
 //   hung          ignores every request, the way a hung program does;
-//   secret        offers "hunter2" marked the way password managers mark what they copy;
+//   secret [HINT] offers "hunter2" marked the way password managers mark what they copy: the hint's value is
+//                 "secret", or the bytes HINT gives in hexadecimal, or with HINT "refuse" no value at all;
 //   slow-incr     answers incrementally, 16 bytes every 300 ms, 100 pieces in all (30 s);
 //   huge-incr     announces an incremental transfer of 1 GiB, then sends nothing unless asked;
 //   reclaim       owns "AAA", and on the first request for the text takes the clipboard again (a new copy,
@@ -15,6 +16,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -28,6 +30,8 @@ Atom targets = 0;
 Atom utf8 = 0;
 Atom incr = 0;
 Atom secretHint = 0;
+std::string hintValue = "secret";
+bool refuseHint = false;
 
 void answer(const XSelectionRequestEvent& request, Atom property) {
     XEvent notify{};
@@ -71,16 +75,32 @@ void sendIncrementally(const XSelectionRequestEvent& request, unsigned long anno
     }
 }
 
-void sendText(const XSelectionRequestEvent& request, const char* text) {
+void sendBytes(const XSelectionRequestEvent& request, const std::string& bytes) {
     XChangeProperty(display, request.requestor, request.property, utf8, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(text), int(std::strlen(text)));
+                    reinterpret_cast<const unsigned char*>(bytes.data()), int(bytes.size()));
     answer(request, request.property);
+}
+
+void sendText(const XSelectionRequestEvent& request, const char* text) {
+    sendBytes(request, text);
+}
+
+std::string fromHex(const std::string& hex) {
+    std::string bytes;
+    for (std::size_t index = 0; index + 1 < hex.size(); index += 2) {
+        bytes += char(std::strtol(hex.substr(index, 2).c_str(), nullptr, 16));
+    }
+    return bytes;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "secret" && argc > 2) {
+        refuseHint = std::string(argv[2]) == "refuse";
+        hintValue = fromHex(argv[2]);
+    }
     display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         std::fprintf(stderr, "no display\n");
@@ -114,7 +134,11 @@ int main(int argc, char** argv) {
                             reinterpret_cast<const unsigned char*>(offered), mode == "secret" ? 3 : 2);
             answer(request, request.property);
         } else if (mode == "secret" && request.target == secretHint) {
-            sendText(request, "secret");
+            if (refuseHint) {
+                answer(request, None);
+            } else {
+                sendBytes(request, hintValue);
+            }
         } else if (request.target != utf8) {
             answer(request, None);
         } else if (mode == "slow-incr") {

@@ -20,10 +20,12 @@ namespace sorvu::test {
 class FakeGlobalShortcuts : public GlobalShortcuts {
 public:
     int starts = 0;
+    int retries = 0;
     QList<ShortcutAction> taken;
 
     void start() override { ++starts; }
     QList<ShortcutAction> takenActions() const override { return taken; }
+    void retryTaken() override { ++retries; }
     void press(ShortcutAction action) { emit activated(action); }
 };
 

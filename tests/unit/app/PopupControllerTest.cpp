@@ -63,6 +63,7 @@ protected:
         dependencies.coordinator = coordinator.get();
         dependencies.platform = &platform;
         dependencies.host = &host;
+        dependencies.globalShortcuts = &globalShortcuts;
         popup = std::make_unique<PopupController>(std::move(dependencies));
         coordinator->setPopup(popup.get());
     }
@@ -97,6 +98,7 @@ protected:
     test::LogCapture log;
     test::FakePlatform platform;
     test::FakePopupHost host;
+    test::FakeGlobalShortcuts globalShortcuts;
     std::unique_ptr<PasteRequestCoordinator> coordinator;
     std::unique_ptr<PopupController> popup;
     QRect& trayIcon = host.trayIcon;
@@ -118,6 +120,7 @@ TEST_F(PopupControllerTest, TheTrayIconOpensThePopupBelowItAndASecondClickCloses
     EXPECT_TRUE(window->flags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_GE(window->y(), trayIcon.bottom()) << "the panel is at the top: the popup hangs below the icon";
     EXPECT_EQ(window->width(), 270);
+    EXPECT_EQ(globalShortcuts.retries, 1) << "a shortcut another program held is tried again at each opening";
 
     popup->trayIconClicked();
     EXPECT_FALSE(popup->isShown());

@@ -107,6 +107,12 @@ bool WaylandClipboard::isContentTooLarge() const {
     return m_selection.changeCount == changeCount() && m_selection.tooLarge;
 }
 
+const WaylandClipboard::Selection& WaylandClipboard::current() {
+    // Reads answer for the latest copy the compositor told of, as the change count does.
+    changeCount();
+    return m_selection;
+}
+
 std::optional<QByteArray> WaylandClipboard::fetch(const QByteArray& type, const QDeadlineTimer& deadline,
                                                   qint64 maximumBytes) {
     Selection& selection = m_selection;
@@ -145,13 +151,14 @@ std::optional<QByteArray> WaylandClipboard::fetch(const QByteArray& type, const 
 }
 
 bool WaylandClipboard::isSecret() {
+    current();
     const std::optional<QByteArray> hint =
         fetch(wayland::passwordManagerHintType, QDeadlineTimer(readBudgetMilliseconds), hintBytes);
     return hint && wayland::hintMarksSecret(*hint);
 }
 
 std::optional<QList<QUrl>> WaylandClipboard::offeredFiles(const QDeadlineTimer& deadline) {
-    for (const QByteArray& type : wayland::fileListTypes(m_selection.types)) {
+    for (const QByteArray& type : wayland::fileListTypes(current().types)) {
         if (const std::optional<QByteArray> bytes = fetch(type, deadline)) {
             if (std::optional<QList<QUrl>> urls = wayland::localFilesFromList(type, *bytes)) {
                 return urls;
@@ -173,7 +180,7 @@ void WaylandClipboard::requestPhotoAuthorization(std::function<void()> completio
 }
 
 ClipboardImageRef WaylandClipboard::firstImage(const QDeadlineTimer& deadline) {
-    for (const QByteArray& type : wayland::imageTypes(m_selection.types)) {
+    for (const QByteArray& type : wayland::imageTypes(current().types)) {
         if (const std::optional<QByteArray> bytes = fetch(type, deadline)) {
             if (ClipboardImageRef image = ClipboardImage::fromEncoded(*bytes, QString::fromUtf8(type))) {
                 return image;
@@ -203,7 +210,7 @@ QList<ClipboardImageRef> WaylandClipboard::imagesForFileURLs(const QList<QUrl>& 
 }
 
 std::optional<QString> WaylandClipboard::plainText() {
-    const std::optional<QByteArray> type = wayland::textType(m_selection.types);
+    const std::optional<QByteArray> type = wayland::textType(current().types);
     if (!type) {
         return std::nullopt;
     }

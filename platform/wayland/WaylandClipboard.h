@@ -87,6 +87,7 @@ private:
         QHash<QByteArray, QByteArray> read = {};
     };
 
+    const Selection& current();
     void handleSelection();
     void scheduleObserver();
     void serve(const std::shared_ptr<const WaylandOfferedContent>& content, qint64 writeChangeCount,

@@ -24,6 +24,8 @@ namespace {
 // Key states of the protocol, as wl_keyboard has them.
 constexpr quint32 released = WL_KEYBOARD_KEY_STATE_RELEASED;
 constexpr quint32 pressed = WL_KEYBOARD_KEY_STATE_PRESSED;
+// Keymaps given in a row whose echo may still come; when our keyboard is not the seat's, none comes.
+constexpr qsizetype uploadsRemembered = 4;
 
 quint32 timestamp() {
     using namespace std::chrono;
@@ -86,17 +88,25 @@ WaylandPasteKeystroke::WaylandPasteKeystroke(WaylandConnection& connection, QObj
         m_keymap = WaylandKeymap::choose(std::nullopt);
         return;
     }
+    // The seat's keymap is asked for before our own keyboard joins the seat, which would then answer for it: first
+    // the seat's latest news (a keyboard may have come since the connection began), then, when it has a keyboard,
+    // its keymap, which the seat tells as soon as the keyboard is asked for.
+    const QDeadlineTimer deadline(WaylandConnection::startMilliseconds);
+    connection.roundTrip(deadline);
+    watchSeatKeyboard(connection.seatHasKeyboard());
+    if (m_seatKeyboard != nullptr) {
+        connection.roundTrip(deadline);
+    }
     m_keyboard =
         zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(connection.virtualKeyboardManager(), connection.seat());
+    upload(m_keymap != nullptr ? m_keymap : WaylandKeymap::choose(std::nullopt));
+    // A compositor may give a new keyboard a keymap of its own before ours arrives (sway its configured layout);
+    // what the seat says of our keyboard while it joins is no news of the seat's.
+    m_joining = true;
+    connection.roundTrip(deadline);
+    m_joining = false;
     connect(&connection, &WaylandConnection::seatKeyboardChanged, this, &WaylandPasteKeystroke::watchSeatKeyboard);
-    if (connection.seatHasKeyboard()) {
-        // The seat tells its keymap as soon as its keyboard is asked for.
-        watchSeatKeyboard(true);
-        connection.roundTrip(QDeadlineTimer(WaylandConnection::startMilliseconds));
-    }
-    if (!m_keymap) {
-        upload(WaylandKeymap::choose(std::nullopt));
-    }
+    watchSeatKeyboard(connection.seatHasKeyboard());
 }
 
 WaylandPasteKeystroke::~WaylandPasteKeystroke() {
@@ -124,9 +134,18 @@ void WaylandPasteKeystroke::watchSeatKeyboard(bool hasKeyboard) {
 }
 
 void WaylandPasteKeystroke::adoptSeatKeymap(const QByteArray& text) {
+    if (m_joining) {
+        return;
+    }
     std::shared_ptr<const WaylandKeymap> keymap = WaylandKeymap::fromText(text, WaylandKeymap::Origin::seat);
-    // Once the virtual keyboard is the seat's, the seat tells our own keymap back.
     if (keymap == nullptr || (m_keymap != nullptr && keymap->text() == m_keymap->text())) {
+        return;
+    }
+    // While the virtual keyboard is the seat's, the seat tells each keymap we give it back, in order, once the
+    // compositor has it, and by then we may have given another: taking such an echo for news would go back and
+    // forth for good.
+    if (const qsizetype echo = m_uploaded.indexOf(keymap->text()); echo >= 0) {
+        m_uploaded.remove(0, echo + 1);
         return;
     }
     upload(std::move(keymap));
@@ -143,6 +162,10 @@ void WaylandPasteKeystroke::upload(std::shared_ptr<const WaylandKeymap> keymap) 
         zwp_virtual_keyboard_v1_keymap(m_keyboard, WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1, file.get(),
                                        quint32(m_keymap->text().size() + 1));
         m_connection.flush();
+        m_uploaded.append(m_keymap->text());
+        if (m_uploaded.size() > uploadsRemembered) {
+            m_uploaded.removeFirst();
+        }
     }
     emit keymapChanged();
 }

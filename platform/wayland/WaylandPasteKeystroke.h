@@ -59,6 +59,9 @@ private:
     zwp_virtual_keyboard_v1* m_keyboard = nullptr;
     wl_keyboard* m_seatKeyboard = nullptr;
     std::shared_ptr<const WaylandKeymap> m_keymap;
+    // The keymaps given to the virtual keyboard whose echo has not come, latest last.
+    QList<QByteArray> m_uploaded;
+    bool m_joining = false;
 };
 
 } // namespace sorvu

@@ -80,7 +80,7 @@ protected:
     // An owner of the tests' own that misbehaves in the given way.
     std::unique_ptr<ChildProcess> startScriptedOwner(const QString& mode) {
         const qint64 before = m_clipboard->changeCount();
-        auto owner = session().start({SORVU_WAYLAND_SCRIPTED_OWNER_PROGRAM, mode});
+        auto owner = session().start({SORVU_WAYLAND_SCRIPTED_CLIENT_PROGRAM, mode});
         EXPECT_TRUE(owner);
         EXPECT_TRUE(waitUntil([&] {
             return owner->standardOutput().startsWith("owner\n") && m_clipboard->changeCount() > before;
@@ -172,7 +172,7 @@ TEST_F(WaylandClipboardTest, seesEveryCopyOfARunTwentyMillisecondsApartInOrder) 
     }));
     constexpr int copies = 20;
     const qint64 before = m_clipboard->changeCount();
-    m_owners.push_back(session().start({SORVU_WAYLAND_SCRIPTED_OWNER_PROGRAM, "series"}));
+    m_owners.push_back(session().start({SORVU_WAYLAND_SCRIPTED_CLIENT_PROGRAM, "series"}));
     EXPECT_TRUE(waitUntil([&] { return m_clipboard->changeCount() >= before + copies; }, 10000));
     test::runEventLoopFor(100);
     QStringList expected;

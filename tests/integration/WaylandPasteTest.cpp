@@ -142,6 +142,32 @@ TEST_F(WaylandPasteTest, pastesIntoFootWithCtrlShiftVExactlyTheBytesAProgramRead
     EXPECT_EQ(file.readAll(), expectedBytes);
 }
 
+TEST_F(WaylandPasteTest, typesWithTheSeatsOwnKeymapSoThatKeyCodesMeanWhatWindowsExpect) {
+    // The seat's keyboard types Dvorak: another client's, given xkbcommon's default layout while its environment
+    // named Dvorak. Ours, made after it, takes the seat's keymap and finds the V where Dvorak has it.
+    m_keystroke.reset();
+    ChildProcess::Options dvorak;
+    dvorak.environment = {{"XKB_DEFAULT_LAYOUT", "us"}, {"XKB_DEFAULT_VARIANT", "dvorak"}};
+    m_programs.push_back(session().start({SORVU_WAYLAND_SCRIPTED_CLIENT_PROGRAM, "keyboard"}, dvorak));
+    ASSERT_TRUE(waitUntil([&] { return m_programs.back()->standardOutput() == "keyboard\n"; }))
+        << m_programs.back()->standardError().constData();
+
+    m_keystroke = std::make_unique<WaylandPasteKeystroke>(*m_connection);
+    EXPECT_EQ(m_keystroke->keymap().origin(), WaylandKeymap::Origin::seat);
+    EXPECT_EQ(m_keystroke->keymap().text(), WaylandKeymap::fromNames("us", "dvorak")->text());
+    EXPECT_EQ(m_keystroke->keymap().keystroke(PasteKeys::controlV)->key, 52u);
+
+    // GTK matches Ctrl+V by the key code of its keymap, which is now the seat's.
+    QSignalSpy keymapChanges(m_keystroke.get(), &WaylandPasteKeystroke::keymapChanged);
+    ChildProcess* field = startGtkField();
+    pasteText(QStringLiteral("typed on Dvorak"), PasteKeys::controlV);
+    EXPECT_TRUE(waitUntil([&] { return lastTextOf(*field) == QStringLiteral("typed on Dvorak"); }, 10000))
+        << lastTextOf(*field).toStdString();
+    // Typing made our keyboard the seat's, which told our keymap back: no news, and no keymap going back and forth.
+    test::runEventLoopFor(300);
+    EXPECT_EQ(keymapChanges.count(), 0);
+}
+
 TEST_F(WaylandPasteTest, reportsTheActivatedWindowAndActivatesAnotherOneAgain) {
     startWindow({"foot", "sh", "-c", "sleep 60"}, QStringLiteral("foot"));
     const std::optional<RunningProgram> foot = m_workspace->frontmostProgram();

@@ -1,7 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Sorvu developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// A Wayland clipboard owner that misbehaves on purpose, one way per mode, offering "hunter2" as text:
+// Another client of the Wayland session, one way per mode. A keyboard of its own:
+//   keyboard a virtual keyboard with xkbcommon's default layout (XKB_DEFAULT_LAYOUT and its kin), printing
+//            "keyboard" once the compositor has it and running until it is killed.
+// Or a clipboard owner that misbehaves on purpose, offering "hunter2" as text:
 //   hung     takes every request and never writes, keeping the pipe open, the way a hung program does;
 //   slow     writes 16 bytes every 300 ms, 100 pieces in all (30 s);
 //   secret   offers the text marked the way password managers mark what they copy;
@@ -12,6 +15,7 @@
 
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandDataControl.h"
+#include "platform/wayland/WaylandPasteKeystroke.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -58,6 +62,15 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray("hung");
     WaylandConnection connection;
+    if (mode == "keyboard") {
+        const WaylandPasteKeystroke keyboard(connection);
+        if (!connection.roundTrip(QDeadlineTimer(5000))) {
+            return 1;
+        }
+        std::printf("keyboard\n");
+        std::fflush(stdout);
+        return application.exec();
+    }
     WaylandDataControl* control = connection.dataControl();
     if (control == nullptr) {
         std::fprintf(stderr, "no data control: %s\n", qPrintable(connection.describe()));

@@ -197,24 +197,26 @@ void WaylandConnection::readPendingEvents() {
 }
 
 void WaylandConnection::dispatchAvailable() {
-    // Events already queued (read along with an earlier answer) are handled before anything is read.
-    while (wl_display_prepare_read(m_display) != 0) {
-        if (wl_display_dispatch_pending(m_display) < 0) {
+    // One read takes what fits the library's buffer: a burst of events takes a few. Bounded, so that a compositor
+    // that never stops talking cannot hold the program here.
+    constexpr int mostReads = 64;
+    for (int reads = 0; reads < mostReads; ++reads) {
+        // Events already queued (read along with an earlier answer) are handled before anything is read.
+        while (wl_display_prepare_read(m_display) != 0) {
+            if (wl_display_dispatch_pending(m_display) < 0) {
+                checkError();
+                return;
+            }
+        }
+        pollfd descriptor{wl_display_get_fd(m_display), POLLIN, 0};
+        if (::poll(&descriptor, 1, 0) <= 0 || (descriptor.revents & (POLLIN | POLLHUP | POLLERR)) == 0) {
+            wl_display_cancel_read(m_display);
+            return;
+        }
+        if (wl_display_read_events(m_display) < 0 || wl_display_dispatch_pending(m_display) < 0) {
             checkError();
             return;
         }
-    }
-    pollfd descriptor{wl_display_get_fd(m_display), POLLIN, 0};
-    if (::poll(&descriptor, 1, 0) > 0 && (descriptor.revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
-        if (wl_display_read_events(m_display) < 0) {
-            checkError();
-            return;
-        }
-    } else {
-        wl_display_cancel_read(m_display);
-    }
-    if (wl_display_dispatch_pending(m_display) < 0) {
-        checkError();
     }
 }
 

@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "platform/wayland/WaylandClipboard.h"
+#include "platform/wayland/WaylandConnection.h"
+#include "platform/wayland/WaylandPasteKeystroke.h"
+#include "platform/wayland/WaylandWorkspace.h"
 #include "tests/support/TestSupport.h"
 #include "tests/unit/wayland/FakeDataControl.h"
 
@@ -210,6 +213,38 @@ TEST_F(WaylandClipboardLogicTest, takesAnImageOfferedBesideOneFileForThatFile) {
     // Not for another file, nor for several.
     EXPECT_EQ(m_clipboard.imagesForFileURLs({QUrl::fromLocalFile(QStringLiteral("/tmp/other.png"))}).first(), nullptr);
     EXPECT_EQ(m_clipboard.imagesForFileURLs({file, file}), (QList<ClipboardImageRef>{nullptr, nullptr}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(WaylandWithoutCompositorTest, everyMechanismSaysItCannotRatherThanFailing) {
+    WaylandConnection connection(QByteArrayLiteral("/nonexistent/wayland-socket"));
+    EXPECT_FALSE(connection.isConnected());
+    EXPECT_EQ(connection.describe(), QStringLiteral("connected=no"));
+    EXPECT_EQ(connection.dataControl(), nullptr);
+    connection.readPendingEvents();
+    EXPECT_FALSE(connection.roundTrip(QDeadlineTimer(100)));
+
+    WaylandClipboard clipboard(connection.dataControl());
+    EXPECT_FALSE(clipboard.observeChanges([] {}));
+    EXPECT_FALSE(clipboard.write(ClipboardItem::makeText(QStringLiteral("nowhere"))));
+    EXPECT_EQ(clipboard.changeCount(), 0);
+    EXPECT_EQ(clipboard.plainText(), std::nullopt);
+
+    WaylandPasteKeystroke keystroke(connection);
+    EXPECT_FALSE(keystroke.canPostKeys());
+    EXPECT_FALSE(keystroke.canPost(PasteKeys::controlV));
+    EXPECT_EQ(keystroke.recipientClass(), std::nullopt);
+    keystroke.post(PasteKeys::controlV);
+    // It still knows where the keys would be.
+    EXPECT_EQ(keystroke.keymap().origin(), WaylandKeymap::Origin::defaultLayout);
+
+    WaylandWorkspace workspace(connection.toplevels());
+    EXPECT_EQ(workspace.frontmostProgram(), std::nullopt);
+    EXPECT_TRUE(workspace.isTerminated(RunningProgram{1, 0}));
+    EXPECT_FALSE(workspace.activate(RunningProgram{1, 0}));
 }
 
 } // namespace

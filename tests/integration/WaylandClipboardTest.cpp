@@ -6,6 +6,7 @@
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandDataControl.h"
 #include "tests/integration/support/WaylandSession.h"
+#include "tests/support/EncodedImage.h"
 #include "tests/support/TestSupport.h"
 
 #include <QBuffer>
@@ -22,24 +23,11 @@
 
 using namespace sorvu;
 using sorvu::test::ChildProcess;
+using sorvu::test::encodedImage;
 using sorvu::test::waitUntil;
 using sorvu::test::WaylandSession;
 
 namespace {
-
-QByteArray encodedImage(QSize size, const char* format) {
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
-            image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
-        }
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 WaylandSession& session() {
     return *WaylandSession::current();
@@ -241,15 +229,11 @@ TEST_F(WaylandClipboardTest, anOwnerThatNeverWritesCostsTheBudgetOnceAndTheEvent
     ASSERT_TRUE(waitUntil([&] { return reads.size() >= 5 && ticks >= 30; }, 10000));
     poll.stop();
     ticker.stop();
-    std::printf("hung owner: reads took %s ms, longest event loop gap %lld ms\n",
-                qPrintable(QStringList([&] {
-                               QStringList texts;
-                               for (const qint64 read : reads) {
-                                   texts.append(QString::number(read));
-                               }
-                               return texts;
-                           }())
-                               .join(QLatin1Char(' '))),
+    QStringList milliseconds;
+    for (const qint64 read : reads) {
+        milliseconds.append(QString::number(read));
+    }
+    std::printf("hung owner: reads took %s ms, longest event loop gap %lld ms\n", qPrintable(milliseconds.join(' ')),
                 longestGap);
     // The first read waits out the budget; every later one knows better.
     EXPECT_GE(reads.first(), WaylandClipboard::readBudgetMilliseconds - 50);

@@ -5,12 +5,11 @@
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandPasteKeystroke.h"
 #include "platform/wayland/WaylandWorkspace.h"
+#include "tests/support/EncodedImage.h"
 #include "tests/support/TestSupport.h"
 #include "tests/unit/wayland/FakeDataControl.h"
 
-#include <QBuffer>
 #include <QElapsedTimer>
-#include <QImage>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -196,12 +195,7 @@ TEST_F(WaylandClipboardLogicTest, readsOnlyTheHintOfASecret) {
 }
 
 TEST_F(WaylandClipboardLogicTest, takesAnImageOfferedBesideOneFileForThatFile) {
-    QImage picture(3, 2, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
+    const QByteArray png = test::encodedImage(QSize(3, 2), "PNG");
     const QUrl file = QUrl::fromLocalFile(QStringLiteral("/tmp/shot.png"));
     m_control.queueSelection({"text/uri-list", "image/png"},
                              {{"text/uri-list", "file:///tmp/shot.png\r\n"}, {"image/png", png}});

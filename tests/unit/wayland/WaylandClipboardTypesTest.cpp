@@ -5,7 +5,8 @@
 #include "engine/LocalFileUrl.h"
 #include "platform/wayland/WaylandOfferedContent.h"
 
-#include <QBuffer>
+#include "tests/support/EncodedImage.h"
+
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -64,12 +65,7 @@ TEST(WaylandClipboardTypesTest, offersEachKindOfEntryAsTheSameTypesAsOnX11) {
     }
     EXPECT_TRUE(text.bytes("image/png").isEmpty());
 
-    QImage image(7, 5, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG");
+    const QByteArray jpeg = test::encodedImage(QSize(7, 5), "JPEG");
     const WaylandOfferedContent picture(
         ClipboardItem::makeImage(ClipboardImage::fromEncoded(jpeg, QStringLiteral("image/jpeg"))));
     EXPECT_EQ(picture.mimeTypes(), (QList<QByteArray>{"image/jpeg", "image/png"}));

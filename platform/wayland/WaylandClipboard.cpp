@@ -19,6 +19,8 @@ namespace {
 
 // A hint is a word; anything longer is not one.
 constexpr qint64 hintBytes = 1024;
+// Writes in a row whose news may still be on its way: a paste is one write, a few are plenty.
+constexpr size_t unconfirmedWritesRemembered = 8;
 
 bool sameTypes(QList<QByteArray> a, QList<QByteArray> b) {
     std::sort(a.begin(), a.end());
@@ -49,12 +51,24 @@ WaylandClipboard::~WaylandClipboard() {
 
 void WaylandClipboard::handleSelection() {
     WaylandDataOffer* offer = m_dataControl->currentOffer();
-    if (offer != nullptr && m_ownSource && sameTypes(offer->mimeTypes(), m_ownContent->mimeTypes())) {
-        // The compositor telling of our own write, counted when it was made. A program that copied since
-        // would have cancelled our source before this news, so content with our types is ours.
-        if (!m_selection.ours) {
+    // The compositor tells every data-control client of each selection, ours included, and each write was
+    // counted when it was made. Its news comes in the order of the writes; one that an even later write of ours
+    // replaced leaves the clipboard ours.
+    const bool newsOfAWrite =
+        offer != nullptr && !m_unconfirmedWrites.empty() && sameTypes(offer->mimeTypes(), m_unconfirmedWrites.front());
+    if (newsOfAWrite) {
+        m_unconfirmedWrites.pop_front();
+    }
+    // Of our latest write, or told again: a program that copied since would have cancelled our source before this
+    // news. A copy told of in between was replaced by ours.
+    if ((newsOfAWrite && m_unconfirmedWrites.empty()) ||
+        (offer != nullptr && m_ownSource && sameTypes(offer->mimeTypes(), m_ownContent->mimeTypes()))) {
+        if (m_ownSource && !m_selection.ours) {
             m_selection = Selection{.changeCount = m_changeCount, .types = m_ownContent->mimeTypes(), .ours = true};
         }
+        return;
+    }
+    if (newsOfAWrite) {
         return;
     }
     ++m_changeCount;
@@ -244,19 +258,22 @@ bool WaylandClipboard::write(const ClipboardItem& item) {
         [this, content, writeChangeCount](const QByteArray& mimeType, UniqueDescriptor pipe) {
             serve(content, writeChangeCount, mimeType, std::move(pipe));
         },
-        [self = QPointer<WaylandClipboard>(this), sourcePointer] {
-            // Another program copied. The source goes once its own call has returned.
-            QMetaObject::invokeMethod(
-                self,
-                [self, sourcePointer] {
-                    if (self && self->m_ownSource.get() == sourcePointer) {
-                        self->m_ownSource.reset();
-                    }
-                },
-                Qt::QueuedConnection);
+        [this, sourcePointer] {
+            // Another program copied: the clipboard is no longer ours from now on, and the news of that copy may
+            // follow at once. The source itself goes once its own call has returned.
+            if (m_ownSource.get() == sourcePointer) {
+                m_cancelledSources.push_back(std::move(m_ownSource));
+                QMetaObject::invokeMethod(
+                    this, [this] { m_cancelledSources.clear(); }, Qt::QueuedConnection);
+            }
         });
     m_ownSource = std::move(source);
     m_ownContent = content;
+    m_unconfirmedWrites.push_back(content->mimeTypes());
+    // News of each write always comes; a compositor that dropped some must not make us ignore copies for good.
+    if (m_unconfirmedWrites.size() > unconfirmedWritesRemembered) {
+        m_unconfirmedWrites.pop_front();
+    }
     m_selection = Selection{.changeCount = m_changeCount, .types = content->mimeTypes(), .ours = true};
     scheduleObserver();
     return true;

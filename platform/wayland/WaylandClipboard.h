@@ -12,6 +12,7 @@
 #include <QList>
 #include <QObject>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -101,7 +102,10 @@ private:
     qint64 m_changeCount = 0;
     Selection m_selection;
     std::unique_ptr<WaylandDataSource> m_ownSource;
+    std::vector<std::unique_ptr<WaylandDataSource>> m_cancelledSources;
     std::shared_ptr<const WaylandOfferedContent> m_ownContent;
+    // The types of our writes that the compositor has not told of yet, oldest first.
+    std::deque<QList<QByteArray>> m_unconfirmedWrites;
     std::vector<std::unique_ptr<WaylandPipeWriter>> m_writers;
     std::function<void()> m_observer;
     qint64 m_observedChangeCount = 0;

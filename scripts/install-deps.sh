@@ -13,6 +13,8 @@ packages=(
     qt6-l10n-tools libqt6svg6 qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
     qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtqml-workerscript qml6-module-qtqml
     qml6-module-qtqml-models
+    # Wayland services: the client library, wayland-scanner for the vendored protocols, Qt's Wayland plugin
+    libwayland-dev wayland-protocols qt6-wayland-dev qt6-wayland
     # X11 services
     libx11-dev libx11-xcb-dev libxtst-dev libxi-dev libxfixes-dev libxkbcommon-dev libxkbcommon-x11-dev
     libxcb1-dev libxcb-xkb-dev libxcb-xfixes0-dev
@@ -24,6 +26,8 @@ packages=(
     librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream man-db
     # real peers for the integration tests
     xvfb xauth openbox tint2 xclip xsel xdotool x11-xkb-utils x11-utils xterm xfce4-terminal thunar
+    # real peers for the Wayland tests: a headless compositor, the clipboard tools, a terminal and a GTK 3 field
+    sway wl-clipboard foot python3-gi gir1.2-gtk-3.0
     # a screen reader's view of the popup: the session and accessibility buses and a client of them
     dbus at-spi2-core python3-pyatspi
     # calls and watches on the session bus, as scripts make them

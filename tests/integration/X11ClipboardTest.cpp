@@ -5,6 +5,7 @@
 #include "engine/LocalFileUrl.h"
 #include "tests/integration/support/ChildProcess.h"
 #include "tests/integration/support/X11ServerState.h"
+#include "tests/support/EncodedImage.h"
 #include "tests/support/TestSupport.h"
 
 #include <QBuffer>
@@ -23,23 +24,10 @@
 
 using namespace sorvu;
 using sorvu::test::ChildProcess;
+using sorvu::test::encodedImage;
 using sorvu::test::waitUntil;
 
 namespace {
-
-QByteArray encodedImage(QSize size, const char* format) {
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
-            image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
-        }
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 class X11ClipboardTest : public ::testing::Test {
 protected:

@@ -1,0 +1,35 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QUrl>
+
+#include <optional>
+
+namespace sorvu::wayland {
+
+// Which of the types a copy offers Sorvu reads, and how it reads them. The types are the desktop's MIME
+// names; programs bridged from X11 also offer the X11 names of text (UTF8_STRING).
+
+// The type whose value tells that a password manager copied the content.
+inline const QByteArray passwordManagerHintType = QByteArrayLiteral("x-kde-passwordManagerHint");
+
+// The file-list types offered, in the order they are tried: text/uri-list, then GNOME's copied files.
+QList<QByteArray> fileListTypes(const QList<QByteArray>& offered);
+// The image types Sorvu keeps that are offered, in the order offered: the first that decodes wins.
+QList<QByteArray> imageTypes(const QList<QByteArray>& offered);
+// The text type to read, by Sorvu's preference (explicit UTF-8 first); nothing when no text is offered.
+std::optional<QByteArray> textType(const QList<QByteArray>& offered);
+bool isImageType(const QByteArray& type);
+
+// The local files a file list names, the copy-or-cut line of GNOME's type skipped; nothing when any entry is
+// not a local file (a web address), so that such a list is read as text instead.
+std::optional<QList<QUrl>> localFilesFromList(const QByteArray& type, const QByteArray& bytes);
+
+// Whether the hint's value marks a secret.
+bool hintMarksSecret(const QByteArray& value);
+
+} // namespace sorvu::wayland

@@ -1,0 +1,38 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Sorvu developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A GTK 3 text view in a window of its own, to paste into: prints "focused" whenever its window has the
+# keyboard focus, and "text <percent-encoded text>" whenever its text changes. Its app_id is the first
+# argument (default "sorvu-gtk-field").
+import sys
+import urllib.parse
+
+import gi
+
+gi.require_version("Gtk", "3.0")
+from gi.repository import GLib, Gtk  # noqa: E402
+
+GLib.set_prgname(sys.argv[1] if len(sys.argv) > 1 else "sorvu-gtk-field")
+window = Gtk.Window(title="Sorvu test field")
+window.set_default_size(400, 300)
+view = Gtk.TextView()
+window.add(view)
+buffer = view.get_buffer()
+
+
+def report_text(changed):
+    start, end = changed.get_bounds()
+    print("text " + urllib.parse.quote(changed.get_text(start, end, True), safe=""), flush=True)
+
+
+def report_focus(*_):
+    print("focused", flush=True)
+    return False
+
+
+buffer.connect("changed", report_text)
+window.connect("focus-in-event", report_focus)
+window.connect("destroy", Gtk.main_quit)
+window.show_all()
+view.grab_focus()
+Gtk.main()

@@ -9,7 +9,7 @@ SorvuApplication::SorvuApplication(int& argc, char** argv) : QApplication(argc, 
     setApplicationName(QStringLiteral("Sorvu"));
     setOrganizationName(QStringLiteral("Sorvu"));
     setApplicationVersion(QStringLiteral(SORVU_VERSION));
-    setDesktopFileName(QStringLiteral("sorvu"));
+    setDesktopFileName(QStringLiteral("org.sorvu.Sorvu"));
     setQuitOnLastWindowClosed(false);
 }
 

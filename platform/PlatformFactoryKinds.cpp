@@ -3,13 +3,15 @@
 
 #include "platform/PlatformFactory.h"
 
+#include "platform/wayland/WaylandSessionKind.h"
 #include "platform/x11/X11SessionKind.h"
 
 namespace sorvu {
 
 PlatformFactory PlatformFactory::forThisSystem() {
+    static const WaylandSessionKind wayland;
     static const X11SessionKind x11;
-    return PlatformFactory({&x11});
+    return PlatformFactory({&wayland, &x11});
 }
 
 } // namespace sorvu

@@ -3,7 +3,8 @@
 
 #include "platform/wayland/WaylandClipboard.h"
 
-#include "platform/wayland/WaylandClipboardTypes.h"
+#include "platform/linux/ClipboardTypes.h"
+#include "platform/linux/PasswordManagerHint.h"
 #include "platform/wayland/WaylandDataControl.h"
 #include "platform/wayland/WaylandOfferedContent.h"
 #include "platform/wayland/WaylandPipeReader.h"
@@ -161,20 +162,21 @@ std::optional<QByteArray> WaylandClipboard::fetch(const QByteArray& type, const 
 }
 
 std::optional<QByteArray> WaylandClipboard::fetch(const QByteArray& type, const QDeadlineTimer& deadline) {
-    return fetch(type, deadline, wayland::isImageType(type) ? m_limits.imageBytes : m_limits.textBytes);
+    return fetch(type, deadline, clipboardtypes::isImageType(type) ? m_limits.imageBytes : m_limits.textBytes);
 }
 
 bool WaylandClipboard::isSecret() {
-    current();
-    const std::optional<QByteArray> hint =
-        fetch(wayland::passwordManagerHintType, QDeadlineTimer(readBudgetMilliseconds), hintBytes);
-    return hint && wayland::hintMarksSecret(*hint);
+    if (!current().types.contains(clipboardtypes::passwordManagerHintType)) {
+        return false;
+    }
+    return passwordManagerHintMeansSecret(
+        fetch(clipboardtypes::passwordManagerHintType, QDeadlineTimer(readBudgetMilliseconds), hintBytes));
 }
 
 std::optional<QList<QUrl>> WaylandClipboard::offeredFiles(const QDeadlineTimer& deadline) {
-    for (const QByteArray& type : wayland::fileListTypes(current().types)) {
+    for (const QByteArray& type : clipboardtypes::fileListTypes(current().types)) {
         if (const std::optional<QByteArray> bytes = fetch(type, deadline)) {
-            if (std::optional<QList<QUrl>> urls = wayland::localFilesFromList(type, *bytes)) {
+            if (std::optional<QList<QUrl>> urls = clipboardtypes::localFilesFromList(type, *bytes)) {
                 return urls;
             }
             return std::nullopt;
@@ -188,7 +190,7 @@ QList<QUrl> WaylandClipboard::fileURLs() {
 }
 
 ClipboardImageRef WaylandClipboard::firstImage(const QDeadlineTimer& deadline) {
-    for (const QByteArray& type : wayland::imageTypes(current().types)) {
+    for (const QByteArray& type : clipboardtypes::imageTypes(current().types)) {
         if (const std::optional<QByteArray> bytes = fetch(type, deadline)) {
             if (ClipboardImageRef image = ClipboardImage::fromEncoded(*bytes, QString::fromUtf8(type))) {
                 return image;
@@ -218,7 +220,7 @@ QList<ClipboardImageRef> WaylandClipboard::imagesForFileURLs(const QList<QUrl>& 
 }
 
 std::optional<QString> WaylandClipboard::plainText() {
-    const std::optional<QByteArray> type = wayland::textType(current().types);
+    const std::optional<QByteArray> type = clipboardtypes::textType(current().types);
     if (!type) {
         return std::nullopt;
     }

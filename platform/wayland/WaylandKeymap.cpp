@@ -93,6 +93,58 @@ std::optional<WaylandKeymap::Found> WaylandKeymap::find(quint32 symbol) const {
     return std::nullopt;
 }
 
+std::pair<xkb_keymap*, quint32> WaylandKeymap::shortcutLayout() const {
+    const auto typesLatin = [](xkb_keymap* keymap, xkb_layout_index_t layout) {
+        for (xkb_keycode_t code = xkb_keymap_min_keycode(keymap); code <= xkb_keymap_max_keycode(keymap); ++code) {
+            const xkb_keysym_t* symbols = nullptr;
+            if (layout < xkb_keymap_num_layouts_for_key(keymap, code) &&
+                xkb_keymap_key_get_syms_by_level(keymap, code, layout, 0, &symbols) == 1 && symbols[0] == XKB_KEY_a) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (xkb_layout_index_t layout = 0; layout < xkb_keymap_num_layouts(m_keymap); ++layout) {
+        if (typesLatin(m_keymap, layout)) {
+            return {m_keymap, layout};
+        }
+    }
+    // A layout without Latin letters (Russian alone): keys stand for what the US layout types at their place.
+    static const std::shared_ptr<const WaylandKeymap> us = fromNames("us");
+    return {us ? us->m_keymap : m_keymap, 0};
+}
+
+std::optional<QString> WaylandKeymap::characterForKeyCode(quint16 keyCode) const {
+    const auto [keymap, layout] = shortcutLayout();
+    if (keyCode < xkb_keymap_min_keycode(keymap) || keyCode > xkb_keymap_max_keycode(keymap) ||
+        layout >= xkb_keymap_num_layouts_for_key(keymap, keyCode)) {
+        return std::nullopt;
+    }
+    const xkb_keysym_t* symbols = nullptr;
+    if (xkb_keymap_key_get_syms_by_level(keymap, keyCode, layout, 0, &symbols) != 1) {
+        return std::nullopt;
+    }
+    char text[8] = {};
+    const int length = xkb_keysym_to_utf8(symbols[0], text, sizeof text);
+    // Control characters (Return, Tab, Escape) are keys that type nothing one could show.
+    if (length <= 1 || static_cast<unsigned char>(text[0]) < 0x20 || text[0] == 0x7f) {
+        return std::nullopt;
+    }
+    return QString::fromUtf8(text);
+}
+
+std::optional<quint16> WaylandKeymap::keyCodeForCharacter(const QString& text) const {
+    const auto [keymap, layout] = shortcutLayout();
+    const QString wanted = text.toLower();
+    for (xkb_keycode_t code = xkb_keymap_min_keycode(keymap); code <= xkb_keymap_max_keycode(keymap); ++code) {
+        if (const std::optional<QString> typed = characterForKeyCode(quint16(code));
+            typed && typed->toLower() == wanted) {
+            return quint16(code);
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<WaylandKeymap::Keystroke> WaylandKeymap::keystroke(PasteKeys keys) const {
     auto either = [this](quint32 left, quint32 right) {
         std::optional<Found> found = find(left);

@@ -7,9 +7,11 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 struct xkb_keymap;
 
@@ -63,6 +65,13 @@ public:
     // The modifier state with the given keys held down, in the given layout.
     ModifierState modifiersWithKeysDown(const QList<quint32>& keys, quint32 layout) const;
 
+    // What a key (an XKB key code) types without modifiers in the layout shortcuts are read in: the first that
+    // types Latin letters, else the US layout's key at the same place. Nothing for a key that types nothing,
+    // such as a dead key or a function key.
+    std::optional<QString> characterForKeyCode(quint16 keyCode) const;
+    // The first key, in ascending key code order, whose text equals the given text when both are lower-cased.
+    std::optional<quint16> keyCodeForCharacter(const QString& text) const;
+
 private:
     WaylandKeymap(xkb_keymap* keymap, Origin origin);
 
@@ -72,6 +81,8 @@ private:
         quint32 layout = 0;
     };
     std::optional<Found> find(quint32 symbol) const;
+    // The keymap and layout in which shortcut keys are read.
+    std::pair<xkb_keymap*, quint32> shortcutLayout() const;
 
     xkb_keymap* m_keymap;
     Origin m_origin;

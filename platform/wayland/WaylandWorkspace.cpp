@@ -54,13 +54,12 @@ std::optional<WindowClass> WaylandWorkspace::windowClass(const RunningProgram& p
     return WindowClass{toplevel->appId, toplevel->appId};
 }
 
-bool WaylandWorkspace::isOwnProcessFrontmost() {
+bool WaylandWorkspace::isOwnProgram(const RunningProgram& program) const {
     if (m_toplevels == nullptr || m_ownAppId.isEmpty()) {
         return false;
     }
-    m_toplevels->update();
-    const std::optional<WaylandToplevels::Toplevel> active = m_toplevels->activeToplevel();
-    return active && active->appId == m_ownAppId;
+    const std::optional<WaylandToplevels::Toplevel> toplevel = m_toplevels->toplevel(program.window);
+    return toplevel && toplevel->appId == m_ownAppId;
 }
 
 } // namespace sorvu

@@ -26,9 +26,10 @@ public:
     bool activate(const RunningProgram& program) override;
     std::optional<WindowClass> windowClass(const RunningProgram& program) override;
 
-    // Whether the activated window is one of this program's own, known by its app_id (the desktop file name
-    // Qt gives Sorvu's windows).
-    bool isOwnProcessFrontmost();
+    // A window of this program's own, known by its app_id (the desktop file name Qt gives Sorvu's windows).
+    bool isOwnProgram(const RunningProgram& program) const override;
+    // Windows are brought to the front through the window list, where the compositor offers one.
+    bool canActivate() const override { return m_toplevels != nullptr; }
     void setOwnAppId(const QString& appId) { m_ownAppId = appId; }
 
 private:

@@ -3,11 +3,11 @@
 
 #include "platform/x11/X11Clipboard.h"
 
-#include "engine/LocalFileUrl.h"
+#include "platform/linux/ClipboardTypes.h"
+#include "platform/linux/OfferedMimeData.h"
 #include "platform/linux/PasswordManagerHint.h"
 #include "platform/x11/X11Access.h"
 #include "platform/x11/X11DisplayName.h"
-#include "platform/x11/X11OfferedMimeData.h"
 #include "platform/x11/X11SelectionReader.h"
 
 #include <QClipboard>
@@ -29,11 +29,10 @@ namespace sorvu {
 
 namespace {
 
-const QByteArray uriListType = QByteArrayLiteral("text/uri-list");
-const QByteArray gnomeFilesType = QByteArrayLiteral("x-special/gnome-copied-files");
-const QByteArray passwordManagerHintType = QByteArrayLiteral("x-kde-passwordManagerHint");
-const QList<QByteArray> imageTypes = {"image/png", "image/jpeg", "image/gif", "image/bmp", "image/webp", "image/tiff"};
-const QList<QByteArray> textTypes = {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain"};
+using clipboardtypes::gnomeFilesType;
+using clipboardtypes::passwordManagerHintType;
+using clipboardtypes::uriListType;
+const QList<QByteArray>& textTypes = clipboardtypes::textTypesByPreference;
 // The X11 names of plain text, which Qt and most programs list as text/plain.
 const QList<QByteArray> legacyTextTargets = {"UTF8_STRING", "STRING", "TEXT", "COMPOUND_TEXT"};
 
@@ -57,33 +56,13 @@ QList<QByteArray> localTargets(const QMimeData& data) {
 }
 
 QByteArray localBytes(const QMimeData& data, const QByteArray& target) {
-    if (const auto* offered = qobject_cast<const X11OfferedMimeData*>(&data)) {
+    if (const auto* offered = qobject_cast<const OfferedMimeData*>(&data)) {
         return offered->localData(QString::fromUtf8(target));
     }
     if (textTypes.contains(target)) {
         return data.text().toUtf8();
     }
     return data.data(QString::fromUtf8(target));
-}
-
-// Local file URLs, one per line; nothing when any line is not a local file URL.
-std::optional<QList<QUrl>> localFileUrls(const QList<QByteArray>& lines) {
-    QList<QUrl> urls;
-    for (const QByteArray& rawLine : lines) {
-        const QByteArray line = rawLine.trimmed();
-        if (line.isEmpty() || line.startsWith('#')) {
-            continue;
-        }
-        // File managers and browsers do not always encode spaces; a tolerant parse takes the raw ones.
-        const QUrl url = QUrl::fromEncoded(line, QUrl::TolerantMode);
-        const bool localHost = url.host().isEmpty() || url.host() == QStringLiteral("localhost");
-        if (!url.isValid() || !url.isLocalFile() || !localHost) {
-            return std::nullopt;
-        }
-        // Rebuilt from the path's bytes: a name that is not UTF-8 would not survive toLocalFile().
-        urls.append(localFileUrl(localPathBytes(url)));
-    }
-    return urls;
 }
 
 // Whether the server names a window of Qt's own connection as the clipboard's owner. QClipboard cannot tell:
@@ -217,7 +196,7 @@ std::optional<QByteArray> X11Clipboard::fetch(const QByteArray& target, const QD
         const QMimeData* own = clipboard()->mimeData(QClipboard::Clipboard);
         return own != nullptr ? std::optional<QByteArray>(localBytes(*own, target)) : std::nullopt;
     }
-    const qint64 limit = imageTypes.contains(target) ? m_limits.imageBytes : m_limits.textBytes;
+    const qint64 limit = clipboardtypes::isImageType(target) ? m_limits.imageBytes : m_limits.textBytes;
     const X11SelectionReader::Reply reply = m_reader->read(target, deadline, limit);
     if (reply.outcome == X11SelectionReader::Outcome::timedOut) {
         m_offer.ownerHung = true;
@@ -236,13 +215,7 @@ std::optional<QList<QUrl>> X11Clipboard::urlsFromType(const QByteArray& target, 
     if (!bytes) {
         return std::nullopt;
     }
-    QList<QByteArray> lines = bytes->split('\n');
-    // The first line may say whether the files were copied or cut; some programs leave it out.
-    if (target == gnomeFilesType && !lines.isEmpty() &&
-        (lines.first().trimmed() == "copy" || lines.first().trimmed() == "cut")) {
-        lines.removeFirst();
-    }
-    return localFileUrls(lines);
+    return clipboardtypes::localFilesFromList(target, *bytes);
 }
 
 QList<QUrl> X11Clipboard::fileURLs() {
@@ -263,7 +236,7 @@ ClipboardImageRef X11Clipboard::firstImage(const QDeadlineTimer& deadline) const
     }
     const QList<QByteArray> targets = *offer.targets;
     for (const QByteArray& target : targets) {
-        if (!imageTypes.contains(target)) {
+        if (!clipboardtypes::isImageType(target)) {
             continue;
         }
         if (const std::optional<QByteArray> bytes = fetch(target, deadline)) {
@@ -310,8 +283,8 @@ std::optional<QString> X11Clipboard::plainText() {
 
 QMimeData* X11Clipboard::makeOffer(const ClipboardItem& item, std::shared_ptr<qint64> writeChangeCount,
                                    std::function<void()> afterFetch) {
-    return new X11OfferedMimeData(item, [self = QPointer<X11Clipboard>(this), writeChangeCount,
-                                         afterFetch = std::move(afterFetch)](const QString& type) {
+    return new OfferedMimeData(item, [self = QPointer<X11Clipboard>(this), writeChangeCount,
+                                      afterFetch = std::move(afterFetch)](const QString& type) {
         // Qt is in the middle of answering the request: observers run after it, when replacing the
         // clipboard's content is safe again.
         if (!self) {

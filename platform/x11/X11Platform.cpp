@@ -4,11 +4,11 @@
 #include "platform/x11/X11Platform.h"
 
 #include "platform/linux/DesktopNotification.h"
+#include "platform/linux/OfferedMimeData.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11GrabbedShortcuts.h"
 #include "platform/x11/X11KeyboardLayout.h"
-#include "platform/x11/X11OfferedMimeData.h"
 #include "platform/x11/X11PasteKeystroke.h"
 #include "platform/x11/X11PasteOutput.h"
 #include "platform/x11/X11PointerMonitor.h"
@@ -105,7 +105,7 @@ void X11Platform::showNotification(const QString& text) {
 
 QMimeData* X11Platform::makeDropData(const ClipboardItem& item) {
     // A drop fetches from the drag's own selection, not the clipboard: there is no paste to report.
-    return new X11OfferedMimeData(item, {});
+    return new OfferedMimeData(item, {});
 }
 
 } // namespace sorvu

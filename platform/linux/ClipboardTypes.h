@@ -9,13 +9,17 @@
 
 #include <optional>
 
-namespace sorvu::wayland {
+namespace sorvu::clipboardtypes {
 
 // Which of the types a copy offers Sorvu reads, and how it reads them. The types are the desktop's MIME
 // names; programs bridged from X11 also offer the X11 names of text (UTF8_STRING).
 
 // The type whose value tells that a password manager copied the content.
 inline const QByteArray passwordManagerHintType = QByteArrayLiteral("x-kde-passwordManagerHint");
+inline const QByteArray uriListType = QByteArrayLiteral("text/uri-list");
+inline const QByteArray gnomeFilesType = QByteArrayLiteral("x-special/gnome-copied-files");
+// The text types, explicit UTF-8 first.
+inline const QList<QByteArray> textTypesByPreference = {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain"};
 
 // The file-list types offered, in the order they are tried: text/uri-list, then GNOME's copied files.
 QList<QByteArray> fileListTypes(const QList<QByteArray>& offered);
@@ -29,7 +33,4 @@ bool isImageType(const QByteArray& type);
 // not a local file (a web address), so that such a list is read as text instead.
 std::optional<QList<QUrl>> localFilesFromList(const QByteArray& type, const QByteArray& bytes);
 
-// Whether the hint's value marks a secret.
-bool hintMarksSecret(const QByteArray& value);
-
-} // namespace sorvu::wayland
+} // namespace sorvu::clipboardtypes

@@ -1,19 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Sorvu developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/wayland/WaylandClipboardTypes.h"
+#include "platform/linux/ClipboardTypes.h"
 
 #include "engine/LocalFileUrl.h"
 
-namespace sorvu::wayland {
+namespace sorvu::clipboardtypes {
 
 namespace {
 
-const QByteArray uriListType = QByteArrayLiteral("text/uri-list");
-const QByteArray gnomeFilesType = QByteArrayLiteral("x-special/gnome-copied-files");
 const QList<QByteArray> keptImageTypes = {"image/png", "image/jpeg", "image/gif",
                                           "image/bmp", "image/webp", "image/tiff"};
-const QList<QByteArray> textTypesByPreference = {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain"};
 
 } // namespace
 
@@ -75,8 +72,4 @@ std::optional<QList<QUrl>> localFilesFromList(const QByteArray& type, const QByt
     return urls;
 }
 
-bool hintMarksSecret(const QByteArray& value) {
-    return value.trimmed() == "secret";
-}
-
-} // namespace sorvu::wayland
+} // namespace sorvu::clipboardtypes

@@ -11,16 +11,16 @@
 
 namespace sorvu {
 
-// What the program offers on the clipboard for one item. It reports every fetch of a type by another
+// What the program offers on the clipboard, or in a drag, for one item. It reports every fetch of a type by another
 // program (Qt asks it for the bytes only when a program requests them), and converts an image to PNG
 // only when someone asks for PNG.
-class X11OfferedMimeData : public QMimeData {
+class OfferedMimeData : public QMimeData {
     Q_OBJECT
 
 public:
     using FetchObserver = std::function<void(const QString& mimeType)>;
 
-    X11OfferedMimeData(const ClipboardItem& item, FetchObserver observer);
+    OfferedMimeData(const ClipboardItem& item, FetchObserver observer);
 
     QStringList formats() const override;
     bool hasFormat(const QString& mimeType) const override;

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Sorvu developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/x11/X11OfferedMimeData.h"
+#include "platform/linux/OfferedMimeData.h"
 
 #include <QList>
 #include <QUrl>
@@ -15,8 +15,7 @@ const QString utf8TextType = QStringLiteral("text/plain;charset=utf-8");
 
 } // namespace
 
-X11OfferedMimeData::X11OfferedMimeData(const ClipboardItem& item, FetchObserver observer)
-    : m_observer(std::move(observer)) {
+OfferedMimeData::OfferedMimeData(const ClipboardItem& item, FetchObserver observer) : m_observer(std::move(observer)) {
     switch (item.kind()) {
     case ClipboardItem::Kind::text:
         setPlainText(item.text());
@@ -39,13 +38,13 @@ X11OfferedMimeData::X11OfferedMimeData(const ClipboardItem& item, FetchObserver 
     }
 }
 
-void X11OfferedMimeData::setPlainText(const QString& text) {
+void OfferedMimeData::setPlainText(const QString& text) {
     // Qt offers the text as UTF8_STRING and text/plain; some programs ask for the explicit UTF-8 type.
     setText(text);
     setData(utf8TextType, text.toUtf8());
 }
 
-QStringList X11OfferedMimeData::formats() const {
+QStringList OfferedMimeData::formats() const {
     QStringList result = QMimeData::formats();
     if (m_convertsToPng) {
         result.append(pngType);
@@ -53,11 +52,11 @@ QStringList X11OfferedMimeData::formats() const {
     return result;
 }
 
-bool X11OfferedMimeData::hasFormat(const QString& mimeType) const {
+bool OfferedMimeData::hasFormat(const QString& mimeType) const {
     return formats().contains(mimeType);
 }
 
-QByteArray X11OfferedMimeData::localData(const QString& mimeType) const {
+QByteArray OfferedMimeData::localData(const QString& mimeType) const {
     m_readingLocally = true;
     const bool isText = mimeType == QStringLiteral("UTF8_STRING") || mimeType == QStringLiteral("text/plain") ||
                         mimeType == utf8TextType;
@@ -66,7 +65,7 @@ QByteArray X11OfferedMimeData::localData(const QString& mimeType) const {
     return bytes;
 }
 
-QVariant X11OfferedMimeData::retrieveData(const QString& mimeType, QMetaType type) const {
+QVariant OfferedMimeData::retrieveData(const QString& mimeType, QMetaType type) const {
     QVariant value;
     if (m_convertsToPng && mimeType == pngType) {
         value = m_image->pngBytes();

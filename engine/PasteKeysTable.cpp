@@ -29,6 +29,12 @@ constexpr BuiltInEntry builtInEntries[] = {
     {"alacritty", PasteKeys::controlShiftV},
     {"kitty", PasteKeys::controlShiftV},
     {"org.wezfurlong.wezterm", PasteKeys::controlShiftV},
+    // Wayland terminals, by their app_id (a Wayland window has no other name).
+    {"foot", PasteKeys::controlShiftV},
+    {"footclient", PasteKeys::controlShiftV},
+    {"org.gnome.terminal", PasteKeys::controlShiftV},
+    {"org.gnome.console", PasteKeys::controlShiftV},
+    {"org.kde.konsole", PasteKeys::controlShiftV},
     // These paste PRIMARY on Shift+Insert and nothing from the clipboard without extra configuration
     // (urxvt takes Ctrl+Shift for entering a character by its code).
     {"xterm", PasteKeys::shiftInsert},

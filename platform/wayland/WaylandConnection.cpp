@@ -12,6 +12,7 @@
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <wayland-client.h>
@@ -102,6 +103,11 @@ WaylandConnection::WaylandConnection(const QByteArray& socket, QObject* parent) 
     m_offered.virtualKeyboard = m_virtualKeyboardManager != nullptr && m_seat != nullptr;
     m_offered.foreignToplevel = m_toplevels != nullptr;
 
+    // Asked before the application exists, the connection only tells what the compositor offers.
+    if (QCoreApplication::instance() == nullptr) {
+        checkError();
+        return;
+    }
     m_readNotifier = std::make_unique<QSocketNotifier>(wl_display_get_fd(m_display), QSocketNotifier::Read);
     connect(m_readNotifier.get(), &QSocketNotifier::activated, this, &WaylandConnection::readPendingEvents);
     m_writeNotifier = std::make_unique<QSocketNotifier>(wl_display_get_fd(m_display), QSocketNotifier::Write);

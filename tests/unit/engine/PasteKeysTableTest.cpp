@@ -47,6 +47,13 @@ TEST(PasteKeysTable, CommonTerminalsPasteWithTheirOwnKeystrokeAndEverythingElseW
         EXPECT_EQ(table.keysFor(windowClass), keys) << windowClass.className.toStdString();
     }
     EXPECT_EQ(table.keysFor(std::nullopt), PasteKeys::controlV);
+
+    // On Wayland a window's only name is its app_id, given as both names.
+    for (const char* appId : {"foot", "footclient", "kitty", "Alacritty", "org.wezfurlong.wezterm",
+                              "org.gnome.Terminal", "org.gnome.Console", "org.kde.konsole", "xfce4-terminal"}) {
+        EXPECT_EQ(table.keysFor(WindowClass{appId, appId}), PasteKeys::controlShiftV) << appId;
+    }
+    EXPECT_EQ(table.keysFor(WindowClass{"org.gnome.TextEditor", "org.gnome.TextEditor"}), PasteKeys::controlV);
 }
 
 class PasteKeysSettings : public test::TemporarySettings {};

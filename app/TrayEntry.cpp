@@ -40,6 +40,11 @@ void TrayEntry::show() {
         build();
         return;
     }
+    if (!m_platform.trayMayAppearLater()) {
+        // Reached through `sorvu --show`, a second start and the desktop's shortcuts instead.
+        qCInfo(lcUi).noquote() << QStringLiteral("status item without a system tray");
+        return;
+    }
     // Started before the panel (at login, say): the icon appears once a tray does.
     qCInfo(lcUi).noquote() << QStringLiteral("status item waiting for a system tray");
     m_trayWait.setInterval(trayPollMilliseconds);

@@ -74,6 +74,9 @@ public:
     // in Qt's screen coordinates, for as long as the returned object lives. Nothing when the session does
     // not tell.
     virtual std::unique_ptr<QObject> watchPointerPresses(std::function<void(QPoint position)> handler) = 0;
+    // Whether a system tray that appears after Sorvu started can still take its icon; otherwise only a tray
+    // that is there at the start shows it.
+    virtual bool trayMayAppearLater() const = 0;
     // Keeps a shown window that belongs to the tray icon out of taskbars and window switchers.
     virtual void keepOffTaskbar(QWindow& window) = 0;
     // What the screen shows in the area around the tray icon: a null image where there is nothing to see (an

@@ -41,6 +41,8 @@ public:
     ShortcutSource shortcutSource() const override { return ShortcutSource::desktopBindings; }
     std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutManager& manager) override;
     bool canPlaceWindows() const override { return false; }
+    // Qt looks for a StatusNotifierItem host once, when the first tray icon is asked for.
+    bool trayMayAppearLater() const override { return false; }
     // Presses in other programs are not told; the popup closes when it loses the keyboard instead.
     std::unique_ptr<QObject> watchPointerPresses(std::function<void(QPoint)>) override { return nullptr; }
     void keepOffTaskbar(QWindow&) override {}

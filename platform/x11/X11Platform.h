@@ -37,6 +37,8 @@ public:
     ShortcutSource shortcutSource() const override { return ShortcutSource::grabbedKeys; }
     std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutManager& manager) override;
     bool canPlaceWindows() const override { return true; }
+    // A tray embeds its icons through an X selection that any later panel takes.
+    bool trayMayAppearLater() const override { return true; }
     std::unique_ptr<QObject> watchPointerPresses(std::function<void(QPoint position)> handler) override;
     void keepOffTaskbar(QWindow& window) override;
     std::optional<QImage> panelAround(const QRect& area) override;

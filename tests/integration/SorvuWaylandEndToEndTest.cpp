@@ -231,7 +231,7 @@ TEST_F(SorvuWaylandEndToEnd, ImagesAndFilesComeBackByteExactAndTooLargeCopiesAre
     EXPECT_EQ(status(), "collecting=true\nqueueCount=0\n");
 }
 
-TEST_F(SorvuWaylandEndToEnd, ThePopupOpensWithoutATrayAndEscapeClosesIt) {
+TEST_F(SorvuWaylandEndToEnd, ThePopupOpensFromTheCommandLineAndEscapeClosesIt) {
     ASSERT_TRUE(command(QStringLiteral("--show")).succeeded());
     ASSERT_TRUE(waitUntil([] { return windowsShown().contains(sorvuAppId); }, 10000)) << log().toStdString();
     const ChildProcess::Result escape = session().run({SORVU_WAYLAND_SCRIPTED_CLIENT_PROGRAM, QStringLiteral("chord"),
@@ -240,6 +240,39 @@ TEST_F(SorvuWaylandEndToEnd, ThePopupOpensWithoutATrayAndEscapeClosesIt) {
     ASSERT_TRUE(escape.succeeded()) << escape.standardError.constData();
     EXPECT_TRUE(waitUntil([] { return !windowsShown().contains(sorvuAppId); }, 10000)) << log().toStdString();
     EXPECT_TRUE(log().contains("popover close requested reason=escape")) << log().toStdString();
+}
+
+TEST_F(SorvuWaylandEndToEnd, TheTrayIconSitsInSwaybarAndAClickOnItOpensThePopup) {
+    const auto busCall = [](const QStringList& arguments) {
+        return session().run(QStringList{QStringLiteral("gdbus"), QStringLiteral("call"), QStringLiteral("--session")} +
+                             arguments);
+    };
+    QString item;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const QByteArray registered =
+                busCall({QStringLiteral("--dest"), QStringLiteral("org.kde.StatusNotifierWatcher"),
+                         QStringLiteral("--object-path"), QStringLiteral("/StatusNotifierWatcher"),
+                         QStringLiteral("--method"), QStringLiteral("org.freedesktop.DBus.Properties.Get"),
+                         QStringLiteral("org.kde.StatusNotifierWatcher"),
+                         QStringLiteral("RegisteredStatusNotifierItems")})
+                    .standardOutput;
+            // One item: Sorvu's, named by its bus name (and path).
+            const qsizetype start = registered.indexOf('\'');
+            item = start < 0
+                       ? QString()
+                       : QString::fromUtf8(registered.mid(start + 1, registered.indexOf('\'', start + 1) - start - 1));
+            return !item.isEmpty();
+        },
+        10000))
+        << log().toStdString();
+    const QString service = item.section(QLatin1Char('/'), 0, 0);
+    const ChildProcess::Result activated =
+        busCall({QStringLiteral("--dest"), service, QStringLiteral("--object-path"),
+                 QStringLiteral("/StatusNotifierItem"), QStringLiteral("--method"),
+                 QStringLiteral("org.kde.StatusNotifierItem.Activate"), QStringLiteral("0"), QStringLiteral("0")});
+    ASSERT_TRUE(activated.succeeded()) << activated.standardError.constData();
+    EXPECT_TRUE(waitUntil([] { return windowsShown().contains(sorvuAppId); }, 10000)) << log().toStdString();
 }
 
 } // namespace

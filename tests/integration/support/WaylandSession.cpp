@@ -24,9 +24,13 @@ namespace {
 WaylandSession* currentSession = nullptr;
 
 // Only what the session needs: no screen of its own, no X server, no input devices beyond those made later.
+// swaybar is the session's tray: it hosts StatusNotifierItems.
 const QByteArray compositorConfig = QByteArrayLiteral("xwayland disable\n"
                                                       "output HEADLESS-1 resolution 1280x800\n"
-                                                      "focus_follows_mouse no\n");
+                                                      "focus_follows_mouse no\n"
+                                                      "bar {\n"
+                                                      "    tray_output *\n"
+                                                      "}\n");
 
 template <typename Predicate> bool pollUntil(const QDeadlineTimer& deadline, Predicate predicate) {
     while (!deadline.hasExpired()) {

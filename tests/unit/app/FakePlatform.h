@@ -69,6 +69,7 @@ public:
     std::shared_ptr<LaunchAtLogin> launchAtLogin() override { return autostart; }
     ShortcutSource shortcutSource() const override { return source; }
     bool canPlaceWindows() const override { return placesWindows; }
+    bool trayMayAppearLater() const override { return true; }
     std::optional<QImage> panelAround(const QRect&) override { return panel; }
     CharacterForKeyCode characterForKeyCode() override { return layout.characterForKeyCode(); }
     KeyCodeForCharacter keyCodeForCharacter() override { return layout.keyCodeForCharacter(); }

@@ -27,11 +27,16 @@
 namespace {
 
 // Said on the desktop as well, since a start from a menu has no terminal to print to.
-void tellWhyNotStarted(const std::shared_ptr<QSettings>& settings, const char* englishText, bool onDesktop = true) {
+// The text in the language the user chose for Sorvu.
+QString inUsersLanguage(const std::shared_ptr<QSettings>& settings, const char* englishText) {
     const sorvu::LanguagePreferenceStore language(std::make_shared<sorvu::SettingsLanguagePreferenceStorage>(settings));
     const auto& code = language.preferredLanguageCode();
-    const QString text = sorvu::localizedString(QString::fromUtf8(englishText), sorvu::catalogForLanguage(code),
-                                                sorvu::localeForLanguage(code));
+    return sorvu::localizedString(QString::fromUtf8(englishText), sorvu::catalogForLanguage(code),
+                                  sorvu::localeForLanguage(code));
+}
+
+void tellWhyNotStarted(const std::shared_ptr<QSettings>& settings, const char* englishText, bool onDesktop = true) {
+    const QString text = inUsersLanguage(settings, englishText);
     std::fprintf(stderr, "%s\n", qPrintable(text));
     if (onDesktop) {
         sorvu::showDesktopNotification(QStringLiteral("Sorvu"), text, sorvu::NotificationDelivery::beforeReturning);
@@ -173,6 +178,13 @@ int main(int argc, char** argv) {
     }
     const std::unique_ptr<sorvu::Platform> platform = choice.kind->createPlatform(environment);
     qCInfo(sorvu::lcUi).noquote() << QStringLiteral("platform chosen name=%1").arg(choice.kind->name());
+    // Said once, at the start: the session works, but not as well as the user may expect.
+    if (!choice.passedOver.isEmpty()) {
+        platform->showNotification(inUsersLanguage(
+            settings, QT_TRANSLATE_NOOP("Sorvu", "This desktop does not let programs watch its Wayland clipboard, so "
+                                                 "Sorvu runs through XWayland: it collects copies, but its shortcuts "
+                                                 "and pastes reach X11 programs only.")));
+    }
     sorvu::Application application(*platform, settings, sorvu::ClipboardQueue::defaultClipboardFilesDirectory());
     QTimer::singleShot(0, &application, &sorvu::Application::launch);
     QObject::connect(&qtApplication, &QCoreApplication::aboutToQuit, &application, &sorvu::Application::terminate);

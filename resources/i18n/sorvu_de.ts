@@ -296,5 +296,9 @@
         <source>Bind keys to these commands in your desktop's keyboard settings.</source>
         <translation>Lege in den Tastatureinstellungen deines Desktops Tasten für diese Befehle fest.</translation>
     </message>
+    <message>
+        <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
+        <translation>Dieser Desktop lässt Programme seine Wayland-Zwischenablage nicht beobachten, daher läuft Sorvu über XWayland: Es sammelt Kopien, aber seine Tastenkürzel und das Einfügen erreichen nur X11-Programme.</translation>
+    </message>
 </context>
 </TS>

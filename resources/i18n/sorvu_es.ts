@@ -296,5 +296,9 @@
         <source>Bind keys to these commands in your desktop's keyboard settings.</source>
         <translation>Asigna teclas a estos comandos en la configuración de teclado de tu escritorio.</translation>
     </message>
+    <message>
+        <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
+        <translation>Este escritorio no permite a los programas observar su portapapeles de Wayland, así que Sorvu funciona a través de XWayland: recoge lo que se copia, pero sus atajos y pegados solo llegan a programas X11.</translation>
+    </message>
 </context>
 </TS>

@@ -287,5 +287,9 @@
         <source>Bind keys to these commands in your desktop's keyboard settings.</source>
         <translation>デスクトップのキーボード設定で、これらのコマンドにキーを割り当ててください。</translation>
     </message>
+    <message>
+        <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
+        <translation>このデスクトップでは Wayland のクリップボードを監視できないため、Sorvu は XWayland 経由で動作します。コピーは収集できますが、ショートカットとペーストは X11 のプログラムにしか届きません。</translation>
+    </message>
 </context>
 </TS>

@@ -296,5 +296,9 @@
         <source>Bind keys to these commands in your desktop's keyboard settings.</source>
         <translation>Atribua teclas a estes comandos nas configurações de teclado do seu ambiente de trabalho.</translation>
     </message>
+    <message>
+        <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
+        <translation>Este ambiente de trabalho não deixa os programas observarem sua área de transferência do Wayland, então o Sorvu funciona pelo XWayland: ele coleta o que é copiado, mas seus atalhos e colagens só chegam a programas X11.</translation>
+    </message>
 </context>
 </TS>

@@ -299,5 +299,9 @@
         <source>Bind keys to these commands in your desktop's keyboard settings.</source>
         <translation>Назначьте клавиши этим командам в настройках клавиатуры вашего рабочего стола.</translation>
     </message>
+    <message>
+        <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
+        <translation>Этот рабочий стол не позволяет программам следить за буфером обмена Wayland, поэтому Sorvu работает через XWayland: копии он собирает, но его горячие клавиши и вставка доходят только до программ X11.</translation>
+    </message>
 </context>
 </TS>

@@ -287,5 +287,9 @@
         <source>Bind keys to these commands in your desktop's keyboard settings.</source>
         <translation>请在桌面的键盘设置中为这些命令绑定按键。</translation>
     </message>
+    <message>
+        <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
+        <translation>此桌面不允许程序监视其 Wayland 剪贴板，因此 Sorvu 通过 XWayland 运行：它能收集复制的内容，但其快捷键和粘贴只能作用于 X11 程序。</translation>
+    </message>
 </context>
 </TS>

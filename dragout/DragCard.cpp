@@ -123,6 +123,10 @@ QSize DragCard::thumbnailCardSize(QSizeF imageSize) {
     return QSize(std::max(qCeil(imageSize.width() * scale), 1), std::max(qCeil(imageSize.height() * scale), 1));
 }
 
+QImage DragCard::pictureOf(const ClipboardItem& item) {
+    return cardPicture(item);
+}
+
 DragCard::DragCard(const ClipboardItem& item) : m_picture(cardPicture(item)) {
     // Above every window, unmanaged, and invisible to the pointer: the drop goes to the window beneath.
     setFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint | Qt::WindowStaysOnTopHint |

@@ -35,6 +35,9 @@ public:
 
     explicit DragCard(const ClipboardItem& item);
 
+    // The card the item shows, as drawn, without a window: where the drag itself carries the picture.
+    static QImage pictureOf(const ClipboardItem& item);
+
     // The card as drawn, with transparent corners.
     const QImage& picture() const { return m_picture; }
 

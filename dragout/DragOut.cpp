@@ -51,7 +51,7 @@ DragOut::DragOut(Dependencies dependencies, QObject* parent)
         m_dependencies.pointer = [] { return QCursor::pos(); };
     }
     if (!m_dependencies.runDrag) {
-        m_dependencies.runDrag = [](QMimeData* data, Qt::DropActions actions) {
+        m_dependencies.runDrag = [this](QMimeData* data, Qt::DropActions actions) {
             // Released before the drag could start: there is nothing to drop.
             if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
                 delete data;
@@ -61,10 +61,9 @@ DragOut::DragOut(Dependencies dependencies, QObject* parent)
             // so it lives on the heap; nor is the drag-out its source, as that may go away first.
             auto* drag = new QDrag(QCoreApplication::instance());
             drag->setMimeData(data);
-            // The card is the drag's picture; Qt would otherwise draw a default one.
-            QPixmap blank(1, 1);
-            blank.fill(Qt::transparent);
-            drag->setPixmap(blank);
+            // The card is the drag's picture, or follows it as a window; Qt would otherwise draw a default one.
+            drag->setPixmap(m_dragPicture);
+            drag->setHotSpot(m_dragHotSpot);
             return drag->exec(actions, Qt::CopyAction);
         };
     }
@@ -147,6 +146,16 @@ void DragOut::dragEnded(Qt::DropAction action) {
 }
 
 void DragOut::showCard(const ClipboardItem& item, QPointF startScreenPoint) {
+    if (!m_dependencies.cardFollowsPointer) {
+        const QImage picture = DragCard::pictureOf(item);
+        m_dragPicture = QPixmap::fromImage(picture);
+        // Where the card would hang from the pointer: its lower left corner just right of it.
+        m_dragHotSpot = (QPointF(0, picture.deviceIndependentSize().height()) - CardSpring::pointerOffset).toPoint();
+        return;
+    }
+    m_dragPicture = QPixmap(1, 1);
+    m_dragPicture.fill(Qt::transparent);
+    m_dragHotSpot = {};
     if (m_card) {
         dismissCard(false);
     }

@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPixmap>
 #include <QPoint>
 #include <QPointF>
 #include <QTimer>
@@ -40,6 +41,9 @@ public:
         std::function<Qt::DropAction(QMimeData* data, Qt::DropActions actions)> runDrag;
         // Where the pointer is on the screen; by default the cursor's position.
         std::function<QPoint()> pointer;
+        // False where the desktop places every window itself (Wayland): the card then travels as the drag's
+        // picture rather than as a window of its own that follows the pointer.
+        bool cardFollowsPointer = true;
     };
 
     static constexpr double returnSeconds = 0.35;
@@ -61,6 +65,9 @@ public:
     // The card on screen and its motion; none once it has gone or begun fading.
     const DragCard* card() const { return m_card.get(); }
     const CardSpring& spring() const { return m_spring; }
+    // The drag's picture: the card where it cannot follow the pointer as a window, else nothing to see.
+    const QPixmap& dragPicture() const { return m_dragPicture; }
+    const QPoint& dragHotSpot() const { return m_dragHotSpot; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,6 +86,8 @@ private:
     bool m_draggingFile = false;
     bool m_ownsActiveDrag = false;
 
+    QPixmap m_dragPicture;
+    QPoint m_dragHotSpot;
     std::unique_ptr<DragCard> m_card;
     std::vector<std::unique_ptr<DragCard>> m_fadingCards;
     QTimer m_animationTimer;

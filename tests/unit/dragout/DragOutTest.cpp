@@ -55,8 +55,11 @@ bool windowAcceptsDrop(QWindow& window) {
 // the drag "runs".
 class DragOutTest : public ::testing::Test {
 protected:
-    DragOutTest() {
+    DragOutTest() { makeDragOut(true); }
+
+    void makeDragOut(bool cardFollowsPointer) {
         DragOut::Dependencies dependencies;
+        dependencies.cardFollowsPointer = cardFollowsPointer;
         dependencies.dropData = [this](const ClipboardItem& item) {
             ++dropDataMade;
             auto* data = new QMimeData;
@@ -127,6 +130,20 @@ TEST_F(DragOutTest, TheDragRunsAfterBeginReturnedAndAnAcceptedDropIsReportedOnce
     EXPECT_EQ(log.messagesStartingWith("drag ended").last(), "drag ended operation=16");
     runEventLoopFor(50);
     EXPECT_EQ(finished.size(), 2) << "called once per drag";
+}
+
+TEST_F(DragOutTest, WhereWindowsCannotBePlacedTheCardTravelsAsTheDragsPicture) {
+    makeDragOut(false);
+    const ClipboardItem item = ClipboardItem::makeText(QStringLiteral("carried along"));
+    ASSERT_TRUE(begin(item));
+    EXPECT_EQ(dragOut->card(), nullptr) << "no window of its own";
+    const QImage card = DragCard::pictureOf(item);
+    EXPECT_EQ(dragOut->dragPicture().toImage(), card);
+    // The pointer holds the card by the point from which the window would have hung.
+    EXPECT_EQ(dragOut->dragHotSpot(), QPoint(-14, qRound(card.deviceIndependentSize().height()) - 6));
+    ASSERT_TRUE(waitUntil([&] { return !finished.isEmpty(); }));
+    EXPECT_EQ(finished, QList<bool>{true});
+    EXPECT_EQ(offered->text(), "carried along");
 }
 
 TEST_F(DragOutTest, ARefusedDragReportsNothingDroppedAndSpringsTheCardBackBeforeItGoes) {

@@ -24,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 using namespace sorvu::test;
@@ -117,7 +119,8 @@ protected:
 
     // With a screen reader's view (AT-SPI) unless told otherwise; a running screen reader shows every row's
     // delete button.
-    void startSorvu(const QByteArray& settings = {}, bool accessibility = true) {
+    void startSorvu(const QByteArray& settings = {}, bool accessibility = true,
+                    const QHash<QByteArray, QByteArray>& environment = {}) {
         if (!settings.isEmpty()) {
             QDir().mkpath(m_home.filePath("config/Sorvu"));
             QFile file(m_home.filePath("config/Sorvu/Sorvu.conf"));
@@ -128,6 +131,7 @@ protected:
         if (accessibility) {
             options.environment.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
         }
+        options.environment.insert(environment);
         m_sorvu = ChildProcess::start({SORVU_PROGRAM}, options);
         m_queued = 0;
         ASSERT_TRUE(m_sorvu);
@@ -141,9 +145,12 @@ protected:
     }
     int logCount(const QString& line) const { return int(log().count(line)); }
 
-    // Where the panel shows Sorvu's icon: its small embedded window.
+    // Where the panel shows Sorvu's icon: its small embedded window, in the panel at the bottom of the screen (a
+    // platform theme may keep small windows of its own elsewhere).
     static std::optional<QRect> trayIcon() {
-        return sorvuWindow([](const QRect& rect) { return rect.width() <= 64; });
+        return sorvuWindow([](const QRect& rect) {
+            return rect.width() <= 64 && rect.y() > QGuiApplication::primaryScreen()->geometry().height() / 2;
+        });
     }
     // The popup's window, seen from outside.
     static std::optional<QRect> popupWindow() {
@@ -877,4 +884,70 @@ TEST_F(PopupEndToEnd, SavesScreenshotsOfTheCombineAndSettingsScreens) {
         EXPECT_GE(saved.width(), 270) << name;
         EXPECT_GT(saved.height(), 120) << name;
     }
+}
+
+TEST_F(PopupEndToEnd, SavesScreenshotsInLightAndDarkThemesAtTwiceTheScaleAndUnderKeyboardFocus) {
+    const QString folder = qEnvironmentVariableIsEmpty("SORVU_SCREENSHOT_DIR")
+                               ? m_home.filePath("screenshots")
+                               : qEnvironmentVariable("SORVU_SCREENSHOT_DIR");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QTemporaryDir files;
+    QImage picture(640, 400, QImage::Format_RGB32);
+    picture.fill(QColor(70, 130, 180));
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    const auto fill = [&] {
+        collect({"Meeting notes for Thursday", "https://example.org/agenda"});
+        copy(png, "image/png");
+        copyFile(files.filePath("Quarterly report 2026 final version.pdf"), "%PDF-1.4\n");
+    };
+    const auto shoot = [&](const QString& name, const std::function<void()>& before = {}) {
+        openPopup();
+        if (before) {
+            before();
+        }
+        runEventLoopFor(600);
+        const std::optional<QRect> window = popupWindow();
+        ASSERT_TRUE(window);
+        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, window->x(), window->y(),
+                                                                          window->width(), window->height());
+        ASSERT_TRUE(shot.save(folder + "/" + name));
+        const int closed = logCount("popoverDidClose");
+        ASSERT_TRUE(xdotool({"key", "Escape"}).succeeded());
+        ASSERT_TRUE(waitUntil([&] { return logCount("popoverDidClose") == closed + 1; }));
+    };
+
+    // A light theme, then the keyboard's focus and selection. The screen reader's view finds the controls, so
+    // every row shows its delete button.
+    startSorvu();
+    fill();
+    shoot("popup-light.png");
+    shoot("popup-keyboard.png", [&] {
+        ASSERT_TRUE(xdotool({"key", "Down"}).succeeded());
+        runEventLoopFor(200);
+    });
+    shoot("settings-keyboard.png", [&] {
+        pressUntilShown("Settings", "combo box", "Language");
+        ASSERT_TRUE(xdotool({"key", "Tab"}).succeeded());
+    });
+    m_sorvu->stop();
+
+    // Adwaita's dark variant through the GTK platform theme, as a dark-theme user runs Sorvu.
+    startSorvu({}, true, {{"QT_QPA_PLATFORMTHEME", "gtk3"}, {"GTK_THEME", "Adwaita:dark"}});
+    fill();
+    shoot("popup-dark.png");
+    shoot("settings-dark.png", [&] { pressUntilShown("Settings", "combo box", "Language"); });
+    m_sorvu->stop();
+
+    startSorvu({}, true, {{"QT_SCALE_FACTOR", "2"}});
+    fill();
+    shoot("popup-2x.png");
+    m_sorvu->stop();
+
+    for (const char* name : {"popup-light.png", "popup-keyboard.png", "settings-keyboard.png", "popup-dark.png",
+                             "settings-dark.png"}) {
+        EXPECT_GE(QImage(folder + "/" + name).width(), 270) << name;
+    }
+    EXPECT_GE(QImage(folder + "/popup-2x.png").width(), 540);
 }

@@ -108,6 +108,7 @@ void PopupController::popupClosed() {
     shortcuts.setRecordingAction(std::nullopt);
     shortcuts.setCancelRecordingHandler({});
     destroyContent();
+    releaseClosedContent();
 }
 
 void PopupController::installMonitors() {

@@ -22,6 +22,7 @@
 #include "shortcuts/GlobalShortcuts.h"
 #include "shortcuts/SettingsShortcutStore.h"
 #include "shortcuts/ShortcutManager.h"
+#include "views/StatusNotices.h"
 
 #include <QAction>
 #include <QApplication>
@@ -238,6 +239,7 @@ void Application::buildTrayIcon() {
     m_queueSubscription = {
         connect(m_queue.get(), &ClipboardQueue::queueChanged, this, &Application::updateTrayIcon),
         connect(m_queue.get(), &ClipboardQueue::isCollectingChanged, this, &Application::updateTrayIcon),
+        connect(m_globalShortcuts.get(), &GlobalShortcuts::takenActionsChanged, this, &Application::updateTrayIcon),
     };
     updateTrayIcon();
     m_flashSubscription = connect(m_queue.get(), &ClipboardQueue::flashRequested, m_trayIcon.get(), &TrayIcon::flash);
@@ -280,7 +282,10 @@ void Application::buildPopup() {
 void Application::updateTrayIcon() {
     const qint64 count = m_queue->queue().count();
     matchPanelColor();
-    m_trayIcon->update(count, m_queue->isCollecting(), m_language->preferredLanguageCode());
+    const auto& code = m_language->preferredLanguageCode();
+    m_trayIcon->update(count, m_queue->isCollecting(), code,
+                       statusNotices(count, m_globalShortcuts.get(), m_shortcutManager.get(), catalogForLanguage(code),
+                                     localeForLanguage(code)));
     retranslateTrayMenu();
     qCDebug(lcUi).noquote()
         << QStringLiteral("status item image=%1 count=%2").arg(m_trayIcon->currentImageName()).arg(count);

@@ -143,7 +143,12 @@ void PopupController::buildContent(double minimumQueueListHeight) {
     settings.version = buildInfo().version;
     settings.buildNumber = buildInfo().buildNumber;
     settings.website = websiteUrl();
-    settings.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    // Without xdg-utils the desktop has no program to open the link with; the settings say so.
+    settings.openUrl = [self = QPointer<PopupController>(this)](const QUrl& url) {
+        if (!QDesktopServices::openUrl(url) && self && self->m_content && self->m_content->settingsScreen()) {
+            self->m_content->settingsScreen()->reportLinkNotOpened();
+        }
+    };
     m_content = new PopupRootModel(*m_dependencies.queue, *m_dependencies.languageStore, QGuiApplication::font(),
                                    minimumQueueListHeight, std::move(actions), std::move(settings), this);
     dragOut->setParent(m_content);

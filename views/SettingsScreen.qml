@@ -12,32 +12,43 @@ ColumnLayout {
 
     required property SettingsScreenModel settingsScreen
     required property TextStyles styles
+    required property PopupColors colors
 
     spacing: 12
 
-    SystemPalette { id: colors }
-
-    Component.onCompleted: settingsScreen.appeared()
+    Component.onCompleted: {
+        settingsScreen.appeared();
+        collectingRecorder.forceActiveFocus();
+    }
 
     ColumnLayout {
         Layout.fillWidth: true
         spacing: 8
 
         ShortcutRecorder {
+            id: collectingRecorder
+
             Layout.fillWidth: true
             recorder: screen.settingsScreen.collectingRecorder
             styles: screen.styles
+            colors: screen.colors
+            buttonWidth: Math.max(buttonImplicitWidth, pasteRecorder.buttonImplicitWidth)
         }
 
         ShortcutRecorder {
+            id: pasteRecorder
+
             Layout.fillWidth: true
             recorder: screen.settingsScreen.pasteRecorder
             styles: screen.styles
+            colors: screen.colors
+            buttonWidth: Math.max(buttonImplicitWidth, collectingRecorder.buttonImplicitWidth)
         }
     }
 
     Divider {
         Layout.fillWidth: true
+        colors: screen.colors
     }
 
     RowLayout {
@@ -47,13 +58,15 @@ ColumnLayout {
         Label {
             text: screen.settingsScreen.languageLabel
             font: screen.styles.callout
+            color: screen.colors.text
             Accessible.ignored: true
         }
 
         ComboBox {
             Layout.fillWidth: true
+            Layout.preferredWidth: 0
             font: screen.styles.callout
-            focusPolicy: Qt.NoFocus
+            focusPolicy: Qt.StrongFocus
             model: screen.settingsScreen.languageNames
             currentIndex: screen.settingsScreen.languageIndex
             Accessible.name: screen.settingsScreen.languageLabel
@@ -63,6 +76,7 @@ ColumnLayout {
 
     Divider {
         Layout.fillWidth: true
+        colors: screen.colors
     }
 
     ColumnLayout {
@@ -71,9 +85,10 @@ ColumnLayout {
         visible: screen.settingsScreen.launchAtLoginDesynced
 
         PlainButton {
+            colors: screen.colors
             text: screen.settingsScreen.launchAtLoginDisabledText
             font: screen.styles.callout
-            textColor: "darkorange"
+            textColor: screen.colors.warning
             onClicked: screen.settingsScreen.toggleLaunchAtLogin()
         }
 
@@ -83,52 +98,30 @@ ColumnLayout {
             Layout.preferredWidth: 0
             text: screen.settingsScreen.launchAtLoginHint
             font: screen.styles.caption
-            color: colors.placeholderText
+            color: screen.colors.secondaryText
             wrapMode: Text.WordWrap
         }
     }
 
-    AbstractButton {
-        id: launchAtLogin
-
+    // A box that looks like one, ticked while Sorvu starts at login.
+    CheckBox {
+        Layout.fillWidth: true
         visible: !screen.settingsScreen.launchAtLoginDesynced
-        padding: 2
-        leftPadding: 4
-        rightPadding: 4
-        focusPolicy: Qt.NoFocus
-        Accessible.role: Accessible.CheckBox
-        Accessible.name: screen.settingsScreen.launchAtLoginText
-        Accessible.checkable: true
-        Accessible.checked: screen.settingsScreen.launchAtLoginEnabled
-        onClicked: screen.settingsScreen.toggleLaunchAtLogin()
-
-        contentItem: RowLayout {
-            spacing: 4
-
-            Text {
-                text: screen.settingsScreen.launchAtLoginText
-                font: screen.styles.callout
-                color: colors.windowText
-            }
-
-            Image {
-                visible: screen.settingsScreen.launchAtLoginEnabled
-                source: "image://sorvu-symbol/checkmark"
-                sourceSize: Qt.size(14, 14)
-                Layout.preferredWidth: 14
-                Layout.preferredHeight: 14
-            }
-        }
-
-        background: Rectangle {
-            radius: 4
-            color: colors.windowText
-            opacity: launchAtLogin.down ? 0.14 : (launchAtLogin.hovered ? 0.06 : 0)
-        }
+        text: screen.settingsScreen.launchAtLoginText
+        font: screen.styles.callout
+        focusPolicy: Qt.StrongFocus
+        checked: screen.settingsScreen.launchAtLoginEnabled
+        Accessible.name: text
+        Keys.onReturnPressed: toggled()
+        Keys.onEnterPressed: toggled()
+        onToggled: screen.settingsScreen.toggleLaunchAtLogin()
+        // The model's state, not the box's own click, decides the tick.
+        onCheckedChanged: checked = Qt.binding(() => screen.settingsScreen.launchAtLoginEnabled)
     }
 
     Divider {
         Layout.fillWidth: true
+        colors: screen.colors
     }
 
     RowLayout {
@@ -136,6 +129,7 @@ ColumnLayout {
         spacing: 8
 
         PlainButton {
+            colors: screen.colors
             text: screen.settingsScreen.websiteText
             font: screen.styles.callout
             onClicked: screen.settingsScreen.openWebsite()
@@ -148,7 +142,17 @@ ColumnLayout {
         Label {
             text: screen.settingsScreen.versionText
             font: screen.styles.caption2
-            color: colors.placeholderText
+            color: screen.colors.secondaryText
         }
+    }
+
+    Label {
+        Layout.fillWidth: true
+        Layout.preferredWidth: 0
+        visible: text !== ""
+        text: screen.settingsScreen.websiteProblem
+        font: screen.styles.caption
+        color: screen.colors.warning
+        wrapMode: Text.WordWrap
     }
 }

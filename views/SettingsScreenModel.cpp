@@ -19,6 +19,7 @@ SettingsScreenModel::SettingsScreenModel(ClipboardQueue& queue, LanguagePreferen
       m_pasteRecorder(ShortcutAction::pasteNext, *m_dependencies.shortcutManager, language,
                       m_dependencies.globalShortcuts) {
     connect(&m_language, &ViewLanguage::changed, this, &SettingsScreenModel::textsChanged);
+    connect(&m_language, &ViewLanguage::changed, this, &SettingsScreenModel::websiteProblemChanged);
     connect(&m_queue, &ClipboardQueue::launchAtLoginEnabledChanged, this, &SettingsScreenModel::launchAtLoginChanged);
     connect(&m_queue, &ClipboardQueue::launchAtLoginDesyncedChanged, this, &SettingsScreenModel::launchAtLoginChanged);
 }
@@ -75,6 +76,17 @@ QString SettingsScreenModel::versionText() const {
                            {orDash(m_dependencies.version), orDash(m_dependencies.buildNumber)});
 }
 
+QString SettingsScreenModel::websiteProblem() const {
+    return m_linkNotOpened ? m_language.text(QT_TRANSLATE_NOOP(
+                                 "Sorvu", "No program opened the link. Install xdg-utils, then try again."))
+                           : QString();
+}
+
+void SettingsScreenModel::reportLinkNotOpened() {
+    m_linkNotOpened = true;
+    emit websiteProblemChanged();
+}
+
 void SettingsScreenModel::appeared() {
     m_queue.refreshLaunchAtLoginStatus();
 }
@@ -94,6 +106,10 @@ void SettingsScreenModel::toggleLaunchAtLogin() {
 
 void SettingsScreenModel::openWebsite() {
     if (m_dependencies.website.isValid() && m_dependencies.openUrl) {
+        if (m_linkNotOpened) {
+            m_linkNotOpened = false;
+            emit websiteProblemChanged();
+        }
         m_dependencies.openUrl(m_dependencies.website);
     }
 }

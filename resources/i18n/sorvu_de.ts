@@ -292,5 +292,43 @@
         <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
         <translation>Die Kopie des nächsten Eintrags wurde außerhalb von Sorvu gelöscht, daher wurde er aus der Warteschlange entfernt.</translation>
     </message>
+    <message numerus="yes">
+        <source>%lld characters</source>
+        <translation>
+            <numerusform>%lld Zeichen</numerusform>
+            <numerusform>%lld Zeichen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Image: %lld × %lld pixels</source>
+        <translation>Bild: %lld × %lld Pixel</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Moved to position %lld of %lld</source>
+        <translation>An Position %lld von %lld verschoben</translation>
+    </message>
+    <message>
+        <source>%@ is taken by another program and does nothing.</source>
+        <translation>%@ ist von einem anderen Programm belegt und bewirkt nichts.</translation>
+    </message>
+    <message>
+        <source>The queue is full: new copies are not added.</source>
+        <translation>Die Warteschlange ist voll: Neue Kopien werden nicht aufgenommen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%lld items are not text: %@.</source>
+        <translation>
+            <numerusform>%lld Eintrag ist kein Text: %@.</numerusform>
+            <numerusform>%lld Einträge sind kein Text: %@.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No program opened the link. Install xdg-utils, then try again.</source>
+        <translation>Kein Programm hat den Link geöffnet. Installiere xdg-utils und versuche es erneut.</translation>
+    </message>
 </context>
 </TS>

@@ -292,5 +292,43 @@
         <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
         <translation>A cópia do próximo item foi apagada fora do Sorvu, então ele foi removido da fila.</translation>
     </message>
+    <message numerus="yes">
+        <source>%lld characters</source>
+        <translation>
+            <numerusform>%lld caractere</numerusform>
+            <numerusform>%lld caracteres</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Image: %lld × %lld pixels</source>
+        <translation>Imagem: %lld × %lld pixels</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Pasta</translation>
+    </message>
+    <message>
+        <source>Moved to position %lld of %lld</source>
+        <translation>Movido para a posição %lld de %lld</translation>
+    </message>
+    <message>
+        <source>%@ is taken by another program and does nothing.</source>
+        <translation>%@ está ocupado por outro programa e não faz nada.</translation>
+    </message>
+    <message>
+        <source>The queue is full: new copies are not added.</source>
+        <translation>A fila está cheia: novas cópias não são adicionadas.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%lld items are not text: %@.</source>
+        <translation>
+            <numerusform>%lld item não é texto: %@.</numerusform>
+            <numerusform>%lld itens não são texto: %@.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No program opened the link. Install xdg-utils, then try again.</source>
+        <translation>Nenhum programa abriu o link. Instale o xdg-utils e tente novamente.</translation>
+    </message>
 </context>
 </TS>

@@ -295,5 +295,45 @@
         <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
         <translation>Копия следующего элемента удалена вне Sorvu, поэтому он убран из очереди.</translation>
     </message>
+    <message numerus="yes">
+        <source>%lld characters</source>
+        <translation>
+            <numerusform>%lld символ</numerusform>
+            <numerusform>%lld символа</numerusform>
+            <numerusform>%lld символов</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Image: %lld × %lld pixels</source>
+        <translation>Изображение: %lld × %lld пикс.</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Папка</translation>
+    </message>
+    <message>
+        <source>Moved to position %lld of %lld</source>
+        <translation>Перемещено на позицию %lld из %lld</translation>
+    </message>
+    <message>
+        <source>%@ is taken by another program and does nothing.</source>
+        <translation>%@ занято другой программой и не работает.</translation>
+    </message>
+    <message>
+        <source>The queue is full: new copies are not added.</source>
+        <translation>Очередь заполнена: новые копии не добавляются.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%lld items are not text: %@.</source>
+        <translation>
+            <numerusform>%lld элемент не является текстом: %@.</numerusform>
+            <numerusform>%lld элемента не являются текстом: %@.</numerusform>
+            <numerusform>%lld элементов не являются текстом: %@.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No program opened the link. Install xdg-utils, then try again.</source>
+        <translation>Ни одна программа не открыла ссылку. Установите xdg-utils и попробуйте снова.</translation>
+    </message>
 </context>
 </TS>

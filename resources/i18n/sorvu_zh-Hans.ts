@@ -283,5 +283,37 @@
         <source>The next entry's copy was deleted outside Sorvu, so it was removed from the queue.</source>
         <translation>下一项的副本已在 Sorvu 之外被删除，因此已将其从队列中移除。</translation>
     </message>
+    <message>
+        <source>%lld characters</source>
+        <translation>%lld 个字符</translation>
+    </message>
+    <message>
+        <source>Image: %lld × %lld pixels</source>
+        <translation>图像：%lld × %lld 像素</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>文件夹</translation>
+    </message>
+    <message>
+        <source>Moved to position %lld of %lld</source>
+        <translation>已移到第 %lld 位，共 %lld 项</translation>
+    </message>
+    <message>
+        <source>%@ is taken by another program and does nothing.</source>
+        <translation>%@ 已被其他程序占用，按下后不起作用。</translation>
+    </message>
+    <message>
+        <source>The queue is full: new copies are not added.</source>
+        <translation>队列已满：新的复制内容不会加入。</translation>
+    </message>
+    <message>
+        <source>%lld items are not text: %@.</source>
+        <translation>有 %lld 项不是文本：%@。</translation>
+    </message>
+    <message>
+        <source>No program opened the link. Install xdg-utils, then try again.</source>
+        <translation>没有程序打开该链接。请安装 xdg-utils 后重试。</translation>
+    </message>
 </context>
 </TS>

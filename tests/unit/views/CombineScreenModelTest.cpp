@@ -102,7 +102,7 @@ TEST_F(CombineScreenModelTest, ThePreviewJoinsTheFirstThreeTextsCutTo80And200Cha
     queue->clear();
     const QString accented = QString("e\u0301").repeated(80);
     addTexts({QString(81, 'x'), accented});
-    EXPECT_EQ(model.previewText(), QString(80, 'x') + "\n" + accented + "…");
+    EXPECT_EQ(model.previewText(), QString(80, 'x') + "…\n" + accented) << "the cut entry ends with an ellipsis";
     queue->clear();
     addTexts({accented, "z"});
     EXPECT_EQ(model.previewText(), accented + "\nz") << "80 accented letters are 160 code units, not a cut";

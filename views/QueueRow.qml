@@ -88,33 +88,38 @@ Item {
         border.color: row.colors.focusRing
     }
 
-    ToolTip {
-        id: tip
+    // Made only while wanted: a tooltip for every row would cost memory for nothing.
+    Loader {
+        active: row.details !== "" && !row.isDragged
+                && (pointer.containsMouse || (row.activeFocus && row.ListView.view.movedByKeyboard))
 
-        parent: row
-        text: row.details
-        delay: 700
-        // Below the row, clear of the status row; for the keyboard once the selection was moved.
-        y: row.height + 4
-        visible: row.details !== "" && !row.isDragged
-                 && (pointer.containsMouse || (row.activeFocus && row.ListView.view.movedByKeyboard))
-        width: Math.min(implicitWidth, row.width)
-        font: row.styles.caption
+        sourceComponent: ToolTip {
+            id: tip
 
-        contentItem: Text {
-            text: tip.text
-            font: tip.font
-            color: row.colors.text
-            wrapMode: Text.Wrap
-            maximumLineCount: 8
-            elide: Text.ElideRight
-            textFormat: Text.PlainText
-        }
+            parent: row
+            // Below the row, clear of the status row; for the keyboard once the selection was moved.
+            y: row.height + 4
+            text: row.details
+            delay: 700
+            visible: true
+            width: Math.min(implicitWidth, row.width)
+            font: row.styles.caption
 
-        background: Rectangle {
-            color: row.colors.background
-            border.color: row.colors.divider
-            radius: 4
+            contentItem: Text {
+                text: tip.text
+                font: tip.font
+                color: row.colors.text
+                wrapMode: Text.Wrap
+                maximumLineCount: 8
+                elide: Text.ElideRight
+                textFormat: Text.PlainText
+            }
+
+            background: Rectangle {
+                color: row.colors.background
+                border.color: row.colors.divider
+                radius: 4
+            }
         }
     }
 

@@ -18,7 +18,7 @@ ColumnLayout {
 
     Component.onCompleted: {
         settingsScreen.appeared();
-        collectingRecorder.forceActiveFocus();
+        collectingRecorder.takeFocus();
     }
 
     ColumnLayout {
@@ -112,11 +112,13 @@ ColumnLayout {
         focusPolicy: Qt.StrongFocus
         checked: screen.settingsScreen.launchAtLoginEnabled
         Accessible.name: text
-        Keys.onReturnPressed: toggled()
-        Keys.onEnterPressed: toggled()
-        onToggled: screen.settingsScreen.toggleLaunchAtLogin()
-        // The model's state, not the box's own click, decides the tick.
-        onCheckedChanged: checked = Qt.binding(() => screen.settingsScreen.launchAtLoginEnabled)
+        Keys.onReturnPressed: clicked()
+        Keys.onEnterPressed: clicked()
+        // The tick shows the login item's state, which the press asks to change (and which may refuse).
+        onClicked: {
+            screen.settingsScreen.toggleLaunchAtLogin();
+            checked = Qt.binding(() => screen.settingsScreen.launchAtLoginEnabled);
+        }
     }
 
     Divider {

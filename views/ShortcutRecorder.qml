@@ -21,6 +21,11 @@ ColumnLayout {
 
     spacing: 2
 
+    // The keyboard starts on this recorder's button.
+    function takeFocus() {
+        shortcutButton.forceActiveFocus();
+    }
+
     RowLayout {
         Layout.fillWidth: true
         spacing: 6

@@ -60,6 +60,8 @@ struct Accessible {
     QString name;
     QRect extents;
     bool showing = false;
+    bool focused = false;
+    QString description;
 };
 
 QList<Accessible> accessibleTree(const QString& application) {
@@ -67,10 +69,10 @@ QList<Accessible> accessibleTree(const QString& application) {
     QList<Accessible> tree;
     for (const QString& line : QString::fromUtf8(result.standardOutput).split('\n', Qt::SkipEmptyParts)) {
         const QStringList fields = line.split('\t');
-        if (fields.size() == 8) {
+        if (fields.size() == 10) {
             tree.append({fields[0].toInt(), fields[1], fields[2],
                          QRect(fields[3].toInt(), fields[4].toInt(), fields[5].toInt(), fields[6].toInt()),
-                         fields[7] == "1"});
+                         fields[7] == "1", fields[8] == "1", fields[9]});
         }
     }
     return tree;
@@ -208,6 +210,35 @@ protected:
         }
         return std::nullopt;
     }
+    // The element that has the keyboard focus, as a screen reader announces it: the innermost of the focused
+    // elements (a list is focused along with its focused row).
+    std::optional<Accessible> focused() const {
+        std::optional<Accessible> innermost;
+        for (const Accessible& node : popup()) {
+            if (node.focused && node.showing && node.role != "frame") {
+                innermost = node;
+            }
+        }
+        return innermost;
+    }
+    // Presses keys in whatever window has the keyboard, as a user without a pointer does.
+    static void keys(const QStringList& names) {
+        for (const QString& name : names) {
+            ASSERT_TRUE(xdotool({"key", name}).succeeded()) << name.toStdString();
+            runEventLoopFor(120);
+        }
+    }
+    bool waitForFocus(const QString& role, const QString& name) const {
+        return waitUntil([&] {
+            const auto node = focused();
+            return node && node->role == role && node->name == name;
+        });
+    }
+    std::string focusedName() const {
+        const auto node = focused();
+        return node ? (node->role + ": " + node->name + " (" + node->description + ")").toStdString() : "nothing";
+    }
+
     // The popup's window.
     Accessible frame() const {
         for (const Accessible& node : popup()) {
@@ -910,8 +941,8 @@ TEST_F(PopupEndToEnd, SavesScreenshotsInLightAndDarkThemesAtTwiceTheScaleAndUnde
         runEventLoopFor(600);
         const std::optional<QRect> window = popupWindow();
         ASSERT_TRUE(window);
-        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, window->x(), window->y(),
-                                                                          window->width(), window->height());
+        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, window->x(), window->y(), window->width(),
+                                                                          window->height());
         ASSERT_TRUE(shot.save(folder + "/" + name));
         const int closed = logCount("popoverDidClose");
         ASSERT_TRUE(xdotool({"key", "Escape"}).succeeded());
@@ -945,9 +976,78 @@ TEST_F(PopupEndToEnd, SavesScreenshotsInLightAndDarkThemesAtTwiceTheScaleAndUnde
     shoot("popup-2x.png");
     m_sorvu->stop();
 
-    for (const char* name : {"popup-light.png", "popup-keyboard.png", "settings-keyboard.png", "popup-dark.png",
-                             "settings-dark.png"}) {
+    for (const char* name :
+         {"popup-light.png", "popup-keyboard.png", "settings-keyboard.png", "popup-dark.png", "settings-dark.png"}) {
         EXPECT_GE(QImage(folder + "/" + name).width(), 270) << name;
     }
     EXPECT_GE(QImage(folder + "/popup-2x.png").width(), 540);
+}
+
+TEST_F(PopupEndToEnd, TheKeyboardAloneSelectsMovesDeletesAndPastesEntriesReachesEveryControlAndGivesTheFocusBack) {
+    startSorvu();
+    collect({"one", "two", "three"});
+    openTextField();
+    // Opened without the pointer, from the command line a desktop shortcut would run.
+    ASSERT_EQ(ChildProcess::run({SORVU_PROGRAM, "--show"}, 10000).exitCode, 0);
+    ASSERT_TRUE(waitUntil([&] { return !popup().isEmpty(); }, 10000)) << log().toStdString();
+
+    // The list has the keyboard at once; the arrows, Home and End move the selection, which a screen reader
+    // follows as the focus.
+    EXPECT_TRUE(waitForFocus("list item", "Item 1: text, one")) << focusedName();
+    keys({"Down"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 2: text, two")) << focusedName();
+    keys({"End"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 3: text, three")) << focusedName();
+    keys({"Home", "Down"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 2: text, two")) << focusedName();
+
+    // Ctrl+Down moves the entry; its row keeps the focus and says its new place.
+    keys({"ctrl+Down"});
+    ASSERT_TRUE(waitForFocus("list item", "Item 3: text, two")) << focusedName();
+    EXPECT_EQ(focused()->description, "Moved to position 3 of 3");
+    EXPECT_EQ(rowNames(), (QStringList{"Item 1: text, one", "Item 2: text, three", "Item 3: text, two"}));
+    keys({"ctrl+Up", "ctrl+Up"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 1: text, two")) << focusedName();
+    EXPECT_EQ(focused()->description, "Moved to position 1 of 3");
+
+    // Delete removes the selected entry; the next one takes its place and the focus.
+    keys({"Delete"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 1: text, one")) << focusedName();
+    EXPECT_EQ(rowNames(), (QStringList{"Item 1: text, one", "Item 2: text, three"}));
+
+    // Tab goes on to the buttons and Shift+Tab comes back.
+    keys({"Tab"});
+    EXPECT_TRUE(waitForFocus("push button", "Stop")) << focusedName();
+    keys({"Tab"});
+    EXPECT_TRUE(waitForFocus("push button", "Paste")) << focusedName();
+    keys({"shift+Tab", "shift+Tab"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 1: text, one")) << focusedName();
+
+    // Tab reaches the settings button; Enter opens the settings, whose controls the keyboard reaches too.
+    bool onSettings = false;
+    for (int press = 0; press < 10 && !onSettings; ++press) {
+        keys({"Tab"});
+        const auto node = focused();
+        onSettings = node && node->role == "push button" && node->name == "Settings";
+    }
+    ASSERT_TRUE(onSettings) << focusedName();
+    keys({"Return"});
+    ASSERT_TRUE(waitUntil([&] { return find("combo box", "Language").has_value(); })) << log().toStdString();
+    EXPECT_TRUE(waitForFocus("push button", "Start/Stop Collecting")) << focusedName();
+    keys({"Tab"});
+    EXPECT_TRUE(waitForFocus("push button", "Paste Next Item")) << focusedName();
+    keys({"Tab"});
+    EXPECT_TRUE(waitForFocus("combo box", "Language")) << focusedName();
+    keys({"Tab"});
+    EXPECT_TRUE(waitForFocus("check box", "Launch at Login")) << focusedName();
+    keys({"space"});
+    EXPECT_TRUE(waitUntil([&] { return QFile::exists(m_home.filePath("config/autostart/org.sorvu.Sorvu.desktop")); }))
+        << "Space ticks Launch at Login";
+
+    // Escape closes the popup and the program that was in front has the keyboard again.
+    keys({"Escape"});
+    ASSERT_TRUE(waitForLog("popover close requested reason=escape")) << log().toStdString();
+    EXPECT_TRUE(waitUntil([&] {
+        return xdotool({"getactivewindow"}).standardOutput.trimmed() == m_fieldWindow.toLatin1();
+    })) << "the text field did not get the keyboard back";
 }

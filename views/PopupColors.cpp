@@ -35,11 +35,16 @@ PopupColors::PopupColors(QObject* parent) : QObject(parent), m_palette(QGuiAppli
 PopupColors::PopupColors(const QPalette& palette, QObject* parent) : QObject(parent), m_palette(palette) {}
 
 QColor PopupColors::text() const {
-    return readableOn(m_palette.color(QPalette::Active, QPalette::WindowText), background(), textContrast);
+    return readableOnRows(m_palette.color(QPalette::Active, QPalette::WindowText));
 }
 
 QColor PopupColors::secondaryText() const {
-    return readableOn(mixed(background(), text(), secondaryWeight), background(), textContrast);
+    return readableOnRows(mixed(background(), text(), secondaryWeight));
+}
+
+QColor PopupColors::readableOnRows(const QColor& wanted) const {
+    // Rows' texts stand on the background and on the selected row's tint alike.
+    return readableOn(readableOn(wanted, background(), textContrast), selection(), textContrast);
 }
 
 QColor PopupColors::disabledText() const {

@@ -71,6 +71,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QColor readableOnRows(const QColor& wanted) const;
+
     QPalette m_palette;
 };
 

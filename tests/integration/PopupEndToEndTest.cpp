@@ -1051,3 +1051,33 @@ TEST_F(PopupEndToEnd, TheKeyboardAloneSelectsMovesDeletesAndPastesEntriesReaches
         return xdotool({"getactivewindow"}).standardOutput.trimmed() == m_fieldWindow.toLatin1();
     })) << "the text field did not get the keyboard back";
 }
+
+TEST_F(PopupEndToEnd, SymbolsKeepTheirSizeBesideTheTextAtEveryScaleOfTheScreen) {
+    // The gear fills 16 of its 18 points: at each scale its drawing spans 16 points' worth of pixels, as
+    // sharp as the text beside it, never the double that a second scaling made of it.
+    for (const double scale : {1.0, 1.5, 2.0}) {
+        startSorvu({}, true, {{"QT_SCALE_FACTOR", QByteArray::number(scale)}});
+        openPopup();
+        runEventLoopFor(400);
+        const std::optional<QRect> window = popupWindow();
+        ASSERT_TRUE(window);
+        const QImage shot = QGuiApplication::primaryScreen()
+                                ->grabWindow(0, window->x(), window->y(), window->width(), window->height())
+                                .toImage();
+        // The top right corner holds the gear alone.
+        const int corner = int(45 * scale);
+        QRect drawn;
+        for (int y = 1; y < corner; ++y) {
+            for (int x = shot.width() - corner; x < shot.width() - 1; ++x) {
+                if (qGray(shot.pixel(x, y)) < 100) {
+                    drawn |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        EXPECT_NEAR(drawn.width(), 16 * scale, 1.5) << "at " << scale;
+        EXPECT_NEAR(drawn.height(), 16 * scale, 1.5) << "at " << scale;
+        // Round: as wide as high, centred in its button.
+        EXPECT_LE(std::abs(drawn.width() - drawn.height()), 1) << "at " << scale;
+        m_sorvu->stop();
+    }
+}

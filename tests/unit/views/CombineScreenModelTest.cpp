@@ -224,5 +224,20 @@ TEST_F(CombineScreenModelTest, TextsFollowTheChosenLanguageAtOnce) {
     EXPECT_NE(model.separatorNames().first(), "New line");
 }
 
+TEST_F(CombineScreenModelTest, TheScreenNamesTheEntriesThatAreNotTexts) {
+    auto& model = makeCombine();
+    addTexts({"a"});
+    EXPECT_EQ(model.nonTextEntriesText(), "");
+    addImage();
+    addTexts({"b"});
+    addFile("report.pdf");
+    EXPECT_FALSE(model.canPaste());
+    EXPECT_EQ(model.nonTextEntriesText(), "2 items are not text: 2, 4.");
+    queue->remove(idAt(3));
+    EXPECT_EQ(model.nonTextEntriesText(), "1 item is not text: 2.");
+    language->choose(QStringLiteral("ru"));
+    EXPECT_EQ(model.nonTextEntriesText(), "1 элемент не является текстом: 2.");
+}
+
 } // namespace
 } // namespace sorvu

@@ -16,6 +16,7 @@
 #include "views/ThumbnailProvider.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPixmapCache>
 #include <QQmlComponent>
@@ -23,13 +24,11 @@
 #include <QQmlExtensionPlugin>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QRegularExpression>
 #include <QSGRendererInterface>
 #include <QScreen>
 #include <QTimer>
 #include <QtMath>
-
-#include <QFile>
-#include <QRegularExpression>
 
 #include <malloc.h>
 #include <sys/mman.h>

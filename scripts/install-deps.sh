@@ -26,6 +26,8 @@ packages=(
     xvfb xauth openbox tint2 xclip xsel xdotool x11-xkb-utils x11-utils xterm xfce4-terminal thunar
     # a screen reader's view of the popup: the session and accessibility buses and a client of them
     dbus at-spi2-core python3-pyatspi
+    # a dark theme for the popup's screenshots (Adwaita's dark variant through the GTK platform theme)
+    qt6-gtk-platformtheme
     # calls and watches on the session bus, as scripts make them
     libglib2.0-bin
 )

@@ -119,7 +119,7 @@ void Application::launch() {
     m_globalShortcuts->start();
     m_launchAtLogin->refreshStatus();
     buildPopup();
-    m_tray = std::make_unique<TrayEntry>(*m_queue, *m_language, m_platform);
+    m_tray = std::make_unique<TrayEntry>(*m_queue, *m_language, *m_shortcutManager, m_globalShortcuts.get(), m_platform);
     connect(m_tray.get(), &TrayEntry::clicked, this, [this] { m_popup->trayIconClicked(); });
     m_tray->show();
 

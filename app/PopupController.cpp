@@ -80,6 +80,14 @@ void PopupController::closePopup(CloseReason reason) {
     qCDebug(lcUi).noquote() << QStringLiteral("popover close requested reason=%1").arg(caseName(reason));
     m_dependencies.coordinator->cancelPendingBulkPaste();
     m_window->hide();
+    // Closed from the keyboard or the icon, the keyboard goes back to the program that was in front at the
+    // opening. A click elsewhere chose its own window, and a paste has already brought the program back.
+    const auto& recipient = m_dependencies.coordinator->pasteRecipient();
+    Workspace& workspace = m_dependencies.platform->workspace();
+    if ((reason == CloseReason::escape || reason == CloseReason::trayIcon) && recipient &&
+        !workspace.isTerminated(*recipient)) {
+        workspace.activate(*recipient);
+    }
 }
 
 bool PopupController::isShown() const {
@@ -113,6 +121,7 @@ void PopupController::popupClosed() {
     shortcuts.setRecordingAction(std::nullopt);
     shortcuts.setCancelRecordingHandler({});
     destroyContent();
+    releaseClosedContent();
 }
 
 void PopupController::installMonitors() {
@@ -177,6 +186,13 @@ bool PopupController::keyPressed(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* key = static_cast<QKeyEvent*>(event);
+    // An open list of a picker closes itself on Escape, leaving the popup open.
+    if (key->key() == Qt::Key_Escape && m_window->activeFocusItem()) {
+        const auto* list = m_window->activeFocusItem()->property("popup").value<QObject*>();
+        if (list && list->property("visible").toBool()) {
+            return false;
+        }
+    }
     if (key->key() == Qt::Key_Escape) {
         // The first Escape ends a shortcut recording; only the next one closes the popup.
         if (const auto cancelRecording = m_dependencies.shortcutManager->cancelRecordingHandler()) {

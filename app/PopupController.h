@@ -72,6 +72,7 @@ private:
     void createWindow();
     void buildContent(double minimumQueueListHeight);
     void destroyContent();
+    void releaseClosedContent();
     void place();
     void popupClosed();
     void installMonitors();

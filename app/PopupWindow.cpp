@@ -16,14 +16,22 @@
 #include "views/ThumbnailProvider.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QGuiApplication>
+#include <QPixmapCache>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQmlExtensionPlugin>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QRegularExpression>
+#include <QSGRendererInterface>
 #include <QScreen>
+#include <QTimer>
 #include <QtMath>
+
+#include <malloc.h>
+#include <sys/mman.h>
 
 Q_IMPORT_QML_PLUGIN(Sorvu_ViewsPlugin)
 
@@ -32,10 +40,45 @@ namespace sorvu {
 namespace {
 
 const QUrl rootUrl(QStringLiteral("qrc:/sorvu/qml/Sorvu/Views/PopupRoot.qml"));
+// Long enough for the closed content's deferred deletion to have run.
+constexpr int releaseDelayMilliseconds = 200;
+
+// Hands the pages of Qt Quick's libraries back to the system's file cache: only the popup uses them, and the
+// next opening maps them again from the cache without reading the disk. Only read-only mappings that hold no
+// private copy of a page qualify: everything in them is the file's own content, so dropping it loses nothing.
+void releaseQuickLibraryPages() {
+    QFile smaps(QStringLiteral("/proc/self/smaps"));
+    if (!smaps.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    static const QRegularExpression quickLibrary(QStringLiteral(
+        "^([0-9a-f]+)-([0-9a-f]+) r-[-x]p \\S+ \\S+ \\S+\\s+\\S*/lib(Qt6Q(uick|ml)\\w*|qtquick\\w*plugin|"
+        "\\w*qml\\w*plugin)[^/]*\\.so"));
+    // The mapping whose fields follow, when it is one of those libraries; its "Anonymous" field decides.
+    quintptr start = 0;
+    quintptr end = 0;
+    for (const QByteArray& line : smaps.readAll().split('\n')) {
+        if (line.startsWith("Anonymous:") && end > start) {
+            if (line.simplified() == "Anonymous: 0 kB") {
+                madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
+            }
+            start = end = 0;
+            continue;
+        }
+        const QRegularExpressionMatch match = quickLibrary.match(QString::fromLatin1(line));
+        if (match.hasMatch()) {
+            start = match.captured(1).toULongLong(nullptr, 16);
+            end = match.captured(2).toULongLong(nullptr, 16);
+        }
+    }
+}
 
 } // namespace
 
 void PopupController::createWindow() {
+    // A popup of a few hundred pixels draws fast enough on the processor; OpenGL would load a graphics driver
+    // (with Mesa's llvmpipe tens of megabytes) and keep it for the rest of the run. Must precede the first window.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     m_engine = std::make_unique<QQmlEngine>();
     m_engine->addImportPath(QStringLiteral("qrc:/sorvu/qml"));
     m_engine->addImageProvider(QStringLiteral("sorvu-thumbnail"), new ThumbnailProvider(*m_dependencies.queue));
@@ -105,7 +148,12 @@ void PopupController::buildContent(double minimumQueueListHeight) {
     settings.version = buildInfo().version;
     settings.buildNumber = buildInfo().buildNumber;
     settings.website = websiteUrl();
-    settings.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    // Without xdg-utils the desktop has no program to open the link with; the settings say so.
+    settings.openUrl = [self = QPointer<PopupController>(this)](const QUrl& url) {
+        if (!QDesktopServices::openUrl(url) && self && self->m_content && self->m_content->settingsScreen()) {
+            self->m_content->settingsScreen()->reportLinkNotOpened();
+        }
+    };
     m_content = new PopupRootModel(*m_dependencies.queue, *m_dependencies.languageStore, QGuiApplication::font(),
                                    minimumQueueListHeight, std::move(actions), std::move(settings), this);
     dragOut->setParent(m_content);
@@ -140,6 +188,22 @@ void PopupController::destroyContent() {
         m_content->deleteLater();
         m_content = nullptr;
     }
+}
+
+void PopupController::releaseClosedContent() {
+    // The engine and the compiled views stay, so that the next opening is quick; what only the closed content
+    // used goes back to the system.
+    QTimer::singleShot(releaseDelayMilliseconds, this, [this] {
+        if (isShown() || !m_window) {
+            return;
+        }
+        m_engine->collectGarbage();
+        m_engine->trimComponentCache();
+        m_window->releaseResources();
+        QPixmapCache::clear();
+        malloc_trim(0);
+        releaseQuickLibraryPages();
+    });
 }
 
 void PopupController::place() {

@@ -10,6 +10,8 @@
 #include "platform/Platform.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/Localization.h"
+#include "shortcuts/GlobalShortcuts.h"
+#include "views/StatusNotices.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,8 +30,10 @@ constexpr int panelRing = 3;
 
 } // namespace
 
-TrayEntry::TrayEntry(ClipboardQueue& queue, LanguagePreferenceStore& language, Platform& platform, QObject* parent)
-    : QObject(parent), m_queue(queue), m_language(language), m_platform(platform) {
+TrayEntry::TrayEntry(ClipboardQueue& queue, LanguagePreferenceStore& language, const ShortcutManager& shortcuts,
+                     GlobalShortcuts* globalShortcuts, Platform& platform, QObject* parent)
+    : QObject(parent), m_queue(queue), m_language(language), m_shortcuts(shortcuts), m_globalShortcuts(globalShortcuts),
+      m_platform(platform) {
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -92,6 +96,9 @@ void TrayEntry::build() {
 
     connect(&m_queue, &ClipboardQueue::queueChanged, this, &TrayEntry::update);
     connect(&m_queue, &ClipboardQueue::isCollectingChanged, this, &TrayEntry::update);
+    if (m_globalShortcuts) {
+        connect(m_globalShortcuts, &GlobalShortcuts::takenActionsChanged, this, &TrayEntry::update);
+    }
     update();
     connect(&m_queue.paster(), &QueuePaster::flashRequested, m_icon.get(), &TrayIcon::flash);
 }
@@ -113,7 +120,9 @@ bool TrayEntry::eventFilter(QObject* watched, QEvent* event) {
 void TrayEntry::update() {
     const qint64 count = m_queue.queue().count();
     matchPanelColor();
-    m_icon->update(count, m_queue.isCollecting(), m_language.preferredLanguageCode());
+    const auto& code = m_language.preferredLanguageCode();
+    m_icon->update(count, m_queue.isCollecting(), code,
+                   statusNotices(count, m_globalShortcuts, &m_shortcuts, catalogForLanguage(code), localeForLanguage(code)));
     retranslateMenu();
     qCDebug(lcUi).noquote()
         << QStringLiteral("status item image=%1 count=%2").arg(m_icon->currentImageName()).arg(count);

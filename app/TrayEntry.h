@@ -20,6 +20,8 @@ class QSystemTrayIcon;
 namespace sorvu {
 
 class ClipboardQueue;
+class GlobalShortcuts;
+class ShortcutManager;
 class LanguagePreferenceStore;
 class Platform;
 class TrayIcon;
@@ -30,7 +32,9 @@ class TrayEntry : public QObject {
     Q_OBJECT
 
 public:
-    TrayEntry(ClipboardQueue& queue, LanguagePreferenceStore& language, Platform& platform, QObject* parent = nullptr);
+    // The shortcuts tell the tooltip which of them another program holds.
+    TrayEntry(ClipboardQueue& queue, LanguagePreferenceStore& language, const ShortcutManager& shortcuts,
+              GlobalShortcuts* globalShortcuts, Platform& platform, QObject* parent = nullptr);
     ~TrayEntry() override;
 
     // Shows the icon now, or once a tray exists.
@@ -55,6 +59,8 @@ private:
 
     ClipboardQueue& m_queue;
     LanguagePreferenceStore& m_language;
+    const ShortcutManager& m_shortcuts;
+    GlobalShortcuts* m_globalShortcuts;
     Platform& m_platform;
     ReduceMotionSetting m_reduceMotion;
     std::unique_ptr<QSystemTrayIcon> m_systemTrayIcon;

@@ -100,14 +100,15 @@ QRectF TrayIcon::labelFrame() {
     return QRectF((iconPoints - width) * 0.5, (iconPoints - height) * 0.5 + 1.5, width, height);
 }
 
-void TrayIcon::update(qint64 count, bool isCollecting, const std::optional<QString>& languageCode) {
+void TrayIcon::update(qint64 count, bool isCollecting, const std::optional<QString>& languageCode,
+                      const QStringList& notices) {
     m_imageName = imageName(count, isCollecting);
     const bool visible = count > 0 || isCollecting;
     m_countLabel.setCount(count, visible && m_wasVisible);
     m_wasVisible = visible;
     m_count = count;
     m_countLabel.setTextColor(count >= redCount ? QColor(Qt::red) : m_iconColor);
-    m_accessibleName = accessibleName(count, isCollecting, languageCode);
+    m_accessibleName = (QStringList{accessibleName(count, isCollecting, languageCode)} + notices).join(u'\n');
     if (m_trayIcon) {
         m_trayIcon->setToolTip(m_accessibleName);
         nameEmbeddedTrayWindow(m_accessibleName);

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <memory>
@@ -40,7 +41,9 @@ public:
     // Where the count sits inside the icon, in points.
     static QRectF labelFrame();
 
-    void update(qint64 count, bool isCollecting, const std::optional<QString>& languageCode);
+    // The notices (what keeps Sorvu from working, in words) follow the state in the tooltip and the spoken name.
+    void update(qint64 count, bool isCollecting, const std::optional<QString>& languageCode,
+                const QStringList& notices = {});
     void flash();
 
     // The colour the artwork and the count are drawn in: the text colour of the panel the icon sits on.

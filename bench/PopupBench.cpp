@@ -3,11 +3,14 @@
 
 // Runs the real sorvu program in a private X session (Xvfb, openbox, tint2) and prints what the popup costs:
 // the time from a click on the tray icon until the popup's window is on screen, with an empty queue and with
-// 99 screenshots of 3840x2160 queued; resident memory before the first opening, after it and after 20
-// openings and closings; and the processor time while the popup stays open and nothing moves.
+// 99 screenshots of 3840x2160 queued; resident memory before the first opening, while it is open, after it
+// closed and after 20 and 40 openings and closings, with where it lies (anonymous or file-backed, and the
+// largest files); which graphics libraries the process has mapped; the processor time while the popup
+// stays open and nothing moves; and, last, each figure beside its goal.
 // Usage: bench_popup
 
 #include "bench/BusyScreenshot.h"
+#include "bench/MemoryMaps.h"
 #include "bench/ProcessFigures.h"
 #include "bench/SorvuRun.h"
 #include "tests/integration/support/SystemTray.h"
@@ -17,6 +20,7 @@
 #include <QGuiApplication>
 #include <QRect>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -119,10 +123,23 @@ int main(int argc, char** argv) {
     waitUntil([] { return false; }, 1000);
     PopupClock popup(display, icon);
 
-    std::printf("resident memory before the first opening: %.1f MB\n", residentKilobytes(pid) / 1024.0);
-    std::printf("click to popup shown, first opening (loads the views), empty queue: %.1f ms\n", popup.open());
+    const auto megabytes = [pid] { return residentKilobytes(pid) / 1024.0; };
+    // Sorvu gives memory back a moment after the popup closed.
+    const auto settle = [] { waitUntil([] { return false; }, 1500); };
+    const double idle = megabytes();
+    std::printf("resident memory before the first opening: %.1f MB\n", idle);
+    printBreakdown("before the first opening", memoryBreakdown(pid));
+    const double firstOpening = popup.open();
+    std::printf("click to popup shown, first opening (loads the views), empty queue: %.1f ms\n", firstOpening);
     waitUntil([] { return false; }, 500);
-    std::printf("resident memory with the popup open for the first time: %.1f MB\n", residentKilobytes(pid) / 1024.0);
+    const double open = megabytes();
+    std::printf("resident memory with the popup open for the first time: %.1f MB\n", open);
+    printBreakdown("popup open", memoryBreakdown(pid));
+    const QStringList drivers = mappedGraphicsLibraries(pid, true);
+    std::printf("graphics drivers mapped after an opening: %s\n",
+                drivers.isEmpty() ? "none" : qPrintable(drivers.join(QStringLiteral(", "))));
+    std::printf("graphics dispatch libraries mapped (linked by Qt): %s\n",
+                qPrintable(mappedGraphicsLibraries(pid, false).join(QStringLiteral(", "))));
 
     const double cpuBefore = cpuSeconds(pid);
     const long wakeupsBefore = wakeups(pid);
@@ -131,6 +148,10 @@ int main(int argc, char** argv) {
     std::printf("processor time while the popup stays open and nothing moves: %.3f s over %d s, %ld wakeups\n",
                 cpuSeconds(pid) - cpuBefore, idleSeconds, wakeups(pid) - wakeupsBefore);
     popup.close();
+    settle();
+    const double closed = megabytes();
+    std::printf("resident memory after the first closing: %.1f MB\n", closed);
+    printBreakdown("after the first closing", memoryBreakdown(pid));
 
     QList<double> emptyOpenings;
     for (int opening = 0; opening < 20; ++opening) {
@@ -138,12 +159,17 @@ int main(int argc, char** argv) {
         popup.close();
     }
     printDistribution("click to popup shown, empty queue", emptyOpenings);
-    std::printf("resident memory after 21 openings and closings: %.1f MB\n", residentKilobytes(pid) / 1024.0);
+    settle();
+    std::printf("resident memory after 21 openings and closings: %.1f MB\n", megabytes());
     for (int opening = 0; opening < 20; ++opening) {
         popup.open();
         popup.close();
     }
-    std::printf("resident memory after 41 openings and closings: %.1f MB\n", residentKilobytes(pid) / 1024.0);
+    settle();
+    const double afterMany = megabytes();
+    std::printf("resident memory after 41 openings and closings: %.1f MB\n", afterMany);
+    std::sort(emptyOpenings.begin(), emptyOpenings.end());
+    const double laterOpening = emptyOpenings.value(emptyOpenings.size() / 2, -1);
 
     const QByteArray png = busyScreenshotPng();
     ChildProcess::run({"xdotool", "key", "ctrl+super+c"});
@@ -169,6 +195,17 @@ int main(int argc, char** argv) {
         fullOpenings);
     std::printf("resident memory with %d screenshots queued: %.1f MB before opening, %.1f MB after 10 openings\n",
                 queued, fullBefore / 1024.0, residentKilobytes(pid) / 1024.0);
+
+    const auto verdict = [](bool met) { return met ? "met" : "NOT met"; };
+    std::printf("goals:\n");
+    std::printf("  open, at most 30 MB above idle: %+.1f MB, %s\n", open - idle, verdict(open - idle <= 30));
+    std::printf("  closed, within 10 MB of idle: %+.1f MB after one opening, %+.1f MB after 41, %s\n", closed - idle,
+                afterMany - idle, verdict(closed - idle <= 10 && afterMany - idle <= 10));
+    std::printf("  first opening at most 150 ms: %.1f ms, %s\n", firstOpening,
+                verdict(firstOpening >= 0 && firstOpening <= 150));
+    std::printf("  later openings at most 30 ms: median %.1f ms, %s\n", laterOpening,
+                verdict(laterOpening >= 0 && laterOpening <= 30));
+    std::printf("  no graphics driver mapped: %s\n", verdict(drivers.isEmpty()));
 
     for (auto& copy : run.copies) {
         copy->stop();

@@ -36,6 +36,16 @@ std::shared_ptr<QTranslator> translatorForCode(const QString& code) {
     return result;
 }
 
+// English's own plural forms ("1 item in queue"): the keys are written in the plural, and the English texts
+// have no catalogue of their own.
+const QTranslator* englishPluralForms() {
+    static const std::unique_ptr<QTranslator> forms = [] {
+        auto translator = std::make_unique<QTranslator>();
+        return translator->load(QStringLiteral(":/i18n/english-plurals.qm")) ? std::move(translator) : nullptr;
+    }();
+    return forms.get();
+}
+
 TranslationCatalog catalogForCode(const QString& code) {
     auto translator = translatorForCode(code);
     if (!translator) {
@@ -75,7 +85,8 @@ QString TranslationCatalog::translate(const QString& englishKey) const {
 }
 
 QString TranslationCatalog::translate(const QString& englishKey, qint64 count) const {
-    if (!m_translator) {
+    const QTranslator* translator = m_translator ? m_translator.get() : englishPluralForms();
+    if (!translator) {
         return englishKey;
     }
     const QByteArray key = englishKey.toUtf8();
@@ -83,7 +94,7 @@ QString TranslationCatalog::translate(const QString& englishKey, qint64 count) c
     // so a count that needs another form finds nothing there and the plain lookup answers.
     const int clampedCount = static_cast<int>(std::min<qint64>(count, std::numeric_limits<int>::max()));
     if (count >= 0) {
-        const QString plural = m_translator->translate(translationContext, key.constData(), nullptr, clampedCount);
+        const QString plural = translator->translate(translationContext, key.constData(), nullptr, clampedCount);
         if (!plural.isEmpty()) {
             return plural;
         }

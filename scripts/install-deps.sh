@@ -30,6 +30,8 @@ packages=(
     sway wl-clipboard foot python3-gi gir1.2-gtk-3.0
     # a screen reader's view of the popup: the session and accessibility buses and a client of them
     dbus at-spi2-core python3-pyatspi
+    # a dark theme for the popup's screenshots (Adwaita's dark variant through the GTK platform theme)
+    qt6-gtk-platformtheme
     # calls and watches on the session bus, as scripts make them
     libglib2.0-bin
 )

@@ -12,14 +12,16 @@ ColumnLayout {
 
     required property CombineScreenModel combineScreen
     required property TextStyles styles
+    required property PopupColors colors
 
     spacing: 10
 
-    SystemPalette { id: colors }
+    Component.onCompleted: separatorPicker.forceActiveFocus()
 
     Label {
         text: combine.combineScreen.title
         font: combine.styles.headline
+        color: combine.colors.text
         Accessible.role: Accessible.Heading
     }
 
@@ -30,13 +32,17 @@ ColumnLayout {
         Label {
             text: combine.combineScreen.separatorLabel
             font: combine.styles.callout
+            color: combine.colors.text
             Accessible.ignored: true
         }
 
         ComboBox {
+            id: separatorPicker
+
             Layout.fillWidth: true
+            Layout.preferredWidth: 0
             font: combine.styles.callout
-            focusPolicy: Qt.NoFocus
+            focusPolicy: Qt.StrongFocus
             model: combine.combineScreen.separatorNames
             currentIndex: combine.combineScreen.choiceIndex
             Accessible.name: combine.combineScreen.separatorLabel
@@ -58,7 +64,7 @@ ColumnLayout {
         visible: combine.combineScreen.isAllText
         text: combine.combineScreen.previewLabel
         font: combine.styles.caption
-        color: colors.placeholderText
+        color: combine.colors.secondaryText
         Accessible.ignored: true
     }
 
@@ -67,6 +73,7 @@ ColumnLayout {
         visible: combine.combineScreen.isAllText
         text: combine.combineScreen.previewText
         font: combine.styles.callout
+        color: combine.colors.text
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
         maximumLineCount: 3
@@ -76,26 +83,39 @@ ColumnLayout {
 
         background: Rectangle {
             radius: 6
-            color: colors.windowText
+            color: combine.colors.text
             opacity: 0.06
         }
     }
 
     Label {
         Layout.fillWidth: true
+        Layout.preferredWidth: 0
         visible: !combine.combineScreen.isAllText
         text: combine.combineScreen.nonTextWarning
         font: combine.styles.caption
-        color: "darkorange"
+        color: combine.colors.warning
+        wrapMode: Text.WordWrap
+    }
+
+    // Which entries those are, by their places in the queue.
+    Label {
+        Layout.fillWidth: true
+        Layout.preferredWidth: 0
+        visible: text !== ""
+        text: combine.combineScreen.nonTextEntriesText
+        font: combine.styles.caption
+        color: combine.colors.warning
         wrapMode: Text.WordWrap
     }
 
     Label {
         Layout.fillWidth: true
+        Layout.preferredWidth: 0
         visible: text !== ""
         text: combine.combineScreen.failureText
         font: combine.styles.caption
-        color: "darkorange"
+        color: combine.colors.warning
         wrapMode: Text.WordWrap
     }
 
@@ -103,6 +123,7 @@ ColumnLayout {
         Layout.fillWidth: true
 
         PlainButton {
+            colors: combine.colors
             text: combine.combineScreen.backText
             font: combine.styles.callout
             onClicked: combine.combineScreen.back()
@@ -113,6 +134,7 @@ ColumnLayout {
         }
 
         PlainButton {
+            colors: combine.colors
             text: combine.combineScreen.pasteAllText
             font: combine.styles.callout
             enabled: combine.combineScreen.canPaste

@@ -82,19 +82,36 @@ QString CombineScreenModel::previewLabel() const {
 
 QString CombineScreenModel::previewText() const {
     const auto& queue = m_queue.queue();
+    const QString ellipsis = QStringLiteral("\u2026");
     QStringList pieces;
-    bool isCut = queue.size() > previewEntries;
     for (const auto& entry : queue.mid(0, previewEntries)) {
         if (!entry.content.isText()) {
             continue;
         }
+        // A cut entry says so where it ends, before the separator, not only at the end of the preview.
         const QString text = entry.content.text();
-        isCut = isCut || isLongerThan(text, previewEntryLength);
-        pieces.append(graphemePrefix(text, previewEntryLength));
+        pieces.append(graphemePrefix(text, previewEntryLength) +
+                      (isLongerThan(text, previewEntryLength) ? ellipsis : QString()));
     }
     const QString joined = pieces.join(m_preference.separator());
-    isCut = isCut || isLongerThan(joined, previewLength);
-    return graphemePrefix(joined, previewLength) + (isCut ? QStringLiteral("\u2026") : QString());
+    const bool isCut = queue.size() > previewEntries || isLongerThan(joined, previewLength);
+    const QString preview = graphemePrefix(joined, previewLength);
+    return preview + (isCut && !preview.endsWith(ellipsis) ? ellipsis : QString());
+}
+
+QString CombineScreenModel::nonTextEntriesText() const {
+    QStringList places;
+    const auto& queue = m_queue.queue();
+    for (qsizetype index = 0; index < queue.size(); ++index) {
+        if (!queue.at(index).content.isText()) {
+            places.append(m_language.locale().toString(index + 1));
+        }
+    }
+    if (places.isEmpty()) {
+        return {};
+    }
+    return m_language.text(QT_TRANSLATE_N_NOOP("Sorvu", "%lld items are not text: %@."),
+                           {qint64(places.size()), places.join(m_language.text(QT_TRANSLATE_NOOP("Sorvu", ", ")))});
 }
 
 QString CombineScreenModel::nonTextWarning() const {

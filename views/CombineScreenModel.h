@@ -40,6 +40,7 @@ class CombineScreenModel : public QObject {
     Q_PROPERTY(QString previewLabel READ previewLabel NOTIFY textsChanged)
     Q_PROPERTY(QString previewText READ previewText NOTIFY stateChanged)
     Q_PROPERTY(QString nonTextWarning READ nonTextWarning NOTIFY textsChanged)
+    Q_PROPERTY(QString nonTextEntriesText READ nonTextEntriesText NOTIFY stateChanged)
     Q_PROPERTY(QString failureText READ failureText NOTIFY stateChanged)
     Q_PROPERTY(QString backText READ backText NOTIFY textsChanged)
     Q_PROPERTY(QString pasteAllText READ pasteAllText NOTIFY textsChanged)
@@ -80,6 +81,8 @@ public:
     QString previewLabel() const;
     QString previewText() const;
     QString nonTextWarning() const;
+    // Which entries keep the queue from being combined, by their places; empty when all are texts.
+    QString nonTextEntriesText() const;
     // Empty when there is nothing to report.
     QString failureText() const;
     QString backText() const;

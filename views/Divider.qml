@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 import QtQuick
+import Sorvu.Views
 
 Rectangle {
-    implicitHeight: 1
-    color: colors.mid
+    required property PopupColors colors
 
-    SystemPalette { id: colors }
+    implicitHeight: 1
+    color: colors.divider
 }

@@ -6,23 +6,21 @@ import Sorvu.Views
 import QtQuick.Controls
 import QtQuick.Layouts
 
-// The popup's whole content: the status row, a divider and the current screen.
+// The popup's whole content: the status row, a divider and the current screen. Every screen lays itself out
+// in the status row's width, so the popup keeps its width when the screen changes.
 Rectangle {
     id: popup
 
     required property PopupRootModel root
 
-    // The settings may need more room than the status row asks for.
-    width: Math.max(root.width, settingsLoader.item ? Math.ceil(settingsLoader.item.implicitWidth) + 2 * root.padding : 0)
+    width: root.width
     implicitHeight: column.implicitHeight + 2 * root.padding
     height: implicitHeight
-    color: colors.window
-    border.color: colors.mid
+    color: root.colors.background
+    border.color: root.colors.divider
     border.width: 1
 
     Accessible.role: Accessible.Pane
-
-    SystemPalette { id: colors }
 
     ColumnLayout {
         id: column
@@ -39,27 +37,30 @@ Rectangle {
 
         Divider {
             Layout.fillWidth: true
+            colors: popup.root.colors
         }
 
         Loader {
             Layout.fillWidth: true
             active: popup.root.queueScreen !== null
             visible: active
+            focus: active
             sourceComponent: QueueScreen {
                 queueScreen: popup.root.queueScreen
                 styles: popup.root.styles
+                colors: popup.root.colors
             }
         }
 
         Loader {
-            id: settingsLoader
-
             Layout.fillWidth: true
             active: popup.root.settingsScreen !== null
             visible: active
+            focus: active
             sourceComponent: SettingsScreen {
                 settingsScreen: popup.root.settingsScreen
                 styles: popup.root.styles
+                colors: popup.root.colors
             }
         }
     }

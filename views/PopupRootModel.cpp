@@ -4,6 +4,9 @@
 #include "views/PopupRootModel.h"
 
 #include "engine/ClipboardQueue.h"
+#include "shortcuts/GlobalShortcuts.h"
+#include "shortcuts/ShortcutManager.h"
+#include "views/StatusNotices.h"
 
 #include <QFontMetricsF>
 
@@ -23,6 +26,13 @@ PopupRootModel::PopupRootModel(ClipboardQueue& queue, LanguagePreferenceStore& l
     connect(&m_queue, &ClipboardQueue::isCollectingChanged, this, &PopupRootModel::statusChanged);
     connect(&m_language, &ViewLanguage::changed, this, &PopupRootModel::statusChanged);
     connect(&m_language, &ViewLanguage::changed, this, &PopupRootModel::screenChanged);
+    if (m_settings.globalShortcuts) {
+        connect(m_settings.globalShortcuts, &GlobalShortcuts::takenActionsChanged, this,
+                &PopupRootModel::statusChanged);
+    }
+    if (m_settings.shortcutManager) {
+        connect(m_settings.shortcutManager, &ShortcutManager::overridesChanged, this, &PopupRootModel::statusChanged);
+    }
     showQueueScreen();
 }
 
@@ -58,6 +68,11 @@ QString PopupRootModel::statusAccessibleName() const {
     const QString countPart = count > 0 ? m_language.text(QT_TRANSLATE_N_NOOP("Sorvu", "%lld items in queue"), {count})
                                         : m_language.text(QT_TRANSLATE_NOOP("Sorvu", "queue empty"));
     return statusText() + m_language.text(QT_TRANSLATE_NOOP("Sorvu", ", ")) + countPart;
+}
+
+QStringList PopupRootModel::notices() const {
+    return statusNotices(m_queue.queue().size(), m_settings.globalShortcuts, m_settings.shortcutManager,
+                         m_language.catalog(), m_language.locale());
 }
 
 double PopupRootModel::width() const {

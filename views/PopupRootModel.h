@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "views/PopupColors.h"
 #include "views/QueueScreenModel.h"
 #include "views/ScreenReader.h"
 #include "views/SettingsScreenModel.h"
@@ -18,9 +19,9 @@ namespace sorvu {
 class ClipboardQueue;
 class LanguagePreferenceStore;
 
-// The popup's content: the status row on top (collecting or not, the count, the settings button) and
-// one of two screens below it. Its width follows the status texts in the chosen language, never below
-// 270 points.
+// The popup's content: the status row on top (collecting or not, the count, the settings button, and in
+// words what keeps Sorvu from working) and one of two screens below it. Its width follows the status texts in
+// the chosen language, never below 270 points, and stays the same on every screen.
 class PopupRootModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -30,6 +31,8 @@ class PopupRootModel : public QObject {
     Q_PROPERTY(sorvu::QueueScreenModel* queueScreen READ queueScreen NOTIFY screenChanged)
     Q_PROPERTY(sorvu::SettingsScreenModel* settingsScreen READ settingsScreen NOTIFY screenChanged)
     Q_PROPERTY(sorvu::TextStyles* styles READ styles CONSTANT)
+    Q_PROPERTY(sorvu::PopupColors* colors READ colors CONSTANT)
+    Q_PROPERTY(QStringList notices READ notices NOTIFY statusChanged)
     Q_PROPERTY(bool isCollecting READ isCollecting NOTIFY statusChanged)
     Q_PROPERTY(QString statusText READ statusText NOTIFY statusChanged)
     Q_PROPERTY(QString countText READ countText NOTIFY statusChanged)
@@ -60,6 +63,9 @@ public:
     // The settings screen while it is shown.
     SettingsScreenModel* settingsScreen() const { return m_settingsScreen; }
     TextStyles* styles() { return &m_styles; }
+    PopupColors* colors() { return &m_colors; }
+    // What the status row says beside the count when something keeps Sorvu from doing its work.
+    QStringList notices() const;
     ViewLanguage& language() { return m_language; }
     bool isCollecting() const;
     QString statusText() const;
@@ -85,6 +91,7 @@ private:
     LanguagePreferenceStore& m_languageStore;
     ViewLanguage m_language;
     TextStyles m_styles;
+    PopupColors m_colors;
     ScreenReader m_screenReader;
     const double m_minimumQueueListHeight;
     const QueueScreenModel::Actions m_actions;

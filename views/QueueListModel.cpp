@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QTextBoundaryFinder>
 
 namespace sorvu {
 
@@ -16,7 +17,17 @@ namespace {
 
 // Roles whose value depends on a row's place in the queue or on the language.
 const QList<int> placeRoles = {QueueListModel::PositionTextRole, QueueListModel::AccessibleNameRole,
-                               QueueListModel::DeleteNameRole};
+                               QueueListModel::DeleteNameRole,   QueueListModel::DetailsRole,
+                               QueueListModel::PictureSizeRole,  QueueListModel::AnnouncementRole};
+
+qint64 characterCount(const QString& text) {
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qint64 count = 0;
+    while (finder.toNextBoundary() >= 0) {
+        ++count;
+    }
+    return count;
+}
 
 QString previewOf(const ClipboardItem& content) {
     switch (content.kind()) {
@@ -84,6 +95,22 @@ QVariant QueueListModel::data(const QModelIndex& index, int role) const {
         return m_draggedID == entry.id ? m_dragOffset : 0.0;
     case IsDraggedOutRole:
         return m_draggedOutID == entry.id;
+    case DetailsRole:
+        return details(entry);
+    case ElidesInMiddleRole:
+        return content.isFile();
+    case PictureSizeRole:
+        if (content.isImage() && content.image()) {
+            QLocale locale = m_language.locale();
+            locale.setNumberOptions(QLocale::OmitGroupSeparator);
+            const QSize size = content.image()->pixelSize();
+            return QStringLiteral("%1 \u00d7 %2").arg(locale.toString(size.width()), locale.toString(size.height()));
+        }
+        return QString();
+    case IsSelectedRole:
+        return m_selectedID == entry.id;
+    case AnnouncementRole:
+        return m_announcedID == entry.id ? m_announcement : QString();
     default:
         return {};
     }
@@ -102,6 +129,11 @@ QHash<int, QByteArray> QueueListModel::roleNames() const {
         {IsDraggedRole, "isDragged"},
         {DragOffsetRole, "dragOffset"},
         {IsDraggedOutRole, "isDraggedOut"},
+        {DetailsRole, "details"},
+        {ElidesInMiddleRole, "elidesInMiddle"},
+        {PictureSizeRole, "pictureSize"},
+        {IsSelectedRole, "isSelected"},
+        {AnnouncementRole, "announcement"},
     };
 }
 
@@ -127,6 +159,50 @@ void QueueListModel::setDraggedOut(const std::optional<QUuid>& id) {
     }
 }
 
+void QueueListModel::setSelected(const std::optional<QUuid>& id) {
+    const std::optional<QUuid> before = m_selectedID;
+    m_selectedID = id;
+    refreshRow(before, {IsSelectedRole});
+    refreshRow(id, {IsSelectedRole});
+}
+
+void QueueListModel::setAnnouncement(const std::optional<QUuid>& id, const QString& text) {
+    const std::optional<QUuid> before = m_announcedID;
+    m_announcedID = id;
+    m_announcement = text;
+    refreshRow(before, {AnnouncementRole});
+    refreshRow(id, {AnnouncementRole});
+}
+
+QString QueueListModel::details(const QueuedClipboardItem& entry) const {
+    const ClipboardItem& content = entry.content;
+    switch (content.kind()) {
+    case ClipboardItem::Kind::text: {
+        const QString text = content.text();
+        auto length = m_textLengths.constFind(entry.id);
+        if (length == m_textLengths.constEnd()) {
+            length = m_textLengths.insert(entry.id, characterCount(text));
+        }
+        const QString start = graphemePrefix(text, detailCharacters);
+        return start + (start.size() < text.size() ? QStringLiteral("\u2026") : QString()) + QLatin1Char('\n') +
+               m_language.text(QT_TRANSLATE_N_NOOP("Sorvu", "%lld characters"), {*length});
+    }
+    case ClipboardItem::Kind::image: {
+        const QSize size = content.image() ? content.image()->pixelSize() : QSize();
+        return m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Image: %lld \u00d7 %lld pixels"),
+                               {qint64(size.width()), qint64(size.height())});
+    }
+    case ClipboardItem::Kind::file: {
+        const QFileInfo stored(content.fileUrl().toLocalFile());
+        const QString size = stored.isDir()
+                                 ? m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Folder"))
+                                 : m_language.locale().formattedDataSize(stored.size(), 1, QLocale::DataSizeSIFormat);
+        return content.originalFilename() + QLatin1Char('\n') + size;
+    }
+    }
+    return {};
+}
+
 QString QueueListModel::thumbnailSource(const QUuid& id) {
     return QStringLiteral("image://sorvu-thumbnail/") + uuidString(id);
 }
@@ -145,6 +221,7 @@ void QueueListModel::followQueue() {
     for (const auto& entry : target) {
         kept.insert(entry.id);
     }
+    m_textLengths.removeIf([&kept](const auto& length) { return !kept.contains(length.key()); });
     bool orderChanged = false;
     for (int row = int(m_rows.size()) - 1; row >= 0; --row) {
         if (!kept.contains(m_rows.at(row).id)) {
@@ -179,6 +256,12 @@ void QueueListModel::followQueue() {
 void QueueListModel::refreshRows(const QList<int>& roles) {
     if (!m_rows.isEmpty()) {
         emit dataChanged(index(0), index(int(m_rows.size()) - 1), roles);
+    }
+}
+
+void QueueListModel::refreshRow(const std::optional<QUuid>& id, const QList<int>& roles) {
+    if (const int row = rowOf(id); row >= 0) {
+        emit dataChanged(index(row), index(row), roles);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "engine/QueuedClipboardItem.h"
 
 #include <QAbstractListModel>
+#include <QHash>
 #include <QList>
 #include <QUuid>
 #include <QtQml/qqmlregistration.h>
@@ -38,10 +39,21 @@ public:
         IsDraggedRole,
         DragOffsetRole,
         IsDraggedOutRole,
+        // What a tooltip and a screen reader's description tell beyond the row: the start of a text and its
+        // length, an image's size in pixels, a file's whole name and its size.
+        DetailsRole,
+        // File names lose their middle, so that their ending stays.
+        ElidesInMiddleRole,
+        // An image's size, shown beside its thumbnail from the start (the thumbnail comes later).
+        PictureSizeRole,
+        IsSelectedRole,
+        // Said after the keyboard moved the entry: its new place.
+        AnnouncementRole,
     };
     Q_ENUM(Role)
 
     static constexpr int previewCharacters = 40;
+    static constexpr int detailCharacters = 300;
 
     QueueListModel(ClipboardQueue& queue, ViewLanguage& language, QObject* parent = nullptr);
 
@@ -53,6 +65,10 @@ public:
     void setDrag(const std::optional<QUuid>& id, double offset);
     // The entry travelling in a drag out of the popup, drawn dimmed.
     void setDraggedOut(const std::optional<QUuid>& id);
+    // The keyboard's selected entry.
+    void setSelected(const std::optional<QUuid>& id);
+    // What the entry's row says about its last move; only one row says something at a time.
+    void setAnnouncement(const std::optional<QUuid>& id, const QString& text);
 
     // The addresses the rows load an image entry's thumbnail and a stored file's icon from.
     static QString thumbnailSource(const QUuid& id);
@@ -61,7 +77,9 @@ public:
 private:
     void followQueue();
     void refreshRows(const QList<int>& roles);
+    void refreshRow(const std::optional<QUuid>& id, const QList<int>& roles);
     int rowOf(const std::optional<QUuid>& id) const;
+    QString details(const QueuedClipboardItem& entry) const;
 
     ClipboardQueue& m_queue;
     ViewLanguage& m_language;
@@ -69,6 +87,11 @@ private:
     std::optional<QUuid> m_draggedID;
     double m_dragOffset = 0;
     std::optional<QUuid> m_draggedOutID;
+    std::optional<QUuid> m_selectedID;
+    std::optional<QUuid> m_announcedID;
+    QString m_announcement;
+    // A text's length in characters, counted once per entry.
+    mutable QHash<QUuid, qint64> m_textLengths;
 };
 
 } // namespace sorvu

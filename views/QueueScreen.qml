@@ -6,18 +6,25 @@ import Sorvu.Views
 import QtQuick.Controls
 import QtQuick.Layouts
 
-// The queue: a warning while Sorvu cannot watch and post keys, the entries, and the controls.
+// The queue: a warning while Sorvu cannot watch and post keys, the entries, and the controls. The list
+// takes the keyboard when the popup opens: the arrows, Home and End select, Delete removes, Ctrl with an
+// arrow moves the selected entry, Enter pastes the head; Tab goes on to the buttons.
 ColumnLayout {
     id: screen
 
     required property QueueScreenModel queueScreen
     required property TextStyles styles
+    required property PopupColors colors
 
     spacing: 8
 
-    SystemPalette { id: colors }
-
-    Component.onCompleted: queueScreen.appeared()
+    Component.onCompleted: {
+        queueScreen.appeared();
+        if (list.visible)
+            list.forceActiveFocus();
+        else
+            collectButton.forceActiveFocus();
+    }
 
     Loader {
         Layout.fillWidth: true
@@ -26,7 +33,9 @@ ColumnLayout {
         sourceComponent: CombineScreen {
             combineScreen: screen.queueScreen.combineScreen
             styles: screen.styles
+            colors: screen.colors
         }
+        onLoaded: item.forceActiveFocus()
     }
 
     ColumnLayout {
@@ -37,27 +46,34 @@ ColumnLayout {
         Button {
             visible: !screen.queueScreen.hasInputAccess
             text: screen.queueScreen.accessWarningText
-            palette.buttonText: "darkorange"
+            palette.buttonText: screen.colors.warning
             Accessible.name: text
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
             onClicked: screen.queueScreen.openSessionHelp()
         }
 
         Label {
             Layout.fillWidth: true
+            Layout.preferredWidth: 0
             visible: !screen.queueScreen.hasInputAccess
             text: screen.queueScreen.accessHintText
             font: screen.styles.caption
-            color: colors.placeholderText
+            color: screen.colors.secondaryText
             wrapMode: Text.WordWrap
         }
 
         Divider {
             Layout.fillWidth: true
             visible: !screen.queueScreen.hasInputAccess
+            colors: screen.colors
         }
 
         ListView {
             id: list
+
+            // Rows show their tooltip for the keyboard only once the user moved through them.
+            property bool movedByKeyboard: false
 
             Layout.fillWidth: true
             // Reaches into the popup's margin so that the scroll bar does not cover the rows.
@@ -70,8 +86,55 @@ ColumnLayout {
             bottomMargin: 3
             boundsBehavior: Flickable.StopAtBounds
             model: screen.queueScreen.rows
+            currentIndex: screen.queueScreen.selectedIndex
+            keyNavigationEnabled: false
+            highlightFollowsCurrentItem: false
+            activeFocusOnTab: true
             Accessible.role: Accessible.List
             Accessible.name: screen.queueScreen.listName
+
+            onActiveFocusChanged: {
+                if (activeFocus)
+                    screen.queueScreen.ensureSelection();
+            }
+            // The last entry went: the keyboard goes on to the controls.
+            onVisibleChanged: {
+                if (!visible && screen.visible)
+                    collectButton.forceActiveFocus();
+            }
+            onCurrentIndexChanged: {
+                if (currentIndex >= 0)
+                    positionViewAtIndex(currentIndex, ListView.Contain);
+            }
+
+            Keys.onPressed: event => {
+                const moving = (event.modifiers & Qt.ControlModifier) !== 0;
+                switch (event.key) {
+                case Qt.Key_Up:
+                    moving ? screen.queueScreen.moveSelectedEntry(-1) : screen.queueScreen.moveSelection(-1);
+                    break;
+                case Qt.Key_Down:
+                    moving ? screen.queueScreen.moveSelectedEntry(1) : screen.queueScreen.moveSelection(1);
+                    break;
+                case Qt.Key_Home:
+                    screen.queueScreen.selectEdge(false);
+                    break;
+                case Qt.Key_End:
+                    screen.queueScreen.selectEdge(true);
+                    break;
+                case Qt.Key_Delete:
+                    screen.queueScreen.deleteSelected();
+                    break;
+                case Qt.Key_Return:
+                case Qt.Key_Enter:
+                    screen.queueScreen.paste();
+                    break;
+                default:
+                    return;
+                }
+                movedByKeyboard = true;
+                event.accepted = true;
+            }
 
             ScrollBar.vertical: ScrollBar {
                 policy: ScrollBar.AsNeeded
@@ -89,12 +152,14 @@ ColumnLayout {
             delegate: QueueRow {
                 queueScreen: screen.queueScreen
                 styles: screen.styles
+                colors: screen.colors
             }
         }
 
         Divider {
             Layout.fillWidth: true
             visible: screen.queueScreen.showsList
+            colors: screen.colors
         }
 
         RowLayout {
@@ -109,12 +174,16 @@ ColumnLayout {
                     spacing: 10
 
                     PlainButton {
+                        id: collectButton
+
+                        colors: screen.colors
                         text: screen.queueScreen.collectText
                         font: screen.styles.callout
                         onClicked: screen.queueScreen.toggleCollecting()
                     }
 
                     PlainButton {
+                        colors: screen.colors
                         text: screen.queueScreen.pasteText
                         font: screen.styles.callout
                         enabled: screen.queueScreen.canPaste
@@ -122,6 +191,7 @@ ColumnLayout {
                     }
 
                     PlainButton {
+                        colors: screen.colors
                         text: screen.queueScreen.clearText
                         font: screen.styles.callout
                         enabled: screen.queueScreen.canClear
@@ -131,6 +201,7 @@ ColumnLayout {
 
                 PlainButton {
                     visible: screen.queueScreen.showsCombineButton
+                    colors: screen.colors
                     text: screen.queueScreen.combineText
                     font: screen.styles.callout
                     Accessible.description: screen.queueScreen.combineHint
@@ -145,6 +216,7 @@ ColumnLayout {
 
             PlainButton {
                 Layout.alignment: Qt.AlignBottom
+                colors: screen.colors
                 text: screen.queueScreen.quitText
                 font: screen.styles.callout
                 onClicked: screen.queueScreen.quit()

@@ -12,12 +12,18 @@ ColumnLayout {
 
     required property SettingsScreenModel settingsScreen
     required property TextStyles styles
+    required property PopupColors colors
 
     spacing: 12
 
-    SystemPalette { id: colors }
-
-    Component.onCompleted: settingsScreen.appeared()
+    Component.onCompleted: {
+        settingsScreen.appeared();
+        if (settingsScreen.shortcutsRecordable) {
+            collectingRecorder.takeFocus();
+        } else {
+            languagePicker.forceActiveFocus(Qt.TabFocusReason);
+        }
+    }
 
     ColumnLayout {
         Layout.fillWidth: true
@@ -25,15 +31,23 @@ ColumnLayout {
         visible: screen.settingsScreen.shortcutsRecordable
 
         ShortcutRecorder {
+            id: collectingRecorder
+
             Layout.fillWidth: true
             recorder: screen.settingsScreen.collectingRecorder
             styles: screen.styles
+            colors: screen.colors
+            buttonWidth: Math.max(buttonImplicitWidth, pasteRecorder.buttonImplicitWidth)
         }
 
         ShortcutRecorder {
+            id: pasteRecorder
+
             Layout.fillWidth: true
             recorder: screen.settingsScreen.pasteRecorder
             styles: screen.styles
+            colors: screen.colors
+            buttonWidth: Math.max(buttonImplicitWidth, collectingRecorder.buttonImplicitWidth)
         }
     }
 
@@ -48,6 +62,7 @@ ColumnLayout {
             Layout.preferredWidth: 0
             text: screen.settingsScreen.bindingHint
             font: screen.styles.callout
+            color: screen.colors.text
             wrapMode: Text.WordWrap
         }
 
@@ -66,6 +81,7 @@ ColumnLayout {
                 Label {
                     text: modelData.title
                     font: screen.styles.callout
+                    color: screen.colors.text
                     Accessible.ignored: true
                 }
 
@@ -76,7 +92,7 @@ ColumnLayout {
                 TextEdit {
                     text: modelData.command
                     font: screen.styles.callout
-                    color: colors.windowText
+                    color: screen.colors.text
                     readOnly: true
                     selectByMouse: true
                     Accessible.role: Accessible.EditableText
@@ -89,6 +105,7 @@ ColumnLayout {
 
     Divider {
         Layout.fillWidth: true
+        colors: screen.colors
     }
 
     RowLayout {
@@ -98,13 +115,17 @@ ColumnLayout {
         Label {
             text: screen.settingsScreen.languageLabel
             font: screen.styles.callout
+            color: screen.colors.text
             Accessible.ignored: true
         }
 
         ComboBox {
+            id: languagePicker
+
             Layout.fillWidth: true
+            Layout.preferredWidth: 0
             font: screen.styles.callout
-            focusPolicy: Qt.NoFocus
+            focusPolicy: Qt.StrongFocus
             model: screen.settingsScreen.languageNames
             currentIndex: screen.settingsScreen.languageIndex
             Accessible.name: screen.settingsScreen.languageLabel
@@ -114,6 +135,7 @@ ColumnLayout {
 
     Divider {
         Layout.fillWidth: true
+        colors: screen.colors
     }
 
     ColumnLayout {
@@ -122,9 +144,10 @@ ColumnLayout {
         visible: screen.settingsScreen.launchAtLoginDesynced
 
         PlainButton {
+            colors: screen.colors
             text: screen.settingsScreen.launchAtLoginDisabledText
             font: screen.styles.callout
-            textColor: "darkorange"
+            textColor: screen.colors.warning
             onClicked: screen.settingsScreen.toggleLaunchAtLogin()
         }
 
@@ -134,102 +157,32 @@ ColumnLayout {
             Layout.preferredWidth: 0
             text: screen.settingsScreen.launchAtLoginHint
             font: screen.styles.caption
-            color: colors.placeholderText
+            color: screen.colors.secondaryText
             wrapMode: Text.WordWrap
         }
     }
 
-    AbstractButton {
-        id: launchAtLogin
-
-        visible: !screen.settingsScreen.launchAtLoginDesynced
-        padding: 2
-        leftPadding: 4
-        rightPadding: 4
-        focusPolicy: Qt.NoFocus
-        Accessible.role: Accessible.CheckBox
-        Accessible.name: screen.settingsScreen.launchAtLoginText
-        Accessible.checkable: true
-        Accessible.checked: screen.settingsScreen.launchAtLoginEnabled
-        onClicked: screen.settingsScreen.toggleLaunchAtLogin()
-
-        contentItem: RowLayout {
-            spacing: 4
-
-            Text {
-                text: screen.settingsScreen.launchAtLoginText
-                font: screen.styles.callout
-                color: colors.windowText
-            }
-
-            Image {
-                visible: screen.settingsScreen.launchAtLoginEnabled
-                source: "image://sorvu-symbol/checkmark"
-                sourceSize: Qt.size(14, 14)
-                Layout.preferredWidth: 14
-                Layout.preferredHeight: 14
-            }
-        }
-
-        background: Rectangle {
-            radius: 4
-            color: colors.windowText
-            opacity: launchAtLogin.down ? 0.14 : (launchAtLogin.hovered ? 0.06 : 0)
-        }
-    }
-
-    // Where the desktop binds the keys itself: the command each binding runs, ready to copy.
-    ColumnLayout {
+    // A box that looks like one, ticked while Sorvu starts at login.
+    CheckBox {
         Layout.fillWidth: true
-        spacing: 4
-        visible: !screen.settingsScreen.shortcutsRecordable
-
-        Label {
-            Layout.fillWidth: true
-            Layout.preferredWidth: 0
-            text: screen.settingsScreen.bindingHint
-            font: screen.styles.callout
-            wrapMode: Text.WordWrap
-        }
-
-        Repeater {
-            model: [
-                { "title": screen.settingsScreen.collectingRecorder.title, "command": screen.settingsScreen.collectingCommand },
-                { "title": screen.settingsScreen.pasteRecorder.title, "command": screen.settingsScreen.pasteCommand }
-            ]
-
-            delegate: RowLayout {
-                required property var modelData
-
-                Layout.fillWidth: true
-                spacing: 6
-
-                Label {
-                    text: modelData.title
-                    font: screen.styles.callout
-                    Accessible.ignored: true
-                }
-
-                Item {
-                    Layout.fillWidth: true
-                }
-
-                TextEdit {
-                    text: modelData.command
-                    font: screen.styles.callout
-                    color: colors.windowText
-                    readOnly: true
-                    selectByMouse: true
-                    Accessible.role: Accessible.EditableText
-                    Accessible.name: modelData.title
-                    Accessible.description: modelData.command
-                }
-            }
+        visible: !screen.settingsScreen.launchAtLoginDesynced
+        text: screen.settingsScreen.launchAtLoginText
+        font: screen.styles.callout
+        focusPolicy: Qt.StrongFocus
+        checked: screen.settingsScreen.launchAtLoginEnabled
+        Accessible.name: text
+        Keys.onReturnPressed: clicked()
+        Keys.onEnterPressed: clicked()
+        // The tick shows the login item's state, which the press asks to change (and which may refuse).
+        onClicked: {
+            screen.settingsScreen.toggleLaunchAtLogin();
+            checked = Qt.binding(() => screen.settingsScreen.launchAtLoginEnabled);
         }
     }
 
     Divider {
         Layout.fillWidth: true
+        colors: screen.colors
     }
 
     RowLayout {
@@ -237,6 +190,7 @@ ColumnLayout {
         spacing: 8
 
         PlainButton {
+            colors: screen.colors
             text: screen.settingsScreen.websiteText
             font: screen.styles.callout
             onClicked: screen.settingsScreen.openWebsite()
@@ -249,7 +203,17 @@ ColumnLayout {
         Label {
             text: screen.settingsScreen.versionText
             font: screen.styles.caption2
-            color: colors.placeholderText
+            color: screen.colors.secondaryText
         }
+    }
+
+    Label {
+        Layout.fillWidth: true
+        Layout.preferredWidth: 0
+        visible: text !== ""
+        text: screen.settingsScreen.websiteProblem
+        font: screen.styles.caption
+        color: screen.colors.warning
+        wrapMode: Text.WordWrap
     }
 }

@@ -18,6 +18,7 @@ SettingsScreenModel::SettingsScreenModel(LanguagePreferenceStore& languageStore,
       m_pasteRecorder(ShortcutAction::pasteNext, *m_dependencies.shortcutManager, language,
                       m_dependencies.globalShortcuts) {
     connect(&m_language, &ViewLanguage::changed, this, &SettingsScreenModel::textsChanged);
+    connect(&m_language, &ViewLanguage::changed, this, &SettingsScreenModel::websiteProblemChanged);
     LaunchAtLoginSetting* launchAtLogin = m_dependencies.launchAtLogin;
     connect(launchAtLogin, &LaunchAtLoginSetting::enabledChanged, this, &SettingsScreenModel::launchAtLoginChanged);
     connect(launchAtLogin, &LaunchAtLoginSetting::desyncedChanged, this, &SettingsScreenModel::launchAtLoginChanged);
@@ -80,6 +81,17 @@ QString SettingsScreenModel::versionText() const {
                            {orDash(m_dependencies.version), orDash(m_dependencies.buildNumber)});
 }
 
+QString SettingsScreenModel::websiteProblem() const {
+    return m_linkNotOpened ? m_language.text(QT_TRANSLATE_NOOP(
+                                 "Sorvu", "No program opened the link. Install xdg-utils, then try again."))
+                           : QString();
+}
+
+void SettingsScreenModel::reportLinkNotOpened() {
+    m_linkNotOpened = true;
+    emit websiteProblemChanged();
+}
+
 void SettingsScreenModel::appeared() {
     m_dependencies.launchAtLogin->refreshStatus();
 }
@@ -99,6 +111,10 @@ void SettingsScreenModel::toggleLaunchAtLogin() {
 
 void SettingsScreenModel::openWebsite() {
     if (m_dependencies.website.isValid() && m_dependencies.openUrl) {
+        if (m_linkNotOpened) {
+            m_linkNotOpened = false;
+            emit websiteProblemChanged();
+        }
         m_dependencies.openUrl(m_dependencies.website);
     }
 }

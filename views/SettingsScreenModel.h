@@ -42,6 +42,7 @@ class SettingsScreenModel : public QObject {
     Q_PROPERTY(QString launchAtLoginHint READ launchAtLoginHint NOTIFY textsChanged)
     Q_PROPERTY(QString websiteText READ websiteText NOTIFY textsChanged)
     Q_PROPERTY(QString versionText READ versionText NOTIFY textsChanged)
+    Q_PROPERTY(QString websiteProblem READ websiteProblem NOTIFY websiteProblemChanged)
 
 public:
     struct Dependencies {
@@ -81,6 +82,10 @@ public:
     QString websiteText() const;
     // A missing version or build number shows as "—".
     QString versionText() const;
+    // Said when no program opened the website; empty otherwise.
+    QString websiteProblem() const;
+    // The desktop had no program to open the link with (no xdg-open, say).
+    void reportLinkNotOpened();
 
     // The screen came on screen: the desktop's startup settings may have changed while Sorvu ran.
     Q_INVOKABLE void appeared();
@@ -95,6 +100,7 @@ public:
 signals:
     void textsChanged();
     void launchAtLoginChanged();
+    void websiteProblemChanged();
 
 private:
     LanguagePreferenceStore& m_languageStore;
@@ -102,6 +108,7 @@ private:
     Dependencies m_dependencies;
     ShortcutRecorderModel m_collectingRecorder;
     ShortcutRecorderModel m_pasteRecorder;
+    bool m_linkNotOpened = false;
 };
 
 } // namespace sorvu

@@ -2,34 +2,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 import QtQuick
+import Sorvu.Views
 import QtQuick.Controls
 
-// A borderless button that shows only a symbol; its name is what a screen reader says.
+// A borderless button that shows only a symbol, drawn in the text colour; its name is what a screen reader
+// says. The symbol is 18 points at every scale of the screen.
 AbstractButton {
     id: button
 
     required property string symbol
     required property string name
+    required property PopupColors colors
 
     padding: 2
-    focusPolicy: Qt.NoFocus
+    focusPolicy: Qt.StrongFocus
     text: name
     Accessible.role: Accessible.Button
     Accessible.name: name
 
-    SystemPalette { id: colors }
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
 
-    contentItem: Image {
-        source: button.symbol
-        sourceSize: Qt.size(18, 18)
-        width: 18
-        height: 18
-        fillMode: Image.PreserveAspectFit
+    contentItem: Item {
+        implicitWidth: 18
+        implicitHeight: 18
+
+        Image {
+            anchors.fill: parent
+            source: button.colors.symbolSource(button.symbol, button.enabled)
+            sourceSize: Qt.size(18, 18)
+            fillMode: Image.PreserveAspectFit
+        }
     }
 
-    background: Rectangle {
-        radius: 4
-        color: colors.windowText
-        opacity: button.down ? 0.14 : 0
+    background: FocusFrame {
+        colors: button.colors
+        shown: button.visualFocus
+        fill: button.down ? 0.14 : 0
     }
 }

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QIcon>
+#include <QPainter>
 
 namespace sorvu {
 
@@ -20,17 +21,13 @@ struct Symbol {
 const QHash<QString, Symbol>& symbols() {
     static const QHash<QString, Symbol> table = {
         {QStringLiteral("gearshape"),
-         {{QStringLiteral("emblem-system-symbolic"), QStringLiteral("preferences-system")},
-          QStringLiteral(":/icons/symbols/gearshape.svg")}},
+         {{QStringLiteral("emblem-system-symbolic")}, QStringLiteral(":/icons/symbols/gearshape.svg")}},
         {QStringLiteral("xmark.circle.fill"),
-         {{QStringLiteral("window-close-symbolic"), QStringLiteral("window-close")},
-          QStringLiteral(":/icons/symbols/xmark.circle.fill.svg")}},
+         {{QStringLiteral("window-close-symbolic")}, QStringLiteral(":/icons/symbols/xmark.circle.fill.svg")}},
         {QStringLiteral("checkmark"),
-         {{QStringLiteral("object-select-symbolic"), QStringLiteral("dialog-ok")},
-          QStringLiteral(":/icons/symbols/checkmark.svg")}},
+         {{QStringLiteral("object-select-symbolic")}, QStringLiteral(":/icons/symbols/checkmark.svg")}},
         {QStringLiteral("arrow.counterclockwise.circle"),
-         {{QStringLiteral("edit-undo-symbolic"), QStringLiteral("edit-undo")},
-          QStringLiteral(":/icons/symbols/arrow.counterclockwise.circle.svg")}},
+         {{QStringLiteral("edit-undo-symbolic")}, QStringLiteral(":/icons/symbols/arrow.counterclockwise.circle.svg")}},
     };
     return table;
 }
@@ -41,18 +38,31 @@ ThemeIconProvider::ThemeIconProvider(Kind kind) : QQuickImageProvider(QQuickImag
 
 QStringList ThemeIconProvider::themeNames(Kind kind, const QString& id) {
     if (kind == Kind::symbol) {
-        return symbols().value(id).themeNames;
+        return symbols().value(symbolName(id)).themeNames;
     }
     return id.split(QLatin1Char('/'), Qt::SkipEmptyParts);
 }
 
 QString ThemeIconProvider::bundledIcon(Kind kind, const QString& id) {
     if (kind == Kind::symbol) {
-        return symbols().value(id).bundled;
+        return symbols().value(symbolName(id)).bundled;
     }
     return id.startsWith(QLatin1String("inode-directory")) || id.startsWith(QLatin1String("folder"))
                ? QStringLiteral(":/icons/symbols/folder.svg")
                : QStringLiteral(":/icons/symbols/document.svg");
+}
+
+QString ThemeIconProvider::symbolName(const QString& id) {
+    return id.section(QLatin1Char('/'), 0, 0);
+}
+
+std::optional<QColor> ThemeIconProvider::symbolColor(const QString& id) {
+    const QString hex = id.section(QLatin1Char('/'), 1, 1);
+    const QColor color(QLatin1Char('#') + hex);
+    if (hex.size() != 6 || !color.isValid()) {
+        return std::nullopt;
+    }
+    return color;
 }
 
 QPixmap ThemeIconProvider::requestPixmap(const QString& id, QSize* size, const QSize& requestedSize) {
@@ -68,7 +78,16 @@ QPixmap ThemeIconProvider::requestPixmap(const QString& id, QSize* size, const Q
     if (icon.isNull()) {
         icon = QIcon(bundledIcon(m_kind, id));
     }
-    const QPixmap pixmap = icon.pixmap(pixels);
+    // Exactly the pixels asked for: the view has already multiplied its size by the screen's scale, and a
+    // pixmap made for the scale once more would be drawn twice as large.
+    QPixmap pixmap = icon.pixmap(pixels, 1.0);
+    pixmap.setDevicePixelRatio(1.0);
+    // Symbols take the colour of the text around them, whatever colour their drawing has.
+    if (const std::optional<QColor> color = m_kind == Kind::symbol ? symbolColor(id) : std::nullopt) {
+        QPainter painter(&pixmap);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(pixmap.rect(), *color);
+    }
     *size = pixmap.size();
     return pixmap;
 }

@@ -300,5 +300,43 @@
         <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
         <translation>Dieser Desktop lässt Programme seine Wayland-Zwischenablage nicht beobachten, daher läuft Sorvu über XWayland: Es sammelt Kopien, aber seine Tastenkürzel und das Einfügen erreichen nur X11-Programme.</translation>
     </message>
+    <message numerus="yes">
+        <source>%lld characters</source>
+        <translation>
+            <numerusform>%lld Zeichen</numerusform>
+            <numerusform>%lld Zeichen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Image: %lld × %lld pixels</source>
+        <translation>Bild: %lld × %lld Pixel</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Moved to position %lld of %lld</source>
+        <translation>An Position %lld von %lld verschoben</translation>
+    </message>
+    <message>
+        <source>%@ is taken by another program and does nothing.</source>
+        <translation>%@ ist von einem anderen Programm belegt und bewirkt nichts.</translation>
+    </message>
+    <message>
+        <source>The queue is full: new copies are not added.</source>
+        <translation>Die Warteschlange ist voll: Neue Kopien werden nicht aufgenommen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%lld items are not text: %@.</source>
+        <translation>
+            <numerusform>%lld Eintrag ist kein Text: %@.</numerusform>
+            <numerusform>%lld Einträge sind kein Text: %@.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No program opened the link. Install xdg-utils, then try again.</source>
+        <translation>Kein Programm hat den Link geöffnet. Installiere xdg-utils und versuche es erneut.</translation>
+    </message>
 </context>
 </TS>

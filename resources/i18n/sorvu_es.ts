@@ -300,5 +300,43 @@
         <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
         <translation>Este escritorio no permite a los programas observar su portapapeles de Wayland, así que Sorvu funciona a través de XWayland: recoge lo que se copia, pero sus atajos y pegados solo llegan a programas X11.</translation>
     </message>
+    <message numerus="yes">
+        <source>%lld characters</source>
+        <translation>
+            <numerusform>%lld carácter</numerusform>
+            <numerusform>%lld caracteres</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Image: %lld × %lld pixels</source>
+        <translation>Imagen: %lld × %lld píxeles</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Carpeta</translation>
+    </message>
+    <message>
+        <source>Moved to position %lld of %lld</source>
+        <translation>Movido a la posición %lld de %lld</translation>
+    </message>
+    <message>
+        <source>%@ is taken by another program and does nothing.</source>
+        <translation>%@ está ocupado por otro programa y no hace nada.</translation>
+    </message>
+    <message>
+        <source>The queue is full: new copies are not added.</source>
+        <translation>La cola está llena: las nuevas copias no se añaden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%lld items are not text: %@.</source>
+        <translation>
+            <numerusform>%lld elemento no es texto: %@.</numerusform>
+            <numerusform>%lld elementos no son texto: %@.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No program opened the link. Install xdg-utils, then try again.</source>
+        <translation>Ningún programa abrió el enlace. Instala xdg-utils y vuelve a intentarlo.</translation>
+    </message>
 </context>
 </TS>

@@ -291,5 +291,37 @@
         <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
         <translation>このデスクトップでは Wayland のクリップボードを監視できないため、Sorvu は XWayland 経由で動作します。コピーは収集できますが、ショートカットとペーストは X11 のプログラムにしか届きません。</translation>
     </message>
+    <message>
+        <source>%lld characters</source>
+        <translation>%lld 文字</translation>
+    </message>
+    <message>
+        <source>Image: %lld × %lld pixels</source>
+        <translation>画像: %lld × %lld ピクセル</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>フォルダー</translation>
+    </message>
+    <message>
+        <source>Moved to position %lld of %lld</source>
+        <translation>%lld 番目（全 %lld 件）に移動しました</translation>
+    </message>
+    <message>
+        <source>%@ is taken by another program and does nothing.</source>
+        <translation>%@ は別のプログラムが使用しているため、何も起こりません。</translation>
+    </message>
+    <message>
+        <source>The queue is full: new copies are not added.</source>
+        <translation>キューがいっぱいです。新しいコピーは追加されません。</translation>
+    </message>
+    <message>
+        <source>%lld items are not text: %@.</source>
+        <translation>テキストではない項目が %lld 件あります: %@。</translation>
+    </message>
+    <message>
+        <source>No program opened the link. Install xdg-utils, then try again.</source>
+        <translation>リンクを開くプログラムがありません。xdg-utils をインストールしてから、もう一度お試しください。</translation>
+    </message>
 </context>
 </TS>

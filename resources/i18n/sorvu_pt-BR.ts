@@ -300,5 +300,43 @@
         <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
         <translation>Este ambiente de trabalho não deixa os programas observarem sua área de transferência do Wayland, então o Sorvu funciona pelo XWayland: ele coleta o que é copiado, mas seus atalhos e colagens só chegam a programas X11.</translation>
     </message>
+    <message numerus="yes">
+        <source>%lld characters</source>
+        <translation>
+            <numerusform>%lld caractere</numerusform>
+            <numerusform>%lld caracteres</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Image: %lld × %lld pixels</source>
+        <translation>Imagem: %lld × %lld pixels</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Pasta</translation>
+    </message>
+    <message>
+        <source>Moved to position %lld of %lld</source>
+        <translation>Movido para a posição %lld de %lld</translation>
+    </message>
+    <message>
+        <source>%@ is taken by another program and does nothing.</source>
+        <translation>%@ está ocupado por outro programa e não faz nada.</translation>
+    </message>
+    <message>
+        <source>The queue is full: new copies are not added.</source>
+        <translation>A fila está cheia: novas cópias não são adicionadas.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%lld items are not text: %@.</source>
+        <translation>
+            <numerusform>%lld item não é texto: %@.</numerusform>
+            <numerusform>%lld itens não são texto: %@.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No program opened the link. Install xdg-utils, then try again.</source>
+        <translation>Nenhum programa abriu o link. Instale o xdg-utils e tente novamente.</translation>
+    </message>
 </context>
 </TS>

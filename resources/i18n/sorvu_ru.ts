@@ -303,5 +303,45 @@
         <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
         <translation>Этот рабочий стол не позволяет программам следить за буфером обмена Wayland, поэтому Sorvu работает через XWayland: копии он собирает, но его горячие клавиши и вставка доходят только до программ X11.</translation>
     </message>
+    <message numerus="yes">
+        <source>%lld characters</source>
+        <translation>
+            <numerusform>%lld символ</numerusform>
+            <numerusform>%lld символа</numerusform>
+            <numerusform>%lld символов</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Image: %lld × %lld pixels</source>
+        <translation>Изображение: %lld × %lld пикс.</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Папка</translation>
+    </message>
+    <message>
+        <source>Moved to position %lld of %lld</source>
+        <translation>Перемещено на позицию %lld из %lld</translation>
+    </message>
+    <message>
+        <source>%@ is taken by another program and does nothing.</source>
+        <translation>%@ занято другой программой и не работает.</translation>
+    </message>
+    <message>
+        <source>The queue is full: new copies are not added.</source>
+        <translation>Очередь заполнена: новые копии не добавляются.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%lld items are not text: %@.</source>
+        <translation>
+            <numerusform>%lld элемент не является текстом: %@.</numerusform>
+            <numerusform>%lld элемента не являются текстом: %@.</numerusform>
+            <numerusform>%lld элементов не являются текстом: %@.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No program opened the link. Install xdg-utils, then try again.</source>
+        <translation>Ни одна программа не открыла ссылку. Установите xdg-utils и попробуйте снова.</translation>
+    </message>
 </context>
 </TS>

@@ -291,5 +291,37 @@
         <source>This desktop does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, but its shortcuts and pastes reach X11 programs only.</source>
         <translation>此桌面不允许程序监视其 Wayland 剪贴板，因此 Sorvu 通过 XWayland 运行：它能收集复制的内容，但其快捷键和粘贴只能作用于 X11 程序。</translation>
     </message>
+    <message>
+        <source>%lld characters</source>
+        <translation>%lld 个字符</translation>
+    </message>
+    <message>
+        <source>Image: %lld × %lld pixels</source>
+        <translation>图像：%lld × %lld 像素</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>文件夹</translation>
+    </message>
+    <message>
+        <source>Moved to position %lld of %lld</source>
+        <translation>已移到第 %lld 位，共 %lld 项</translation>
+    </message>
+    <message>
+        <source>%@ is taken by another program and does nothing.</source>
+        <translation>%@ 已被其他程序占用，按下后不起作用。</translation>
+    </message>
+    <message>
+        <source>The queue is full: new copies are not added.</source>
+        <translation>队列已满：新的复制内容不会加入。</translation>
+    </message>
+    <message>
+        <source>%lld items are not text: %@.</source>
+        <translation>有 %lld 项不是文本：%@。</translation>
+    </message>
+    <message>
+        <source>No program opened the link. Install xdg-utils, then try again.</source>
+        <translation>没有程序打开该链接。请安装 xdg-utils 后重试。</translation>
+    </message>
 </context>
 </TS>

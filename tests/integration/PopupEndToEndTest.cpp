@@ -25,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 using namespace sorvu::test;
@@ -59,6 +61,8 @@ struct Accessible {
     QString name;
     QRect extents;
     bool showing = false;
+    bool focused = false;
+    QString description;
 };
 
 QList<Accessible> accessibleTree(const QString& application) {
@@ -66,10 +70,10 @@ QList<Accessible> accessibleTree(const QString& application) {
     QList<Accessible> tree;
     for (const QString& line : QString::fromUtf8(result.standardOutput).split('\n', Qt::SkipEmptyParts)) {
         const QStringList fields = line.split('\t');
-        if (fields.size() == 8) {
+        if (fields.size() == 10) {
             tree.append({fields[0].toInt(), fields[1], fields[2],
                          QRect(fields[3].toInt(), fields[4].toInt(), fields[5].toInt(), fields[6].toInt()),
-                         fields[7] == "1"});
+                         fields[7] == "1", fields[8] == "1", fields[9]});
         }
     }
     return tree;
@@ -118,7 +122,8 @@ protected:
 
     // With a screen reader's view (AT-SPI) unless told otherwise; a running screen reader shows every row's
     // delete button.
-    void startSorvu(const QByteArray& settings = {}, bool accessibility = true) {
+    void startSorvu(const QByteArray& settings = {}, bool accessibility = true,
+                    const QHash<QByteArray, QByteArray>& environment = {}) {
         if (!settings.isEmpty()) {
             QDir().mkpath(m_home.filePath("config/Sorvu"));
             QFile file(m_home.filePath("config/Sorvu/Sorvu.conf"));
@@ -129,6 +134,7 @@ protected:
         if (accessibility) {
             options.environment.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
         }
+        options.environment.insert(environment);
         m_sorvu = ChildProcess::start({SORVU_PROGRAM}, options);
         m_queued = 0;
         ASSERT_TRUE(m_sorvu);
@@ -142,9 +148,12 @@ protected:
     }
     int logCount(const QString& line) const { return int(log().count(line)); }
 
-    // Where the panel shows Sorvu's icon: its small embedded window.
+    // Where the panel shows Sorvu's icon: its small embedded window, in the panel at the bottom of the screen (a
+    // platform theme may keep small windows of its own elsewhere).
     static std::optional<QRect> trayIcon() {
-        return sorvuWindow([](const QRect& rect) { return rect.width() <= 64; });
+        return sorvuWindow([](const QRect& rect) {
+            return rect.width() <= 64 && rect.y() > QGuiApplication::primaryScreen()->geometry().height() / 2;
+        });
     }
     // The popup's window, seen from outside.
     static std::optional<QRect> popupWindow() {
@@ -202,6 +211,35 @@ protected:
         }
         return std::nullopt;
     }
+    // The element that has the keyboard focus, as a screen reader announces it: the innermost of the focused
+    // elements (a list is focused along with its focused row).
+    std::optional<Accessible> focused() const {
+        std::optional<Accessible> innermost;
+        for (const Accessible& node : popup()) {
+            if (node.focused && node.showing && node.role != "frame") {
+                innermost = node;
+            }
+        }
+        return innermost;
+    }
+    // Presses keys in whatever window has the keyboard, as a user without a pointer does.
+    static void keys(const QStringList& names) {
+        for (const QString& name : names) {
+            ASSERT_TRUE(xdotool({"key", name}).succeeded()) << name.toStdString();
+            runEventLoopFor(120);
+        }
+    }
+    bool waitForFocus(const QString& role, const QString& name) const {
+        return waitUntil([&] {
+            const auto node = focused();
+            return node && node->role == role && node->name == name;
+        });
+    }
+    std::string focusedName() const {
+        const auto node = focused();
+        return node ? (node->role + ": " + node->name + " (" + node->description + ")").toStdString() : "nothing";
+    }
+
     // The popup's window.
     Accessible frame() const {
         for (const Accessible& node : popup()) {
@@ -883,5 +921,170 @@ TEST_F(PopupEndToEnd, SavesScreenshotsOfTheCombineAndSettingsScreens) {
         const QImage saved(folder + "/" + name);
         EXPECT_GE(saved.width(), 270) << name;
         EXPECT_GT(saved.height(), 120) << name;
+    }
+}
+
+TEST_F(PopupEndToEnd, SavesScreenshotsInLightAndDarkThemesAtTwiceTheScaleAndUnderKeyboardFocus) {
+    const QString folder = qEnvironmentVariableIsEmpty("SORVU_SCREENSHOT_DIR")
+                               ? m_home.filePath("screenshots")
+                               : qEnvironmentVariable("SORVU_SCREENSHOT_DIR");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QTemporaryDir files;
+    QImage picture(640, 400, QImage::Format_RGB32);
+    picture.fill(QColor(70, 130, 180));
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    const auto fill = [&] {
+        collect({"Meeting notes for Thursday", "https://example.org/agenda"});
+        copy(png, "image/png");
+        copyFile(files.filePath("Quarterly report 2026 final version.pdf"), "%PDF-1.4\n");
+    };
+    const auto shoot = [&](const QString& name, const std::function<void()>& before = {}) {
+        openPopup();
+        if (before) {
+            before();
+        }
+        runEventLoopFor(600);
+        const std::optional<QRect> window = popupWindow();
+        ASSERT_TRUE(window);
+        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, window->x(), window->y(), window->width(),
+                                                                          window->height());
+        ASSERT_TRUE(shot.save(folder + "/" + name));
+        const int closed = logCount("popoverDidClose");
+        ASSERT_TRUE(xdotool({"key", "Escape"}).succeeded());
+        ASSERT_TRUE(waitUntil([&] { return logCount("popoverDidClose") == closed + 1; }));
+    };
+
+    // A light theme, then the keyboard's focus and selection. The screen reader's view finds the controls, so
+    // every row shows its delete button.
+    startSorvu();
+    fill();
+    shoot("popup-light.png");
+    shoot("popup-keyboard.png", [&] {
+        ASSERT_TRUE(xdotool({"key", "Down"}).succeeded());
+        runEventLoopFor(200);
+    });
+    shoot("settings-keyboard.png", [&] {
+        pressUntilShown("Settings", "combo box", "Language");
+        ASSERT_TRUE(xdotool({"key", "Tab"}).succeeded());
+    });
+    m_sorvu->stop();
+
+    // Adwaita's dark variant through the GTK platform theme, as a dark-theme user runs Sorvu.
+    startSorvu({}, true, {{"QT_QPA_PLATFORMTHEME", "gtk3"}, {"GTK_THEME", "Adwaita:dark"}});
+    fill();
+    shoot("popup-dark.png");
+    shoot("settings-dark.png", [&] { pressUntilShown("Settings", "combo box", "Language"); });
+    m_sorvu->stop();
+
+    startSorvu({}, true, {{"QT_SCALE_FACTOR", "2"}});
+    fill();
+    shoot("popup-2x.png");
+    m_sorvu->stop();
+
+    for (const char* name :
+         {"popup-light.png", "popup-keyboard.png", "settings-keyboard.png", "popup-dark.png", "settings-dark.png"}) {
+        EXPECT_GE(QImage(folder + "/" + name).width(), 270) << name;
+    }
+    EXPECT_GE(QImage(folder + "/popup-2x.png").width(), 540);
+}
+
+TEST_F(PopupEndToEnd, TheKeyboardAloneSelectsMovesDeletesAndPastesEntriesReachesEveryControlAndGivesTheFocusBack) {
+    startSorvu();
+    collect({"one", "two", "three"});
+    openTextField();
+    // Opened without the pointer, from the command line a desktop shortcut would run.
+    ASSERT_EQ(ChildProcess::run({SORVU_PROGRAM, "--show"}, 10000).exitCode, 0);
+    ASSERT_TRUE(waitUntil([&] { return !popup().isEmpty(); }, 10000)) << log().toStdString();
+
+    // The list has the keyboard at once; the arrows, Home and End move the selection, which a screen reader
+    // follows as the focus.
+    EXPECT_TRUE(waitForFocus("list item", "Item 1: text, one")) << focusedName();
+    keys({"Down"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 2: text, two")) << focusedName();
+    keys({"End"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 3: text, three")) << focusedName();
+    keys({"Home", "Down"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 2: text, two")) << focusedName();
+
+    // Ctrl+Down moves the entry; its row keeps the focus and says its new place.
+    keys({"ctrl+Down"});
+    ASSERT_TRUE(waitForFocus("list item", "Item 3: text, two")) << focusedName();
+    EXPECT_EQ(focused()->description, "Moved to position 3 of 3");
+    EXPECT_EQ(rowNames(), (QStringList{"Item 1: text, one", "Item 2: text, three", "Item 3: text, two"}));
+    keys({"ctrl+Up", "ctrl+Up"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 1: text, two")) << focusedName();
+    EXPECT_EQ(focused()->description, "Moved to position 1 of 3");
+
+    // Delete removes the selected entry; the next one takes its place and the focus.
+    keys({"Delete"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 1: text, one")) << focusedName();
+    EXPECT_EQ(rowNames(), (QStringList{"Item 1: text, one", "Item 2: text, three"}));
+
+    // Tab goes on to the buttons and Shift+Tab comes back.
+    keys({"Tab"});
+    EXPECT_TRUE(waitForFocus("push button", "Stop")) << focusedName();
+    keys({"Tab"});
+    EXPECT_TRUE(waitForFocus("push button", "Paste")) << focusedName();
+    keys({"shift+Tab", "shift+Tab"});
+    EXPECT_TRUE(waitForFocus("list item", "Item 1: text, one")) << focusedName();
+
+    // Tab reaches the settings button; Enter opens the settings, whose controls the keyboard reaches too.
+    bool onSettings = false;
+    for (int press = 0; press < 10 && !onSettings; ++press) {
+        keys({"Tab"});
+        const auto node = focused();
+        onSettings = node && node->role == "push button" && node->name == "Settings";
+    }
+    ASSERT_TRUE(onSettings) << focusedName();
+    keys({"Return"});
+    ASSERT_TRUE(waitUntil([&] { return find("combo box", "Language").has_value(); })) << log().toStdString();
+    EXPECT_TRUE(waitForFocus("push button", "Start/Stop Collecting")) << focusedName();
+    keys({"Tab"});
+    EXPECT_TRUE(waitForFocus("push button", "Paste Next Item")) << focusedName();
+    keys({"Tab"});
+    EXPECT_TRUE(waitForFocus("combo box", "Language")) << focusedName();
+    keys({"Tab"});
+    EXPECT_TRUE(waitForFocus("check box", "Launch at Login")) << focusedName();
+    keys({"space"});
+    EXPECT_TRUE(waitUntil([&] { return QFile::exists(m_home.filePath("config/autostart/org.sorvu.Sorvu.desktop")); }))
+        << "Space ticks Launch at Login";
+
+    // Escape closes the popup and the program that was in front has the keyboard again.
+    keys({"Escape"});
+    ASSERT_TRUE(waitForLog("popover close requested reason=escape")) << log().toStdString();
+    EXPECT_TRUE(waitUntil([&] {
+        return xdotool({"getactivewindow"}).standardOutput.trimmed() == m_fieldWindow.toLatin1();
+    })) << "the text field did not get the keyboard back";
+}
+
+TEST_F(PopupEndToEnd, SymbolsKeepTheirSizeBesideTheTextAtEveryScaleOfTheScreen) {
+    // The gear fills 16 of its 18 points: at each scale its drawing spans 16 points' worth of pixels, as
+    // sharp as the text beside it, never the double that a second scaling made of it.
+    for (const double scale : {1.0, 1.5, 2.0}) {
+        startSorvu({}, true, {{"QT_SCALE_FACTOR", QByteArray::number(scale)}});
+        openPopup();
+        runEventLoopFor(400);
+        const std::optional<QRect> window = popupWindow();
+        ASSERT_TRUE(window);
+        const QImage shot = QGuiApplication::primaryScreen()
+                                ->grabWindow(0, window->x(), window->y(), window->width(), window->height())
+                                .toImage();
+        // The top right corner holds the gear alone.
+        const int corner = int(45 * scale);
+        QRect drawn;
+        for (int y = 1; y < corner; ++y) {
+            for (int x = shot.width() - corner; x < shot.width() - 1; ++x) {
+                if (qGray(shot.pixel(x, y)) < 100) {
+                    drawn |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        EXPECT_NEAR(drawn.width(), 16 * scale, 1.5) << "at " << scale;
+        EXPECT_NEAR(drawn.height(), 16 * scale, 1.5) << "at " << scale;
+        // Round: as wide as high, centred in its button.
+        EXPECT_LE(std::abs(drawn.width() - drawn.height()), 1) << "at " << scale;
+        m_sorvu->stop();
     }
 }

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -79,6 +80,28 @@ TEST_F(PackagedSorvu, answersWithoutADisplayReachesTheTrayAndTakesOverTheOldAuto
     QFile entry(autostart + QStringLiteral("/org.sorvu.Sorvu.desktop"));
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
     EXPECT_TRUE(entry.readAll().contains("\nExec=\"" + QFile::encodeName(program()) + "\"\n"));
+}
+
+TEST_F(PackagedSorvu, theSixteenPixelIconIsDrawnOnItsGridWithoutBlur) {
+    const QImage icon(m_root.filePath(QStringLiteral("usr/share/icons/hicolor/16x16/apps/org.sorvu.Sorvu.png")));
+    ASSERT_EQ(icon.size(), QSize(16, 16));
+    // A blurred edge is a pixel between the drawing and the background: partly transparent.
+    int blurred = 0;
+    int drawn = 0;
+    for (int y = 0; y < icon.height(); ++y) {
+        for (int x = 0; x < icon.width(); ++x) {
+            const int alpha = qAlpha(icon.pixel(x, y));
+            blurred += alpha > 0 && alpha < 255 ? 1 : 0;
+            drawn += alpha == 255 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(blurred, 0);
+    EXPECT_GT(drawn, 120) << "the board, its sheets and the arrow fill most of the square";
+    // Its picture, eight times enlarged pixel by pixel, beside the README's screenshots.
+    if (!qEnvironmentVariableIsEmpty("SORVU_SCREENSHOT_DIR")) {
+        EXPECT_TRUE(icon.scaled(128, 128, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                        .save(qEnvironmentVariable("SORVU_SCREENSHOT_DIR") + QStringLiteral("/icon-16.png")));
+    }
 }
 
 } // namespace

@@ -79,10 +79,18 @@ done
 if grep -q -E -- '-dev( |,|$)|(^|, )(cmake|g\+\+|ninja-build|qt6-tools-dev-tools|librsvg2-bin)( |,|$)' <<<"$depends"; then
     fail "Depends pulls build tools: $depends"
 fi
+repeated=$(sed -e 's/ *([^)]*)//g' -e 's/, /\n/g' <<<"$depends" | sort | uniq -d)
+[ -z "$repeated" ] || fail "Depends names a package twice: $repeated"
+grep -q -E '(^|, )xdg-utils( |,|$)' <<<"$(dpkg-deb -f "$package" Recommends)" ||
+    fail "Recommends lacks xdg-utils, without which links open nowhere"
 
 echo "== lintian"
-# Errors fail; warnings and notes are shown for whoever reads the log.
-lintian --fail-on error --display-info "$package" || fail "lintian reports errors"
+# Errors fail; warnings and notes are shown for whoever reads the log, except those of hardening and
+# stripping, which fail too.
+lintian_output=$(lintian --fail-on error --display-info "$package" 2>&1) || fail "lintian reports errors"
+echo "$lintian_output"
+hardening=$(grep -E 'hardening-no-|binary-has-unneeded-section' <<<"$lintian_output" || true)
+[ -z "$hardening" ] || fail "the program lacks Debian's hardening or stripping: $hardening"
 
 if [ "$failures" -gt 0 ]; then
     echo "check-package: $failures failures" >&2

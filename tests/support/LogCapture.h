@@ -21,15 +21,22 @@ struct LogLine {
 // where they went before.
 class LogCapture {
 public:
-    LogCapture() {
+    // A capture made while another lives takes the lines until it goes; other lines go where the outer
+    // capture sends them, never back into this handler.
+    LogCapture() : m_outer(s_current) {
         s_current = this;
         m_previous = qInstallMessageHandler(&LogCapture::handle);
+        if (m_outer != nullptr) {
+            m_previous = m_outer->m_previous;
+        }
         QLoggingCategory::setFilterRules(QStringLiteral("sorvu.*.debug=true"));
     }
     ~LogCapture() {
-        QLoggingCategory::setFilterRules(QString());
-        qInstallMessageHandler(m_previous);
-        s_current = nullptr;
+        s_current = m_outer;
+        if (m_outer == nullptr) {
+            QLoggingCategory::setFilterRules(QString());
+            qInstallMessageHandler(m_previous);
+        }
     }
     LogCapture(const LogCapture&) = delete;
     LogCapture& operator=(const LogCapture&) = delete;
@@ -58,6 +65,7 @@ private:
     }
 
     static inline LogCapture* s_current = nullptr;
+    LogCapture* m_outer = nullptr;
     QtMessageHandler m_previous = nullptr;
     QList<LogLine> m_lines;
 };

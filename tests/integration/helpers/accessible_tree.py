@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Sorvu developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Prints what a screen reader sees of one program over AT-SPI: a line per element, depth first, with its depth,
-# role, name, place on the screen and whether it is showing, separated by tabs.
+# role, name, place on the screen, whether it is showing, whether it has the keyboard focus, and its
+# description, separated by tabs.
 import sys
 
 import pyatspi
@@ -18,9 +19,13 @@ def extents(node):
 
 def walk(node, depth):
     x, y, width, height = extents(node)
-    showing = node.getState().contains(pyatspi.STATE_SHOWING)
+    state = node.getState()
+    showing = state.contains(pyatspi.STATE_SHOWING)
+    focused = state.contains(pyatspi.STATE_FOCUSED)
     name = node.name.replace("\t", " ").replace("\n", " ")
-    print(f"{depth}\t{node.getRoleName()}\t{name}\t{x}\t{y}\t{width}\t{height}\t{int(showing)}")
+    description = (node.description or "").replace("\t", " ").replace("\n", " ")
+    print(f"{depth}\t{node.getRoleName()}\t{name}\t{x}\t{y}\t{width}\t{height}\t{int(showing)}\t{int(focused)}"
+          f"\t{description}")
     for index in range(node.childCount):
         child = node.getChildAtIndex(index)
         if child is not None:

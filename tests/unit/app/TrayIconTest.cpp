@@ -3,6 +3,7 @@
 
 #include "app/TrayIcon.h"
 #include "tests/support/TestSupport.h"
+#include "views/StatusNotices.h"
 
 #include <QPainter>
 
@@ -135,6 +136,18 @@ TEST(TrayIconState, ImagesAndSpokenDescriptionFollowTheQueue) {
     EXPECT_NE(german, "Sorvu, recording, 3 items in queue");
     EXPECT_TRUE(german.contains("3"));
     EXPECT_EQ(TrayIcon::labelFrame(), QRectF(1, 5, 16, 11));
+}
+
+TEST(TrayIconState, TheTooltipSaysInWordsWhatKeepsSorvuFromWorkingAndCountsInTheRightForm) {
+    TrayIcon icon(nullptr, [] { return false; });
+    icon.update(1, true, QString("en"));
+    EXPECT_EQ(icon.currentAccessibleName(), "Sorvu, recording, 1 item in queue");
+    icon.update(99, true, QString("en"), statusNotices(99, nullptr, nullptr, {}, QLocale::c()));
+    EXPECT_EQ(icon.currentAccessibleName(),
+              "Sorvu, recording, 99 items in queue\nThe queue is full: new copies are not added.");
+    icon.update(98, false, QString("en"), {"Ctrl+Super+V is taken by another program and does nothing."});
+    EXPECT_EQ(icon.currentAccessibleName(),
+              "Sorvu, 98 items queued, not recording\nCtrl+Super+V is taken by another program and does nothing.");
 }
 
 TEST(TrayIconState, RollsOnlyWhileAlreadyVisibleAndTurnsRedAt99) {

@@ -102,7 +102,7 @@ TEST_F(CombineScreenModelTest, ThePreviewJoinsTheFirstThreeTextsCutTo80And200Cha
     queue->clear();
     const QString accented = QString("e\u0301").repeated(80);
     addTexts({QString(81, 'x'), accented});
-    EXPECT_EQ(model.previewText(), QString(80, 'x') + "\n" + accented + "…");
+    EXPECT_EQ(model.previewText(), QString(80, 'x') + "…\n" + accented) << "the cut entry ends with an ellipsis";
     queue->clear();
     addTexts({accented, "z"});
     EXPECT_EQ(model.previewText(), accented + "\nz") << "80 accented letters are 160 code units, not a cut";
@@ -223,6 +223,21 @@ TEST_F(CombineScreenModelTest, TextsFollowTheChosenLanguageAtOnce) {
         EXPECT_NE(german[index], english[index]) << english[index].toStdString();
     }
     EXPECT_NE(model.separatorNames().first(), "New line");
+}
+
+TEST_F(CombineScreenModelTest, TheScreenNamesTheEntriesThatAreNotTexts) {
+    auto& model = makeCombine();
+    addTexts({"a"});
+    EXPECT_EQ(model.nonTextEntriesText(), "");
+    addImage();
+    addTexts({"b"});
+    addFile("report.pdf");
+    EXPECT_FALSE(model.canPaste());
+    EXPECT_EQ(model.nonTextEntriesText(), "2 items are not text: 2, 4.");
+    queue->remove(idAt(3));
+    EXPECT_EQ(model.nonTextEntriesText(), "1 item is not text: 2.");
+    language->choose(QStringLiteral("ru"));
+    EXPECT_EQ(model.nonTextEntriesText(), "1 элемент не является текстом: 2.");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "views/PopupRootModel.h"
+#include "shortcuts/GlobalShortcuts.h"
 #include "tests/unit/views/ViewsFixture.h"
 
 #include <QFontMetricsF>
@@ -14,6 +15,13 @@
 
 namespace sorvu {
 namespace {
+
+class TakenShortcuts : public GlobalShortcuts {
+public:
+    void start() override {}
+    QList<ShortcutAction> takenActions() const override { return taken; }
+    QList<ShortcutAction> taken;
+};
 
 class PopupRootModelTest : public test::ViewsFixture {
 protected:
@@ -134,6 +142,39 @@ TEST_F(PopupRootModelTest, ChoosingALanguageChangesEveryTextOfTheOpenPopupAtOnce
     for (int index = 0; index < english.size(); ++index) {
         EXPECT_NE(german.at(index), english.at(index)) << english.at(index).toStdString();
     }
+}
+
+TEST_F(PopupRootModelTest, TheStatusRowSaysInWordsWhenAShortcutIsTakenAndWhenTheQueueIsFull) {
+    TakenShortcuts taken;
+    SettingsScreenModel::Dependencies dependencies = settingsDependencies();
+    dependencies.globalShortcuts = &taken;
+    PopupRootModel model(*queue, *language, QGuiApplication::font(), 0, {}, dependencies);
+    EXPECT_TRUE(model.notices().isEmpty());
+
+    QSignalSpy changes(&model, &PopupRootModel::statusChanged);
+    taken.taken = {ShortcutAction::pasteNext};
+    emit taken.takenActionsChanged();
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(model.notices(), QStringList{"Ctrl+Super+V is taken by another program and does nothing."});
+
+    // A new shortcut of the action is named at once.
+    shortcuts->setOverride(KeyCombination{33, quint64(KeyModifiers(KeyModifier::Ctrl | KeyModifier::Alt).toInt())},
+                           ShortcutAction::pasteNext);
+    EXPECT_EQ(model.notices(), QStringList{"Ctrl+Alt+P is taken by another program and does nothing."});
+
+    QStringList texts;
+    for (int index = 0; index < ClipboardQueue::capacity; ++index) {
+        texts.append(QString::number(index));
+    }
+    addTexts(texts);
+    ASSERT_EQ(queue->queue().size(), ClipboardQueue::capacity);
+    EXPECT_EQ(model.notices(), (QStringList{"Ctrl+Alt+P is taken by another program and does nothing.",
+                                            "The queue is full: new copies are not added."}));
+    language->choose(QStringLiteral("de"));
+    EXPECT_EQ(model.notices().last(), "Die Warteschlange ist voll: Neue Kopien werden nicht aufgenommen.");
+    queue->remove(idAt(0));
+    taken.taken.clear();
+    EXPECT_TRUE(model.notices().isEmpty());
 }
 
 } // namespace

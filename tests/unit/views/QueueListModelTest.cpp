@@ -163,5 +163,39 @@ TEST_F(QueueListModelTest, DragStateReachesOnlyTheRowsItConcerns) {
     }
 }
 
+TEST_F(QueueListModelTest, TooltipsTellTheStartAndLengthOfATextThePixelsOfAnImageAndAFilesWholeNameAndSize) {
+    const QString longText = QString("word ").repeated(400) + QString("e\u0301");
+    addTexts({longText, "short"});
+    addImage(3840, 2160);
+    addFile("Quarterly report 2026 of the northern region.pdf");
+    QueueListModel& rows = makeModel();
+    const auto role = [&](int row, int role) { return rows.data(rows.index(row), role).toString(); };
+
+    const QString text = role(0, QueueListModel::DetailsRole);
+    const QStringList lines = text.split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], longText.left(QueueListModel::detailCharacters) + "\u2026");
+    EXPECT_EQ(lines[1], "2001 characters") << "counted as a reader counts them";
+    EXPECT_EQ(role(1, QueueListModel::DetailsRole), "short\n5 characters");
+
+    EXPECT_EQ(role(2, QueueListModel::DetailsRole), "Image: 3840 \u00d7 2160 pixels");
+    EXPECT_EQ(role(2, QueueListModel::PictureSizeRole), "3840 \u00d7 2160") << "shown before the thumbnail is ready";
+    EXPECT_EQ(role(0, QueueListModel::PictureSizeRole), "");
+
+    const QStringList file = role(3, QueueListModel::DetailsRole).split('\n');
+    ASSERT_EQ(file.size(), 2);
+    EXPECT_EQ(file[0], "Quarterly report 2026 of the northern region.pdf");
+    EXPECT_TRUE(file[1].endsWith("bytes") || file[1].endsWith("B")) << file[1].toStdString();
+    EXPECT_TRUE(rows.data(rows.index(3), QueueListModel::ElidesInMiddleRole).toBool()) << "the ending stays";
+    EXPECT_FALSE(rows.data(rows.index(0), QueueListModel::ElidesInMiddleRole).toBool());
+
+    // In German, with one character.
+    language->choose(QStringLiteral("de"));
+    queue->remove(idAt(0));
+    addTexts({"x"});
+    EXPECT_EQ(role(int(queue->queue().size()) - 1, QueueListModel::DetailsRole), "x\n1 Zeichen");
+    EXPECT_EQ(role(1, QueueListModel::DetailsRole), "Bild: 3840 \u00d7 2160 Pixel");
+}
+
 } // namespace
 } // namespace sorvu

@@ -106,6 +106,17 @@ TEST_F(SettingsScreenModelTest, TheFooterShowsTheVersionWithDashesForWhatIsMissi
     makeSettings("1", "2", QUrl("http://[invalid")).openWebsite();
     makeSettings("1", "2", QUrl()).openWebsite();
     EXPECT_EQ(opened.size(), 1);
+
+    // Without a program for links (no xdg-utils) the screen says so, until the next try.
+    auto& withoutOpener = makeSettings();
+    EXPECT_EQ(withoutOpener.websiteProblem(), "");
+    withoutOpener.reportLinkNotOpened();
+    EXPECT_EQ(withoutOpener.websiteProblem(), "No program opened the link. Install xdg-utils, then try again.");
+    language->choose(QStringLiteral("de"));
+    EXPECT_TRUE(withoutOpener.websiteProblem().contains("xdg-utils"));
+    EXPECT_NE(withoutOpener.websiteProblem(), "No program opened the link. Install xdg-utils, then try again.");
+    withoutOpener.openWebsite();
+    EXPECT_EQ(withoutOpener.websiteProblem(), "");
 }
 
 TEST_F(SettingsScreenModelTest, KeysReachOnlyTheRecorderThatRecords) {

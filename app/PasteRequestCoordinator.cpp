@@ -160,8 +160,12 @@ void PasteRequestCoordinator::completeRecipientRestore(bool success, const Paste
     if (isAllText(kind) && result != PasteAttemptResult::commandPosted) {
         bringPopupBack();
     }
-    if (result == PasteAttemptResult::commandPosted && m_queue.queue().isEmpty() && m_popup) {
-        m_popup->close(PopupCloseReason::queueDrained);
+    if (result == PasteAttemptResult::commandPosted && m_popup) {
+        if (m_queue.queue().isEmpty()) {
+            m_popup->close(PopupCloseReason::queueDrained);
+        } else {
+            m_popup->pasteReachedRecipient();
+        }
     }
 }
 

@@ -24,6 +24,8 @@ public:
     // Brings Sorvu and the popup back in front of the program that was restored for a paste.
     virtual void bringToFront() = 0;
     virtual void close(CloseReason reason) = 0;
+    // A paste from the popup brought its recipient back to the front and went to it.
+    virtual void pasteReachedRecipient() {}
 };
 
 using PopupCloseReason = Popup::CloseReason;

@@ -137,6 +137,32 @@ void PopupController::installMonitors() {
         });
     m_keyMonitor = std::make_unique<EventFilter>(
         m_window.get(), [this](QObject* watched, QEvent* event) { return keyPressed(watched, event); });
+    if (!m_globalMouseMonitor) {
+        m_focusMonitor = connect(m_window.get(), &QWindow::activeChanged, this, &PopupController::activeChanged);
+    }
+}
+
+void PopupController::activeChanged() {
+    if (!isShown() || DragOut::isDragOutActive()) {
+        return;
+    }
+    if (m_window->isActive()) {
+        m_lostFocusToPaste = false;
+        return;
+    }
+    // A paste that brings its recipient back takes the keyboard on purpose; what follows is the paste's to say.
+    if (m_dependencies.coordinator->isRestoringFocusForPaste()) {
+        m_lostFocusToPaste = true;
+        return;
+    }
+    closePopup(CloseReason::outsideClick);
+}
+
+void PopupController::pasteReachedRecipient() {
+    // The keyboard stays with the recipient, where a click elsewhere would have put it.
+    if (std::exchange(m_lostFocusToPaste, false) && isShown() && !m_window->isActive()) {
+        closePopup(CloseReason::outsideClick);
+    }
 }
 
 void PopupController::removeMonitors() {
@@ -153,6 +179,8 @@ void PopupController::removeMonitors() {
     if (m_keyMonitor) {
         m_keyMonitor->stop();
     }
+    disconnect(m_focusMonitor);
+    m_lostFocusToPaste = false;
     dispose(m_globalMouseMonitor);
     dispose(m_localMouseMonitor);
     dispose(m_keyMonitor);

@@ -61,6 +61,7 @@ public:
     bool isShown() const override;
     void bringToFront() override;
     void close(CloseReason reason) override { closePopup(reason); }
+    void pasteReachedRecipient() override;
 
     bool isClosing() const { return m_isClosing; }
     // Whether the watchers of outside clicks and Escape are installed (all of them or none).
@@ -81,6 +82,7 @@ private:
     bool outsideClickInSorvu(QObject* watched, QEvent* event);
     bool keyPressed(QObject* watched, QEvent* event);
     bool isOnTrayIcon(QPoint position) const;
+    void activeChanged();
 
     Dependencies m_dependencies;
     std::unique_ptr<QQmlEngine> m_engine;
@@ -96,6 +98,10 @@ private:
     std::unique_ptr<QObject> m_globalMouseMonitor;
     std::unique_ptr<EventFilter> m_localMouseMonitor;
     std::unique_ptr<EventFilter> m_keyMonitor;
+    // Where presses in other programs are not told, losing the keyboard is the click elsewhere.
+    QMetaObject::Connection m_focusMonitor;
+    // The popup lost the keyboard to the program a paste brought back.
+    bool m_lostFocusToPaste = false;
 };
 
 } // namespace sorvu

@@ -77,8 +77,13 @@ void releaseQuickLibraryPages() {
 
 void PopupController::createWindow() {
     // A popup of a few hundred pixels draws fast enough on the processor; OpenGL would load a graphics driver
-    // (with Mesa's llvmpipe tens of megabytes) and keep it for the rest of the run. Must precede the first window.
-    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // (with Mesa's llvmpipe tens of megabytes) and keep it for the rest of the run. Chosen once, before the
+    // first window: later the scene graph is set up and takes no other.
+    static const bool softwareChosen = [] {
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        return true;
+    }();
+    Q_UNUSED(softwareChosen);
     m_engine = std::make_unique<QQmlEngine>();
     m_engine->addImportPath(QStringLiteral("qrc:/sorvu/qml"));
     m_engine->addImageProvider(QStringLiteral("sorvu-thumbnail"), new ThumbnailProvider(*m_dependencies.queue));
@@ -135,6 +140,7 @@ void PopupController::buildContent(double minimumQueueListHeight) {
     dragOutDependencies.dropData = [platform = m_dependencies.platform](const ClipboardItem& item) {
         return platform->makeDropData(item);
     };
+    dragOutDependencies.cardFollowsPointer = m_dependencies.platform->canPlaceWindows();
     auto* dragOut = new DragOut(std::move(dragOutDependencies));
     actions.beginDragOut = [dragOut = QPointer<DragOut>(dragOut)](const ClipboardItem& item, QPointF start,
                                                                   QueueScreenModel::DragOutFinished finished) {
@@ -168,7 +174,14 @@ void PopupController::buildContent(double minimumQueueListHeight) {
     m_contentItem->setParentItem(m_window->contentItem());
     const auto fit = [this] {
         if (m_contentItem) {
-            m_window->resize(qCeil(m_contentItem->width()), qCeil(m_contentItem->height()));
+            const QSize size(qCeil(m_contentItem->width()), qCeil(m_contentItem->height()));
+            // A desktop that places windows itself is told the popup has this one size, which a tiling one
+            // (sway) takes as a window to float rather than to tile.
+            if (!m_dependencies.platform->canPlaceWindows()) {
+                m_window->setMinimumSize(size);
+                m_window->setMaximumSize(size);
+            }
+            m_window->resize(size);
             place();
         }
     };

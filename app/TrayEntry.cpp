@@ -121,8 +121,9 @@ void TrayEntry::update() {
     const qint64 count = m_queue.queue().count();
     matchPanelColor();
     const auto& code = m_language.preferredLanguageCode();
-    m_icon->update(count, m_queue.isCollecting(), code,
-                   statusNotices(count, m_globalShortcuts, &m_shortcuts, catalogForLanguage(code), localeForLanguage(code)));
+    m_icon->update(
+        count, m_queue.isCollecting(), code,
+        statusNotices(count, m_globalShortcuts, &m_shortcuts, catalogForLanguage(code), localeForLanguage(code)));
     retranslateMenu();
     qCDebug(lcUi).noquote()
         << QStringLiteral("status item image=%1 count=%2").arg(m_icon->currentImageName()).arg(count);

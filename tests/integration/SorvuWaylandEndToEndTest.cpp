@@ -50,6 +50,22 @@ QStringList appIdsInTree(const QJsonObject& node) {
     return ids;
 }
 
+// The app_ids of the windows sway floats rather than tiles.
+QStringList floatingIn(const QJsonObject& node) {
+    QStringList ids;
+    for (const QJsonValue& child : node.value(QLatin1String("floating_nodes")).toArray()) {
+        ids += appIdsInTree(child.toObject());
+    }
+    for (const QJsonValue& child : node.value(QLatin1String("nodes")).toArray()) {
+        ids += floatingIn(child.toObject());
+    }
+    return ids;
+}
+
+QJsonObject tree() {
+    return QJsonDocument::fromJson(session().swaymsg({QStringLiteral("-t"), QStringLiteral("get_tree")})).object();
+}
+
 QStringList windowsShown() {
     return appIdsInTree(
         QJsonDocument::fromJson(session().swaymsg({QStringLiteral("-t"), QStringLiteral("get_tree")})).object());
@@ -229,6 +245,38 @@ TEST_F(SorvuWaylandEndToEnd, ImagesAndFilesComeBackByteExactAndTooLargeCopiesAre
     EXPECT_TRUE(waitUntil([&] { return log().contains("copy skipped as larger than the size limit"); }, 20000))
         << log().toStdString();
     EXPECT_EQ(status(), "collecting=true\nqueueCount=0\n");
+}
+
+TEST_F(SorvuWaylandEndToEnd, ThePopupFloatsItsEnterPastesIntoTheRecipientAndLosingTheKeyboardClosesIt) {
+    ASSERT_TRUE(command(QStringLiteral("--toggle-collecting")).succeeded());
+    copy("first of two");
+    copy("second");
+    ASSERT_TRUE(queueHolds(2));
+    ChildProcess* field = startField();
+    const auto pressKeys = [](const QStringList& keys) {
+        const ChildProcess::Result pressed = session().run(
+            QStringList{SORVU_WAYLAND_SCRIPTED_CLIENT_PROGRAM, QStringLiteral("chord"), QStringLiteral("50")} + keys,
+            10000);
+        ASSERT_TRUE(pressed.succeeded()) << pressed.standardError.constData();
+    };
+
+    // Enter pastes the head into the program that was in front when the popup opened: the window list brings
+    // it back, and the popup, which lost the keyboard to it, steps aside.
+    ASSERT_TRUE(command(QStringLiteral("--show")).succeeded());
+    ASSERT_TRUE(waitUntil([] { return floatingIn(tree()).contains(sorvuAppId); }, 10000)) << log().toStdString();
+    pressKeys({QStringLiteral("Return")});
+    ASSERT_TRUE(waitUntil([&] { return test::lastTextOf(*field) == "first of two"; }, 10000))
+        << test::lastTextOf(*field).toStdString() << log().toStdString();
+    EXPECT_TRUE(waitUntil([] { return !windowsShown().contains(sorvuAppId); }, 10000));
+    EXPECT_TRUE(log().contains("recipient restore confirmed")) << log().toStdString();
+
+    // Another window taking the keyboard is the click elsewhere.
+    ASSERT_TRUE(command(QStringLiteral("--show")).succeeded());
+    ASSERT_TRUE(waitUntil([] { return windowsShown().contains(sorvuAppId); }, 10000));
+    session().swaymsg({QStringLiteral("[app_id=\"%1\"] focus").arg(fieldAppId)});
+    EXPECT_TRUE(waitUntil([] { return !windowsShown().contains(sorvuAppId); }, 10000)) << log().toStdString();
+    EXPECT_TRUE(log().contains("popover close requested reason=outsideClick")) << log().toStdString();
+    EXPECT_EQ(status(), "collecting=true\nqueueCount=1\n");
 }
 
 TEST_F(SorvuWaylandEndToEnd, ThePopupOpensFromTheCommandLineAndEscapeClosesIt) {

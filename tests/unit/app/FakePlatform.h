@@ -85,7 +85,12 @@ public:
     std::function<void(QPoint)> pointerPressHandler;
     QPointer<QObject> pointerWatcher;
     int windowsKeptOffTaskbar = 0;
+    // Whether the session tells of presses in other programs (X11 does, Wayland does not).
+    bool tellsPresses = true;
     std::unique_ptr<QObject> watchPointerPresses(std::function<void(QPoint)> handler) override {
+        if (!tellsPresses) {
+            return nullptr;
+        }
         pointerPressHandler = std::move(handler);
         auto watcher = std::make_unique<QObject>();
         pointerWatcher = watcher.get();

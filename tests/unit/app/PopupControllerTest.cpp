@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QRasterWindow>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -155,6 +156,42 @@ TEST_F(PopupControllerTest, ClicksOutsideCloseItAndClicksInsideOrOnTheIconDoNot)
     platform.pressElsewhere({1, 1});
     EXPECT_EQ(uiLines().count("popover close requested reason=outsideClick"), closes);
     EXPECT_EQ(closes, 2);
+}
+
+TEST_F(PopupControllerTest, WhereOtherProgramsPressesAreNotToldLosingTheKeyboardClosesIt) {
+    platform.tellsPresses = false;
+    platform.placesWindows = false;
+    addTexts({"a", "b", "c"});
+    open();
+    ASSERT_TRUE(waitUntil([&] { return popup->window()->isActive(); }));
+    // The desktop places the popup; told its one size, a tiling desktop floats it.
+    EXPECT_EQ(popup->window()->minimumSize(), popup->window()->size());
+    EXPECT_EQ(popup->window()->maximumSize(), popup->window()->size());
+
+    QRasterWindow other;
+    other.resize(50, 50);
+    other.show();
+    other.requestActivate();
+    ASSERT_TRUE(waitUntil([&] { return !popup->isShown(); }));
+    EXPECT_TRUE(uiLines().contains("popover close requested reason=outsideClick"));
+
+    // The Paste button brings the recipient back, which takes the keyboard: the paste goes on, and the popup
+    // then steps aside as after a click elsewhere.
+    const RunningProgram recipient{42, 4242};
+    platform.fakeWorkspace.frontmost = recipient;
+    open();
+    ASSERT_TRUE(waitUntil([&] { return popup->window()->isActive(); }));
+    platform.fakeWorkspace.frontmost = RunningProgram{7, test::FakeWorkspace::ownPid};
+    const qsizetype closes = uiLines().count("popover close requested reason=outsideClick");
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button);
+    ASSERT_TRUE(coordinator->isRestoringFocusForPaste());
+    other.requestActivate();
+    ASSERT_TRUE(waitUntil([&] { return !popup->window()->isActive(); }));
+    EXPECT_TRUE(popup->isShown()) << "the paste is still under way";
+    platform.fakeWorkspace.becomeActive(recipient);
+    ASSERT_TRUE(waitUntil([&] { return !popup->isShown(); }));
+    EXPECT_EQ(output->posted.size(), 1);
+    EXPECT_EQ(uiLines().count("popover close requested reason=outsideClick"), closes + 1);
 }
 
 TEST_F(PopupControllerTest, EscapeFirstEndsARecordingAndThenClosesThePopup) {

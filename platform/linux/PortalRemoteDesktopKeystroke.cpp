@@ -1,0 +1,154 @@
+// SPDX-FileCopyrightText: 2026 The Sorvu developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "platform/linux/PortalRemoteDesktopKeystroke.h"
+
+#include "engine/Log.h"
+
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+
+namespace sorvu {
+
+PortalRemoteDesktopKeystroke::PortalRemoteDesktopKeystroke(QDBusConnection bus, std::shared_ptr<QSettings> settings,
+                                                           KeyCodeForCharacter keyCodeForCharacter, QObject* parent)
+    : RemoteDesktopKeystroke(std::move(keyCodeForCharacter), parent), m_bus(std::move(bus)),
+      m_settings(std::move(settings)) {}
+
+PortalRemoteDesktopKeystroke::~PortalRemoteDesktopKeystroke() {
+    closeSession();
+}
+
+bool PortalRemoteDesktopKeystroke::granted(const PortalRequest::Answer& answer, const char* step) {
+    switch (answer.outcome) {
+    case PortalRequest::Outcome::granted:
+        return true;
+    case PortalRequest::Outcome::refused:
+        setState(State::refused, QStringLiteral("step=%1").arg(QLatin1String(step)));
+        break;
+    case PortalRequest::Outcome::failed:
+        setState(State::unavailable, QStringLiteral("step=%1").arg(QLatin1String(step)));
+        break;
+    case PortalRequest::Outcome::callFailed:
+        setState(State::unavailable, QStringLiteral("step=%1 error=%2").arg(QLatin1String(step), answer.error));
+        break;
+    }
+    closeSession();
+    return false;
+}
+
+void PortalRemoteDesktopKeystroke::openSession() {
+    const quint64 attempt = ++m_attempt;
+    if (!m_bus.isConnected()) {
+        setState(State::unavailable, QStringLiteral("error=no session bus"));
+        return;
+    }
+    // The version first: it says whether the portal exists and whether it can remember the user's answer.
+    QDBusMessage get = QDBusMessage::createMethodCall(PortalRequest::service, PortalRequest::objectPath,
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    get << interfaceName << QStringLiteral("version");
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(get, callAnswerMilliseconds), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, attempt](QDBusPendingCallWatcher* finished) {
+        finished->deleteLater();
+        const QDBusPendingReply<QDBusVariant> reply = *finished;
+        if (attempt != m_attempt) {
+            return;
+        }
+        if (reply.isError()) {
+            setState(State::unavailable, QStringLiteral("step=version error=%1").arg(reply.error().name()));
+            return;
+        }
+        m_version = reply.value().variant().toUInt();
+        PortalRequest::call(m_bus, interfaceName, QStringLiteral("CreateSession"), {},
+                            {{QStringLiteral("session_handle_token"), PortalRequest::newToken()}}, this,
+                            [this, attempt](const PortalRequest::Answer& answer) {
+                                if (attempt == m_attempt) {
+                                    sessionCreated(answer);
+                                }
+                            });
+    });
+}
+
+void PortalRemoteDesktopKeystroke::sessionCreated(const PortalRequest::Answer& answer) {
+    if (!granted(answer, "CreateSession")) {
+        return;
+    }
+    m_session = answer.results.value(QStringLiteral("session_handle")).toString();
+    m_bus.connect(QString(), m_session, PortalRequest::sessionInterface, QStringLiteral("Closed"), this,
+                  SLOT(onSessionClosed()));
+    QVariantMap options{{QStringLiteral("types"), keyboardDevice}};
+    if (m_version >= 2) {
+        options.insert(QStringLiteral("persist_mode"), persistUntilRevoked);
+        const QString token = m_settings ? m_settings->value(restoreTokenKey).toString() : QString();
+        if (!token.isEmpty()) {
+            options.insert(QStringLiteral("restore_token"), token);
+        }
+    }
+    const quint64 attempt = m_attempt;
+    PortalRequest::call(m_bus, interfaceName, QStringLiteral("SelectDevices"),
+                        {QVariant::fromValue(QDBusObjectPath(m_session))}, options, this,
+                        [this, attempt](const PortalRequest::Answer& selected) {
+                            if (attempt == m_attempt && granted(selected, "SelectDevices")) {
+                                startSession();
+                            }
+                        });
+}
+
+void PortalRemoteDesktopKeystroke::startSession() {
+    setState(State::waitingForConsent);
+    const quint64 attempt = m_attempt;
+    PortalRequest::call(m_bus, interfaceName, QStringLiteral("Start"),
+                        {QVariant::fromValue(QDBusObjectPath(m_session)), QString()}, {}, this,
+                        [this, attempt](const PortalRequest::Answer& answer) {
+                            if (attempt == m_attempt) {
+                                started(answer);
+                            }
+                        });
+}
+
+void PortalRemoteDesktopKeystroke::started(const PortalRequest::Answer& answer) {
+    if (!granted(answer, "Start")) {
+        return;
+    }
+    if ((answer.results.value(QStringLiteral("devices")).toUInt() & keyboardDevice) == 0) {
+        setState(State::refused, QStringLiteral("step=Start devices=none"));
+        closeSession();
+        return;
+    }
+    const QString token = answer.results.value(QStringLiteral("restore_token")).toString();
+    if (m_settings && !token.isEmpty()) {
+        // A token is good for one restore: each start hands out the next.
+        m_settings->setValue(restoreTokenKey, token);
+    }
+    setState(State::ready, QStringLiteral("version=%1 restoreToken=%2").arg(m_version).arg(boolText(!token.isEmpty())));
+}
+
+void PortalRemoteDesktopKeystroke::sendKey(quint32 code, bool pressed) {
+    QDBusMessage notify = QDBusMessage::createMethodCall(PortalRequest::service, PortalRequest::objectPath,
+                                                         interfaceName, QStringLiteral("NotifyKeyboardKeycode"));
+    notify << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariantMap() << int(code) << uint(pressed ? 1 : 0);
+    sendKeyCall(m_bus, notify, code);
+}
+
+void PortalRemoteDesktopKeystroke::closeSession() {
+    if (m_session.isEmpty()) {
+        return;
+    }
+    m_bus.disconnect(QString(), m_session, PortalRequest::sessionInterface, QStringLiteral("Closed"), this,
+                     SLOT(onSessionClosed()));
+    m_bus.asyncCall(QDBusMessage::createMethodCall(PortalRequest::service, m_session, PortalRequest::sessionInterface,
+                                                   QStringLiteral("Close")));
+    m_session.clear();
+}
+
+void PortalRemoteDesktopKeystroke::onSessionClosed() {
+    m_session.clear();
+    ++m_attempt;
+    setState(State::closed, QStringLiteral("step=Closed"));
+}
+
+} // namespace sorvu

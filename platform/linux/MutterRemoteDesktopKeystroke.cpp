@@ -21,7 +21,7 @@ constexpr uint keyboardDevice = 1;
 
 MutterRemoteDesktopKeystroke::MutterRemoteDesktopKeystroke(QDBusConnection bus,
                                                            KeyCodeForCharacter keyCodeForCharacter, QObject* parent)
-    : RemoteDesktopKeystroke(std::move(keyCodeForCharacter), parent), m_bus(std::move(bus)) {}
+    : RemoteDesktopKeystroke(std::move(bus), std::move(keyCodeForCharacter), parent) {}
 
 MutterRemoteDesktopKeystroke::~MutterRemoteDesktopKeystroke() {
     closeSession();
@@ -81,11 +81,11 @@ void MutterRemoteDesktopKeystroke::openSession() {
     });
 }
 
-void MutterRemoteDesktopKeystroke::sendKey(quint32 code, bool pressed) {
+QDBusMessage MutterRemoteDesktopKeystroke::keyMessage(quint32 code, bool pressed) const {
     QDBusMessage notify =
         QDBusMessage::createMethodCall(service, m_session, sessionInterface, QStringLiteral("NotifyKeyboardKeycode"));
     notify << uint(code) << pressed;
-    sendKeyCall(m_bus, notify, code);
+    return notify;
 }
 
 void MutterRemoteDesktopKeystroke::closeSession() {

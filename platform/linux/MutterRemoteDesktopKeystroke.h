@@ -35,7 +35,7 @@ public:
 
 protected:
     void openSession() override;
-    void sendKey(quint32 code, bool pressed) override;
+    QDBusMessage keyMessage(quint32 code, bool pressed) const override;
     void closeSession() override;
 
 private slots:
@@ -45,7 +45,6 @@ private:
     // Calls a method without waiting; `done` gets the reply, or the state moves to unavailable on an error.
     void callThen(QDBusMessage message, const char* step, std::function<void(const QDBusMessage&)> done);
 
-    QDBusConnection m_bus;
     QString m_session;
     quint64 m_attempt = 0;
 };

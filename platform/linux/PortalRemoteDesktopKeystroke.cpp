@@ -15,7 +15,7 @@ namespace sorvu {
 
 PortalRemoteDesktopKeystroke::PortalRemoteDesktopKeystroke(QDBusConnection bus, std::shared_ptr<QSettings> settings,
                                                            KeyCodeForCharacter keyCodeForCharacter, QObject* parent)
-    : RemoteDesktopKeystroke(std::move(keyCodeForCharacter), parent), m_bus(std::move(bus)),
+    : RemoteDesktopKeystroke(std::move(bus), std::move(keyCodeForCharacter), parent),
       m_settings(std::move(settings)) {}
 
 PortalRemoteDesktopKeystroke::~PortalRemoteDesktopKeystroke() {
@@ -127,11 +127,11 @@ void PortalRemoteDesktopKeystroke::started(const PortalRequest::Answer& answer) 
     setState(State::ready, QStringLiteral("version=%1 restoreToken=%2").arg(m_version).arg(boolText(!token.isEmpty())));
 }
 
-void PortalRemoteDesktopKeystroke::sendKey(quint32 code, bool pressed) {
+QDBusMessage PortalRemoteDesktopKeystroke::keyMessage(quint32 code, bool pressed) const {
     QDBusMessage notify = QDBusMessage::createMethodCall(PortalRequest::service, PortalRequest::objectPath,
                                                          interfaceName, QStringLiteral("NotifyKeyboardKeycode"));
     notify << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariantMap() << int(code) << uint(pressed ? 1 : 0);
-    sendKeyCall(m_bus, notify, code);
+    return notify;
 }
 
 void PortalRemoteDesktopKeystroke::closeSession() {

@@ -39,7 +39,7 @@ public:
 
 protected:
     void openSession() override;
-    void sendKey(quint32 code, bool pressed) override;
+    QDBusMessage keyMessage(quint32 code, bool pressed) const override;
     void closeSession() override;
 
 private slots:
@@ -52,7 +52,6 @@ private:
     void startSession();
     void started(const PortalRequest::Answer& answer);
 
-    QDBusConnection m_bus;
     std::shared_ptr<QSettings> m_settings;
     uint m_version = 0;
     QString m_session;

@@ -17,10 +17,11 @@ constexpr quint16 xkbOffset = 8;
 
 } // namespace
 
-RemoteDesktopKeystroke::RemoteDesktopKeystroke(KeyCodeForCharacter keyCodeForCharacter, QObject* parent)
-    : QObject(parent), m_keyCodeForCharacter(std::move(keyCodeForCharacter)) {
+RemoteDesktopKeystroke::RemoteDesktopKeystroke(QDBusConnection bus, KeyCodeForCharacter keyCodeForCharacter,
+                                               QObject* parent)
+    : QObject(parent), m_bus(std::move(bus)), m_keyCodeForCharacter(std::move(keyCodeForCharacter)) {
     m_settled.setSingleShot(true);
-    connect(&m_settled, &QTimer::timeout, this, &RemoteDesktopKeystroke::sendPending);
+    connect(&m_settled, &QTimer::timeout, this, &RemoteDesktopKeystroke::sendNext);
 }
 
 void RemoteDesktopKeystroke::start() {
@@ -40,15 +41,15 @@ void RemoteDesktopKeystroke::setState(State state, const QString& detail) {
                              .arg(road(), caseName(state), detail.isEmpty() ? QString() : QLatin1Char(' ') + detail);
     if (state == State::refused || state == State::closed || state == State::unavailable) {
         qCWarning(lcUi).noquote() << line;
-        m_pending.clear();
-        m_settled.stop();
     } else {
         qCInfo(lcUi).noquote() << line;
     }
+    m_queue.clear();
+    m_settled.stop();
     if (state == State::ready) {
-        sendKey(unknownKeyCode, true);
-        sendKey(unknownKeyCode, false);
+        m_queue = {{unknownKeyCode, true}, {unknownKeyCode, false}};
         m_sinceReady.start();
+        sendNext();
     }
     emit stateChanged(state);
 }
@@ -89,32 +90,34 @@ void RemoteDesktopKeystroke::post(PasteKeys keys) {
                                          .arg(road(), caseName(m_state));
         return;
     }
-    m_pending.append(keyEvents(keys));
-    const qint64 settling = settleMilliseconds - m_sinceReady.elapsed();
-    if (settling > 0) {
-        m_settled.start(int(settling));
-    } else {
-        sendPending();
-    }
+    m_queue.append(keyEvents(keys));
+    sendNext();
 }
 
-void RemoteDesktopKeystroke::sendKeyCall(QDBusConnection& bus, const QDBusMessage& message, quint32 code) {
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, callAnswerMilliseconds), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, code](QDBusPendingCallWatcher* finished) {
+void RemoteDesktopKeystroke::sendNext() {
+    if (m_keyInFlight || m_queue.isEmpty() || m_state != State::ready) {
+        return;
+    }
+    const qint64 settling = settleMilliseconds - m_sinceReady.elapsed();
+    if (m_queue.constFirst().code != unknownKeyCode && settling > 0) {
+        m_settled.start(int(settling));
+        return;
+    }
+    const KeyEvent event = m_queue.takeFirst();
+    m_keyInFlight = true;
+    auto* watcher =
+        new QDBusPendingCallWatcher(m_bus.asyncCall(keyMessage(event.code, event.pressed), callAnswerMilliseconds), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, event](QDBusPendingCallWatcher* finished) {
         finished->deleteLater();
+        m_keyInFlight = false;
         if (finished->isError()) {
             qCWarning(lcUi).noquote() << QStringLiteral("remote desktop keyboard road=%1 key refused code=%2 error=%3")
                                              .arg(road())
-                                             .arg(code)
+                                             .arg(event.code)
                                              .arg(finished->error().name());
         }
+        sendNext();
     });
-}
-
-void RemoteDesktopKeystroke::sendPending() {
-    for (const KeyEvent& event : std::exchange(m_pending, {})) {
-        sendKey(event.code, event.pressed);
-    }
 }
 
 } // namespace sorvu

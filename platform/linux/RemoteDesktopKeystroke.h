@@ -24,7 +24,9 @@ namespace sorvu {
 //
 // A compositor may make the keyboard only when the first key arrives, and lose that key (a headless mutter does):
 // once the session is ready a key that types nothing goes first, and keystrokes asked for in the short time after
-// it wait, on a timer, until the keyboard has settled.
+// it wait, on a timer, until the keyboard has settled. Each key is sent once the service has answered for the one
+// before: xdg-desktop-portal handles calls on threads of its own and may pass on two calls sent together in
+// either order (a Control pressed after its V was seen on KDE).
 class RemoteDesktopKeystroke : public QObject, public PasteOutput {
     Q_OBJECT
 
@@ -56,7 +58,7 @@ public:
     static constexpr int settleMilliseconds = 150;
 
     // `keyCodeForCharacter`, where set, tells which key types "v" in the user's layout.
-    explicit RemoteDesktopKeystroke(KeyCodeForCharacter keyCodeForCharacter, QObject* parent = nullptr);
+    RemoteDesktopKeystroke(QDBusConnection bus, KeyCodeForCharacter keyCodeForCharacter, QObject* parent = nullptr);
 
     // Asks for a session; again after one was refused or closed. Nothing while one is starting or ready.
     void start();
@@ -84,23 +86,27 @@ signals:
 
 protected:
     virtual void openSession() = 0;
-    virtual void sendKey(quint32 code, bool pressed) = 0;
+    // The call that presses or releases a key in the session.
+    virtual QDBusMessage keyMessage(quint32 code, bool pressed) const = 0;
     // Ends the session the service holds for us, without waiting.
     virtual void closeSession() = 0;
     // Moves to a state with a log line telling why; a session that becomes ready first gets the wake-up key.
     void setState(State state, const QString& detail = {});
-    // Sends one key's call without waiting for the answer; a refusal is logged.
-    void sendKeyCall(QDBusConnection& bus, const QDBusMessage& message, quint32 code);
     // How long a call to the service may take before it counts as failed.
     static constexpr int callAnswerMilliseconds = 5000;
 
+    QDBusConnection m_bus;
+
 private:
-    void sendPending();
+    // Sends the next key when the one before was answered and, unless it is the wake-up key, the keyboard has
+    // settled.
+    void sendNext();
 
     KeyCodeForCharacter m_keyCodeForCharacter;
     State m_state = State::notStarted;
     QElapsedTimer m_sinceReady;
-    QList<KeyEvent> m_pending;
+    QList<KeyEvent> m_queue;
+    bool m_keyInFlight = false;
     QTimer m_settled;
 };
 

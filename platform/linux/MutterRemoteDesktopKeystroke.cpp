@@ -19,8 +19,8 @@ constexpr uint keyboardDevice = 1;
 
 } // namespace
 
-MutterRemoteDesktopKeystroke::MutterRemoteDesktopKeystroke(QDBusConnection bus,
-                                                           KeyCodeForCharacter keyCodeForCharacter, QObject* parent)
+MutterRemoteDesktopKeystroke::MutterRemoteDesktopKeystroke(QDBusConnection bus, KeyCodeForCharacter keyCodeForCharacter,
+                                                           QObject* parent)
     : RemoteDesktopKeystroke(std::move(bus), std::move(keyCodeForCharacter), parent) {}
 
 MutterRemoteDesktopKeystroke::~MutterRemoteDesktopKeystroke() {
@@ -38,8 +38,8 @@ void MutterRemoteDesktopKeystroke::callThen(QDBusMessage message, const char* st
                     return;
                 }
                 if (finished->isError()) {
-                    setState(State::unavailable, QStringLiteral("step=%1 error=%2")
-                                                     .arg(QLatin1String(step), finished->error().name()));
+                    setState(State::unavailable,
+                             QStringLiteral("step=%1 error=%2").arg(QLatin1String(step), finished->error().name()));
                     closeSession();
                     return;
                 }
@@ -53,9 +53,8 @@ void MutterRemoteDesktopKeystroke::openSession() {
         setState(State::unavailable, QStringLiteral("error=no session bus"));
         return;
     }
-    QDBusMessage getAll = QDBusMessage::createMethodCall(service, objectPath,
-                                                         QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                         QStringLiteral("GetAll"));
+    QDBusMessage getAll = QDBusMessage::createMethodCall(
+        service, objectPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
     getAll << service;
     // Never start mutter for this: it is the compositor, or it is not there.
     getAll.setAutoStartService(false);
@@ -74,9 +73,9 @@ void MutterRemoteDesktopKeystroke::openSession() {
                      m_session = created.arguments().value(0).value<QDBusObjectPath>().path();
                      m_bus.connect(QString(), m_session, sessionInterface, QStringLiteral("Closed"), this,
                                    SLOT(onSessionClosed()));
-                     callThen(QDBusMessage::createMethodCall(service, m_session, sessionInterface,
-                                                             QStringLiteral("Start")),
-                              "Start", [this](const QDBusMessage&) { setState(State::ready); });
+                     callThen(
+                         QDBusMessage::createMethodCall(service, m_session, sessionInterface, QStringLiteral("Start")),
+                         "Start", [this](const QDBusMessage&) { setState(State::ready); });
                  });
     });
 }

@@ -77,14 +77,14 @@ std::optional<uint> PortalGlobalShortcuts::offeredVersion(QDBusConnection bus, s
     if (!bus.isConnected()) {
         return std::nullopt;
     }
-    QDBusMessage get = QDBusMessage::createMethodCall(PortalRequest::service, PortalRequest::objectPath,
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
+    QDBusMessage get =
+        QDBusMessage::createMethodCall(PortalRequest::service, PortalRequest::objectPath,
+                                       QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << interfaceName << QStringLiteral("version");
     const QDBusReply<QDBusVariant> reply = bus.call(get, QDBus::Block, int(wait.count()));
     if (!reply.isValid()) {
-        qCInfo(lcUi).noquote() << QStringLiteral("global shortcuts portal not offered error=%1")
-                                      .arg(reply.error().name());
+        qCInfo(lcUi).noquote()
+            << QStringLiteral("global shortcuts portal not offered error=%1").arg(reply.error().name());
         return std::nullopt;
     }
     return reply.value().variant().toUInt();
@@ -124,8 +124,7 @@ QVariant PortalGlobalShortcuts::shortcutList() const {
 void PortalGlobalShortcuts::setState(State state, const QString& detail) {
     const bool changed = state != m_state;
     m_state = state;
-    const QString line =
-        QStringLiteral("global shortcuts portal state=%1 %2").arg(caseName(state), detail);
+    const QString line = QStringLiteral("global shortcuts portal state=%1 %2").arg(caseName(state), detail);
     if (state == State::bound || state == State::binding) {
         qCInfo(lcUi).noquote() << line.trimmed();
     } else {

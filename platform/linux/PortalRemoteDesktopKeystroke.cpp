@@ -15,8 +15,7 @@ namespace sorvu {
 
 PortalRemoteDesktopKeystroke::PortalRemoteDesktopKeystroke(QDBusConnection bus, std::shared_ptr<QSettings> settings,
                                                            KeyCodeForCharacter keyCodeForCharacter, QObject* parent)
-    : RemoteDesktopKeystroke(std::move(bus), std::move(keyCodeForCharacter), parent),
-      m_settings(std::move(settings)) {}
+    : RemoteDesktopKeystroke(std::move(bus), std::move(keyCodeForCharacter), parent), m_settings(std::move(settings)) {}
 
 PortalRemoteDesktopKeystroke::~PortalRemoteDesktopKeystroke() {
     closeSession();
@@ -47,9 +46,9 @@ void PortalRemoteDesktopKeystroke::openSession() {
         return;
     }
     // The version first: it says whether the portal exists and whether it can remember the user's answer.
-    QDBusMessage get = QDBusMessage::createMethodCall(PortalRequest::service, PortalRequest::objectPath,
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
+    QDBusMessage get =
+        QDBusMessage::createMethodCall(PortalRequest::service, PortalRequest::objectPath,
+                                       QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << interfaceName << QStringLiteral("version");
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(get, callAnswerMilliseconds), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, attempt](QDBusPendingCallWatcher* finished) {

@@ -105,8 +105,8 @@ void RemoteDesktopKeystroke::sendNext() {
     }
     const KeyEvent event = m_queue.takeFirst();
     m_keyInFlight = true;
-    auto* watcher =
-        new QDBusPendingCallWatcher(m_bus.asyncCall(keyMessage(event.code, event.pressed), callAnswerMilliseconds), this);
+    auto* watcher = new QDBusPendingCallWatcher(
+        m_bus.asyncCall(keyMessage(event.code, event.pressed), callAnswerMilliseconds), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, event](QDBusPendingCallWatcher* finished) {
         finished->deleteLater();
         m_keyInFlight = false;

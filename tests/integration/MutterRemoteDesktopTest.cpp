@@ -39,7 +39,8 @@ std::unique_ptr<ChildProcess> copyOnX11(const QString& text) {
     options.input = text.toUtf8();
     std::unique_ptr<ChildProcess> copy = ChildProcess::start({"xclip", "-selection", "clipboard", "-quiet"}, options);
     EXPECT_TRUE(waitUntil([&] {
-        return ChildProcess::run({"xclip", "-selection", "clipboard", "-o"}, 3000, DesktopSession::current()->x11Client())
+        return ChildProcess::run({"xclip", "-selection", "clipboard", "-o"}, 3000,
+                                 DesktopSession::current()->x11Client())
                    .standardOutput == text.toUtf8();
     }));
     return copy;
@@ -58,7 +59,8 @@ TEST(MutterRemoteDesktopTest, typesThePasteKeystrokeIntoAWaylandGtkFieldFromTheF
     keystroke.start();
     ASSERT_TRUE(waitUntil([&] { return keystroke.state() == RemoteDesktopKeystroke::State::ready; }, 10000))
         << caseName(keystroke.state()).toStdString();
-    std::printf("mutter's RemoteDesktop: session started after %lld ms\n", static_cast<long long>(sinceStart.elapsed()));
+    std::printf("mutter's RemoteDesktop: session started after %lld ms\n",
+                static_cast<long long>(sinceStart.elapsed()));
 
     // Posted the moment the session is ready: the first key after Start is the one a headless mutter loses.
     keystroke.post(PasteKeys::controlV);

@@ -48,8 +48,8 @@ protected:
     void startPortal(const QStringList& arguments) {
         m_portal = ChildProcess::start(QStringList{"/usr/bin/python3", SORVU_SCRIPTED_PORTAL_SCRIPT} + arguments);
         ASSERT_TRUE(m_portal);
-        ASSERT_TRUE(waitUntil([&] { return m_portal->standardOutput().startsWith("ready\n") || !m_portal->isRunning(); },
-                              10000));
+        ASSERT_TRUE(waitUntil(
+            [&] { return m_portal->standardOutput().startsWith("ready\n") || !m_portal->isRunning(); }, 10000));
         ASSERT_TRUE(DesktopSession::current()->waitForBusName(QStringLiteral("org.freedesktop.portal.Desktop"),
                                                               QDeadlineTimer(5000)))
             << m_portal->standardError().constData();
@@ -73,9 +73,9 @@ protected:
     }
 
     void control(const QString& method, const QVariantList& arguments = {}) {
-        QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.sorvu.test.ScriptedPortal"),
-                                                           QStringLiteral("/control"),
-                                                           QStringLiteral("org.sorvu.test.ScriptedPortal"), method);
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(QStringLiteral("org.sorvu.test.ScriptedPortal"), QStringLiteral("/control"),
+                                           QStringLiteral("org.sorvu.test.ScriptedPortal"), method);
         call.setArguments(arguments);
         const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
         ASSERT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
@@ -119,7 +119,8 @@ TEST_F(PortalScriptedTest, globalShortcutsBoundTheCurrentWayFireAndFollowTheDesk
                                            "CTRL+LOGO+v})]");
     EXPECT_EQ(calls("GlobalShortcuts.CreateSession"),
               QStringList{"GlobalShortcuts.CreateSession session_handle_token=sorvu shortcuts=" + offered});
-    EXPECT_EQ(calls("GlobalShortcuts.BindShortcuts"), QStringList{"GlobalShortcuts.BindShortcuts shortcuts=" + offered});
+    EXPECT_EQ(calls("GlobalShortcuts.BindShortcuts"),
+              QStringList{"GlobalShortcuts.BindShortcuts shortcuts=" + offered});
     EXPECT_EQ(shortcuts.triggerDescription(ShortcutAction::startStopCollecting), QStringLiteral("Ctrl+Super+C"));
     EXPECT_EQ(shortcuts.triggerDescription(ShortcutAction::pasteNext), QStringLiteral("Ctrl+Super+V"));
     EXPECT_EQ(triggersChanged.count(), 1);
@@ -174,11 +175,11 @@ TEST_F(PortalScriptedTest, globalShortcutsAbsentOrRefusedAreStatesWithALogLine) 
     PortalGlobalShortcuts shortcuts(QDBusConnection::sessionBus(), descriptions);
     shortcuts.start();
     EXPECT_TRUE(waitUntil([&] { return shortcuts.state() == ShortcutsState::refused; }));
-    EXPECT_EQ(log.messagesStartingWith(QStringLiteral("global shortcuts portal state=absent step=CreateSession")).size(),
-              1)
+    EXPECT_EQ(
+        log.messagesStartingWith(QStringLiteral("global shortcuts portal state=absent step=CreateSession")).size(), 1)
         << log.messages().join('\n').toStdString();
-    EXPECT_EQ(log.messagesStartingWith(QStringLiteral("global shortcuts portal state=refused step=BindShortcuts")).size(),
-              1);
+    EXPECT_EQ(
+        log.messagesStartingWith(QStringLiteral("global shortcuts portal state=refused step=BindShortcuts")).size(), 1);
 }
 
 TEST_F(PortalScriptedTest, remoteDesktopWaitsForTheUsersConsentThenTypesEvdevKeysAfterAWakeKey) {
@@ -200,12 +201,13 @@ TEST_F(PortalScriptedTest, remoteDesktopWaitsForTheUsersConsentThenTypesEvdevKey
     keystroke->post(PasteKeys::controlV);
     keystroke->post(PasteKeys::controlShiftV);
     keystroke->post(PasteKeys::shiftInsert);
-    const QStringList expected = wakeKey + controlV +
-                                 QStringList{"keycode=29 state=1", "keycode=42 state=1", "keycode=47 state=1",
-                                             "keycode=47 state=0", "keycode=42 state=0", "keycode=29 state=0",
-                                             "keycode=42 state=1", "keycode=110 state=1", "keycode=110 state=0",
-                                             "keycode=42 state=0"};
-    ASSERT_TRUE(waitUntil([&] { return keysPosted().size() >= expected.size(); })) << keysPosted().join('\n').toStdString();
+    const QStringList expected =
+        wakeKey + controlV + QStringList{"keycode=29 state=1", "keycode=42 state=1",  "keycode=47 state=1",
+                                         "keycode=47 state=0", "keycode=42 state=0",  "keycode=29 state=0",
+                                         "keycode=42 state=1", "keycode=110 state=1", "keycode=110 state=0",
+                                         "keycode=42 state=0"};
+    ASSERT_TRUE(waitUntil([&] { return keysPosted().size() >= expected.size(); }))
+        << keysPosted().join('\n').toStdString();
     EXPECT_EQ(keysPosted(), expected);
     EXPECT_EQ(settings()->value(PortalRemoteDesktopKeystroke::restoreTokenKey), QVariant());
 
@@ -225,9 +227,9 @@ TEST_F(PortalScriptedTest, remoteDesktopRefusedOrClosedPostsNothingUntilStartedA
     ASSERT_TRUE(reaches(*keystroke, State::waitingForConsent));
     control(QStringLiteral("Answer"), {1u});
     ASSERT_TRUE(reaches(*keystroke, State::refused));
-    EXPECT_EQ(log.messagesStartingWith(QStringLiteral("remote desktop keyboard road=portal state=refused step=Start"))
-                  .size(),
-              1);
+    EXPECT_EQ(
+        log.messagesStartingWith(QStringLiteral("remote desktop keyboard road=portal state=refused step=Start")).size(),
+        1);
 
     // Asked again, the user agrees; then the desktop ends the session.
     keystroke->start();
@@ -241,9 +243,11 @@ TEST_F(PortalScriptedTest, remoteDesktopRefusedOrClosedPostsNothingUntilStartedA
     keystroke->post(PasteKeys::controlV);
     test::runEventLoopFor(RemoteDesktopKeystroke::settleMilliseconds + 100);
     EXPECT_EQ(keysPosted(), wakeKey);
-    EXPECT_FALSE(log.messagesStartingWith(QStringLiteral("remote desktop keyboard road=portal state=closed")).isEmpty());
-    EXPECT_FALSE(log.messagesStartingWith(QStringLiteral("remote desktop keyboard road=portal keystroke dropped state=closed"))
-                     .isEmpty());
+    EXPECT_FALSE(
+        log.messagesStartingWith(QStringLiteral("remote desktop keyboard road=portal state=closed")).isEmpty());
+    EXPECT_FALSE(
+        log.messagesStartingWith(QStringLiteral("remote desktop keyboard road=portal keystroke dropped state=closed"))
+            .isEmpty());
 }
 
 TEST_F(PortalScriptedTest, remoteDesktopKeepsTheRestoreTokenAndOffersItAtTheNextStart) {
@@ -270,7 +274,8 @@ TEST_F(PortalScriptedTest, remoteDesktopKeepsTheRestoreTokenAndOffersItAtTheNext
 TEST_F(PortalScriptedTest, pasteOutputFallsBackFromAnAbsentMutterToThePortalAndNotFromAnAbsentPortal) {
     startPortal({"--remote-desktop-version", "1", "--start", "grant"});
     std::vector<std::unique_ptr<RemoteDesktopKeystroke>> roads;
-    roads.push_back(std::make_unique<MutterRemoteDesktopKeystroke>(QDBusConnection::sessionBus(), KeyCodeForCharacter()));
+    roads.push_back(
+        std::make_unique<MutterRemoteDesktopKeystroke>(QDBusConnection::sessionBus(), KeyCodeForCharacter()));
     roads.push_back(makeKeystroke());
     RemoteDesktopPasteOutput output(std::move(roads));
     EXPECT_FALSE(output.canPostKeys());

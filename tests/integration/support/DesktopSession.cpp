@@ -26,19 +26,19 @@ DesktopSession* currentSession = nullptr;
 const QByteArray socketName = QByteArrayLiteral("wayland-sorvu");
 const QString harnessConnection = QStringLiteral("sorvu-desktop-session");
 // A session bus that starts no service by itself.
-const QByteArray busWithoutServices = QByteArrayLiteral(
-    "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-    " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-    "<busconfig>\n"
-    "  <type>session</type>\n"
-    "  <listen>unix:tmpdir=/tmp</listen>\n"
-    "  <auth>EXTERNAL</auth>\n"
-    "  <policy context=\"default\">\n"
-    "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-    "    <allow eavesdrop=\"true\"/>\n"
-    "    <allow own=\"*\"/>\n"
-    "  </policy>\n"
-    "</busconfig>\n");
+const QByteArray busWithoutServices =
+    QByteArrayLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                      " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                      "<busconfig>\n"
+                      "  <type>session</type>\n"
+                      "  <listen>unix:tmpdir=/tmp</listen>\n"
+                      "  <auth>EXTERNAL</auth>\n"
+                      "  <policy context=\"default\">\n"
+                      "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
+                      "    <allow eavesdrop=\"true\"/>\n"
+                      "    <allow own=\"*\"/>\n"
+                      "  </policy>\n"
+                      "</busconfig>\n");
 
 template <typename Predicate> bool pollUntil(const QDeadlineTimer& deadline, Predicate predicate) {
     while (!deadline.hasExpired()) {
@@ -129,8 +129,7 @@ bool DesktopSession::startService(const QStringList& command, const QString& bus
                                   const ChildProcess::Options& options, const QDeadlineTimer& deadline) {
     m_services.push_back(ChildProcess::start(command, options));
     ChildProcess* service = m_services.back().get();
-    if (service == nullptr ||
-        !pollUntil(deadline, [&] { return !service->isRunning() || hasBusName(busName); }) ||
+    if (service == nullptr || !pollUntil(deadline, [&] { return !service->isRunning() || hasBusName(busName); }) ||
         !service->isRunning()) {
         std::fprintf(stderr, "DesktopSession: %s did not come up: %s\n", qPrintable(command.constFirst()),
                      service != nullptr ? service->standardError().right(3000).constData() : "");
@@ -158,7 +157,8 @@ bool DesktopSession::startBus(const QDeadlineTimer& deadline) {
     }
     m_services.push_back(ChildProcess::start(command));
     ChildProcess* bus = m_services.back().get();
-    if (bus == nullptr || !pollUntil(deadline, [&] { return !bus->isRunning() || hasBusName("org.freedesktop.DBus"); }) ||
+    if (bus == nullptr ||
+        !pollUntil(deadline, [&] { return !bus->isRunning() || hasBusName("org.freedesktop.DBus"); }) ||
         !bus->isRunning()) {
         std::fprintf(stderr, "DesktopSession: the session bus did not come up\n");
         return false;
@@ -181,7 +181,8 @@ bool DesktopSession::startKWin(const QDeadlineTimer& deadline) {
                        QStringLiteral("1280"), QStringLiteral("--height"), QStringLiteral("800"),
                        QStringLiteral("--socket"), QString::fromLocal8Bit(socketName)},
                       QStringLiteral("org.kde.kglobalaccel"), compositor, deadline) ||
-        !pollUntil(deadline, [&] { return QFile::exists(QString::fromLocal8Bit(m_runtimeDirectory + '/' + socketName)); })) {
+        !pollUntil(deadline,
+                   [&] { return QFile::exists(QString::fromLocal8Bit(m_runtimeDirectory + '/' + socketName)); })) {
         return false;
     }
     // The portal's KDE backend is a Qt program on the compositor; the portal picks its backends once, at start.
@@ -208,8 +209,8 @@ bool DesktopSession::startMutter(const QDeadlineTimer& deadline) {
     const bool found = pollUntil(deadline, [&] {
         const QRegularExpressionMatch match = displayLine.match(QString::fromLocal8Bit(mutter->standardError()));
         const QStringList authorities =
-            QDir(QString::fromLocal8Bit(m_runtimeDirectory)).entryList({QStringLiteral(".mutter-Xwaylandauth*")},
-                                                                       QDir::Files | QDir::Hidden);
+            QDir(QString::fromLocal8Bit(m_runtimeDirectory))
+                .entryList({QStringLiteral(".mutter-Xwaylandauth*")}, QDir::Files | QDir::Hidden);
         if (!match.hasMatch() || authorities.isEmpty()) {
             return false;
         }

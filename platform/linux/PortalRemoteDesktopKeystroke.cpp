@@ -21,18 +21,18 @@ PortalRemoteDesktopKeystroke::~PortalRemoteDesktopKeystroke() {
     closeSession();
 }
 
-bool PortalRemoteDesktopKeystroke::granted(const PortalRequest::Answer& answer, const char* step) {
+bool PortalRemoteDesktopKeystroke::granted(const PortalRequest::Answer& answer, const QString& step) {
     switch (answer.outcome) {
     case PortalRequest::Outcome::granted:
         return true;
     case PortalRequest::Outcome::refused:
-        setState(State::refused, QStringLiteral("step=%1").arg(QLatin1String(step)));
+        setState(State::refused, QStringLiteral("step=%1").arg(step));
         break;
     case PortalRequest::Outcome::failed:
-        setState(State::unavailable, QStringLiteral("step=%1").arg(QLatin1String(step)));
+        setState(State::unavailable, QStringLiteral("step=%1").arg(step));
         break;
     case PortalRequest::Outcome::callFailed:
-        setState(State::unavailable, QStringLiteral("step=%1 error=%2").arg(QLatin1String(step), answer.error));
+        setState(State::unavailable, QStringLiteral("step=%1 error=%2").arg(step, answer.error));
         break;
     }
     closeSession();
@@ -62,20 +62,24 @@ void PortalRemoteDesktopKeystroke::openSession() {
             return;
         }
         m_version = reply.value().variant().toUInt();
-        PortalRequest::call(m_bus, interfaceName, QStringLiteral("CreateSession"), {},
-                            {{QStringLiteral("session_handle_token"), PortalRequest::newToken()}}, this,
-                            [this, attempt](const PortalRequest::Answer& answer) {
-                                if (attempt == m_attempt) {
-                                    sessionCreated(answer);
-                                }
-                            });
+        ask(QStringLiteral("CreateSession"), {}, {{QStringLiteral("session_handle_token"), PortalRequest::newToken()}},
+            [this](const PortalRequest::Answer& answer) { sessionCreated(answer); });
     });
 }
 
+void PortalRemoteDesktopKeystroke::ask(const QString& method, const QVariantList& arguments,
+                                       const QVariantMap& options,
+                                       std::function<void(const PortalRequest::Answer&)> next) {
+    const quint64 attempt = m_attempt;
+    PortalRequest::call(m_bus, interfaceName, method, arguments, options, this,
+                        [this, attempt, method, next = std::move(next)](const PortalRequest::Answer& answer) {
+                            if (attempt == m_attempt && granted(answer, method)) {
+                                next(answer);
+                            }
+                        });
+}
+
 void PortalRemoteDesktopKeystroke::sessionCreated(const PortalRequest::Answer& answer) {
-    if (!granted(answer, "CreateSession")) {
-        return;
-    }
     m_session = answer.results.value(QStringLiteral("session_handle")).toString();
     m_bus.connect(QString(), m_session, PortalRequest::sessionInterface, QStringLiteral("Closed"), this,
                   SLOT(onSessionClosed()));
@@ -87,32 +91,17 @@ void PortalRemoteDesktopKeystroke::sessionCreated(const PortalRequest::Answer& a
             options.insert(QStringLiteral("restore_token"), token);
         }
     }
-    const quint64 attempt = m_attempt;
-    PortalRequest::call(m_bus, interfaceName, QStringLiteral("SelectDevices"),
-                        {QVariant::fromValue(QDBusObjectPath(m_session))}, options, this,
-                        [this, attempt](const PortalRequest::Answer& selected) {
-                            if (attempt == m_attempt && granted(selected, "SelectDevices")) {
-                                startSession();
-                            }
-                        });
+    ask(QStringLiteral("SelectDevices"), {QVariant::fromValue(QDBusObjectPath(m_session))}, options,
+        [this](const PortalRequest::Answer&) { startSession(); });
 }
 
 void PortalRemoteDesktopKeystroke::startSession() {
     setState(State::waitingForConsent);
-    const quint64 attempt = m_attempt;
-    PortalRequest::call(m_bus, interfaceName, QStringLiteral("Start"),
-                        {QVariant::fromValue(QDBusObjectPath(m_session)), QString()}, {}, this,
-                        [this, attempt](const PortalRequest::Answer& answer) {
-                            if (attempt == m_attempt) {
-                                started(answer);
-                            }
-                        });
+    ask(QStringLiteral("Start"), {QVariant::fromValue(QDBusObjectPath(m_session)), QString()}, {},
+        [this](const PortalRequest::Answer& answer) { started(answer); });
 }
 
 void PortalRemoteDesktopKeystroke::started(const PortalRequest::Answer& answer) {
-    if (!granted(answer, "Start")) {
-        return;
-    }
     if ((answer.results.value(QStringLiteral("devices")).toUInt() & keyboardDevice) == 0) {
         setState(State::refused, QStringLiteral("step=Start devices=none"));
         closeSession();

@@ -9,6 +9,7 @@
 #include <QDBusConnection>
 #include <QSettings>
 
+#include <functional>
 #include <memory>
 
 namespace sorvu {
@@ -47,7 +48,10 @@ private slots:
 
 private:
     // Moves on with the portal's answer, or to the state a failed step leads to; true when the answer was yes.
-    bool granted(const PortalRequest::Answer& answer, const char* step);
+    bool granted(const PortalRequest::Answer& answer, const QString& step);
+    // Calls a method of the portal; `next` gets a yes, unless the session was given up meanwhile.
+    void ask(const QString& method, const QVariantList& arguments, const QVariantMap& options,
+             std::function<void(const PortalRequest::Answer&)> next);
     void sessionCreated(const PortalRequest::Answer& answer);
     void startSession();
     void started(const PortalRequest::Answer& answer);

@@ -9,6 +9,7 @@
 #include "platform/linux/PortalGlobalShortcuts.h"
 #include "platform/linux/PortalRemoteDesktopKeystroke.h"
 #include "tests/integration/support/DesktopSession.h"
+#include "tests/integration/support/GtkTextView.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnection>
@@ -17,26 +18,15 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 
 using namespace sorvu;
 using sorvu::test::ChildProcess;
+using sorvu::test::lastTextOf;
 using sorvu::test::waitUntil;
 
 namespace {
-
-// What the GTK text view shows now: its last "text <percent-encoded text>" line.
-QString lastTextOf(const ChildProcess& field) {
-    const QList<QByteArray> lines = field.standardOutput().split('\n');
-    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-        if (line->startsWith("text ")) {
-            return QUrl::fromPercentEncoding(line->mid(5));
-        }
-    }
-    return {};
-}
 
 TEST(KWinPortalTest, bindsBothShortcutsThroughThePortalAndFiresThemWhenKWinInvokesThem) {
     ASSERT_EQ(PortalGlobalShortcuts::offeredVersion(QDBusConnection::sessionBus()), 1u);

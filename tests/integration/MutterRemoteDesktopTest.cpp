@@ -8,30 +8,21 @@
 #include "engine/EnumNames.h"
 #include "platform/linux/MutterRemoteDesktopKeystroke.h"
 #include "tests/integration/support/DesktopSession.h"
+#include "tests/integration/support/GtkTextView.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnection>
 #include <QElapsedTimer>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 
 using namespace sorvu;
 using sorvu::test::ChildProcess;
+using sorvu::test::lastTextOf;
 using sorvu::test::DesktopSession;
 using sorvu::test::waitUntil;
 
 namespace {
-
-QString lastTextOf(const ChildProcess& field) {
-    const QList<QByteArray> lines = field.standardOutput().split('\n');
-    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-        if (line->startsWith("text ")) {
-            return QUrl::fromPercentEncoding(line->mid(5));
-        }
-    }
-    return {};
-}
 
 // Owns the clipboard on XWayland with the text until another copy takes it; returns once X clients read it there.
 std::unique_ptr<ChildProcess> copyOnX11(const QString& text) {

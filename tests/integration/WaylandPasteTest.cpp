@@ -6,12 +6,12 @@
 #include "platform/wayland/WaylandPasteKeystroke.h"
 #include "platform/wayland/WaylandToplevels.h"
 #include "platform/wayland/WaylandWorkspace.h"
+#include "tests/integration/support/GtkTextView.h"
 #include "tests/integration/support/WaylandSession.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
 #include <QSignalSpy>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,7 @@
 
 using namespace sorvu;
 using sorvu::test::ChildProcess;
+using sorvu::test::lastTextOf;
 using sorvu::test::waitUntil;
 using sorvu::test::WaylandSession;
 
@@ -30,17 +31,6 @@ WaylandSession& session() {
 }
 
 const QString gtkAppId = QStringLiteral("sorvu-gtk-field");
-
-// What the GTK text view shows now: its last "text <percent-encoded text>" line.
-QString lastTextOf(const ChildProcess& field) {
-    const QList<QByteArray> lines = field.standardOutput().split('\n');
-    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-        if (line->startsWith("text ")) {
-            return QUrl::fromPercentEncoding(line->mid(5));
-        }
-    }
-    return {};
-}
 
 class WaylandPasteTest : public ::testing::Test {
 protected:

@@ -67,8 +67,7 @@ void PortalRemoteDesktopKeystroke::openSession() {
     });
 }
 
-void PortalRemoteDesktopKeystroke::ask(const QString& method, const QVariantList& arguments,
-                                       const QVariantMap& options,
+void PortalRemoteDesktopKeystroke::ask(const QString& method, const QVariantList& arguments, const QVariantMap& options,
                                        std::function<void(const PortalRequest::Answer&)> next) {
     const quint64 attempt = m_attempt;
     PortalRequest::call(m_bus, interfaceName, method, arguments, options, this,

@@ -18,8 +18,8 @@
 
 using namespace sorvu;
 using sorvu::test::ChildProcess;
-using sorvu::test::lastTextOf;
 using sorvu::test::DesktopSession;
+using sorvu::test::lastTextOf;
 using sorvu::test::waitUntil;
 
 namespace {

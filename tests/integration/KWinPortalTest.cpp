@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // KDE Plasma's road on the real thing: a headless KWin 5.27 with xdg-desktop-portal and its KDE backend. The
-// shortcuts are bound through the GlobalShortcuts portal and pressed through KWin's own shortcut service; the
-// paste keystroke goes through the RemoteDesktop portal into a GTK 3 field.
+// shortcuts are bound through the GlobalShortcuts portal, then invoked through KWin's own shortcut service and
+// pressed on a keyboard; the paste keystroke goes through the RemoteDesktop portal into a GTK 3 field.
 
 #include "engine/EnumNames.h"
 #include "platform/linux/PortalGlobalShortcuts.h"
@@ -28,7 +28,7 @@ using sorvu::test::waitUntil;
 
 namespace {
 
-TEST(KWinPortalTest, bindsBothShortcutsThroughThePortalAndFiresThemWhenKWinInvokesThem) {
+TEST(KWinPortalTest, bindsBothShortcutsThroughThePortalAndFiresThemWhenInvokedOrPressed) {
     ASSERT_EQ(PortalGlobalShortcuts::offeredVersion(QDBusConnection::sessionBus()), 1u);
     PortalGlobalShortcuts shortcuts(QDBusConnection::sessionBus(),
                                     {{ShortcutAction::startStopCollecting, QStringLiteral("Start/Stop Collecting")},
@@ -53,6 +53,13 @@ TEST(KWinPortalTest, bindsBothShortcutsThroughThePortalAndFiresThemWhenKWinInvok
     ASSERT_TRUE(waitUntil([&] { return activated.count() == 2; }));
     EXPECT_EQ(activated.at(0).at(0).value<ShortcutAction>(), ShortcutAction::pasteNext);
     EXPECT_EQ(activated.at(1).at(0).value<ShortcutAction>(), ShortcutAction::startStopCollecting);
+
+    // And from the keyboard: Super+Ctrl+V pressed on a keyboard KWin knows (one lent by the RemoteDesktop portal).
+    const ChildProcess::Result chord =
+        ChildProcess::run({"/usr/bin/python3", SORVU_PORTAL_KEY_CHORD_SCRIPT, "125", "29", "47"}, 15000);
+    ASSERT_TRUE(chord.succeeded()) << chord.standardError.constData();
+    ASSERT_TRUE(waitUntil([&] { return activated.count() == 3; }));
+    EXPECT_EQ(activated.at(2).at(0).value<ShortcutAction>(), ShortcutAction::pasteNext);
 }
 
 TEST(KWinPortalTest, pastesIntoAGtkFieldThroughTheRemoteDesktopPortalAtOnce) {

@@ -54,8 +54,8 @@ public:
     // within `wait`. Waits at most that long, on the calling thread.
     static std::optional<uint> offeredVersion(QDBusConnection bus,
                                               std::chrono::milliseconds wait = std::chrono::milliseconds(400));
-    // The portal's trigger for the default shortcut of an action ("CTRL+LOGO+v"), as the shortcuts
-    // specification writes keys.
+    // The default shortcut of an action in the portal's trigger notation ("CTRL+LOGO+v": modifiers in capitals,
+    // Super as LOGO, then the key's XKB name).
     static QString defaultTrigger(ShortcutAction action);
     static QString actionId(ShortcutAction action);
 

@@ -35,7 +35,7 @@ public:
     static void runAsUnprivilegedUser(char** argv);
 
     bool prepare(Desktop desktop);
-    // False (with the reason on stderr) when a part did not come up in time.
+    // False (with the reason on stderr) when a service of the session did not come up in time.
     bool start(int timeoutMilliseconds = 40000);
     void stop();
 

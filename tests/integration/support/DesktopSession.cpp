@@ -10,10 +10,11 @@
 #include <QRegularExpression>
 #include <QThread>
 
-#include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -247,6 +248,27 @@ ChildProcess::Options DesktopSession::x11Client() const {
     return options;
 }
 
+void DesktopSession::removeStaleXWaylandFiles() {
+    // mutter's XWayland holds its display and the next one; killed with mutter, it leaves their lock files and
+    // sockets behind, which other X servers of the machine would have to get past.
+    bool valid = false;
+    const int first = m_xDisplay.mid(1).toInt(&valid);
+    for (int display = first; valid && display <= first + 1; ++display) {
+        const QString lock = QStringLiteral("/tmp/.X%1-lock").arg(display);
+        QFile file(lock);
+        if (!file.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        const pid_t owner = pid_t(file.readAll().trimmed().toInt());
+        file.close();
+        if (owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH) {
+            QFile::remove(lock);
+            QFile::remove(QStringLiteral("/tmp/.X11-unix/X%1").arg(display));
+        }
+    }
+    m_xDisplay.clear();
+}
+
 void DesktopSession::stop() {
     if (currentSession == this) {
         currentSession = nullptr;
@@ -257,6 +279,7 @@ void DesktopSession::stop() {
     while (!m_services.empty()) {
         m_services.pop_back();
     }
+    removeStaleXWaylandFiles();
     if (!m_baseDirectory.isEmpty()) {
         QDir(QString::fromLocal8Bit(m_baseDirectory)).removeRecursively();
         m_baseDirectory.clear();

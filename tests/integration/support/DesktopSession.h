@@ -58,6 +58,7 @@ private:
     bool startBus(const QDeadlineTimer& deadline);
     bool startKWin(const QDeadlineTimer& deadline);
     bool startMutter(const QDeadlineTimer& deadline);
+    void removeStaleXWaylandFiles();
     bool startService(const QStringList& command, const QString& busName, const ChildProcess::Options& options,
                       const QDeadlineTimer& deadline);
 

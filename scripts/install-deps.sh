@@ -34,6 +34,9 @@ packages=(
     qt6-gtk-platformtheme
     # calls and watches on the session bus, as scripts make them
     libglib2.0-bin
+    # the desktops without a virtual keyboard for clients: KWin with the desktop portal and its KDE backend (a Qt 5
+    # program on Wayland), mutter with XWayland, and the tests' own scripted portal
+    kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5 mutter xwayland python3-dbus
 )
 
 missing=()

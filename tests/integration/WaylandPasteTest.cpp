@@ -12,7 +12,6 @@
 
 #include <QFile>
 #include <QSignalSpy>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 

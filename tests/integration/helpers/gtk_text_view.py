@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 The Sorvu developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# A GTK 3 text view in a window of its own, to paste into: prints "focused" whenever its window has the
-# keyboard focus, and "text <percent-encoded text>" whenever its text changes. Its app_id is the first
+# A GTK 3 text view in a window of its own, to paste into: prints "shown" once its window is on the screen,
+# "focused" whenever its window has the keyboard focus, and "text <percent-encoded text>" whenever its text changes. Its app_id is the first
 # argument (default "sorvu-gtk-field").
 import sys
 import urllib.parse
@@ -25,12 +25,18 @@ def report_text(changed):
     print("text " + urllib.parse.quote(changed.get_text(start, end, True), safe=""), flush=True)
 
 
+def report_shown(*_):
+    print("shown", flush=True)
+    return False
+
+
 def report_focus(*_):
     print("focused", flush=True)
     return False
 
 
 buffer.connect("changed", report_text)
+window.connect("map-event", report_shown)
 window.connect("focus-in-event", report_focus)
 window.connect("destroy", Gtk.main_quit)
 window.show_all()

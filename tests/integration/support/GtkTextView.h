@@ -5,6 +5,7 @@
 
 #include "tests/integration/support/ChildProcess.h"
 
+#include <QList>
 #include <QString>
 #include <QUrl>
 

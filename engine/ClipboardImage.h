@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 namespace sorvu {
@@ -21,12 +22,26 @@ using ClipboardImageRef = std::shared_ptr<const ClipboardImage>;
 // they share the object.
 class ClipboardImage {
 public:
+    // Whether a picture can be kept: small enough, and decodable from its first to its last row.
+    enum class Check { decodes, tooManyPixels, undecodable };
+
+    // About 100 megapixels: a picture declaring more is refused before any of it is decoded.
+    static constexpr qint64 maximumPixels = 100'000'000;
+
     // Reads only the header. Nothing when the bytes are not an image Qt can read.
     static ClipboardImageRef fromEncoded(const QByteArray& bytes, const QString& mimeType);
+    // Whether Sorvu reads pictures of the MIME type from a clipboard, and Qt can decode them.
+    static bool isReadableType(const QString& mimeType);
+    static QString checkName(Check check);
 
     const QByteArray& encodedBytes() const { return m_bytes; }
     const QString& mimeType() const { return m_mimeType; }
     QSize pixelSize() const { return m_pixelSize; }
+
+    // Decodes the whole picture into a bitmap only a few pixels wide, so that no full-size bitmap is made and
+    // nothing decoded is kept. It still takes as long as decoding the picture (seconds for the largest): not
+    // on the main thread. Setting the flag, from any thread, ends the reading soon after, as undecodable.
+    Check check(const std::atomic_bool* cancelled = nullptr) const;
 
     QImage decode() const;
     // Decodes straight to a size within bounds (keeping the aspect ratio) where the format allows it,

@@ -5,6 +5,7 @@
 
 #include "engine/Clipboard.h"
 #include "engine/ClipboardQueue.h"
+#include "engine/EnumNames.h"
 #include "engine/Log.h"
 
 #include <QPointer>
@@ -223,8 +224,7 @@ void ClipboardCollector::finishCollectingImages(qint64 changeCount, const QList<
     for (qsizetype index = 0; index < images.count(); ++index) {
         const ClipboardImage& image = *images.at(index);
         if (checks.at(index) != ClipboardImage::Check::decodes) {
-            logImageSkipped(changeCount, ClipboardImage::checkName(checks.at(index)), image.mimeType(),
-                            image.pixelSize());
+            logImageSkipped(changeCount, caseName(checks.at(index)), image.mimeType(), image.pixelSize());
             continue;
         }
         entries.append(QueuedClipboardItem::make(ClipboardItem::makeImage(images.at(index))));
@@ -407,7 +407,7 @@ void ClipboardCollector::settleFiles(FileBatch batch, const QList<qsizetype>& im
             batch.candidates[imagePositions.at(index)] =
                 QueuedClipboardItem::make(ClipboardItem::makeImage(images.at(index)));
         } else {
-            logImageSkipped(changeCount, ClipboardImage::checkName(checks.at(index)), images.at(index)->mimeType(),
+            logImageSkipped(changeCount, caseName(checks.at(index)), images.at(index)->mimeType(),
                             images.at(index)->pixelSize());
         }
     }

@@ -81,18 +81,6 @@ bool ClipboardImage::isReadableType(const QString& mimeType) {
     return readTypes.contains(mimeType) && QImageReader::supportedMimeTypes().contains(mimeType.toLatin1());
 }
 
-QString ClipboardImage::checkName(Check check) {
-    switch (check) {
-    case Check::decodes:
-        return QStringLiteral("decodes");
-    case Check::tooManyPixels:
-        return QStringLiteral("tooManyPixels");
-    case Check::undecodable:
-        return QStringLiteral("undecodable");
-    }
-    return {};
-}
-
 ClipboardImage::Check ClipboardImage::check(const std::atomic_bool* cancelled) const {
     if (qint64(m_pixelSize.width()) * m_pixelSize.height() > maximumPixels) {
         return Check::tooManyPixels;

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QObject>
 #include <QSize>
 #include <QString>
 
@@ -21,9 +22,12 @@ using ClipboardImageRef = std::shared_ptr<const ClipboardImage>;
 // compressed files, not 99 full bitmaps. Immutable and shared; two entries are the same image only when
 // they share the object.
 class ClipboardImage {
+    Q_GADGET
+
 public:
     // Whether a picture can be kept: small enough, and decodable from its first to its last row.
     enum class Check { decodes, tooManyPixels, undecodable };
+    Q_ENUM(Check)
 
     // About 100 megapixels: a picture declaring more is refused before any of it is decoded.
     static constexpr qint64 maximumPixels = 100'000'000;
@@ -32,7 +36,6 @@ public:
     static ClipboardImageRef fromEncoded(const QByteArray& bytes, const QString& mimeType);
     // Whether Sorvu reads pictures of the MIME type from a clipboard, and Qt can decode them.
     static bool isReadableType(const QString& mimeType);
-    static QString checkName(Check check);
 
     const QByteArray& encodedBytes() const { return m_bytes; }
     const QString& mimeType() const { return m_mimeType; }

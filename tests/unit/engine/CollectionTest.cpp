@@ -35,6 +35,26 @@ protected:
     }
 
     QStringList unreadableLines() const { return logs.messagesStartingWith("pasteboard unreadable"); }
+
+    // Work in the background that waits until the test runs it, as a slow disk or a large picture would
+    // make it wait; the engine made after this holds its work back.
+    struct Work {
+        std::function<void()> work;
+        std::function<void()> completion;
+    };
+    void holdBackgroundWork() {
+        runInBackground = [this](std::function<void()> work, std::function<void()> completion) {
+            waiting.append({std::move(work), std::move(completion)});
+        };
+    }
+    void runWaiting() {
+        for (auto& [work, completion] : std::exchange(waiting, {})) {
+            work();
+            completion();
+        }
+    }
+
+    QList<Work> waiting;
 };
 
 } // namespace
@@ -249,29 +269,19 @@ TEST_F(Collection, ARaceDuringAFileCopyLeavesNoStoredCopyBehind) {
 }
 
 TEST_F(Collection, CopiedFilesJoinTheQueueInCopyOrderOnceTheirCopyIsComplete) {
-    // Copies that wait until the test runs them, as a slow disk would make them wait.
-    QList<std::pair<std::function<void()>, std::function<void()>>> copies;
-    runInBackground = [&](std::function<void()> work, std::function<void()> completion) {
-        copies.append({std::move(work), std::move(completion)});
-    };
-    const auto runWaiting = [&] {
-        for (auto& [work, completion] : std::exchange(copies, {})) {
-            work();
-            completion();
-        }
-    };
+    holdBackgroundWork();
     makeQueue();
     // The start-up clean-up runs in the background as well.
     runWaiting();
     collectTexts({"before"});
     clipboard->copyFiles({makeSourceFile("large.bin", "large")});
     queue->collector().checkClipboard();
-    ASSERT_EQ(copies.size(), 1);
+    ASSERT_EQ(waiting.size(), 1);
     EXPECT_TRUE(queue->collector().isCopyingFiles());
     EXPECT_TRUE(storageEntries().isEmpty());
     // Looking again while it copies starts no second copy.
     queue->collector().checkClipboard();
-    EXPECT_EQ(copies.size(), 1);
+    EXPECT_EQ(waiting.size(), 1);
 
     // What is copied meanwhile waits behind the files.
     clipboard->copyText("after");
@@ -435,20 +445,7 @@ TEST_F(Collection, AnImageJoinsOnlyOnceItDecodesAndOneThatDoesNotIsSkippedAtOnce
 }
 
 TEST_F(Collection, ClearCallsOffWhatIsOnItsWayAndNothingClearedComesBack) {
-    struct Work {
-        std::function<void()> work;
-        std::function<void()> completion;
-    };
-    QList<Work> waiting;
-    runInBackground = [&](std::function<void()> work, std::function<void()> completion) {
-        waiting.append({std::move(work), std::move(completion)});
-    };
-    const auto runWaiting = [&] {
-        for (auto& [work, completion] : std::exchange(waiting, {})) {
-            work();
-            completion();
-        }
-    };
+    holdBackgroundWork();
     makeQueue();
     runWaiting();
     startCollecting();

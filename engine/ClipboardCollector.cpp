@@ -204,8 +204,11 @@ void ClipboardCollector::checkClipboard() {
 
 void ClipboardCollector::collectImages(const QList<ClipboardImageRef>& images, qint64 changeCount) {
     const QList<ClipboardImageRef> kept = images.mid(0, ClipboardQueue::capacity - collectedCount());
-    if (kept.count() < images.count() && skipBeyondCapacity(changeCount, kept.count(), images.count() - kept.count())) {
-        emit copyNotQueued(CopyProblem::overCapacity);
+    if (kept.count() < images.count()) {
+        skipBeyondCapacity(changeCount, kept.count(), images.count() - kept.count());
+        if (noteQueueFull()) {
+            emit copyNotQueued(CopyProblem::overCapacity);
+        }
     }
     // Known to decode only once every row was read, which for the largest takes seconds.
     const QueueArrivals::Cancellation cancellation = m_arrivals.holdPlaces(changeCount, kept.count());
@@ -294,14 +297,13 @@ void ClipboardCollector::skipAsQueueFull(qint64 changeCount) {
     }
 }
 
-bool ClipboardCollector::skipBeyondCapacity(qint64 changeCount, qsizetype kept, qsizetype skipped) {
+void ClipboardCollector::skipBeyondCapacity(qint64 changeCount, qsizetype kept, qsizetype skipped) {
     qCInfo(lcQueue).noquote()
         << QStringLiteral("copy partly skipped as the queue is full changeCount=%1 kept=%2 skipped=%3 queue.count=%4")
                .arg(changeCount)
                .arg(kept)
                .arg(skipped)
                .arg(collectedCount() + kept);
-    return noteQueueFull();
 }
 
 void ClipboardCollector::collectFiles(const QList<QUrl>& urls, qint64 changeCount) {
@@ -316,7 +318,10 @@ void ClipboardCollector::collectFiles(const QList<QUrl>& urls, qint64 changeCoun
         return;
     }
 
-    batch.tellQueueFull = kept < urls.count() && skipBeyondCapacity(changeCount, kept, urls.count() - kept);
+    batch.beyondCapacity = kept < urls.count();
+    if (batch.beyondCapacity) {
+        skipBeyondCapacity(changeCount, kept, urls.count() - kept);
+    }
     const QueueArrivals::Cancellation cancellation = m_arrivals.holdPlaces(changeCount, batch.jobs.count());
     batch.cancellation = cancellation;
     auto jobs = std::make_shared<QList<ClipboardFileStorage::CopyJob>>(std::move(batch.jobs));
@@ -337,9 +342,6 @@ void ClipboardCollector::collectFiles(const QList<QUrl>& urls, qint64 changeCoun
 
 void ClipboardCollector::finishCollectingFiles(FileBatch batch) {
     batch.candidates.resize(batch.jobs.count());
-    if (batch.tellQueueFull) {
-        batch.problems.append(CopyProblem::overCapacity);
-    }
     for (qsizetype position = 0; position < batch.jobs.count(); ++position) {
         const ClipboardFileStorage::CopyJob& job = batch.jobs.at(position);
         const ClipboardFileStorage::StoredCopy& copy = *job.result;
@@ -393,6 +395,9 @@ void ClipboardCollector::settleFiles(FileBatch batch, const QList<qsizetype>& im
     // Said once a copy is settled, never again at a retry of the same copy.
     const auto settleAndTell = [&](const QList<QueuedClipboardItem>& entries) {
         settle(changeCount, entries);
+        if (batch.beyondCapacity && noteQueueFull()) {
+            batch.problems.prepend(CopyProblem::overCapacity);
+        }
         QList<CopyProblem> told;
         for (const CopyProblem problem : std::as_const(batch.problems)) {
             if (!told.contains(problem)) {

@@ -74,8 +74,8 @@ private:
         qint64 changeCount = 0;
         QList<QUrl> urls;
         QList<ClipboardFileStorage::CopyJob> jobs;
-        // The first copy the queue had no room for since it last had: the user is told with its other problems.
-        bool tellQueueFull = false;
+        // More files than the queue had room for: the user hears of it with the batch's other problems.
+        bool beyondCapacity = false;
         QueueArrivals::Cancellation cancellation;
         // Once the copies ran: an entry for each position that has one, the positions whose source was
         // missing, and what the user is to be told.
@@ -96,7 +96,7 @@ private:
     // again. True when this copy is the one to tell of.
     bool noteQueueFull();
     void skipAsQueueFull(qint64 changeCount);
-    bool skipBeyondCapacity(qint64 changeCount, qsizetype kept, qsizetype skipped);
+    void skipBeyondCapacity(qint64 changeCount, qsizetype kept, qsizetype skipped);
     // Checks the images off the main thread, then hands the checks to `then` on the main thread; a check
     // called off meanwhile answers undecodable.
     void checkImages(const QList<ClipboardImageRef>& images, const QueueArrivals::Cancellation& cancellation,

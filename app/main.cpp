@@ -12,6 +12,7 @@
 #include "platform/linux/SessionBusCommand.h"
 #include "platform/linux/SingleInstanceLock.h"
 #include "platform/linux/SystemLogOutput.h"
+#include "platform/linux/TerminationSignals.h"
 #include "platform/linux/XdgAutostart.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/Localization.h"
@@ -186,6 +187,7 @@ int main(int argc, char** argv) {
                                                  "and pastes reach X11 programs only.")));
     }
     sorvu::Application application(*platform, settings, sorvu::ClipboardQueue::defaultClipboardFilesDirectory());
+    sorvu::quitOnTerminationSignals();
     QTimer::singleShot(0, &application, &sorvu::Application::launch);
     QObject::connect(&qtApplication, &QCoreApplication::aboutToQuit, &application, &sorvu::Application::terminate);
     return qtApplication.exec();

@@ -378,6 +378,22 @@ TEST_F(SorvuEndToEnd, QuittingRemovesTheQueuedCopiesButNotOneAPasteMayStillBeRea
     bus->stop();
 }
 
+TEST_F(SorvuEndToEnd, ATerminationSignalQuitsAsQuitDoesAndTakesTheQueuedCopiesAlong) {
+    QTemporaryDir sources;
+    ASSERT_TRUE(sources.isValid());
+    QFile file(sources.filePath("queued at logout.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("queued");
+    file.close();
+    startCollecting();
+    copyAndWaitForCount(QUrl::fromLocalFile(file.fileName()).toEncoded() + "\r\n", "text/uri-list", 1);
+
+    // What a session's logout sends.
+    ASSERT_EQ(::kill(m_sorvu->pid(), SIGTERM), 0);
+    ASSERT_EQ(m_sorvu->waitForExit(10000), 0) << log().toStdString();
+    EXPECT_TRUE(log().contains("stored copies removed at quit count=1 kept=0")) << log().toStdString();
+}
+
 TEST_F(SorvuEndToEnd, CopiesInQuickSuccessionAreAllQueuedInOrder) {
     startCollecting();
     // A new copy every 30 ms, each by a program of its own that replaces the one before.

@@ -49,8 +49,8 @@ protected:
     // comes up beside other test programs' servers may go at once.
     static bool startOtherServer() {
         for (int attempt = 0; attempt < 3; ++attempt) {
-            s_otherServer =
-                ChildProcess::start({"Xvfb", "-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+            s_otherServer = ChildProcess::start(
+                {"Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
             const QByteArray number = s_otherServer ? startedOutput(*s_otherServer) : QByteArray();
             s_otherDisplay = ':' + number;
             if (!number.isEmpty() && waitUntil([] { return answers(s_otherDisplay); }, 5000)) {

@@ -205,7 +205,7 @@ TEST_F(X11WorkspaceTest, ReportsEveryWindowThatBecomesActiveJustAfterNone) {
 TEST(X11WorkspaceWithoutWindowManagerTest, NothingIsFrontmostAndActivationIsRefused) {
     // A second, bare X server: no window manager keeps _NET_ACTIVE_WINDOW there.
     auto server = ChildProcess::start({QStringLiteral("Xvfb"), QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                                       QStringLiteral("-noreset"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     ASSERT_TRUE(server);
     ASSERT_TRUE(waitUntil([&] { return server->standardOutput().contains('\n'); }));
     const QByteArray displayName = ':' + server->standardOutput().trimmed();

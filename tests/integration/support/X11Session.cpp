@@ -96,9 +96,11 @@ bool X11Session::start(const Options& options) {
 
 bool X11Session::startServer(const QDeadlineTimer& deadline) {
     // -displayfd lets the server pick a free display number itself and tell it once it accepts clients.
+    // -noreset: the server otherwise resets when its last client leaves (the probe below), and a reset racing
+    // the next connection can leave it answering nobody.
     m_server = ChildProcess::start({QStringLiteral("Xvfb"), QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                    QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x800x24"),
-                                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                                    QStringLiteral("-noreset"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                    QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!m_server) {
         std::fprintf(stderr, "X11Session: could not start Xvfb\n");
         return false;

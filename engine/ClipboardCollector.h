@@ -3,16 +3,15 @@
 
 #pragma once
 
-#include "engine/ClipboardFileStorage.h"
+#include "engine/ClipboardChangeWatch.h"
 #include "engine/ClipboardImage.h"
+#include "engine/ImageChecker.h"
 #include "engine/QueueArrivals.h"
 
 #include <QList>
 #include <QObject>
-#include <QTimer>
 #include <QUrl>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -20,6 +19,8 @@ namespace sorvu {
 
 class Clipboard;
 class ClipboardQueue;
+class FileCollection;
+struct CollectedFiles;
 
 // Takes every new clipboard content into the queue while collecting is on: files (through private copies),
 // then images (once they are known to decode), then text, one entry per file or image. A clipboard that tells
@@ -33,8 +34,8 @@ public:
     enum class CopyProblem { tooLarge, noSpace, noPermission, specialFile, specialFilesSkipped, overCapacity };
     Q_ENUM(CopyProblem)
 
-    static constexpr int pollIntervalMilliseconds = 100;
-    static constexpr int unreadableRetryLimit = 3;
+    static constexpr int pollIntervalMilliseconds = ClipboardChangeWatch::pollIntervalMilliseconds;
+    static constexpr int unreadableRetryLimit = ClipboardChangeWatch::unreadableRetryLimit;
 
     ClipboardCollector(ClipboardQueue& queue, std::shared_ptr<Clipboard> clipboard);
     // Calls off the copies and checks still running.
@@ -54,13 +55,13 @@ public:
     // collected after them, join the queue once that is complete.
     bool isCopyingFiles() const { return m_arrivals.isCopying(); }
     // Whether the clipboard says when it changes; otherwise the collector polls it while collecting.
-    bool isClipboardObserved() const { return m_clipboardObserved; }
+    bool isClipboardObserved() const { return m_watch.isObserved(); }
     // Whether a check is scheduled: the regular poll of a clipboard that cannot tell, or the retry of an
     // unreadable change.
-    bool isPolling() const { return m_pollTimer && m_pollTimer->isActive(); }
-    qint64 lastChangeCount() const { return m_lastChangeCount; }
-    std::optional<qint64> unreadableChangeCount() const { return m_unreadableChangeCount; }
-    int unreadableReadAttempts() const { return m_unreadableReadAttempts; }
+    bool isPolling() const { return m_watch.isPolling(); }
+    qint64 lastChangeCount() const { return m_watch.lastChangeCount(); }
+    std::optional<qint64> unreadableChangeCount() const { return m_watch.unreadableChangeCount(); }
+    int unreadableReadAttempts() const { return m_watch.unreadableReadAttempts(); }
 
 signals:
     // A copy was skipped because it is larger than the clipboard's size limit for its kind.
@@ -68,49 +69,21 @@ signals:
     void copyNotQueued(sorvu::ClipboardCollector::CopyProblem problem);
 
 private:
-    using ImageChecks = QList<ClipboardImage::Check>;
-
-    struct FileBatch {
-        qint64 changeCount = 0;
-        QList<QUrl> urls;
-        QList<ClipboardFileStorage::CopyJob> jobs;
-        // More files than the queue had room for: the user hears of it with the batch's other problems.
-        bool beyondCapacity = false;
-        QueueArrivals::Cancellation cancellation;
-        // Once the copies ran: an entry for each position that has one, the positions whose source was
-        // missing, and what the user is to be told.
-        QList<std::optional<QueuedClipboardItem>> candidates = {};
-        QList<qsizetype> missingPositions = {};
-        QList<CopyProblem> problems = {};
-    };
-
-    void scheduleRetry();
     // Skips the change, with a log line and a word to the user, when its content is too large to keep.
     bool skipIfTooLarge(qint64 changeCount);
     // Skips the change, with a log line and no retry, when it offers an image that could not be read: reading
     // the same bytes again would not help.
     bool skipIfImageUnreadable(qint64 changeCount);
-    void consumeChange(qint64 changeCount);
-    void recordUnreadableClipboard(qint64 changeCount);
     // Every copy the full queue has no room for is logged; the user is told once, until the queue has room
-    // again. True when this copy is the one to tell of.
-    bool noteQueueFull();
+    // again.
+    void tellQueueFull();
     void skipAsQueueFull(qint64 changeCount);
     void skipBeyondCapacity(qint64 changeCount, qsizetype kept, qsizetype skipped);
-    // Checks the images off the main thread, then hands the checks to `then` on the main thread; a check
-    // called off meanwhile answers undecodable.
-    void checkImages(const QList<ClipboardImageRef>& images, const QueueArrivals::Cancellation& cancellation,
-                     std::function<void(const ImageChecks&)> then);
-    static void logImageSkipped(qint64 changeCount, const QString& reason, const QString& type, QSize size);
     void collectImages(const QList<ClipboardImageRef>& images, qint64 changeCount);
-    void finishCollectingImages(qint64 changeCount, const QList<ClipboardImageRef>& images, const ImageChecks& checks);
+    void finishCollectingImages(qint64 changeCount, const QList<ClipboardImageRef>& images,
+                                const ImageChecker::Checks& checks);
     void collectFiles(const QList<QUrl>& urls, qint64 changeCount);
-    void finishCollectingFiles(FileBatch batch);
-    // The images that stand for files that could not be copied, with their checks, are the last part of a batch.
-    void settleFiles(FileBatch batch, const QList<qsizetype>& imagePositions, const QList<ClipboardImageRef>& images,
-                     const ImageChecks& checks);
-    // The copies a batch made are deleted when it does not join the queue; its places are given up.
-    void discardFiles(const FileBatch& batch);
+    void settleFiles(const CollectedFiles& files);
     // Entries in the queue and on their way to it, copies still running included.
     qsizetype collectedCount() const;
     void append(const QList<QueuedClipboardItem>& entries);
@@ -118,13 +91,11 @@ private:
 
     ClipboardQueue& m_queue;
     std::shared_ptr<Clipboard> m_clipboard;
-    std::unique_ptr<QTimer> m_pollTimer;
-    bool m_clipboardObserved = false;
-    qint64 m_lastChangeCount = 0;
-    std::optional<qint64> m_unreadableChangeCount;
-    int m_unreadableReadAttempts = 0;
+    ClipboardChangeWatch m_watch;
     bool m_queueFullTold = false;
     QueueArrivals m_arrivals;
+    ImageChecker m_images;
+    std::unique_ptr<FileCollection> m_files;
 };
 
 } // namespace sorvu

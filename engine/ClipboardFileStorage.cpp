@@ -15,8 +15,6 @@
 #include <QThreadPool>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <sys/stat.h>
 
 namespace sorvu {
@@ -30,50 +28,6 @@ QString standardized(const QString& path) {
 // Path arithmetic on bytes: Latin-1 maps each byte to one character and back.
 QString asLatin1(const QByteArray& bytes) {
     return QString::fromLatin1(bytes);
-}
-
-// The final component of a name, never one that could step out of its directory.
-QString safeFileName(const QString& name) {
-    QString trimmed = name;
-    while (trimmed.endsWith(QLatin1Char('/'))) {
-        trimmed.chop(1);
-    }
-    const QString last = trimmed.section(QLatin1Char('/'), -1);
-    if (last.isEmpty() || last == QLatin1String(".") || last == QLatin1String("..")) {
-        return {};
-    }
-    return last;
-}
-
-// The name the copy is stored under: the given one, else the source's own bytes, else the id.
-QByteArray storedFileName(const QByteArray& sourcePath, const QString& name, const QString& idString) {
-    const QByteArray sourceName = safeFileName(asLatin1(sourcePath)).toLatin1();
-    const QString given = safeFileName(name);
-    // A name shown from the source's bytes stands for those bytes, even where they are not UTF-8.
-    if (!given.isEmpty() && given != QFile::decodeName(sourceName)) {
-        return QFile::encodeName(given);
-    }
-    return sourceName.isEmpty() ? idString.toLatin1() : sourceName;
-}
-
-std::optional<QByteArray> resolvedPath(const QByteArray& path) {
-    char resolved[PATH_MAX];
-    if (realpath(path.constData(), resolved) == nullptr) {
-        return std::nullopt;
-    }
-    return QByteArray(resolved);
-}
-
-// Whether copying the source would copy the storage into itself, or copy the storage.
-bool holdsStorage(const QByteArray& source, const QString& rootPath) {
-    const std::optional<QByteArray> resolved = resolvedPath(source);
-    const QByteArray root = resolvedPath(QFile::encodeName(rootPath)).value_or(QFile::encodeName(rootPath));
-    return resolved && (root == *resolved || root.startsWith(*resolved + '/') || resolved->startsWith(root + '/'));
-}
-
-void logRefusal(const QString& idString, const QString& reason) {
-    qCCritical(lcQueue).noquote()
-        << QStringLiteral("copyToClipboardStorage refused itemID=%1 reason=%2").arg(idString, reason);
 }
 
 } // namespace
@@ -135,7 +89,7 @@ void ClipboardFileStorage::runCopies(std::shared_ptr<QList<CopyJob>> jobs,
                 if (cancelled->load()) {
                     job.result = StoredCopy{std::nullopt, false, FileTreeCopy::Status::failed, 0, ECANCELED, false};
                 } else if (!job.result) {
-                    job.result = runCopy(folder->get(), folderPath, job, maximumBytes, cancelled.get(), quitting.get());
+                    job.result = job.run(folder->get(), folderPath, maximumBytes, cancelled.get(), quitting.get());
                 }
             }
         },
@@ -168,77 +122,27 @@ QString ClipboardFileStorage::instancePath() const {
 }
 
 ClipboardFileStorage::CopyJob ClipboardFileStorage::planCopy(const QUrl& source, const QUuid& id, const QString& name) {
-    CopyJob job{id, name, {}, {}, std::nullopt};
     if (!source.isLocalFile()) {
-        job.result = StoredCopy{std::nullopt, true, FileTreeCopy::Status::sourceMissing, 0, ENOENT, false};
-        return job;
+        return CopyJob{
+            id, name, {}, {}, StoredCopy{std::nullopt, true, FileTreeCopy::Status::sourceMissing, 0, ENOENT, false}};
     }
     // Deleted or replaced behind Sorvu's back: every later copy would fail until the next start.
     if (!m_storage->isCurrent() && !makeStorageRoot()) {
-        job.result = StoredCopy{std::nullopt, false, FileTreeCopy::Status::failed, 0, ENOENT, false};
-        return job;
+        return CopyJob{
+            id, name, {}, {}, StoredCopy{std::nullopt, false, FileTreeCopy::Status::failed, 0, ENOENT, false}};
     }
-    job.sourcePath = localPathBytes(source);
-    // A folder that holds the storage (home, ~/.local) would be copied into itself without end.
-    if (holdsStorage(job.sourcePath, m_storage->rootPath())) {
-        job.result = StoredCopy{std::nullopt, false, FileTreeCopy::Status::failed, 0, 0, true};
-        return job;
-    }
-    job.fileName = storedFileName(job.sourcePath, name, uuidString(id));
-    return job;
-}
-
-ClipboardFileStorage::StoredCopy ClipboardFileStorage::runCopy(int folderDescriptor, const QByteArray& folderPath,
-                                                               const CopyJob& job, qint64 maximumBytes,
-                                                               const std::atomic_bool* cancelled,
-                                                               const std::atomic_bool* quitting) {
-    const QByteArray entryName = uuidString(job.id).toLatin1();
-    const FileTreeCopy::Result result =
-        FileTreeCopy::run(folderDescriptor, entryName, job.sourcePath, job.fileName, maximumBytes, cancelled, quitting);
-    std::optional<QUrl> url;
-    if (result.status == FileTreeCopy::Status::copied) {
-        url = localFileUrl(folderPath + '/' + entryName + '/' + job.fileName);
-    }
-    return StoredCopy{url,
-                      result.status == FileTreeCopy::Status::sourceMissing,
-                      result.status,
-                      result.skippedSpecialFiles,
-                      result.errorNumber,
-                      false};
-}
-
-void ClipboardFileStorage::logCopy(const QUuid& id, const StoredCopy& copy) {
-    const QString idString = uuidString(id);
-    if (copy.url && copy.skippedSpecialFiles > 0) {
-        qCInfo(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage skipped special files itemID=%1 count=%2")
-                                         .arg(idString)
-                                         .arg(copy.skippedSpecialFiles);
-    }
-    if (copy.url) {
-        return;
-    }
-    if (copy.holdsStorage) {
-        logRefusal(idString, QStringLiteral("sourceHoldsStorage"));
-    } else if (copy.status == FileTreeCopy::Status::specialFile) {
-        logRefusal(idString, QStringLiteral("specialFile"));
-    } else if (copy.status == FileTreeCopy::Status::tooLarge) {
-        logRefusal(idString, QStringLiteral("tooLarge"));
-    } else {
-        qCCritical(lcQueue).noquote() << QStringLiteral("copyToClipboardStorage failed itemID=%1 domain=%2 code=%3")
-                                             .arg(idString, QStringLiteral("POSIX"))
-                                             .arg(copy.errorNumber);
-    }
+    return CopyJob::forLocalFile(source, id, name, m_storage->rootPath());
 }
 
 ClipboardFileStorage::StoredCopy ClipboardFileStorage::copyToClipboardStorage(const QUrl& source, const QUuid& id,
                                                                               const QString& name) {
-    const CopyJob job = planCopy(source, id, name);
-    const StoredCopy copy = job.result
-                                ? *job.result
-                                : runCopy(m_storage->instanceDescriptor(), QFile::encodeName(m_storage->instancePath()),
-                                          job, m_maximumFileBytes, nullptr, nullptr);
-    logCopy(id, copy);
-    return copy;
+    CopyJob job = planCopy(source, id, name);
+    if (!job.result) {
+        job.result = job.run(m_storage->instanceDescriptor(), QFile::encodeName(m_storage->instancePath()),
+                             m_maximumFileBytes, nullptr, nullptr);
+    }
+    job.logResult();
+    return *job.result;
 }
 
 std::optional<QByteArray> ClipboardFileStorage::storedEntryName(const QueuedClipboardItem& item) const {

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "engine/FileTreeCopy.h"
+#include "engine/FileCopyJob.h"
 #include "engine/QueuedClipboardItem.h"
 
 #include <QByteArray>
@@ -32,24 +32,9 @@ public:
     // Runs the work off the main thread, then the completion on the main thread.
     using RunInBackground = std::function<void(std::function<void()> work, std::function<void()> completion)>;
 
-    struct StoredCopy {
-        std::optional<QUrl> url;
-        bool missing = false;
-        FileTreeCopy::Status status = FileTreeCopy::Status::failed;
-        int skippedSpecialFiles = 0;
-        int errorNumber = 0;
-        bool holdsStorage = false;
-    };
-
-    // One copied file on its way into the storage.
-    struct CopyJob {
-        QUuid id;
-        QString name;
-        QByteArray sourcePath;
-        QByteArray fileName;
-        // Set when the copy was decided without reading the source; else once the copy has run.
-        std::optional<StoredCopy> result;
-    };
+    // One copied file on its way into the storage, and how its copy went.
+    using CopyJob = FileCopyJob;
+    using StoredCopy = FileCopyJob::StoredCopy;
 
     // The instance name is this instance's folder in the root. Copies and removals run through
     // runInBackground; when it is empty, on a worker thread of the storage's own, one after the other.
@@ -76,7 +61,6 @@ public:
                    std::function<void()> completion);
     // Other work of the engine that takes long, in order with the copies and removals.
     void runInBackground(std::function<void()> work, std::function<void()> completion);
-    static void logCopy(const QUuid& id, const StoredCopy& copy);
     // Plans and runs one copy at once, on the calling thread.
     StoredCopy copyToClipboardStorage(const QUrl& source, const QUuid& id, const QString& name);
 
@@ -99,9 +83,6 @@ private:
     void removeStoredEntries(const QList<QByteArray>& names);
     // Stops what runs in the background and waits for it: each piece of work gives up soon once told.
     void stopBackgroundWork();
-    // Copies one file: on whichever thread calls it.
-    static StoredCopy runCopy(int folderDescriptor, const QByteArray& folderPath, const CopyJob& job,
-                              qint64 maximumBytes, const std::atomic_bool* cancelled, const std::atomic_bool* quitting);
 
     QString m_rootPath;
     std::unique_ptr<StorageDirectory> m_storage;

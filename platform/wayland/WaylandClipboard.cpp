@@ -8,11 +8,8 @@
 #include "platform/wayland/WaylandDataControl.h"
 #include "platform/wayland/WaylandOfferedContent.h"
 #include "platform/wayland/WaylandPipeReader.h"
-#include "platform/wayland/WaylandPipeWriter.h"
 
 #include <QPointer>
-
-#include <algorithm>
 
 namespace sorvu {
 
@@ -20,19 +17,12 @@ namespace {
 
 // A hint is a word; anything longer is not one.
 constexpr qint64 hintBytes = 1024;
-// Writes in a row whose news may still be on its way: a paste is one write, a few are plenty.
-constexpr size_t unconfirmedWritesRemembered = 8;
-
-bool sameTypes(QList<QByteArray> a, QList<QByteArray> b) {
-    std::sort(a.begin(), a.end());
-    std::sort(b.begin(), b.end());
-    return a == b;
-}
 
 } // namespace
 
 WaylandClipboard::WaylandClipboard(WaylandDataControl* dataControl, QObject* parent)
     : QObject(parent), m_dataControl(dataControl) {
+    connect(&m_ownSelection, &WaylandOwnSelection::contentFetched, this, &WaylandClipboard::offeredContentFetched);
     if (m_dataControl == nullptr) {
         return;
     }
@@ -52,25 +42,18 @@ WaylandClipboard::~WaylandClipboard() {
 
 void WaylandClipboard::handleSelection() {
     WaylandDataOffer* offer = m_dataControl->currentOffer();
-    // The compositor tells every data-control client of each selection, ours included, and each write was
-    // counted when it was made. Its news comes in the order of the writes; one that an even later write of ours
-    // replaced leaves the clipboard ours.
-    const bool newsOfAWrite =
-        offer != nullptr && !m_unconfirmedWrites.empty() && sameTypes(offer->mimeTypes(), m_unconfirmedWrites.front());
-    if (newsOfAWrite) {
-        m_unconfirmedWrites.pop_front();
-    }
-    // Of our latest write, or told again: a program that copied since would have cancelled our source before this
-    // news. A copy told of in between was replaced by ours.
-    if ((newsOfAWrite && m_unconfirmedWrites.empty()) ||
-        (offer != nullptr && m_ownSource && sameTypes(offer->mimeTypes(), m_ownContent->mimeTypes()))) {
-        if (m_ownSource && !m_selection.ours) {
-            m_selection = Selection{.changeCount = m_changeCount, .types = m_ownContent->mimeTypes(), .ours = true};
+    // The compositor tells every data-control client of each selection, ours included.
+    switch (m_ownSelection.recognise(offer)) {
+    case WaylandOwnSelection::Announcement::latestWrite:
+        if (m_ownSelection.isServing() && !m_selection.ours) {
+            m_selection =
+                Selection{.changeCount = m_changeCount, .types = m_ownSelection.content()->mimeTypes(), .ours = true};
         }
         return;
-    }
-    if (newsOfAWrite) {
+    case WaylandOwnSelection::Announcement::earlierWrite:
         return;
+    case WaylandOwnSelection::Announcement::otherCopy:
+        break;
     }
     ++m_changeCount;
     m_selection = Selection{.changeCount = m_changeCount,
@@ -140,7 +123,7 @@ std::optional<QByteArray> WaylandClipboard::fetch(const QByteArray& type, const 
         return std::nullopt;
     }
     if (selection.ours) {
-        return m_ownContent->bytes(type);
+        return m_ownSelection.content()->bytes(type);
     }
     if (const auto found = selection.read.constFind(type); found != selection.read.cend()) {
         return *found;
@@ -253,57 +236,10 @@ bool WaylandClipboard::write(const ClipboardItem& item) {
         return false;
     }
     std::unique_ptr<WaylandDataSource> source = m_dataControl->setSelection(content->mimeTypes());
-    const qint64 writeChangeCount = ++m_changeCount;
-    WaylandDataSource* sourcePointer = source.get();
-    source->setHandlers(
-        [this, content, writeChangeCount](const QByteArray& mimeType, UniqueDescriptor pipe) {
-            serve(content, writeChangeCount, mimeType, std::move(pipe));
-        },
-        [this, sourcePointer] {
-            // Another program copied: the clipboard is no longer ours from now on, and the news of that copy may
-            // follow at once. The source itself goes once its own call has returned.
-            if (m_ownSource.get() == sourcePointer) {
-                m_cancelledSources.push_back(std::move(m_ownSource));
-                QMetaObject::invokeMethod(
-                    this, [this] { m_cancelledSources.clear(); }, Qt::QueuedConnection);
-            }
-        });
-    m_ownSource = std::move(source);
-    m_ownContent = content;
-    m_unconfirmedWrites.push_back(content->mimeTypes());
-    // News of each write always comes; a compositor that dropped some must not make us ignore copies for good.
-    if (m_unconfirmedWrites.size() > unconfirmedWritesRemembered) {
-        m_unconfirmedWrites.pop_front();
-    }
+    m_ownSelection.serve(std::move(source), content, ++m_changeCount);
     m_selection = Selection{.changeCount = m_changeCount, .types = content->mimeTypes(), .ours = true};
     scheduleObserver();
     return true;
-}
-
-void WaylandClipboard::serve(const std::shared_ptr<const WaylandOfferedContent>& content, qint64 writeChangeCount,
-                             const QByteArray& mimeType, UniqueDescriptor pipe) {
-    auto writer = std::make_unique<WaylandPipeWriter>(std::move(pipe), content->bytes(mimeType));
-    WaylandPipeWriter* writerPointer = writer.get();
-    connect(writerPointer, &WaylandPipeWriter::finished, this, [this, writerPointer] {
-        const auto found = std::find_if(m_writers.begin(), m_writers.end(),
-                                        [writerPointer](const auto& writer) { return writer.get() == writerPointer; });
-        if (found != m_writers.end()) {
-            // Its own signal is still on the stack.
-            found->release()->deleteLater();
-            m_writers.erase(found);
-        }
-    });
-    m_writers.push_back(std::move(writer));
-    writerPointer->start();
-    // Heard of once the compositor's event has been handled, like every other news of the clipboard.
-    QMetaObject::invokeMethod(
-        this,
-        [self = QPointer<WaylandClipboard>(this), writeChangeCount, type = QString::fromUtf8(mimeType)] {
-            if (self) {
-                emit self->offeredContentFetched(writeChangeCount, type);
-            }
-        },
-        Qt::QueuedConnection);
 }
 
 } // namespace sorvu

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "engine/Clipboard.h"
-#include "engine/UniqueDescriptor.h"
+#include "platform/wayland/WaylandOwnSelection.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -12,19 +12,14 @@
 #include <QList>
 #include <QObject>
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace sorvu {
 
 class WaylandDataControl;
 class WaylandDataOffer;
-class WaylandDataSource;
-class WaylandOfferedContent;
-class WaylandPipeWriter;
 
 // The Wayland clipboard as the engine's clipboard, through the compositor's data-control protocol.
 //
@@ -90,8 +85,6 @@ private:
     const Selection& current();
     void handleSelection();
     void scheduleObserver();
-    void serve(const std::shared_ptr<const WaylandOfferedContent>& content, qint64 writeChangeCount,
-               const QByteArray& mimeType, UniqueDescriptor pipe);
     std::optional<QByteArray> fetch(const QByteArray& type, const QDeadlineTimer& deadline, qint64 maximumBytes);
     std::optional<QByteArray> fetch(const QByteArray& type, const QDeadlineTimer& deadline);
     std::optional<QList<QUrl>> offeredFiles(const QDeadlineTimer& deadline);
@@ -100,12 +93,8 @@ private:
     WaylandDataControl* m_dataControl;
     qint64 m_changeCount = 0;
     Selection m_selection;
-    std::unique_ptr<WaylandDataSource> m_ownSource;
-    std::vector<std::unique_ptr<WaylandDataSource>> m_cancelledSources;
-    std::shared_ptr<const WaylandOfferedContent> m_ownContent;
-    // The types of our writes that the compositor has not told of yet, oldest first.
-    std::deque<QList<QByteArray>> m_unconfirmedWrites;
-    std::vector<std::unique_ptr<WaylandPipeWriter>> m_writers;
+    // Our writes: serves the latest, and tells the compositor's news of them apart.
+    WaylandOwnSelection m_ownSelection;
     std::function<void()> m_observer;
     qint64 m_observedChangeCount = 0;
     bool m_observerCallPending = false;

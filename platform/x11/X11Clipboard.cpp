@@ -4,25 +4,14 @@
 #include "platform/x11/X11Clipboard.h"
 
 #include "platform/linux/ClipboardTypes.h"
-#include "platform/linux/OfferedMimeData.h"
 #include "platform/linux/PasswordManagerHint.h"
-#include "platform/x11/X11Access.h"
 #include "platform/x11/X11DisplayName.h"
 #include "platform/x11/X11SelectionReader.h"
 
-#include <QClipboard>
 #include <QDeadlineTimer>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <QPointer>
-#include <QScreen>
 #include <QSocketNotifier>
-#include <QTimer>
-#include <qpa/qplatformnativeinterface.h>
 
-#include <xcb/xcb.h>
-
-#include <cstdlib>
 #include <memory>
 
 namespace sorvu {
@@ -36,87 +25,12 @@ const QList<QByteArray>& textTypes = clipboardtypes::textTypesByPreference;
 // The X11 names of plain text, which Qt and most programs list as text/plain.
 const QList<QByteArray> legacyTextTargets = {"UTF8_STRING", "STRING", "TEXT", "COMPOUND_TEXT"};
 
-QClipboard* clipboard() {
-    return qGuiApp != nullptr ? QGuiApplication::clipboard() : nullptr;
-}
-
-QList<QByteArray> localTargets(const QMimeData& data) {
-    QList<QByteArray> targets;
-    for (const QString& format : data.formats()) {
-        targets.append(format.toUtf8());
-    }
-    if (data.hasText()) {
-        for (const QByteArray& type : textTypes) {
-            if (!targets.contains(type)) {
-                targets.append(type);
-            }
-        }
-    }
-    return targets;
-}
-
-QByteArray localBytes(const QMimeData& data, const QByteArray& target) {
-    if (const auto* offered = qobject_cast<const OfferedMimeData*>(&data)) {
-        return offered->localData(QString::fromUtf8(target));
-    }
-    if (textTypes.contains(target)) {
-        return data.text().toUtf8();
-    }
-    return data.data(QString::fromUtf8(target));
-}
-
-// Whether the server names a window of Qt's own connection as the clipboard's owner. QClipboard cannot tell:
-// Qt claims the clipboard with the time of the last event it handled, and when that is older than the
-// current owner's claim the server ignores the request while Qt believes it succeeded.
-bool serverNamesUsAsOwner() {
-    xcb_connection_t* connection = x11::qtConnection();
-    if (connection == nullptr) {
-        return false;
-    }
-    static const QByteArray name = QByteArrayLiteral("CLIPBOARD");
-    const x11::Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, quint16(name.size()), name.constData()), nullptr));
-    if (!atom) {
-        return false;
-    }
-    const x11::Reply<xcb_get_selection_owner_reply_t> owner(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr));
-    const xcb_setup_t* setup = xcb_get_setup(connection);
-    return owner && owner->owner != XCB_NONE && (owner->owner & ~setup->resource_id_mask) == setup->resource_id_base;
-}
-
-// The mime data the program itself has on the clipboard, or null when another program owns it. The server
-// decides: Qt hears of another program's copy only a moment later and would answer for content it has lost.
-const QMimeData* ownContent() {
-    QClipboard* board = clipboard();
-    if (board == nullptr || !board->ownsClipboard() || !serverNamesUsAsOwner()) {
-        return nullptr;
-    }
-    return board->mimeData(QClipboard::Clipboard);
-}
-
-// Qt stamps its clipboard claim with the time of the last event it handled. When another program copied later
-// than that (the news still on its way to Qt), the server ignores the claim, and Qt, taking news older than
-// its claim for newer, may drop the content it holds. Stamping the claim with the server's time now avoids
-// both; Qt offers no other way to set its time than its platform's own "setapptime".
-void setQtTime(quint32 time) {
-    QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
-    if (native == nullptr) {
-        return;
-    }
-    using SetAppTime = void (*)(QScreen*, xcb_timestamp_t);
-    // Handed out under a generic signature; the cast through void (*)() says so.
-    const auto setAppTime = reinterpret_cast<SetAppTime>(
-        reinterpret_cast<void (*)()>(native->nativeResourceFunctionForScreen("setapptime")));
-    if (setAppTime != nullptr) {
-        setAppTime(QGuiApplication::primaryScreen(), time);
-    }
-}
-
 } // namespace
 
 X11Clipboard::X11Clipboard(QObject* parent)
-    : QObject(parent), m_reader(std::make_unique<X11SelectionReader>(x11DisplayName())) {
+    : QObject(parent), m_reader(std::make_unique<X11SelectionReader>(x11DisplayName())),
+      m_owner(std::make_unique<X11ClipboardOwner>(*m_reader)) {
+    connect(m_owner.get(), &X11ClipboardOwner::offeredContentFetched, this, &X11Clipboard::offeredContentFetched);
     if (m_reader->isConnected()) {
         m_notifier = std::make_unique<QSocketNotifier>(m_reader->fileDescriptor(), QSocketNotifier::Read);
         connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11Clipboard::readChanges);
@@ -177,8 +91,8 @@ const X11Clipboard::Offer& X11Clipboard::currentOffer(const QDeadlineTimer& dead
         return m_offer;
     }
     m_offer = Offer{count, std::nullopt, false, false, false, false};
-    if (const QMimeData* own = ownContent()) {
-        m_offer.targets = localTargets(*own);
+    if (std::optional<QList<QByteArray>> own = m_owner->ownTargets()) {
+        m_offer.targets = std::move(own);
         m_offer.ours = true;
         return m_offer;
     }
@@ -199,8 +113,7 @@ std::optional<QByteArray> X11Clipboard::fetch(const QByteArray& target, const QD
         return std::nullopt;
     }
     if (offer.ours) {
-        const QMimeData* own = clipboard()->mimeData(QClipboard::Clipboard);
-        return own != nullptr ? std::optional<QByteArray>(localBytes(*own, target)) : std::nullopt;
+        return m_owner->ownBytes(target);
     }
     const qint64 limit = clipboardtypes::isImageType(target) ? m_limits.imageBytes : m_limits.textBytes;
     const X11SelectionReader::Reply reply = m_reader->read(target, deadline, limit);
@@ -287,80 +200,12 @@ std::optional<QString> X11Clipboard::plainText() {
     return std::nullopt;
 }
 
-QMimeData* X11Clipboard::makeOffer(const ClipboardItem& item, std::shared_ptr<qint64> writeChangeCount,
-                                   std::function<void()> afterFetch) {
-    return new OfferedMimeData(item, [self = QPointer<X11Clipboard>(this), writeChangeCount,
-                                      afterFetch = std::move(afterFetch)](const QString& type) {
-        // Qt is in the middle of answering the request: observers run after it, when replacing the
-        // clipboard's content is safe again.
-        if (!self) {
-            return;
-        }
-        QMetaObject::invokeMethod(
-            self,
-            [self, count = *writeChangeCount, type, afterFetch] {
-                if (self) {
-                    emit self->offeredContentFetched(count, type);
-                }
-                if (afterFetch) {
-                    afterFetch();
-                }
-            },
-            Qt::QueuedConnection);
-    });
-}
-
 bool X11Clipboard::write(const ClipboardItem& item) {
-    QClipboard* board = clipboard();
-    if (board == nullptr) {
-        return false;
-    }
-    // The write's change count is known only once Qt has counted it, inside setMimeData.
-    auto writeChangeCount = std::make_shared<qint64>(-1);
-    QMimeData* data = makeOffer(item, writeChangeCount);
-    if (const std::optional<quint32> now = m_reader->serverTime(QDeadlineTimer(readBudgetMilliseconds))) {
-        setQtTime(*now);
-    }
-    board->setMimeData(data, QClipboard::Clipboard);
-    const bool owned = board->ownsClipboard() && serverNamesUsAsOwner();
-    // The server has handled Qt's claim: one round trip on the reader's connection brings its notice.
-    m_reader->synchronize();
-    *writeChangeCount = changeCount();
-    m_lastWrite = item;
-    m_lastWriteChangeCount = *writeChangeCount;
-    return owned;
+    return m_owner->claim(item, [this] { return changeCount(); });
 }
 
 void X11Clipboard::offerLastWriteOnPrimary() {
-    QClipboard* board = clipboard();
-    if (board == nullptr || !m_lastWrite || changeCount() != m_lastWriteChangeCount || ownContent() == nullptr) {
-        return;
-    }
-    QMimeData* data = makeOffer(*m_lastWrite, std::make_shared<qint64>(m_lastWriteChangeCount),
-                                [self = QPointer<X11Clipboard>(this)] {
-                                    if (self) {
-                                        self->withdrawPrimaryOffer();
-                                    }
-                                });
-    // Qt's time is still the one the write stamped its claim with, moments ago: no second round trip.
-    board->setMimeData(data, QClipboard::Selection);
-    m_primaryOffer = data;
-    QTimer::singleShot(primaryOfferMilliseconds, this, [self = QPointer<X11Clipboard>(this), data] {
-        // Only this offer: a later paste's offer runs its own time.
-        if (self && self->m_primaryOffer == data) {
-            self->withdrawPrimaryOffer();
-        }
-    });
-}
-
-void X11Clipboard::withdrawPrimaryOffer() {
-    QClipboard* board = clipboard();
-    // A selection made since then is another program's, and Qt has let go of our content.
-    if (board != nullptr && m_primaryOffer && board->ownsSelection() &&
-        board->mimeData(QClipboard::Selection) == m_primaryOffer) {
-        board->clear(QClipboard::Selection);
-    }
-    m_primaryOffer.clear();
+    m_owner->offerLastClaimOnPrimary(changeCount());
 }
 
 std::optional<QStringList> X11Clipboard::offeredTypes() const {

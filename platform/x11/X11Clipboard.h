@@ -4,13 +4,12 @@
 #pragma once
 
 #include "engine/Clipboard.h"
+#include "platform/x11/X11ClipboardOwner.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QList>
-#include <QMimeData>
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -33,14 +32,15 @@ class X11SelectionReader;
 // Reading content another program owns is a round trip to that program. Each read call, an incremental
 // transfer included, takes at most `readBudgetMilliseconds`; an owner that does not answer in time makes the
 // content unreadable until the next change, so a hung owner costs that wait once, not at every read. Content
-// larger than the size limits is not read at all. Content the program owns is read locally.
+// larger than the size limits is not read at all. Content the program owns is read locally, of the
+// X11ClipboardOwner that also makes the writes.
 class X11Clipboard : public QObject, public Clipboard {
     Q_OBJECT
 
 public:
     static constexpr int readBudgetMilliseconds = 500;
     // How long PRIMARY stays ours when no program fetches what we offered there.
-    static constexpr int primaryOfferMilliseconds = 5000;
+    static constexpr int primaryOfferMilliseconds = X11ClipboardOwner::primaryOfferMilliseconds;
 
     explicit X11Clipboard(QObject* parent = nullptr);
     ~X11Clipboard() override;
@@ -73,12 +73,6 @@ signals:
     void offeredContentFetched(qint64 writeChangeCount, const QString& mimeType);
 
 private:
-    // Our mime data for the item; reports each fetch by another program as one of the write that made the
-    // change count `writeChangeCount` (known only once Qt has counted the write), then calls `afterFetch`.
-    QMimeData* makeOffer(const ClipboardItem& item, std::shared_ptr<qint64> writeChangeCount,
-                         std::function<void()> afterFetch = {});
-    void withdrawPrimaryOffer();
-
     // What is known about the content of one change count.
     struct Offer {
         qint64 changeCount = -1;
@@ -106,9 +100,7 @@ private:
     mutable qint64 m_observedChangeCount = 0;
     mutable bool m_observerCallPending = false;
     SizeLimits m_limits;
-    std::optional<ClipboardItem> m_lastWrite;
-    qint64 m_lastWriteChangeCount = -1;
-    QPointer<QMimeData> m_primaryOffer;
+    std::unique_ptr<X11ClipboardOwner> m_owner;
 };
 
 } // namespace sorvu

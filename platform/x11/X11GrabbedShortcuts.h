@@ -13,9 +13,12 @@
 #include <functional>
 #include <memory>
 
+class QSocketNotifier;
+
 namespace sorvu {
 
 class ShortcutManager;
+class X11KeyGrabs;
 
 // The global shortcuts as passive key grabs on the root window, over an X connection of its own. A grabbed
 // press goes to Sorvu alone, so the program in front never sees it: a terminal would take Ctrl+Super+C for
@@ -56,15 +59,15 @@ public:
     void withGrabsLifted(const std::function<void()>& post);
 
 private:
-    struct State;
-
     void readEvents();
     void scheduleRead();
     void updateGrabs();
     void setTaken(const QList<ShortcutAction>& taken);
 
-    std::unique_ptr<State> m_state;
     ShortcutManager& m_manager;
+    // Before the notifier: the connection outlives the notifier watching its socket.
+    std::unique_ptr<X11KeyGrabs> m_grabs;
+    std::unique_ptr<QSocketNotifier> m_notifier;
     bool m_started = false;
     bool m_readScheduled = false;
     QList<ShortcutAction> m_taken;

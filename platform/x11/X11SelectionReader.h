@@ -12,6 +12,8 @@
 
 namespace sorvu {
 
+class X11SelectionConnection;
+
 // Reads the CLIPBOARD selection on an X connection of its own, with a deadline: Qt's reader waits up to
 // five seconds for an owner, which would freeze the program behind a hung one. Handles incremental (INCR)
 // transfers, bounded in time and size as a whole. Never used for content the program owns itself: the
@@ -62,8 +64,15 @@ public:
     std::optional<quint32> serverTime(const QDeadlineTimer& deadline);
 
 private:
-    struct Connection;
-    std::unique_ptr<Connection> m_connection;
+    // Requests are answered into one of a few properties in turn, so that the late answer of an owner we
+    // stopped waiting for never lands where the next request reads.
+    static constexpr int propertyCount = 4;
+
+    std::unique_ptr<X11SelectionConnection> m_connection;
+    quint32 m_incr = 0;
+    quint32 m_timestamp = 0;
+    quint32 m_properties[propertyCount] = {};
+    int m_nextProperty = 0;
 };
 
 } // namespace sorvu

@@ -68,8 +68,10 @@ const char* copyProblemText(ClipboardCollector::CopyProblem problem) {
         return QT_TRANSLATE_NOOP("Sorvu", "A copied pipe, socket or device cannot be queued and was skipped.");
     case ClipboardCollector::CopyProblem::specialFilesSkipped:
         return QT_TRANSLATE_NOOP("Sorvu", "Pipes, sockets or devices inside a copied folder were left out.");
+    // Told once, at the first copy the full queue has no room for, and again only after it had room.
     case ClipboardCollector::CopyProblem::overCapacity:
-        return QT_TRANSLATE_NOOP("Sorvu", "The queue holds 99 entries at most: some copied files were not queued.");
+        return QT_TRANSLATE_NOOP("Sorvu", "The queue is full at 99 entries: what was copied beyond that was not "
+                                          "queued. Paste or remove entries to make room.");
     }
     return "";
 }

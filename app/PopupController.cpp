@@ -3,9 +3,8 @@
 
 #include "app/PopupController.h"
 
-#include "app/EventFilter.h"
 #include "app/PasteRequestCoordinator.h"
-#include "dragout/DragOut.h"
+#include "app/PopupWatchers.h"
 #include "engine/ClipboardQueue.h"
 #include "engine/LaunchAtLoginSetting.h"
 #include "engine/Log.h"
@@ -13,8 +12,6 @@
 #include "shortcuts/ShortcutManager.h"
 
 #include <QCursor>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -30,9 +27,7 @@ PopupController::~PopupController() {
     if (m_window) {
         m_window->disconnect(this);
     }
-    m_globalMouseMonitor.reset();
-    m_localMouseMonitor.reset();
-    m_keyMonitor.reset();
+    delete m_watchers;
     delete m_contentItem;
     delete m_content;
 }
@@ -105,7 +100,7 @@ void PopupController::bringToFront() {
 }
 
 bool PopupController::areMonitorsInstalled() const {
-    return m_localMouseMonitor && m_keyMonitor;
+    return m_watchers != nullptr;
 }
 
 void PopupController::popupClosed() {
@@ -128,124 +123,30 @@ void PopupController::popupClosed() {
 }
 
 void PopupController::installMonitors() {
-    if (m_globalMouseMonitor || m_localMouseMonitor || m_keyMonitor) {
+    if (m_watchers) {
         return;
     }
-    // Presses in other programs; a session that cannot report them leaves only Sorvu's own windows watched.
-    m_globalMouseMonitor =
-        m_dependencies.platform->watchPointerPresses([this](QPoint position) { outsideClickElsewhere(position); });
-    m_localMouseMonitor =
-        std::make_unique<EventFilter>(QCoreApplication::instance(), [this](QObject* watched, QEvent* event) {
-            return outsideClickInSorvu(watched, event);
-        });
-    m_keyMonitor = std::make_unique<EventFilter>(
-        m_window.get(), [this](QObject* watched, QEvent* event) { return keyPressed(watched, event); });
-    if (!m_globalMouseMonitor) {
-        m_focusMonitor = connect(m_window.get(), &QWindow::activeChanged, this, &PopupController::activeChanged);
-    }
-}
-
-void PopupController::activeChanged() {
-    if (!isShown() || DragOut::isDragOutActive()) {
-        return;
-    }
-    if (m_window->isActive()) {
-        m_lostFocusToPaste = false;
-        return;
-    }
-    // A paste that brings its recipient back takes the keyboard on purpose; what follows is the paste's to say.
-    if (m_dependencies.coordinator->isRestoringFocusForPaste()) {
-        m_lostFocusToPaste = true;
-        return;
-    }
-    closePopup(CloseReason::outsideClick);
-}
-
-void PopupController::pasteReachedRecipient() {
-    // The keyboard stays with the recipient, where a click elsewhere would have put it.
-    if (std::exchange(m_lostFocusToPaste, false) && isShown() && !m_window->isActive()) {
-        closePopup(CloseReason::outsideClick);
-    }
+    PopupWatchers::Parts parts;
+    parts.popup = this;
+    parts.window = m_window.get();
+    parts.platform = m_dependencies.platform;
+    parts.host = m_dependencies.host;
+    parts.shortcutManager = m_dependencies.shortcutManager;
+    parts.coordinator = m_dependencies.coordinator;
+    m_watchers = new PopupWatchers(parts, m_content);
 }
 
 void PopupController::removeMonitors() {
-    // A monitor may be the caller (a click closed the popup): it stops now and goes once it has returned.
-    const auto dispose = [](auto& monitor) {
-        if (monitor) {
-            monitor->disconnect();
-            monitor.release()->deleteLater();
-        }
-    };
-    if (m_localMouseMonitor) {
-        m_localMouseMonitor->stop();
+    if (m_watchers) {
+        m_watchers->stop();
+        m_watchers = nullptr;
     }
-    if (m_keyMonitor) {
-        m_keyMonitor->stop();
-    }
-    disconnect(m_focusMonitor);
-    m_lostFocusToPaste = false;
-    dispose(m_globalMouseMonitor);
-    dispose(m_localMouseMonitor);
-    dispose(m_keyMonitor);
 }
 
-void PopupController::outsideClickElsewhere(QPoint position) {
-    if (!isShown() || m_window->frameGeometry().contains(position) || isOnTrayIcon(position)) {
-        return;
+void PopupController::pasteReachedRecipient() {
+    if (m_watchers) {
+        m_watchers->pasteReachedRecipient();
     }
-    closePopup(CloseReason::outsideClick);
-}
-
-bool PopupController::outsideClickInSorvu(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonPress || !watched->isWindowType() || watched == m_window.get()) {
-        return false;
-    }
-    // The icon's own action answers a click on it.
-    const auto* press = static_cast<QMouseEvent*>(event);
-    if (!isOnTrayIcon(press->globalPosition().toPoint())) {
-        closePopup(CloseReason::outsideClick);
-    }
-    return false;
-}
-
-bool PopupController::keyPressed(QObject* watched, QEvent* event) {
-    if (watched != m_window.get() || event->type() != QEvent::KeyPress) {
-        return false;
-    }
-    // A running drag out of the popup takes Escape itself, to cancel.
-    if (DragOut::isDragOutActive()) {
-        return false;
-    }
-    const auto* key = static_cast<QKeyEvent*>(event);
-    // An open list of a picker closes itself on Escape, leaving the popup open.
-    if (key->key() == Qt::Key_Escape && m_window->activeFocusItem()) {
-        const auto* list = m_window->activeFocusItem()->property("popup").value<QObject*>();
-        if (list && list->property("visible").toBool()) {
-            return false;
-        }
-    }
-    if (key->key() == Qt::Key_Escape) {
-        // The first Escape ends a shortcut recording; only the next one closes the popup.
-        if (const auto cancelRecording = m_dependencies.shortcutManager->cancelRecordingHandler()) {
-            cancelRecording();
-        } else {
-            closePopup(CloseReason::escape);
-        }
-        return true;
-    }
-    // While a shortcut is recorded every key is the recorder's, so none reaches a control of the popup.
-    if (!m_dependencies.shortcutManager->recordingAction()) {
-        return false;
-    }
-    if (m_content) {
-        m_content->keyPressed(m_dependencies.platform->keyCode(*key), keyModifiersFromQt(key->modifiers()),
-                              key->isAutoRepeat());
-    }
-    return true;
-}
-
-bool PopupController::isOnTrayIcon(QPoint position) const {
-    return m_dependencies.host->trayIconGeometry().contains(position);
 }
 
 } // namespace sorvu

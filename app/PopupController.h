@@ -22,7 +22,7 @@ class QQuickWindow;
 namespace sorvu {
 
 class ClipboardQueue;
-class EventFilter;
+class PopupWatchers;
 class GlobalShortcuts;
 class LanguagePreferenceStore;
 class LaunchAtLoginSetting;
@@ -78,11 +78,6 @@ private:
     void popupClosed();
     void installMonitors();
     void removeMonitors();
-    void outsideClickElsewhere(QPoint position);
-    bool outsideClickInSorvu(QObject* watched, QEvent* event);
-    bool keyPressed(QObject* watched, QEvent* event);
-    bool isOnTrayIcon(QPoint position) const;
-    void activeChanged();
 
     Dependencies m_dependencies;
     std::unique_ptr<QQmlEngine> m_engine;
@@ -95,13 +90,8 @@ private:
     bool m_isOpen = false;
     QPoint m_pointerAtOpening;
 
-    std::unique_ptr<QObject> m_globalMouseMonitor;
-    std::unique_ptr<EventFilter> m_localMouseMonitor;
-    std::unique_ptr<EventFilter> m_keyMonitor;
-    // Where presses in other programs are not told, losing the keyboard is the click elsewhere.
-    QMetaObject::Connection m_focusMonitor;
-    // The popup lost the keyboard to the program a paste brought back.
-    bool m_lostFocusToPaste = false;
+    // While the popup is open; it goes by itself once stopped.
+    PopupWatchers* m_watchers = nullptr;
 };
 
 } // namespace sorvu

@@ -6,6 +6,7 @@
 #include "app/BuildInfo.h"
 #include "app/InstalledReadme.h"
 #include "app/PasteRequestCoordinator.h"
+#include "app/PopupMemory.h"
 #include "app/PopupPlacement.h"
 #include "dragout/DragOut.h"
 #include "engine/ClipboardQueue.h"
@@ -16,22 +17,17 @@
 #include "views/ThumbnailProvider.h"
 
 #include <QDesktopServices>
-#include <QFile>
 #include <QGuiApplication>
-#include <QPixmapCache>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQmlExtensionPlugin>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QRegularExpression>
 #include <QSGRendererInterface>
 #include <QScreen>
 #include <QTimer>
 #include <QtMath>
 
-#include <malloc.h>
-#include <sys/mman.h>
 
 Q_IMPORT_QML_PLUGIN(Sorvu_ViewsPlugin)
 
@@ -42,36 +38,6 @@ namespace {
 const QUrl rootUrl(QStringLiteral("qrc:/sorvu/qml/Sorvu/Views/PopupRoot.qml"));
 // Long enough for the closed content's deferred deletion to have run.
 constexpr int releaseDelayMilliseconds = 200;
-
-// Hands the pages of Qt Quick's libraries back to the system's file cache: only the popup uses them, and the
-// next opening maps them again from the cache without reading the disk. Only read-only mappings that hold no
-// private copy of a page qualify: everything in them is the file's own content, so dropping it loses nothing.
-void releaseQuickLibraryPages() {
-    QFile smaps(QStringLiteral("/proc/self/smaps"));
-    if (!smaps.open(QIODevice::ReadOnly)) {
-        return;
-    }
-    static const QRegularExpression quickLibrary(QStringLiteral(
-        "^([0-9a-f]+)-([0-9a-f]+) r-[-x]p \\S+ \\S+ \\S+\\s+\\S*/lib(Qt6Q(uick|ml)\\w*|qtquick\\w*plugin|"
-        "\\w*qml\\w*plugin)[^/]*\\.so"));
-    // The mapping whose fields follow, when it is one of those libraries; its "Anonymous" field decides.
-    quintptr start = 0;
-    quintptr end = 0;
-    for (const QByteArray& line : smaps.readAll().split('\n')) {
-        if (line.startsWith("Anonymous:") && end > start) {
-            if (line.simplified() == "Anonymous: 0 kB") {
-                madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
-            }
-            start = end = 0;
-            continue;
-        }
-        const QRegularExpressionMatch match = quickLibrary.match(QString::fromLatin1(line));
-        if (match.hasMatch()) {
-            start = match.captured(1).toULongLong(nullptr, 16);
-            end = match.captured(2).toULongLong(nullptr, 16);
-        }
-    }
-}
 
 } // namespace
 
@@ -229,12 +195,7 @@ void PopupController::releaseClosedContent() {
         if (isShown() || !m_window) {
             return;
         }
-        m_engine->collectGarbage();
-        m_engine->trimComponentCache();
-        m_window->releaseResources();
-        QPixmapCache::clear();
-        malloc_trim(0);
-        releaseQuickLibraryPages();
+        releaseMemoryOfClosedPopup(*m_engine, *m_window);
     });
 }
 

@@ -19,10 +19,12 @@ public:
     qint64 count = 0;
     QString text;
     QList<QUrl> urls;
+    QList<ClipboardImageRef> imageList;
 
     qint64 changeCount() const override { return count; }
+    bool isEmpty() override { return false; }
     QList<QUrl> fileURLs() override { return urls; }
-    QList<ClipboardImageRef> images() override { return {}; }
+    QList<ClipboardImageRef> images() override { return imageList; }
     QList<ClipboardImageRef> imagesForFileURLs(const QList<QUrl>& requested) override {
         return QList<ClipboardImageRef>(requested.size());
     }

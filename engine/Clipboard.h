@@ -21,8 +21,12 @@ class Clipboard {
 public:
     virtual ~Clipboard() = default;
 
-    // Grows by at least one with every new content, including our own writes.
+    // Grows by at least one with every new content, including our own writes, and when the clipboard is
+    // emptied.
     virtual qint64 changeCount() const = 0;
+    // Whether the clipboard holds nothing: the program that owned it exited or gave it up, and none has taken
+    // it since. No copy was made.
+    virtual bool isEmpty() = 0;
 
     // Local file URLs on the clipboard; empty when there are none or anything else is offered as URLs.
     virtual QList<QUrl> fileURLs() = 0;
@@ -34,7 +38,8 @@ public:
     // Replaces the clipboard's content with the item. False when the clipboard could not be taken.
     virtual bool write(const ClipboardItem& item) = 0;
 
-    // The offered type names, for diagnostics; nothing for a clipboard that is not the system's.
+    // The offered type names, for diagnostics and to tell an image that could not be read from no image;
+    // nothing for a clipboard that is not the system's.
     virtual std::optional<QStringList> offeredTypes() const = 0;
 
     // Calls the observer through the event loop, never from inside another call of this interface, once

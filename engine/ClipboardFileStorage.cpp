@@ -8,6 +8,7 @@
 #include "engine/StorageDirectory.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -88,8 +89,13 @@ ClipboardFileStorage::ClipboardFileStorage(QString rootPath, QString instanceNam
 }
 
 ClipboardFileStorage::~ClipboardFileStorage() {
-    // A copy still running stops at its next chunk, so quitting does not wait for a large file.
-    m_cancelled->store(true);
+    stopBackgroundWork();
+}
+
+void ClipboardFileStorage::stopBackgroundWork() {
+    // A removal stops at its next entry; a copy still running was called off by its collector and stops at its
+    // next chunk: quitting waits for neither a large file nor a large folder.
+    m_quitting->store(true);
     m_workers->waitForDone();
 }
 
@@ -98,8 +104,8 @@ void ClipboardFileStorage::prepare(const QList<QueuedClipboardItem>& queue) {
         // Folders of instances that are gone; a living instance's folder is locked and stays.
         auto root = std::make_shared<UniqueDescriptor>(m_storage->duplicateRootDescriptor());
         runInBackground(
-            [root, own = m_storage->instanceName().toUtf8()] {
-                StorageDirectory::removeAbandonedFoldersIn(root->get(), own);
+            [root, own = m_storage->instanceName().toUtf8(), quitting = m_quitting] {
+                StorageDirectory::removeAbandonedFoldersIn(root->get(), own, {quitting.get()});
             },
             [] {});
         removeUnownedStoredFiles(queue);
@@ -117,15 +123,19 @@ void ClipboardFileStorage::runInBackground(std::function<void()> work, std::func
     });
 }
 
-void ClipboardFileStorage::runCopies(std::shared_ptr<QList<CopyJob>> jobs, std::function<void()> completion) {
+void ClipboardFileStorage::runCopies(std::shared_ptr<QList<CopyJob>> jobs,
+                                     std::shared_ptr<const std::atomic_bool> cancelled,
+                                     std::function<void()> completion) {
     // The copy runs on a descriptor of its own: the storage may reopen its folder meanwhile.
     auto folder = std::make_shared<UniqueDescriptor>(m_storage->duplicateInstanceDescriptor());
     runInBackground(
         [jobs, folder, folderPath = QFile::encodeName(m_storage->instancePath()), maximumBytes = m_maximumFileBytes,
-         cancelled = m_cancelled] {
+         cancelled = std::move(cancelled), quitting = m_quitting] {
             for (CopyJob& job : *jobs) {
-                if (!job.result) {
-                    job.result = runCopy(folder->get(), folderPath, job, maximumBytes, cancelled.get());
+                if (cancelled->load()) {
+                    job.result = StoredCopy{std::nullopt, false, FileTreeCopy::Status::failed, 0, ECANCELED, false};
+                } else if (!job.result) {
+                    job.result = runCopy(folder->get(), folderPath, job, maximumBytes, cancelled.get(), quitting.get());
                 }
             }
         },
@@ -180,10 +190,11 @@ ClipboardFileStorage::CopyJob ClipboardFileStorage::planCopy(const QUrl& source,
 
 ClipboardFileStorage::StoredCopy ClipboardFileStorage::runCopy(int folderDescriptor, const QByteArray& folderPath,
                                                                const CopyJob& job, qint64 maximumBytes,
-                                                               const std::atomic_bool* cancelled) {
+                                                               const std::atomic_bool* cancelled,
+                                                               const std::atomic_bool* quitting) {
     const QByteArray entryName = uuidString(job.id).toLatin1();
     const FileTreeCopy::Result result =
-        FileTreeCopy::run(folderDescriptor, entryName, job.sourcePath, job.fileName, maximumBytes, cancelled);
+        FileTreeCopy::run(folderDescriptor, entryName, job.sourcePath, job.fileName, maximumBytes, cancelled, quitting);
     std::optional<QUrl> url;
     if (result.status == FileTreeCopy::Status::copied) {
         url = localFileUrl(folderPath + '/' + entryName + '/' + job.fileName);
@@ -225,7 +236,7 @@ ClipboardFileStorage::StoredCopy ClipboardFileStorage::copyToClipboardStorage(co
     const StoredCopy copy = job.result
                                 ? *job.result
                                 : runCopy(m_storage->instanceDescriptor(), QFile::encodeName(m_storage->instancePath()),
-                                          job, m_maximumFileBytes, nullptr);
+                                          job, m_maximumFileBytes, nullptr, nullptr);
     logCopy(id, copy);
     return copy;
 }
@@ -278,13 +289,12 @@ void ClipboardFileStorage::removeStoredEntries(const QList<QByteArray>& names) {
     // A folder of many files takes seconds to remove: off the main thread, after the copies before it.
     auto folder = std::make_shared<UniqueDescriptor>(m_storage->duplicateInstanceDescriptor());
     runInBackground(
-        [folder, names, cancelled = m_cancelled] {
+        [folder, names, quitting = m_quitting] {
+            // What is left when Sorvu quits is removed at its next start.
             for (const QByteArray& name : names) {
-                // What is left when Sorvu quits is removed at its next start.
-                if (cancelled->load()) {
+                if (!StorageDirectory::removeEntryAt(folder->get(), name, {quitting.get()})) {
                     return;
                 }
-                StorageDirectory::removeEntryAt(folder->get(), name);
             }
         },
         [] {});
@@ -298,6 +308,40 @@ bool ClipboardFileStorage::storedFileExists(const QueuedClipboardItem& item) con
 void ClipboardFileStorage::deleteStoredFiles(const QList<QueuedClipboardItem>& items) {
     for (const auto& item : items) {
         deleteStoredFile(item);
+    }
+}
+
+void ClipboardFileStorage::removeCopiesAtQuit(const QList<QueuedClipboardItem>& kept,
+                                              std::chrono::milliseconds budget) {
+    stopBackgroundWork();
+    QSet<QByteArray> keptNames;
+    for (const auto& item : kept) {
+        if (const auto name = storedEntryName(item)) {
+            keptNames.insert(*name);
+        }
+    }
+    const StorageDirectory::RemovalLimit limit{nullptr, QDeadlineTimer(budget)};
+    qsizetype removed = 0;
+    qsizetype left = 0;
+    for (const QByteArray& name : m_storage->entryNames()) {
+        if (keptNames.contains(name)) {
+            continue;
+        }
+        if (!limit.isReached() && StorageDirectory::removeEntryAt(m_storage->instanceDescriptor(), name, limit)) {
+            ++removed;
+        } else {
+            ++left;
+        }
+    }
+    if (removed > 0 || !keptNames.isEmpty()) {
+        qCDebug(lcQueue).noquote()
+            << QStringLiteral("stored copies removed at quit count=%1 kept=%2").arg(removed).arg(keptNames.size());
+    }
+    // The next start of the session empties its folder; another session's start removes it as abandoned.
+    if (left > 0) {
+        qCInfo(lcQueue).noquote() << QStringLiteral("stored copies left for the next start count=%1 budgetMs=%2")
+                                         .arg(left)
+                                         .arg(budget.count());
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QUuid>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -54,6 +55,7 @@ public:
     // runInBackground; when it is empty, on a worker thread of the storage's own, one after the other.
     ClipboardFileStorage(QString rootPath, QString instanceName, qint64 maximumFileBytes,
                          RunInBackground runInBackground);
+    // Stops the work in the background first, without waiting for a large copy or removal to finish.
     ~ClipboardFileStorage();
     ClipboardFileStorage(const ClipboardFileStorage&) = delete;
     ClipboardFileStorage& operator=(const ClipboardFileStorage&) = delete;
@@ -69,8 +71,11 @@ public:
     // What can be decided about a copy on the main thread, before any of the source is read.
     CopyJob planCopy(const QUrl& source, const QUuid& id, const QString& name);
     // Runs the copies the plans left open, off the main thread and after every copy started before them;
-    // the completion runs on the main thread.
-    void runCopies(std::shared_ptr<QList<CopyJob>> jobs, std::function<void()> completion);
+    // the completion runs on the main thread. Setting the flag calls off the copies not yet complete.
+    void runCopies(std::shared_ptr<QList<CopyJob>> jobs, std::shared_ptr<const std::atomic_bool> cancelled,
+                   std::function<void()> completion);
+    // Other work of the engine that takes long, in order with the copies and removals.
+    void runInBackground(std::function<void()> work, std::function<void()> completion);
     static void logCopy(const QUuid& id, const StoredCopy& copy);
     // Plans and runs one copy at once, on the calling thread.
     StoredCopy copyToClipboardStorage(const QUrl& source, const QUuid& id, const QString& name);
@@ -80,6 +85,10 @@ public:
     std::optional<QString> storedLocation(const QueuedClipboardItem& item) const;
     bool storedFileExists(const QueuedClipboardItem& item) const;
     void removeUnownedStoredFiles(const QList<QueuedClipboardItem>& queue);
+    // Sorvu quits: the work in the background stops, then every copy goes except those of the items given
+    // (pasted a moment ago, they may still be being read). The removal stops when the time is up; what it
+    // leaves goes at the next start.
+    void removeCopiesAtQuit(const QList<QueuedClipboardItem>& kept, std::chrono::milliseconds budget);
 
 private:
     // The storage folder, private and tagged for backup tools to skip, and this instance's folder in it.
@@ -88,17 +97,19 @@ private:
     // The entry's name in this instance's folder; nothing when the item's URL is not one of its entries.
     std::optional<QByteArray> storedEntryName(const QueuedClipboardItem& item) const;
     void removeStoredEntries(const QList<QByteArray>& names);
-    void runInBackground(std::function<void()> work, std::function<void()> completion);
+    // Stops what runs in the background and waits for it: each piece of work gives up soon once told.
+    void stopBackgroundWork();
     // Copies one file: on whichever thread calls it.
     static StoredCopy runCopy(int folderDescriptor, const QByteArray& folderPath, const CopyJob& job,
-                              qint64 maximumBytes, const std::atomic_bool* cancelled);
+                              qint64 maximumBytes, const std::atomic_bool* cancelled, const std::atomic_bool* quitting);
 
     QString m_rootPath;
     std::unique_ptr<StorageDirectory> m_storage;
     qint64 m_maximumFileBytes;
     RunInBackground m_runInBackground;
     std::unique_ptr<QThreadPool> m_workers;
-    std::shared_ptr<std::atomic_bool> m_cancelled = std::make_shared<std::atomic_bool>(false);
+    // Set when Sorvu quits: removals stop, and so does the clean-up after a copy that was called off.
+    std::shared_ptr<std::atomic_bool> m_quitting = std::make_shared<std::atomic_bool>(false);
 };
 
 } // namespace sorvu

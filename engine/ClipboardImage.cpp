@@ -6,12 +6,49 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QStringList>
 
 namespace sorvu {
 
 namespace {
 
+// The side of the bitmap a check decodes into.
+constexpr int checkSide = 64;
+
+// The image types read from a clipboard, as the clipboards list them.
+const QStringList readTypes = {QStringLiteral("image/png"), QStringLiteral("image/jpeg"), QStringLiteral("image/gif"),
+                               QStringLiteral("image/bmp"), QStringLiteral("image/webp"), QStringLiteral("image/tiff")};
+
+// Qt's decoders refuse bitmaps over 128 MB by default, a fifth of what the largest picture Sorvu keeps needs
+// (8 bytes a pixel for 16-bit colour): the limit is what the largest needs, process-wide, set once.
+void allowTheLargestKeptPicture() {
+    static const bool set = [] {
+        constexpr qint64 bytesPerPixel = 8;
+        QImageReader::setAllocationLimit(int(ClipboardImage::maximumPixels * bytesPerPixel / (1 << 20)) + 1);
+        return true;
+    }();
+    Q_UNUSED(set);
+}
+
+// Bytes that stop coming once the work is called off: the decoder gives up at its next read.
+class CancellableBuffer : public QBuffer {
+public:
+    explicit CancellableBuffer(const std::atomic_bool* cancelled) : m_cancelled(cancelled) {}
+
+protected:
+    qint64 readData(char* data, qint64 maximumSize) override {
+        if (m_cancelled != nullptr && m_cancelled->load(std::memory_order_relaxed)) {
+            return -1;
+        }
+        return QBuffer::readData(data, maximumSize);
+    }
+
+private:
+    const std::atomic_bool* m_cancelled;
+};
+
 std::unique_ptr<QImageReader> readerFor(const QByteArray& bytes, QBuffer& buffer) {
+    allowTheLargestKeptPicture();
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     auto reader = std::make_unique<QImageReader>(&buffer);
@@ -38,6 +75,21 @@ ClipboardImageRef ClipboardImage::fromEncoded(const QByteArray& bytes, const QSt
         return nullptr;
     }
     return ClipboardImageRef(new ClipboardImage(bytes, mimeType, size));
+}
+
+bool ClipboardImage::isReadableType(const QString& mimeType) {
+    return readTypes.contains(mimeType) && QImageReader::supportedMimeTypes().contains(mimeType.toLatin1());
+}
+
+ClipboardImage::Check ClipboardImage::check(const std::atomic_bool* cancelled) const {
+    if (qint64(m_pixelSize.width()) * m_pixelSize.height() > maximumPixels) {
+        return Check::tooManyPixels;
+    }
+    CancellableBuffer buffer(cancelled);
+    const auto reader = readerFor(m_bytes, buffer);
+    // Every row is decoded all the same: a truncated picture fails as it would at full size.
+    reader->setScaledSize(m_pixelSize.scaled(QSize(checkSide, checkSide), Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    return reader->read().isNull() ? Check::undecodable : Check::decodes;
 }
 
 QImage ClipboardImage::decode() const {

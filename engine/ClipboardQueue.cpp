@@ -39,6 +39,7 @@ QString ClipboardQueue::defaultClipboardFilesDirectory() {
 
 ClipboardQueue::ClipboardQueue(Dependencies dependencies, QObject* parent)
     : QObject(parent), m_scheduleCleanup(std::move(dependencies.scheduleCleanup)),
+      m_quitRemovalBudget(dependencies.quitRemovalBudget),
       m_files(std::make_unique<ClipboardFileStorage>(
           dependencies.clipboardFilesDirectory, instanceName(dependencies.sessionKey), dependencies.maximumFileBytes,
           std::move(dependencies.runInBackground))) {
@@ -59,6 +60,7 @@ ClipboardQueue::ClipboardQueue(Dependencies dependencies, QObject* parent)
 ClipboardQueue::~ClipboardQueue() {
     m_paster.reset();
     m_collector.reset();
+    m_files->removeCopiesAtQuit(m_inGrace.values(), m_quitRemovalBudget);
     m_files.reset();
 }
 
@@ -161,6 +163,8 @@ void ClipboardQueue::move(const QSet<int>& sourceOffsets, int destinationOffset)
 }
 
 void ClipboardQueue::clear() {
+    // Copies still being made belong to what is cleared: none of them may come back.
+    m_collector->cancelArrivals();
     m_files->deleteStoredFiles(m_queue);
     setQueue({});
     logQueueEdit(QStringLiteral("clear"), m_queue.count());
@@ -204,14 +208,20 @@ void ClipboardQueue::deleteStoredFileLater(const QueuedClipboardItem& item) {
     // The target of a paste or a drop reads the copy when it likes (a file manager takes its time over a
     // large folder): it goes only once the clipboard has stopped offering it for a whole grace period.
     const bool offered = m_paster->isOffered(item);
+    m_inGrace.insert(item.id, item);
     m_scheduleCleanup(storedCopyGraceSeconds, [queue = QPointer<ClipboardQueue>(this), item, offered] {
-        if (!queue || queue->contains(item.id)) {
+        if (!queue) {
+            return;
+        }
+        if (queue->contains(item.id)) {
+            queue->m_inGrace.remove(item.id);
             return;
         }
         if (offered || queue->m_paster->isOffered(item)) {
             queue->deleteStoredFileLater(item);
             return;
         }
+        queue->m_inGrace.remove(item.id);
         queue->m_files->deleteStoredFile(item);
     });
 }

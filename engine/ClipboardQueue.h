@@ -7,12 +7,14 @@
 #include "engine/PasteKeysTable.h"
 #include "engine/QueuedClipboardItem.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
 #include <QString>
 #include <QUuid>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -48,6 +50,8 @@ public:
         ClipboardFileStorage::RunInBackground runInBackground;
         // Runs the work on the main thread once the delay has passed; the main event loop when empty.
         std::function<void(double delaySeconds, std::function<void()> work)> scheduleCleanup;
+        // How long quitting may spend removing stored copies; what is left goes at the next start.
+        std::chrono::milliseconds quitRemovalBudget{250};
     };
 
     static constexpr int capacity = 99;
@@ -59,6 +63,8 @@ public:
     static QString defaultClipboardFilesDirectory();
 
     explicit ClipboardQueue(Dependencies dependencies, QObject* parent = nullptr);
+    // Sorvu quits: the copies of its entries go with the queue, within the removal budget; those of entries
+    // pasted or dropped a moment ago stay for the program that may still be reading them.
     ~ClipboardQueue() override;
 
     const QList<QueuedClipboardItem>& queue() const { return m_queue; }
@@ -100,6 +106,9 @@ private:
     QList<QueuedClipboardItem> m_queue;
     bool m_isCollecting = false;
     std::function<void(double delaySeconds, std::function<void()> work)> m_scheduleCleanup;
+    std::chrono::milliseconds m_quitRemovalBudget;
+    // Entries out of the queue whose copies wait out their grace period.
+    QHash<QUuid, QueuedClipboardItem> m_inGrace;
     std::unique_ptr<ClipboardFileStorage> m_files;
     std::unique_ptr<ClipboardCollector> m_collector;
     std::unique_ptr<QueuePaster> m_paster;

@@ -278,7 +278,7 @@ FileTreeCopy::Status statusForError(int error) {
 
 FileTreeCopy::Result FileTreeCopy::run(int storageDescriptor, const QByteArray& entryName, const QByteArray& sourcePath,
                                        const QByteArray& fileName, qint64 maximumBytes,
-                                       const std::atomic_bool* cancelled) {
+                                       const std::atomic_bool* cancelled, const std::atomic_bool* quitting) {
     struct stat status {};
     if (stat(sourcePath.constData(), &status) != 0) {
         const int error = errno;
@@ -311,10 +311,9 @@ FileTreeCopy::Result FileTreeCopy::run(int storageDescriptor, const QByteArray& 
     if (error != 0) {
         const UniqueDescriptor entry(
             openat(storageDescriptor, entryName.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-        if (entry.isValid()) {
-            StorageDirectory::removeContents(entry.get());
+        if (!entry.isValid() || StorageDirectory::removeContents(entry.get(), {quitting})) {
+            unlinkat(storageDescriptor, entryName.constData(), AT_REMOVEDIR);
         }
-        unlinkat(storageDescriptor, entryName.constData(), AT_REMOVEDIR);
     }
     return Result{statusForError(error), error, copier.skippedSpecialFiles(), copier.written()};
 }

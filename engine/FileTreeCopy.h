@@ -41,10 +41,12 @@ public:
     // inside a folder stay links) to entryName/fileName in the storage folder. Folders are made writable
     // and get their mode once filled; files keep their holes and share their blocks where the file system
     // can clone them. Stops when more than maximumBytes would be written or the disk has no room. On
-    // failure nothing of the entry is left. Setting the flag, from any thread, ends the copy soon after,
-    // as a failure with ECANCELED.
+    // failure nothing of the entry is left. Setting `cancelled`, from any thread, ends the copy soon after,
+    // as a failure with ECANCELED; setting `quitting` ends the removal of what a failed copy wrote as well,
+    // leaving the rest to the storage's own clean-up.
     static Result run(int storageDescriptor, const QByteArray& entryName, const QByteArray& sourcePath,
-                      const QByteArray& fileName, qint64 maximumBytes, const std::atomic_bool* cancelled = nullptr);
+                      const QByteArray& fileName, qint64 maximumBytes, const std::atomic_bool* cancelled = nullptr,
+                      const std::atomic_bool* quitting = nullptr);
 };
 
 } // namespace sorvu

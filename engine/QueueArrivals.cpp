@@ -25,8 +25,10 @@ qsizetype QueueArrivals::count() const {
     return count;
 }
 
-void QueueArrivals::holdPlaces(qint64 changeCount, qsizetype places) {
-    m_arrivals.append(Arrival{changeCount, places, {}});
+QueueArrivals::Cancellation QueueArrivals::holdPlaces(qint64 changeCount, qsizetype places) {
+    auto cancellation = std::make_shared<std::atomic_bool>(false);
+    m_arrivals.append(Arrival{changeCount, places, {}, cancellation});
+    return cancellation;
 }
 
 bool QueueArrivals::waitBehindCopies(const QList<QueuedClipboardItem>& entries) {
@@ -36,7 +38,7 @@ bool QueueArrivals::waitBehindCopies(const QList<QueuedClipboardItem>& entries) 
     if (!m_arrivals.last().copyingChange) {
         m_arrivals.last().entries += entries;
     } else {
-        m_arrivals.append(Arrival{std::nullopt, 0, entries});
+        m_arrivals.append(Arrival{std::nullopt, 0, entries, nullptr});
     }
     return true;
 }
@@ -54,6 +56,20 @@ QList<QueuedClipboardItem> QueueArrivals::settle(qint64 changeCount, const QList
         arrived += m_arrivals.takeFirst().entries;
     }
     return arrived;
+}
+
+QueueArrivals::Cancelled QueueArrivals::cancelAll() {
+    Cancelled cancelled;
+    cancelled.count = count();
+    for (const Arrival& arrival : std::as_const(m_arrivals)) {
+        if (arrival.copyingChange) {
+            arrival.cancellation->store(true);
+            cancelled.latestChange =
+                std::max(cancelled.latestChange.value_or(*arrival.copyingChange), *arrival.copyingChange);
+        }
+    }
+    m_arrivals.clear();
+    return cancelled;
 }
 
 } // namespace sorvu

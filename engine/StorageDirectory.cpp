@@ -56,20 +56,21 @@ int openSubfolder(int parent, const QByteArray& name) {
     return descriptor;
 }
 
-void removeAt(int parent, const QByteArray& name) {
+bool removeAt(int parent, const QByteArray& name, const StorageDirectory::RemovalLimit& limit) {
     struct stat status {};
     if (fstatat(parent, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-        return;
+        return true;
     }
     if (!S_ISDIR(status.st_mode)) {
         unlinkat(parent, name.constData(), 0);
-        return;
+        return true;
     }
     const UniqueDescriptor folder(openSubfolder(parent, name));
-    if (folder.isValid()) {
-        StorageDirectory::removeContents(folder.get());
+    if (folder.isValid() && !StorageDirectory::removeContents(folder.get(), limit)) {
+        return false;
     }
     unlinkat(parent, name.constData(), AT_REMOVEDIR);
+    return true;
 }
 
 } // namespace
@@ -136,7 +137,7 @@ int StorageDirectory::writeTag() const {
     if (!tag.isValid() || fstat(tag.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         // A link, a pipe or a folder in its place: only the name goes, never what it leads to.
         tag.reset();
-        removeAt(m_rootDescriptor, tagName);
+        removeAt(m_rootDescriptor, tagName, {});
         tag.reset(openat(m_rootDescriptor, tagName.constData(), flags | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR));
         if (!tag.isValid()) {
             return errno;
@@ -219,8 +220,8 @@ QList<QByteArray> StorageDirectory::entryNames() const {
     return names;
 }
 
-void StorageDirectory::removeEntryAt(int folderDescriptor, const QByteArray& name) {
-    removeAt(folderDescriptor, name);
+bool StorageDirectory::removeEntryAt(int folderDescriptor, const QByteArray& name, const RemovalLimit& limit) {
+    return removeAt(folderDescriptor, name, limit);
 }
 
 UniqueDescriptor StorageDirectory::duplicateInstanceDescriptor() const {
@@ -231,7 +232,7 @@ UniqueDescriptor StorageDirectory::duplicateRootDescriptor() const {
     return UniqueDescriptor(m_rootDescriptor >= 0 ? fcntl(m_rootDescriptor, F_DUPFD_CLOEXEC, 0) : -1);
 }
 
-void StorageDirectory::removeContents(int directoryDescriptor) {
+bool StorageDirectory::removeContents(int directoryDescriptor, const RemovalLimit& limit) {
     struct stat status {};
     if (fstat(directoryDescriptor, &status) == 0 && (status.st_mode & S_IRWXU) != S_IRWXU) {
         fchmod(directoryDescriptor, status.st_mode | S_IRWXU);
@@ -239,11 +240,15 @@ void StorageDirectory::removeContents(int directoryDescriptor) {
     QList<QByteArray> names;
     namesIn(directoryDescriptor, names);
     for (const QByteArray& name : std::as_const(names)) {
-        removeAt(directoryDescriptor, name);
+        if (limit.isReached() || !removeAt(directoryDescriptor, name, limit)) {
+            return false;
+        }
     }
+    return true;
 }
 
-void StorageDirectory::removeAbandonedFoldersIn(int rootDescriptor, const QByteArray& ownName) {
+void StorageDirectory::removeAbandonedFoldersIn(int rootDescriptor, const QByteArray& ownName,
+                                                const RemovalLimit& limit) {
     if (rootDescriptor < 0) {
         return;
     }
@@ -258,7 +263,9 @@ void StorageDirectory::removeAbandonedFoldersIn(int rootDescriptor, const QByteA
         if (!folder.isValid() || flock(folder.get(), LOCK_EX | LOCK_NB) != 0) {
             continue;
         }
-        removeContents(folder.get());
+        if (!removeContents(folder.get(), limit)) {
+            return;
+        }
         unlinkat(rootDescriptor, name.constData(), AT_REMOVEDIR);
     }
 }

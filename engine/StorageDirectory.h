@@ -6,8 +6,11 @@
 #include "engine/UniqueDescriptor.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QList>
 #include <QString>
+
+#include <atomic>
 
 namespace sorvu {
 
@@ -17,6 +20,17 @@ namespace sorvu {
 // or an entry must not send a write or a deletion somewhere else.
 class StorageDirectory {
 public:
+    // When a removal gives up and leaves the rest for a later one: once the flag is set (from any thread) or
+    // the deadline has passed.
+    struct RemovalLimit {
+        const std::atomic_bool* stop = nullptr;
+        QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever);
+
+        bool isReached() const {
+            return (stop != nullptr && stop->load(std::memory_order_relaxed)) || deadline.hasExpired();
+        }
+    };
+
     // Describes no folder until prepare() succeeds; the instance name is a folder name in the root.
     StorageDirectory(QString rootPath, QString instanceName);
     ~StorageDirectory();
@@ -42,17 +56,18 @@ public:
     // The names in the instance folder.
     QList<QByteArray> entryNames() const;
     // Removes an entry of the folder, a whole tree for a folder (read-only folders included), the link
-    // alone for a link.
-    static void removeEntryAt(int folderDescriptor, const QByteArray& name);
+    // alone for a link. False when the limit stopped it before the entry was gone.
+    static bool removeEntryAt(int folderDescriptor, const QByteArray& name, const RemovalLimit& limit);
     // Removes the folders in the root that look like Sorvu's (upper-case UUID names) and that no living
     // instance holds. Anything else in the root is left as it is.
-    static void removeAbandonedFoldersIn(int rootDescriptor, const QByteArray& ownName);
+    static void removeAbandonedFoldersIn(int rootDescriptor, const QByteArray& ownName, const RemovalLimit& limit);
 
     static inline const QByteArray tagName = QByteArrayLiteral("CACHEDIR.TAG");
     // The canonical upper-case UUID form that Sorvu gives its folders.
     static bool isSorvuFolderName(const QByteArray& name);
-    // Removes everything inside the open folder, making read-only folders writable first.
-    static void removeContents(int directoryDescriptor);
+    // Removes everything inside the open folder, making read-only folders writable first. False when the
+    // limit stopped it first.
+    static bool removeContents(int directoryDescriptor, const RemovalLimit& limit);
     // Appends the names in the open folder (without "." and ".."), as bytes; zero or the errno of the read.
     static int namesIn(int directoryDescriptor, QList<QByteArray>& names);
 

@@ -86,7 +86,7 @@ ColumnLayout {
             bottomMargin: 3
             boundsBehavior: Flickable.StopAtBounds
             model: screen.queueScreen.rows
-            currentIndex: screen.queueScreen.selectedIndex
+            currentIndex: screen.queueScreen.selection.selectedIndex
             keyNavigationEnabled: false
             highlightFollowsCurrentItem: false
             activeFocusOnTab: true
@@ -95,7 +95,7 @@ ColumnLayout {
 
             onActiveFocusChanged: {
                 if (activeFocus)
-                    screen.queueScreen.ensureSelection();
+                    screen.queueScreen.selection.ensureSelection();
             }
             // The last entry went: the keyboard goes on to the controls.
             onVisibleChanged: {
@@ -111,19 +111,19 @@ ColumnLayout {
                 const moving = (event.modifiers & Qt.ControlModifier) !== 0;
                 switch (event.key) {
                 case Qt.Key_Up:
-                    moving ? screen.queueScreen.moveSelectedEntry(-1) : screen.queueScreen.moveSelection(-1);
+                    moving ? screen.queueScreen.selection.moveSelectedEntry(-1) : screen.queueScreen.selection.moveSelection(-1);
                     break;
                 case Qt.Key_Down:
-                    moving ? screen.queueScreen.moveSelectedEntry(1) : screen.queueScreen.moveSelection(1);
+                    moving ? screen.queueScreen.selection.moveSelectedEntry(1) : screen.queueScreen.selection.moveSelection(1);
                     break;
                 case Qt.Key_Home:
-                    screen.queueScreen.selectEdge(false);
+                    screen.queueScreen.selection.selectEdge(false);
                     break;
                 case Qt.Key_End:
-                    screen.queueScreen.selectEdge(true);
+                    screen.queueScreen.selection.selectEdge(true);
                     break;
                 case Qt.Key_Delete:
-                    screen.queueScreen.deleteSelected();
+                    screen.queueScreen.selection.deleteSelected();
                     break;
                 case Qt.Key_Return:
                 case Qt.Key_Enter:

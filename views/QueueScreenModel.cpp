@@ -23,7 +23,8 @@ double QueueScreenModel::estimatedListHeight(const QList<QueuedClipboardItem>& q
 QueueScreenModel::QueueScreenModel(ClipboardQueue& queue, ViewLanguage& language, ScreenReader& screenReader,
                                    double minimumListHeight, Actions actions, QObject* parent)
     : QObject(parent), m_queue(queue), m_language(language), m_screenReader(screenReader),
-      m_minimumListHeight(minimumListHeight), m_actions(std::move(actions)), m_rows(queue, language) {
+      m_minimumListHeight(minimumListHeight), m_actions(std::move(actions)), m_rows(queue, language),
+      m_selection(queue, m_rows, language) {
     connect(&m_queue, &ClipboardQueue::queueChanged, this, &QueueScreenModel::followQueue);
     connect(&m_queue, &ClipboardQueue::isCollectingChanged, this, &QueueScreenModel::textsChanged);
     connect(&m_queue.paster(), &QueuePaster::hasInputAccessChanged, this, &QueueScreenModel::stateChanged);
@@ -167,69 +168,7 @@ void QueueScreenModel::followQueue() {
         present.insert(entry.id);
     }
     m_rowHeights.removeIf([&present](const auto& height) { return !present.contains(height.key()); });
-    if (m_selectedID && !present.contains(*m_selectedID)) {
-        const qsizetype count = m_queue.queue().size();
-        select(count > 0 ? std::optional<int>(std::min<qsizetype>(m_selectedPlace, count - 1)) : std::nullopt);
-    } else if (m_selectedID) {
-        m_selectedPlace = selectedIndex();
-        emit selectionChanged();
-    }
     emit stateChanged();
-}
-
-int QueueScreenModel::selectedIndex() const {
-    return m_selectedID ? indexOf(*m_selectedID).value_or(-1) : -1;
-}
-
-void QueueScreenModel::ensureSelection() {
-    if (selectedIndex() < 0 && !m_queue.queue().isEmpty()) {
-        select(0);
-    }
-}
-
-void QueueScreenModel::moveSelection(int delta) {
-    const qsizetype count = m_queue.queue().size();
-    if (count == 0) {
-        return;
-    }
-    const int current = selectedIndex();
-    select(current < 0 ? 0 : int(std::clamp<qsizetype>(current + delta, 0, count - 1)));
-}
-
-void QueueScreenModel::selectEdge(bool last) {
-    if (!m_queue.queue().isEmpty()) {
-        select(last ? int(m_queue.queue().size() - 1) : 0);
-    }
-}
-
-void QueueScreenModel::deleteSelected() {
-    if (m_selectedID) {
-        m_queue.remove(*m_selectedID);
-    }
-}
-
-void QueueScreenModel::moveSelectedEntry(int delta) {
-    const int from = selectedIndex();
-    const int to = from + (delta < 0 ? -1 : 1);
-    const qsizetype count = m_queue.queue().size();
-    if (from < 0 || delta == 0 || to < 0 || to >= count) {
-        return;
-    }
-    const QUuid id = *m_selectedID;
-    // The destination counts places before the entry leaves its own.
-    m_queue.move(QSet<int>{from}, to > from ? to + 1 : to);
-    m_rows.setAnnouncement(id, m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Moved to position %lld of %lld"),
-                                               {qint64(to + 1), qint64(count)}));
-}
-
-void QueueScreenModel::select(std::optional<int> index) {
-    const auto& queue = m_queue.queue();
-    m_selectedID = index && *index >= 0 && *index < queue.size() ? std::optional(queue.at(*index).id) : std::nullopt;
-    m_selectedPlace = index.value_or(-1);
-    m_rows.setSelected(m_selectedID);
-    // A place said after a move is out of date once the selection goes on.
-    m_rows.setAnnouncement(std::nullopt, {});
-    emit selectionChanged();
 }
 
 } // namespace sorvu

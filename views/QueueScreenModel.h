@@ -6,6 +6,7 @@
 #include "engine/QueuedClipboardItem.h"
 #include "views/CombineScreenModel.h"
 #include "views/QueueListModel.h"
+#include "views/QueueSelection.h"
 
 #include <QHash>
 #include <QObject>
@@ -49,7 +50,7 @@ class QueueScreenModel : public QObject {
     Q_PROPERTY(QString accessWarningText READ accessWarningText NOTIFY textsChanged)
     Q_PROPERTY(QString accessHintText READ accessHintText NOTIFY textsChanged)
     Q_PROPERTY(QString listName READ listName NOTIFY textsChanged)
-    Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY selectionChanged)
+    Q_PROPERTY(sorvu::QueueSelection* selection READ selection CONSTANT)
 
 public:
     // One row height assumed until a row is measured, the space between rows, and the pointer travel that
@@ -121,16 +122,8 @@ public:
     Q_INVOKABLE bool isDeleteButtonShown(bool rowHovered) const;
     Q_INVOKABLE void deleteEntry(const QString& id, bool rowHovered);
 
-    // The keyboard's way through the list: a selected entry (none until the list takes focus), moved with the
-    // arrow keys, Home and End; Delete removes it, Ctrl with an arrow moves it in the queue (its row then says
-    // its new place), and Enter pastes the head as the Paste button does.
-    int selectedIndex() const;
-    // Selects the first entry when none is selected.
-    Q_INVOKABLE void ensureSelection();
-    Q_INVOKABLE void moveSelection(int delta);
-    Q_INVOKABLE void selectEdge(bool last);
-    Q_INVOKABLE void deleteSelected();
-    Q_INVOKABLE void moveSelectedEntry(int delta);
+    // The keyboard's way through the list; Enter pastes the head as the Paste button does.
+    QueueSelection* selection() { return &m_selection; }
 
     // A row came on screen with this height (its padding included).
     Q_INVOKABLE void rowMeasured(const QString& id, double height);
@@ -158,11 +151,9 @@ signals:
     void showingCombineChanged();
     void isScreenReaderActiveChanged();
     void textsChanged();
-    void selectionChanged();
 
 private:
     void followQueue();
-    void select(std::optional<int> index);
     void swapWhileOffsetPasses(const QUuid& id);
     void handOffIfOutside(const QUuid& id, QPointF pointerOnScreen);
     void dragOutFinished(const QUuid& id, std::optional<int> startIndex, bool dropped);
@@ -177,13 +168,11 @@ private:
     const double m_minimumListHeight;
     Actions m_actions;
     QueueListModel m_rows;
+    QueueSelection m_selection;
 
     bool m_showingCombine = false;
     QPointer<CombineScreenModel> m_combineScreen;
     QHash<QUuid, double> m_rowHeights;
-    std::optional<QUuid> m_selectedID;
-    // Where the selection was, for when its entry leaves the queue: the entry now there is selected.
-    int m_selectedPlace = -1;
 
     // The press that may become a drag.
     struct Press {

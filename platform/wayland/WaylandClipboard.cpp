@@ -118,6 +118,11 @@ bool WaylandClipboard::holdsOwnContent() const {
     return m_selection.ours;
 }
 
+bool WaylandClipboard::isEmpty() {
+    const Selection& selection = current();
+    return selection.offer == nullptr && !selection.ours;
+}
+
 bool WaylandClipboard::isContentTooLarge() const {
     return m_selection.changeCount == changeCount() && m_selection.tooLarge;
 }

@@ -50,6 +50,8 @@ public:
     ~WaylandClipboard() override;
 
     qint64 changeCount() const override;
+    // The compositor announced a selection without an offer: its owner exited and nothing replaced it.
+    bool isEmpty() override;
     QList<QUrl> fileURLs() override;
     QList<ClipboardImageRef> images() override;
     // An image offered beside exactly one file stands for that file.

@@ -176,7 +176,7 @@ const X11Clipboard::Offer& X11Clipboard::currentOffer(const QDeadlineTimer& dead
     if (m_offer.changeCount == count && (m_offer.targets || m_offer.ownerHung)) {
         return m_offer;
     }
-    m_offer = Offer{count, std::nullopt, false, false, false};
+    m_offer = Offer{count, std::nullopt, false, false, false, false};
     if (const QMimeData* own = ownContent()) {
         m_offer.targets = localTargets(*own);
         m_offer.ours = true;
@@ -184,7 +184,13 @@ const X11Clipboard::Offer& X11Clipboard::currentOffer(const QDeadlineTimer& dead
     }
     m_offer.targets = m_reader->targets(deadline);
     m_offer.ownerHung = !m_offer.targets.has_value();
+    // An owner that lists nothing is told apart from none: only the second is an emptied clipboard.
+    m_offer.ownerless = m_offer.targets && m_offer.targets->isEmpty() && !m_reader->hasOwner();
     return m_offer;
+}
+
+bool X11Clipboard::isEmpty() {
+    return currentOffer(QDeadlineTimer(readBudgetMilliseconds)).ownerless;
 }
 
 std::optional<QByteArray> X11Clipboard::fetch(const QByteArray& target, const QDeadlineTimer& deadline) const {

@@ -46,6 +46,8 @@ public:
     ~X11Clipboard() override;
 
     qint64 changeCount() const override;
+    // No window owns the selection: its owner exited (or gave it up) and no program copied since.
+    bool isEmpty() override;
     QList<QUrl> fileURLs() override;
     QList<ClipboardImageRef> images() override;
     // The clipboard has no items of its own here: an image offered beside exactly one file stands for that file.
@@ -85,6 +87,8 @@ private:
         bool tooLarge = false;
         // The program's own content, asked of the server once per change and read locally.
         bool ours = false;
+        // No owner at all: the server itself refused the list of targets.
+        bool ownerless = false;
     };
 
     const Offer& currentOffer(const QDeadlineTimer& deadline) const;

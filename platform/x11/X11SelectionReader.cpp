@@ -362,4 +362,14 @@ std::optional<QList<QByteArray>> X11SelectionReader::targets(const QDeadlineTime
     return m_connection->atomNames(values);
 }
 
+bool X11SelectionReader::hasOwner() {
+    if (!isConnected()) {
+        return false;
+    }
+    Connection& c = *m_connection;
+    const x11::Reply<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(c.connection, xcb_get_selection_owner(c.connection, c.clipboard), nullptr));
+    return owner && owner->owner != XCB_NONE;
+}
+
 } // namespace sorvu

@@ -46,6 +46,8 @@ public:
 
     // The target names the owner offers, in its order; nothing when it did not answer in time.
     std::optional<QList<QByteArray>> targets(const QDeadlineTimer& deadline);
+    // Whether some window owns the selection now (the server answers, not the owner).
+    bool hasOwner();
 
     // How many times the selection changed owner (a new copy anywhere, ours included) since the connection
     // opened, as far as the events read so far tell.

@@ -277,8 +277,8 @@
         <translation>Pipes, Sockets oder Geräte in einem kopierten Ordner wurden ausgelassen.</translation>
     </message>
     <message>
-        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
-        <translation>Die Warteschlange fasst höchstens 99 Einträge: Einige kopierte Dateien wurden nicht aufgenommen.</translation>
+        <source>The queue is full at 99 entries: what was copied beyond that was not queued. Paste or remove entries to make room.</source>
+        <translation>Die Warteschlange ist mit 99 Einträgen voll: Was darüber hinaus kopiert wurde, wurde nicht aufgenommen. Füge Einträge ein oder entferne welche, um Platz zu schaffen.</translation>
     </message>
     <message>
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>

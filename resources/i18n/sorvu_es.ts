@@ -277,8 +277,8 @@
         <translation>Se dejaron fuera las tuberías, sockets o dispositivos de una carpeta copiada.</translation>
     </message>
     <message>
-        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
-        <translation>La cola admite 99 entradas como máximo: algunos archivos copiados no se añadieron.</translation>
+        <source>The queue is full at 99 entries: what was copied beyond that was not queued. Paste or remove entries to make room.</source>
+        <translation>La cola está llena con 99 entradas: lo que se copió por encima de ese número no se añadió. Pega o elimina entradas para hacer sitio.</translation>
     </message>
     <message>
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>

@@ -268,8 +268,8 @@
         <translation>コピーしたフォルダ内のパイプ、ソケット、デバイスは除外しました。</translation>
     </message>
     <message>
-        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
-        <translation>キューに入るのは最大 99 件です：コピーしたファイルの一部は追加されませんでした。</translation>
+        <source>The queue is full at 99 entries: what was copied beyond that was not queued. Paste or remove entries to make room.</source>
+        <translation>キューは 99 件で満杯です：それを超えてコピーしたものは追加されませんでした。項目を貼り付けるか削除して空きを作ってください。</translation>
     </message>
     <message>
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>

@@ -277,8 +277,8 @@
         <translation>Pipes, sockets ou dispositivos dentro de uma pasta copiada foram deixados de fora.</translation>
     </message>
     <message>
-        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
-        <translation>A fila comporta no máximo 99 itens: alguns arquivos copiados não foram adicionados.</translation>
+        <source>The queue is full at 99 entries: what was copied beyond that was not queued. Paste or remove entries to make room.</source>
+        <translation>A fila está cheia com 99 itens: o que foi copiado além disso não foi adicionado. Cole ou remova itens para liberar espaço.</translation>
     </message>
     <message>
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>

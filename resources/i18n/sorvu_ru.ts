@@ -280,8 +280,8 @@
         <translation>Каналы, сокеты и устройства внутри скопированной папки пропущены.</translation>
     </message>
     <message>
-        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
-        <translation>В очереди не больше 99 элементов: часть скопированных файлов не добавлена.</translation>
+        <source>The queue is full at 99 entries: what was copied beyond that was not queued. Paste or remove entries to make room.</source>
+        <translation>Очередь заполнена: в ней 99 элементов. Скопированное сверх этого не добавлено. Вставьте или удалите элементы, чтобы освободить место.</translation>
     </message>
     <message>
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>

@@ -268,8 +268,8 @@
         <translation>已略过复制的文件夹中的管道、套接字或设备。</translation>
     </message>
     <message>
-        <source>The queue holds 99 entries at most: some copied files were not queued.</source>
-        <translation>队列最多容纳 99 项：部分复制的文件未加入队列。</translation>
+        <source>The queue is full at 99 entries: what was copied beyond that was not queued. Paste or remove entries to make room.</source>
+        <translation>队列已满（99 项）：超出部分的复制内容未加入队列。请粘贴或删除条目以腾出空间。</translation>
     </message>
     <message>
         <source>Sorvu cannot start: it needs a private runtime folder (XDG_RUNTIME_DIR) to run only once per display.</source>

@@ -9,6 +9,7 @@
 #include "tests/integration/support/SorvuLaunch.h"
 #include "tests/integration/support/SystemTray.h"
 #include "tests/integration/support/WindowProgram.h"
+#include "tests/support/EncodedImage.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -294,6 +295,87 @@ TEST_F(SorvuEndToEnd, APasswordManagersCopyIsSkippedAndLeavesNoTrace) {
     EXPECT_EQ(entries.removeAll("CACHEDIR.TAG"), 1);
     EXPECT_TRUE(QDir(storage.filePath(entries.first())).isEmpty());
     manager->stop();
+}
+
+TEST_F(SorvuEndToEnd, AClipboardEmptiedByItsOwnersExitIsNoCopy) {
+    startCollecting();
+    copyAndWaitForCount("kept ", "", 1);
+    m_copies.back()->stop();
+    ASSERT_TRUE(waitForLog("clipboard emptied changeCount=")) << log().toStdString();
+    copyAndWaitForCount("next ", "", 2);
+    EXPECT_FALSE(log().contains("pasteboard unreadable")) << log().toStdString();
+}
+
+TEST_F(SorvuEndToEnd, PicturesThatDoNotDecodeAreSkippedAtOnceAndAWholeOneIsQueued) {
+    startCollecting();
+    const QByteArray png = encodedImage(QSize(64, 48), "PNG");
+    const QList<std::pair<QByteArray, QString>> unreadable = {
+        {png.left(png.size() / 2), "reason=undecodable type=image/png width=64 height=48"},
+        {pngDeclaringOnly(QSize(30000, 30000)), "reason=tooManyPixels type=image/png width=30000 height=30000"},
+        {QByteArray(1024, '\0'), "reason=notRead type=image/png width=0 height=0"},
+    };
+    for (const auto& [bytes, skipped] : unreadable) {
+        copy(bytes, "image/png");
+        ASSERT_TRUE(waitUntil([&] {
+            return QRegularExpression("image skipped as unreadable changeCount=\\d+ " +
+                                      QRegularExpression::escape(skipped))
+                .match(log())
+                .hasMatch();
+        })) << log().toStdString();
+    }
+    copyAndWaitForCount(png, "image/png", 1);
+    EXPECT_EQ(log().count("image skipped as unreadable"), 3) << log().toStdString();
+    EXPECT_FALSE(log().contains("pasteboard unreadable")) << log().toStdString();
+}
+
+TEST_F(SorvuEndToEnd, QuittingRemovesTheQueuedCopiesButNotOneAPasteMayStillBeReading) {
+    // Quit is asked for over a session bus of the test's own.
+    auto bus = ChildProcess::start({"dbus-daemon", "--session", "--nofork", "--print-address=1"});
+    ASSERT_TRUE(bus);
+    QByteArray address;
+    ASSERT_TRUE(waitUntil([&] {
+        address = bus->standardOutput().trimmed();
+        return !address.isEmpty();
+    }));
+    m_sorvu->stop();
+    ChildProcess::Options options = sorvuEnvironment();
+    options.environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
+    m_sorvu = ChildProcess::start({SORVU_PROGRAM}, options);
+    ASSERT_TRUE(m_sorvu);
+    ASSERT_TRUE(waitForLog("status item image=menuBarIcon count=0")) << log().toStdString();
+
+    QTemporaryDir sources;
+    ASSERT_TRUE(sources.isValid());
+    const QByteArray pastedContents = QByteArray("read after Sorvu quit\n").repeated(50000);
+    for (const auto& [name, contents] : {std::pair<QString, QByteArray>{"pasted.txt", pastedContents},
+                                         std::pair<QString, QByteArray>{"queued.txt", "queued"}}) {
+        QFile file(sources.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    startCollecting();
+    copyAndWaitForCount(QUrl::fromLocalFile(sources.filePath("pasted.txt")).toEncoded() + "\r\n" +
+                            QUrl::fromLocalFile(sources.filePath("queued.txt")).toEncoded() + "\r\n",
+                        "text/uri-list", 2);
+    openTextField();
+    pressPasteShortcut();
+    ASSERT_TRUE(waitForLog(outcome(2, 1))) << log().toStdString();
+    const QString stored = QUrl(QString::fromUtf8(clipboard("text/uri-list").trimmed())).toLocalFile();
+    ASSERT_TRUE(stored.endsWith("/pasted.txt")) << stored.toStdString();
+
+    const ChildProcess::Result quit = ChildProcess::run({SORVU_PROGRAM, "--quit"}, 10000, options);
+    EXPECT_EQ(quit.exitCode, 0) << quit.standardError.toStdString();
+    ASSERT_EQ(m_sorvu->waitForExit(10000), 0) << log().toStdString();
+    EXPECT_TRUE(log().contains("stored copies removed at quit count=1 kept=1")) << log().toStdString();
+    // The program it was pasted into finds the copy whole where the clipboard said it is.
+    QFile pasted(stored);
+    ASSERT_TRUE(pasted.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pasted.readAll() == pastedContents);
+    // Nothing else of the queue is left: the instance's folder holds only the pasted copy's folder.
+    const QDir instance = QFileInfo(QFileInfo(stored).path()).dir();
+    EXPECT_EQ(instance.entryList(QDir::NoDotAndDotDot | QDir::AllEntries).join(' ').toStdString(),
+              QFileInfo(QFileInfo(stored).path()).fileName().toStdString());
+    bus->stop();
 }
 
 TEST_F(SorvuEndToEnd, CopiesInQuickSuccessionAreAllQueuedInOrder) {

@@ -334,6 +334,19 @@ TEST_F(WaylandClipboardTest, movesFiftyMegabytesBothWaysWithinTheBudget) {
     std::printf("50 MB: read %lld ms, written to wl-paste %lld ms\n", readMilliseconds, writeMilliseconds);
 }
 
+TEST_F(WaylandClipboardTest, isEmptyOnlyOnceItsOwnerExitedAndNoneTookItSince) {
+    copy("text/plain", "soon gone");
+    EXPECT_FALSE(m_clipboard->isEmpty());
+    const qint64 before = m_clipboard->changeCount();
+    m_owners.clear();
+    // The compositor tells of a selection without an offer.
+    ASSERT_TRUE(waitUntil([&] { return m_clipboard->changeCount() > before; }));
+    EXPECT_TRUE(m_clipboard->isEmpty());
+    EXPECT_EQ(m_clipboard->offeredTypes(), QStringList());
+    ASSERT_TRUE(m_clipboard->write(ClipboardItem::makeText(QStringLiteral("our own"))));
+    EXPECT_FALSE(m_clipboard->isEmpty());
+}
+
 TEST_F(WaylandClipboardTest, tellsItsObserverOfEveryChangeThroughTheEventLoop) {
     int calls = 0;
     ASSERT_TRUE(m_clipboard->observeChanges([&calls] { ++calls; }));

@@ -336,6 +336,22 @@ TEST_F(X11ClipboardTest, tellsItsObserverOfEveryChangeThroughTheEventLoop) {
     m_clipboard.observeChanges({});
 }
 
+TEST_F(X11ClipboardTest, isEmptyOnlyOnceItsOwnerExitedAndNoneTookItSince) {
+    copyWithXclip("UTF8_STRING", "soon gone");
+    EXPECT_FALSE(m_clipboard.isEmpty());
+    const qint64 before = m_clipboard.changeCount();
+    m_owners.clear();
+    ASSERT_TRUE(waitUntil([&] { return m_clipboard.changeCount() > before; }));
+    EXPECT_TRUE(m_clipboard.isEmpty());
+    EXPECT_EQ(m_clipboard.offeredTypes(), QStringList());
+
+    // An owner that lists nothing in time is still an owner.
+    startScriptedOwner(QStringLiteral("hung"));
+    EXPECT_FALSE(m_clipboard.isEmpty());
+    ASSERT_TRUE(m_clipboard.write(ClipboardItem::makeText(QStringLiteral("our own"))));
+    EXPECT_FALSE(m_clipboard.isEmpty());
+}
+
 TEST_F(X11ClipboardTest, aCopyMadeWhileReadingMovesTheCountBeforeTheReadReturns) {
     startScriptedOwner(QStringLiteral("reclaim"));
     const qint64 before = m_clipboard.changeCount();

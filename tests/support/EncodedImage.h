@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
+#include <QtEndian>
 
 namespace sorvu::test {
 
@@ -23,6 +24,32 @@ inline QByteArray encodedImage(QSize size, const char* format) {
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return bytes;
+}
+
+// A PNG whose header declares the size, followed by a kilobyte of data that is no picture at all: its
+// header reads, its rows do not.
+inline QByteArray pngDeclaringOnly(QSize size) {
+    const auto bigEndian = [](quint32 value) {
+        QByteArray bytes(4, '\0');
+        qToBigEndian(value, bytes.data());
+        return bytes;
+    };
+    const auto chunk = [&](const QByteArray& type, const QByteArray& data) {
+        const QByteArray checked = type + data;
+        quint32 crc = 0xffffffffu;
+        for (const char byte : checked) {
+            crc ^= quint8(byte);
+            for (int bit = 0; bit < 8; ++bit) {
+                crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+            }
+        }
+        return bigEndian(quint32(data.size())) + checked + bigEndian(~crc);
+    };
+    // 8 bits per channel, RGB, no interlacing.
+    const QByteArray header =
+        bigEndian(quint32(size.width())) + bigEndian(quint32(size.height())) + QByteArray("\x08\x02\x00\x00\x00", 5);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", QByteArray(1024, 'x')) +
+           chunk("IEND", {});
 }
 
 } // namespace sorvu::test

@@ -50,6 +50,7 @@ protected:
         dependencies.scheduleCleanup = scheduler.function();
         dependencies.maximumFileBytes = maximumFileBytes;
         dependencies.runInBackground = runInBackground;
+        dependencies.quitRemovalBudget = quitRemovalBudget;
         return std::make_unique<ClipboardQueue>(std::move(dependencies));
     }
 
@@ -134,6 +135,7 @@ protected:
     ManualScheduler scheduler;
     std::optional<QString> sessionKey;
     qint64 maximumFileBytes = ClipboardQueue::Dependencies().maximumFileBytes;
+    std::chrono::milliseconds quitRemovalBudget = ClipboardQueue::Dependencies().quitRemovalBudget;
     // Copies run at once, in the call that collects them, unless a test says otherwise; empty runs them
     // on the engine's own worker.
     ClipboardFileStorage::RunInBackground runInBackground = [](std::function<void()> work,

@@ -36,6 +36,9 @@ public:
     int observerCalls = 0;
     bool tooLarge = false;
     bool secret = false;
+    bool empty = false;
+    // The offered types; nothing stands for a clipboard that does not say.
+    std::optional<QStringList> types;
     std::optional<SizeLimits> limits;
 
     // Another program takes the clipboard with new content.
@@ -57,6 +60,12 @@ public:
     }
     void copyNothingReadable() {
         clearContent();
+        changed();
+    }
+    // The owner exits: nothing is on the clipboard any more.
+    void ownerExited() {
+        clearContent();
+        empty = true;
         changed();
     }
     // A copy too large to read: nothing readable, and the clipboard says why.
@@ -91,6 +100,8 @@ public:
     void clearContent() {
         tooLarge = false;
         secret = false;
+        empty = false;
+        types.reset();
         urls.clear();
         imageList.clear();
         fileImages.clear();
@@ -123,7 +134,9 @@ public:
         written.append(item);
         return true;
     }
-    std::optional<QStringList> offeredTypes() const override { return std::nullopt; }
+    // Not a read of the content: it is asked before anything is read.
+    bool isEmpty() override { return empty; }
+    std::optional<QStringList> offeredTypes() const override { return types; }
     bool observeChanges(std::function<void()> newObserver) override {
         observer = std::move(newObserver);
         return notifies;

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Sorvu developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "tests/support/EncodedImage.h"
 #include "tests/support/EngineFixture.h"
 
 #include <QRegularExpression>
@@ -34,6 +35,26 @@ protected:
     }
 
     QStringList unreadableLines() const { return logs.messagesStartingWith("pasteboard unreadable"); }
+
+    // Work in the background that waits until the test runs it, as a slow disk or a large picture would
+    // make it wait; the engine made after this holds its work back.
+    struct Work {
+        std::function<void()> work;
+        std::function<void()> completion;
+    };
+    void holdBackgroundWork() {
+        runInBackground = [this](std::function<void()> work, std::function<void()> completion) {
+            waiting.append({std::move(work), std::move(completion)});
+        };
+    }
+    void runWaiting() {
+        for (auto& [work, completion] : std::exchange(waiting, {})) {
+            work();
+            completion();
+        }
+    }
+
+    QList<Work> waiting;
 };
 
 } // namespace
@@ -248,29 +269,19 @@ TEST_F(Collection, ARaceDuringAFileCopyLeavesNoStoredCopyBehind) {
 }
 
 TEST_F(Collection, CopiedFilesJoinTheQueueInCopyOrderOnceTheirCopyIsComplete) {
-    // Copies that wait until the test runs them, as a slow disk would make them wait.
-    QList<std::pair<std::function<void()>, std::function<void()>>> copies;
-    runInBackground = [&](std::function<void()> work, std::function<void()> completion) {
-        copies.append({std::move(work), std::move(completion)});
-    };
-    const auto runWaiting = [&] {
-        for (auto& [work, completion] : std::exchange(copies, {})) {
-            work();
-            completion();
-        }
-    };
+    holdBackgroundWork();
     makeQueue();
     // The start-up clean-up runs in the background as well.
     runWaiting();
     collectTexts({"before"});
     clipboard->copyFiles({makeSourceFile("large.bin", "large")});
     queue->collector().checkClipboard();
-    ASSERT_EQ(copies.size(), 1);
+    ASSERT_EQ(waiting.size(), 1);
     EXPECT_TRUE(queue->collector().isCopyingFiles());
     EXPECT_TRUE(storageEntries().isEmpty());
     // Looking again while it copies starts no second copy.
     queue->collector().checkClipboard();
-    EXPECT_EQ(copies.size(), 1);
+    EXPECT_EQ(waiting.size(), 1);
 
     // What is copied meanwhile waits behind the files.
     clipboard->copyText("after");
@@ -334,6 +345,145 @@ TEST_F(Collection, AFileThatCannotBeCopiedFallsBackToItsImage) {
     EXPECT_EQ(queue->queue().at(0).content.image(), fallback);
     EXPECT_EQ(queue->queue().at(1).content.originalFilename(), "b.txt");
     EXPECT_TRUE(unreadableLines().isEmpty());
+}
+
+TEST_F(Collection, EveryCopyTheFullQueueCannotTakeIsLoggedAndToldOnceUntilItHasRoomAgain) {
+    QSignalSpy told(&queue->collector(), &ClipboardCollector::copyNotQueued);
+    fillQueue(99);
+    logs.clear();
+    clipboard->copyText("overflow text");
+    queue->collector().checkClipboard();
+    clipboard->copyImages({makeImage()});
+    queue->collector().checkClipboard();
+    // The owner exiting is no copy the queue had to leave out.
+    clipboard->ownerExited();
+    queue->collector().checkClipboard();
+    EXPECT_EQ(logs.messagesStartingWith("copy skipped as the queue is full"),
+              QStringList({QString("copy skipped as the queue is full changeCount=%1 queue.count=99").arg(100),
+                           QString("copy skipped as the queue is full changeCount=%1 queue.count=99").arg(101)}));
+    EXPECT_EQ(told.size(), 1);
+
+    // Room for one of three images: the rest is a new burst, told anew.
+    queue->remove(queue->queue().first().id);
+    clipboard->copyImages({makeImage(), makeImage(), makeImage()});
+    queue->collector().checkClipboard();
+    EXPECT_EQ(queue->queue().size(), 99);
+    EXPECT_EQ(logs.messagesStartingWith("copy partly skipped"),
+              QStringList({QString("copy partly skipped as the queue is full changeCount=%1 kept=1 skipped=2 "
+                                   "queue.count=99")
+                               .arg(clipboard->count)}));
+    clipboard->copyText("overflow text");
+    queue->collector().checkClipboard();
+    EXPECT_EQ(told.size(), 2);
+
+    // 120 files on an empty queue: 99 are queued, the user hears of the rest once, also when a text follows.
+    queue->clear();
+    QList<QUrl> files;
+    for (int index = 0; index < 120; ++index) {
+        files.append(makeSourceFile(QString("many/%1.txt").arg(index)));
+    }
+    clipboard->copyFiles(files);
+    queue->collector().checkClipboard();
+    EXPECT_EQ(queue->queue().size(), 99);
+    EXPECT_EQ(logs.messagesStartingWith("copy partly skipped").last(),
+              QString("copy partly skipped as the queue is full changeCount=%1 kept=99 skipped=21 queue.count=99")
+                  .arg(clipboard->count));
+    clipboard->copyText("overflow text");
+    queue->collector().checkClipboard();
+    EXPECT_EQ(logs.messagesStartingWith("copy skipped as the queue is full").size(), 4);
+    EXPECT_EQ(told.size(), 3);
+    for (const auto& arguments : told) {
+        EXPECT_EQ(arguments.at(0).value<ClipboardCollector::CopyProblem>(),
+                  ClipboardCollector::CopyProblem::overCapacity);
+    }
+    EXPECT_FALSE(logs.messages().join('\n').contains("overflow"));
+}
+
+TEST_F(Collection, AnImageJoinsOnlyOnceItDecodesAndOneThatDoesNotIsSkippedAtOnce) {
+    startCollecting();
+    const QByteArray png = encodedImage(QSize(64, 48), "PNG");
+    // Its header reads, its rows end half way; the text beside it does not take its place.
+    const ClipboardImageRef truncated = ClipboardImage::fromEncoded(png.left(png.size() / 2), "image/png");
+    ASSERT_TRUE(truncated);
+    clipboard->copyImages({truncated});
+    clipboard->text = "caption";
+    queue->collector().checkClipboard();
+    // Declares 900 megapixels in a kilobyte: refused before any of it is decoded.
+    const ClipboardImageRef huge = ClipboardImage::fromEncoded(pngDeclaringOnly(QSize(30000, 30000)), "image/png");
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->check(), ClipboardImage::Check::tooManyPixels);
+    clipboard->copyImages({huge});
+    queue->collector().checkClipboard();
+    // Offered as a picture, but nothing the clipboard could read is one.
+    ASSERT_FALSE(ClipboardImage::fromEncoded(QByteArray(1024, '\0'), "image/png"));
+    clipboard->copyNothingReadable();
+    clipboard->types = QStringList({"text/x-moz-url", "image/png"});
+    for (int poll = 0; poll < ClipboardCollector::unreadableRetryLimit; ++poll) {
+        queue->collector().checkClipboard();
+    }
+
+    EXPECT_TRUE(queue->queue().isEmpty());
+    EXPECT_EQ(logs.messagesStartingWith("image skipped as unreadable"),
+              QStringList({QString("image skipped as unreadable changeCount=%1 reason=undecodable type=image/png "
+                                   "width=64 height=48")
+                               .arg(clipboard->count - 2),
+                           QString("image skipped as unreadable changeCount=%1 reason=tooManyPixels type=image/png "
+                                   "width=30000 height=30000")
+                               .arg(clipboard->count - 1),
+                           QString("image skipped as unreadable changeCount=%1 reason=notRead type=image/png width=0 "
+                                   "height=0")
+                               .arg(clipboard->count)}));
+    // Each skipped at its first look: the same bytes would fail again.
+    EXPECT_TRUE(unreadableLines().isEmpty());
+    EXPECT_EQ(queue->collector().lastChangeCount(), clipboard->count);
+
+    const ClipboardImageRef whole = ClipboardImage::fromEncoded(png, "image/png");
+    clipboard->copyImages({whole});
+    queue->collector().checkClipboard();
+    ASSERT_EQ(queue->queue().size(), 1);
+    EXPECT_EQ(queue->queue().first().content.image(), whole);
+}
+
+TEST_F(Collection, ClearCallsOffWhatIsOnItsWayAndNothingClearedComesBack) {
+    holdBackgroundWork();
+    makeQueue();
+    runWaiting();
+    startCollecting();
+
+    // Files being stored, an image being checked, and a text waiting behind them.
+    clipboard->copyFiles({makeSourceFile("large.bin", "large")});
+    queue->collector().checkClipboard();
+    clipboard->copyImages({makeImage()});
+    queue->collector().checkClipboard();
+    clipboard->copyText("after");
+    queue->collector().checkClipboard();
+    ASSERT_EQ(waiting.size(), 2);
+    EXPECT_TRUE(queue->queue().isEmpty());
+    queue->clear();
+    EXPECT_FALSE(queue->collector().isCopyingFiles());
+    runWaiting();
+    EXPECT_TRUE(queue->queue().isEmpty());
+    EXPECT_TRUE(storageEntries().isEmpty());
+
+    // A copy made in the background before Clear, arriving after it: it goes, and the files still on the
+    // clipboard are not collected again.
+    clipboard->copyFiles({makeSourceFile("made.bin", "made")});
+    queue->collector().checkClipboard();
+    ASSERT_EQ(waiting.size(), 1);
+    const Work copy = waiting.takeFirst();
+    copy.work();
+    EXPECT_EQ(storageEntries().size(), 1);
+    queue->clear();
+    copy.completion();
+    runWaiting();
+    queue->collector().checkClipboard();
+    EXPECT_TRUE(waiting.isEmpty());
+    EXPECT_TRUE(queue->queue().isEmpty());
+    EXPECT_TRUE(storageEntries().isEmpty());
+
+    // What is copied after Clear is collected as ever.
+    collectTexts({"new"});
+    EXPECT_EQ(queueTexts(), QStringList({"new"}));
 }
 
 // A clipboard that tells of its changes, as the system's does.
@@ -406,4 +556,19 @@ TEST_F(ObservedCollection, ACopyTooLargeToKeepIsSkippedOnceWithAWordToTheUser) {
     clipboard->copyText("small");
     ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == 1; }, 2000));
     EXPECT_EQ(skipped.count(), 2);
+}
+
+TEST_F(ObservedCollection, AnEmptiedClipboardIsNoCopyAndIsNeitherReadNorRetried) {
+    clipboard->copyText("kept");
+    ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == 1; }, 2000));
+    clipboard->reads.clear();
+    clipboard->ownerExited();
+    ASSERT_TRUE(waitUntil([&] { return queue->collector().lastChangeCount() == clipboard->count; }, 2000));
+    EXPECT_EQ(logs.messagesStartingWith("clipboard emptied"),
+              QStringList({QString("clipboard emptied changeCount=%1").arg(clipboard->count)}));
+    EXPECT_FALSE(queue->collector().isPolling());
+    runEventLoopFor(250);
+    EXPECT_TRUE(clipboard->reads.isEmpty());
+    EXPECT_TRUE(logs.messagesStartingWith("pasteboard unreadable").isEmpty());
+    EXPECT_EQ(queueTexts(), QStringList({"kept"}));
 }

@@ -558,3 +558,43 @@ TEST_F(FileStorage, WhatKeptCopiesOutOfTheQueueIsToldOncePerCopy) {
     EXPECT_EQ(told.first().at(0).value<ClipboardCollector::CopyProblem>(),
               ClipboardCollector::CopyProblem::overCapacity);
 }
+
+TEST_F(FileStorage, QuitRemovesTheCopiesNoPasteNeedsAndLeavesWhatItHasNoTimeForToTheNextStart) {
+    sessionKey = QStringLiteral("80");
+    makeQueue();
+    const QString folder = queue->files().instancePath();
+    queue->toggleCollecting();
+    makeSourceFile("folder/inner.txt");
+    clipboard->copyFiles({makeSourceFile("pasted.txt", "pasted"), makeSourceFile("queued.txt"),
+                          QUrl::fromLocalFile(sourceDirectory + "/folder")});
+    queue->collector().checkClipboard();
+    ASSERT_EQ(queue->queue().size(), 3);
+    // What an interrupted copy left.
+    makeFolder(folder + "/5A0C3E8E-0000-4000-8000-000000000001/half", 0500);
+    ASSERT_EQ(queue->paster().pasteNext(), PasteAttemptResult::commandPosted);
+    const QUrl pasted = postedClipboard.last().fileUrl();
+
+    // The pasted copy may still be being read: it stays for the next start, the rest goes with the program.
+    queue.reset();
+    EXPECT_EQ(entriesOf(folder), QStringList({QFileInfo(pasted.toLocalFile()).dir().dirName()}));
+    EXPECT_EQ(readFile(pasted), "pasted");
+    EXPECT_EQ(logs.messagesStartingWith("stored copies removed at quit"),
+              QStringList({"stored copies removed at quit count=3 kept=1"}));
+    EXPECT_TRUE(logs.messagesStartingWith("stored copies left").isEmpty());
+
+    // No time to remove anything: the log says so, and the next start of the session does it.
+    quitRemovalBudget = std::chrono::milliseconds(0);
+    makeQueue();
+    EXPECT_TRUE(storageEntries().isEmpty());
+    queue->toggleCollecting();
+    clipboard->copyFiles({makeSourceFile("left.txt")});
+    queue->collector().checkClipboard();
+    ASSERT_EQ(queue->queue().size(), 1);
+    queue.reset();
+    EXPECT_EQ(entriesOf(folder).size(), 1);
+    EXPECT_EQ(logs.messagesStartingWith("stored copies left for the next start"),
+              QStringList({"stored copies left for the next start count=1 budgetMs=0"}));
+    makeQueue();
+    EXPECT_EQ(queue->files().instancePath(), folder);
+    EXPECT_TRUE(storageEntries().isEmpty());
+}

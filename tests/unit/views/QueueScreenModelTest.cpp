@@ -303,6 +303,7 @@ TEST_F(QueueScreenModelTest, TheKeyboardSelectsMovesAndDeletesEntriesAndTheMoved
     addTexts({"a", "b", "c", "d"});
     auto& model = makeScreen();
     QueueListModel& rows = *model.rows();
+    QueueSelection& selection = *model.selection();
     const auto selectedRows = [&] {
         QList<int> selected;
         for (int row = 0; row < rows.rowCount(); ++row) {
@@ -312,49 +313,49 @@ TEST_F(QueueScreenModelTest, TheKeyboardSelectsMovesAndDeletesEntriesAndTheMoved
         }
         return selected;
     };
-    EXPECT_EQ(model.selectedIndex(), -1) << "nothing is selected before the list has the keyboard";
-    model.ensureSelection();
-    EXPECT_EQ(model.selectedIndex(), 0);
+    EXPECT_EQ(selection.selectedIndex(), -1) << "nothing is selected before the list has the keyboard";
+    selection.ensureSelection();
+    EXPECT_EQ(selection.selectedIndex(), 0);
     EXPECT_EQ(selectedRows(), QList<int>{0});
 
     // The arrows stop at the ends; Home and End jump there.
-    model.moveSelection(-1);
-    EXPECT_EQ(model.selectedIndex(), 0);
-    model.selectEdge(true);
-    model.moveSelection(1);
-    EXPECT_EQ(model.selectedIndex(), 3);
-    model.selectEdge(false);
-    model.moveSelection(1);
-    EXPECT_EQ(model.selectedIndex(), 1);
+    selection.moveSelection(-1);
+    EXPECT_EQ(selection.selectedIndex(), 0);
+    selection.selectEdge(true);
+    selection.moveSelection(1);
+    EXPECT_EQ(selection.selectedIndex(), 3);
+    selection.selectEdge(false);
+    selection.moveSelection(1);
+    EXPECT_EQ(selection.selectedIndex(), 1);
 
     // Ctrl+Down moves "b" below "c"; the selection stays on "b", whose row says where it went.
-    model.moveSelectedEntry(1);
+    selection.moveSelectedEntry(1);
     EXPECT_EQ(queuedTexts(), (QStringList{"a", "c", "b", "d"}));
-    EXPECT_EQ(model.selectedIndex(), 2);
+    EXPECT_EQ(selection.selectedIndex(), 2);
     EXPECT_EQ(selectedRows(), QList<int>{2});
     EXPECT_EQ(rows.data(rows.index(2), QueueListModel::AnnouncementRole).toString(), "Moved to position 3 of 4");
     EXPECT_EQ(rows.data(rows.index(2), QueueListModel::AccessibleNameRole).toString(), "Item 3: text, b");
-    model.moveSelectedEntry(-1);
-    model.moveSelectedEntry(-1);
-    model.moveSelectedEntry(-1);
+    selection.moveSelectedEntry(-1);
+    selection.moveSelectedEntry(-1);
+    selection.moveSelectedEntry(-1);
     EXPECT_EQ(queuedTexts(), (QStringList{"b", "a", "c", "d"})) << "the head moves no further up";
     EXPECT_EQ(rows.data(rows.index(0), QueueListModel::AnnouncementRole).toString(), "Moved to position 1 of 4");
-    model.moveSelection(1);
+    selection.moveSelection(1);
     EXPECT_EQ(rows.data(rows.index(0), QueueListModel::AnnouncementRole).toString(), "")
         << "the place is said only until the selection goes on";
 
     // Delete removes the selected entry and selects the one that takes its place, or the new last one.
-    model.deleteSelected();
+    selection.deleteSelected();
     EXPECT_EQ(queuedTexts(), (QStringList{"b", "c", "d"}));
-    EXPECT_EQ(model.selectedIndex(), 1);
-    model.selectEdge(true);
-    model.deleteSelected();
-    EXPECT_EQ(model.selectedIndex(), 1);
+    EXPECT_EQ(selection.selectedIndex(), 1);
+    selection.selectEdge(true);
+    selection.deleteSelected();
+    EXPECT_EQ(selection.selectedIndex(), 1);
     queue->clear();
-    EXPECT_EQ(model.selectedIndex(), -1);
-    model.deleteSelected();
-    model.moveSelectedEntry(1);
-    EXPECT_EQ(model.selectedIndex(), -1);
+    EXPECT_EQ(selection.selectedIndex(), -1);
+    selection.deleteSelected();
+    selection.moveSelectedEntry(1);
+    EXPECT_EQ(selection.selectedIndex(), -1);
 }
 
 } // namespace

@@ -28,7 +28,6 @@
 #include <QTimer>
 #include <QtMath>
 
-
 Q_IMPORT_QML_PLUGIN(Sorvu_ViewsPlugin)
 
 namespace sorvu {

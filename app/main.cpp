@@ -182,14 +182,15 @@ int main(int argc, char** argv) {
     if (!choice.passedOver.isEmpty()) {
         // GNOME lends Sorvu a keyboard and holds or binds its shortcuts: its pastes reach every program.
         platform->showNotification(inUsersLanguage(
-            settings, environment.isDesktop(u"GNOME")
-                          ? QT_TRANSLATE_NOOP("Sorvu", "GNOME does not let programs watch its Wayland clipboard, so "
-                                                       "Sorvu runs through XWayland: it collects copies, pastes into "
-                                                       "every program through GNOME's remote desktop service, and its "
-                                                       "shortcuts are GNOME's own, set up in Sorvu's settings.")
-                          : QT_TRANSLATE_NOOP("Sorvu", "This desktop does not let programs watch its Wayland clipboard, "
-                                                       "so Sorvu runs through XWayland: it collects copies, but its "
-                                                       "shortcuts and pastes reach X11 programs only.")));
+            settings,
+            environment.isDesktop(u"GNOME")
+                ? QT_TRANSLATE_NOOP("Sorvu", "GNOME does not let programs watch its Wayland clipboard, so "
+                                             "Sorvu runs through XWayland: it collects copies, pastes into "
+                                             "every program through GNOME's remote desktop service, and its "
+                                             "shortcuts are GNOME's own, set up in Sorvu's settings.")
+                : QT_TRANSLATE_NOOP("Sorvu", "This desktop does not let programs watch its Wayland clipboard, "
+                                             "so Sorvu runs through XWayland: it collects copies, but its "
+                                             "shortcuts and pastes reach X11 programs only.")));
     }
     sorvu::Application application(*platform, settings, sorvu::ClipboardQueue::defaultClipboardFilesDirectory());
     QTimer::singleShot(0, &application, &sorvu::Application::launch);

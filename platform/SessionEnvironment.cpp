@@ -9,7 +9,7 @@
 namespace sorvu {
 
 SessionEnvironment SessionEnvironment::ofThisProcess() {
-    return {qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"),
+    return {qEnvironmentVariable("DISPLAY"),         qEnvironmentVariable("WAYLAND_DISPLAY"),
             qEnvironmentVariable("XDG_RUNTIME_DIR"), qEnvironmentVariable("SORVU_PLATFORM"),
             qEnvironmentVariable("QT_QPA_PLATFORM"), qEnvironmentVariable("XDG_CURRENT_DESKTOP")};
 }

@@ -4,9 +4,9 @@
 #include "views/SettingsScreenModel.h"
 
 #include "engine/LaunchAtLoginSetting.h"
-#include "shortcuts/GlobalShortcuts.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/SupportedLanguage.h"
+#include "shortcuts/GlobalShortcuts.h"
 #include "views/ViewLanguage.h"
 
 #include <QPointer>
@@ -40,7 +40,8 @@ QString SettingsScreenModel::bindingHint() const {
 }
 
 QString SettingsScreenModel::triggersHint() const {
-    return m_language.text(QT_TRANSLATE_NOOP("Sorvu", "The desktop holds these shortcuts. Change them in its settings."));
+    return m_language.text(
+        QT_TRANSLATE_NOOP("Sorvu", "The desktop holds these shortcuts. Change them in its settings."));
 }
 
 QString SettingsScreenModel::trigger(ShortcutAction action) const {
@@ -59,7 +60,9 @@ QString SettingsScreenModel::writeShortcutBindingsText() const {
 
 QString SettingsScreenModel::shortcutOutcome() const {
     // The keys the written bindings fire on: the defaults.
-    const auto keys = [](ShortcutAction action) { return QStringLiteral("Ctrl+Super+") + defaultCharacter(action).toUpper(); };
+    const auto keys = [](ShortcutAction action) {
+        return QStringLiteral("Ctrl+Super+") + defaultCharacter(action).toUpper();
+    };
     switch (m_shortcutOutcome) {
     case ShortcutOutcome::none:
     case ShortcutOutcome::writing:

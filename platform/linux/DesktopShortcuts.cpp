@@ -54,8 +54,8 @@ bool DesktopShortcuts::openSettings() const {
     }
     for (const QStringList& command : commands) {
         if (QProcess::startDetached(command.constFirst(), command.mid(1))) {
-            qCInfo(lcUi).noquote() << QStringLiteral("desktop shortcut settings opened command=%1")
-                                          .arg(command.join(QLatin1Char(' ')));
+            qCInfo(lcUi).noquote()
+                << QStringLiteral("desktop shortcut settings opened command=%1").arg(command.join(QLatin1Char(' ')));
             return true;
         }
     }

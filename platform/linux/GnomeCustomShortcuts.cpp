@@ -77,38 +77,35 @@ void GnomeCustomShortcuts::write(std::function<void(bool)> done) {
     if (m_waiting.size() > 1) {
         return;
     }
-    const QList<Shortcut> shortcuts{
-        {collectingPath, QStringLiteral("Sorvu: start or stop collecting"), QStringLiteral("--toggle-collecting"),
-         QStringLiteral("<Control><Super>c")},
-        {pastePath, QStringLiteral("Sorvu: paste next"), QStringLiteral("--paste-next"),
-         QStringLiteral("<Control><Super>v")}};
+    const QList<Shortcut> shortcuts{{collectingPath, QStringLiteral("Sorvu: start or stop collecting"),
+                                     QStringLiteral("--toggle-collecting"), QStringLiteral("<Control><Super>c")},
+                                    {pastePath, QStringLiteral("Sorvu: paste next"), QStringLiteral("--paste-next"),
+                                     QStringLiteral("<Control><Super>v")}};
     const auto accept = [](const QString&) { return true; };
     // The user's list first: Sorvu's shortcuts join it, and what is there already stays.
-    m_steps.append({{QStringLiteral("get"), schema, listKey}, [this, shortcuts, accept](const QString& output) {
-                        QStringList paths = pathsOfList(output);
-                        for (const Shortcut& shortcut : shortcuts) {
-                            const QString relocatable = schema + QStringLiteral(".custom-keybinding:") + shortcut.path;
-                            m_steps.append({{QStringLiteral("set"), relocatable, QStringLiteral("name"),
-                                             quoted(shortcut.name)},
-                                            accept});
-                            m_steps.append({{QStringLiteral("set"), relocatable, QStringLiteral("command"),
-                                             quoted(commandLine(shortcut.option))},
-                                            accept});
-                            m_steps.append({{QStringLiteral("set"), relocatable, QStringLiteral("binding"),
-                                             quoted(shortcut.binding)},
-                                            accept});
-                            if (!paths.contains(shortcut.path)) {
-                                paths.append(shortcut.path);
-                            }
-                        }
-                        m_steps.append({{QStringLiteral("set"), schema, listKey, listOf(paths)}, accept});
-                        // A desktop without a settings store keeps writes in memory only: read back, they are gone.
-                        m_steps.append(
-                            {{QStringLiteral("get"), schema, listKey}, [paths](const QString& written) {
-                                 return pathsOfList(written) == paths;
-                             }});
-                        return true;
-                    }});
+    m_steps.append(
+        {{QStringLiteral("get"), schema, listKey}, [this, shortcuts, accept](const QString& output) {
+             QStringList paths = pathsOfList(output);
+             for (const Shortcut& shortcut : shortcuts) {
+                 const QString relocatable = schema + QStringLiteral(".custom-keybinding:") + shortcut.path;
+                 m_steps.append(
+                     {{QStringLiteral("set"), relocatable, QStringLiteral("name"), quoted(shortcut.name)}, accept});
+                 m_steps.append({{QStringLiteral("set"), relocatable, QStringLiteral("command"),
+                                  quoted(commandLine(shortcut.option))},
+                                 accept});
+                 m_steps.append(
+                     {{QStringLiteral("set"), relocatable, QStringLiteral("binding"), quoted(shortcut.binding)},
+                      accept});
+                 if (!paths.contains(shortcut.path)) {
+                     paths.append(shortcut.path);
+                 }
+             }
+             m_steps.append({{QStringLiteral("set"), schema, listKey, listOf(paths)}, accept});
+             // A desktop without a settings store keeps writes in memory only: read back, they are gone.
+             m_steps.append({{QStringLiteral("get"), schema, listKey},
+                             [paths](const QString& written) { return pathsOfList(written) == paths; }});
+             return true;
+         }});
     runNext();
 }
 

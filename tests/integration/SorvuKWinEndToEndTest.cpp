@@ -69,9 +69,7 @@ protected:
         ASSERT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
     }
 
-    static void copy(const QString& text) {
-        ASSERT_TRUE(ChildProcess::run({"wl-copy", text}, 5000).succeeded());
-    }
+    static void copy(const QString& text) { ASSERT_TRUE(ChildProcess::run({"wl-copy", text}, 5000).succeeded()); }
 
     void startField() {
         m_field = ChildProcess::start({"/usr/bin/python3", SORVU_GTK_TEXT_VIEW_SCRIPT});

@@ -47,8 +47,8 @@ std::shared_ptr<RemoteDesktopPasteOutput> lentKeyboard(KeyCodeForCharacter keyCo
 
 X11Platform::X11Platform(const SessionEnvironment& environment, QString sessionKey, QObject* parent)
     : Platform(parent), m_sessionKey(std::move(sessionKey)), m_clipboard(std::make_shared<X11Clipboard>()),
-      m_workspace(std::make_unique<X11Workspace>()) {
-    if (!environment.waylandDisplay.isEmpty()) {
+      m_workspace(std::make_unique<X11Workspace>()), m_insideWayland(!environment.waylandDisplay.isEmpty()) {
+    if (m_insideWayland) {
         qCInfo(lcUi).noquote() << QStringLiteral(
             "x11 inside a wayland session: keys through the desktop's remote desktop, shortcuts from the desktop");
         m_workspace->setCanActivate(false);
@@ -135,6 +135,10 @@ std::unique_ptr<GlobalShortcuts> X11Platform::createGlobalShortcuts(ShortcutMana
 }
 
 std::unique_ptr<QObject> X11Platform::watchPointerPresses(std::function<void(QPoint position)> handler) {
+    // XWayland sees no press in a Wayland window: the popup closes when it loses the keyboard instead.
+    if (m_insideWayland) {
+        return nullptr;
+    }
     auto monitor = std::make_unique<X11PointerMonitor>([handler = std::move(handler)](QPoint position, int) {
         // X reports device pixels; Qt places windows in device-independent ones.
         const QScreen* screen = QGuiApplication::primaryScreen();

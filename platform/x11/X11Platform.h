@@ -25,8 +25,9 @@ class XdgAutostart;
 // Inside a Wayland session (XWayland, on GNOME's mutter) the X server sees only XWayland's windows and the keys
 // pressed in them. The clipboard is the same there, since the compositor mirrors it; but the paste keystroke goes
 // through the desktop's remote-desktop service (mutter's own, else the portal), asked for at the start, the
-// shortcuts come from the desktop (its GlobalShortcuts portal, or its own key bindings), and a window is never
-// brought back: the popup steps aside for a paste instead.
+// shortcuts come from the desktop (its GlobalShortcuts portal, or its own key bindings), a window is never
+// brought back (the popup steps aside for a paste instead), and the popup closes when it loses the keyboard,
+// since presses in Wayland windows reach no X client.
 class X11Platform : public Platform {
     Q_OBJECT
 
@@ -62,6 +63,8 @@ private:
     QString m_sessionKey;
     std::shared_ptr<X11Clipboard> m_clipboard;
     std::unique_ptr<X11Workspace> m_workspace;
+    // Run through XWayland: the X server knows XWayland's windows and the keys and presses in them only.
+    bool m_insideWayland;
     // Inside a Wayland session: the keyboard the desktop lends and the shortcuts it holds; else null.
     std::shared_ptr<RemoteDesktopPasteOutput> m_lentKeyboard;
     std::unique_ptr<DesktopShortcuts> m_desktopShortcuts;

@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A GTK 3 program that copies, as a person copying in one program after another would: once its window has the
 # keyboard focus (a Wayland compositor takes a copy only from the focused window), it puts each text given as an
-# argument on the clipboard in turn, 300 ms apart, and prints "copied N" after the Nth. Then it stays, the
+# argument on the clipboard in turn, from half a second after, a second apart, and prints "copied N" after the Nth. Then it stays, the
 # clipboard's owner, until it is ended.
 import sys
 
@@ -31,10 +31,14 @@ def copy_next():
     return len(copied) < len(texts)
 
 
+started = []
+
+
 def focused(*_):
-    if not copied:
-        GLib.idle_add(copy_next)
-        GLib.timeout_add(300, copy_next)
+    # The window may get the focus more than once; the copies start once, when the focus has settled.
+    if not started:
+        started.append(True)
+        GLib.timeout_add(500, lambda: copy_next() and GLib.timeout_add(1000, copy_next) and False)
     return False
 
 

@@ -285,8 +285,6 @@ TEST_F(Coordinator, WhereNoProgramCanBeBroughtBackThePopupStepsAsideAndThePasteF
     collectTexts({"a", "b", "c"});
     workspace.activates = false;
     openPopup();
-    QElapsedTimer sinceRequest;
-    sinceRequest.start();
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
     // The popup goes at once, so that the desktop gives the keyboard back; the paste waits for that.
     EXPECT_EQ(popup.closes, QList<PopupCloseReason>({PopupCloseReason::pasteHandOff}));
@@ -296,7 +294,6 @@ TEST_F(Coordinator, WhereNoProgramCanBeBroughtBackThePopupStepsAsideAndThePasteF
     coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::hotkey, recordInto(refused));
     EXPECT_EQ(refused, QList<PasteAttemptResult>({PasteAttemptResult::requestInProgress}));
     ASSERT_TRUE(waitUntil([&] { return !results.isEmpty(); }, 2000));
-    EXPECT_GE(sinceRequest.elapsed(), PasteRequestCoordinator::handOffSettleMilliseconds);
     EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::commandPosted}));
     EXPECT_EQ(queueTexts(), QList<QString>({"b", "c"}));
     EXPECT_TRUE(workspace.activationRequests.isEmpty());

@@ -57,6 +57,10 @@ void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, P
         return;
     }
     if (isPopupShown()) {
+        if (!m_workspace.canActivate()) {
+            handOffAndPaste(kind, std::move(completion));
+            return;
+        }
         const auto recipient = m_pasteRecipient;
         if (recipient && !m_workspace.isOwnProgram(*recipient) && !m_workspace.isTerminated(*recipient)) {
             std::optional<QUuid> bulkIdentity;
@@ -79,6 +83,16 @@ void PasteRequestCoordinator::handlePasteRequest(const PasteRequestKind& kind, P
         return;
     }
     complete(completion, pasteThroughEngine(kind));
+}
+
+void PasteRequestCoordinator::handOffAndPaste(const PasteRequestKind& kind, PasteCompletion completion) {
+    m_isRestoringFocusForPaste = true;
+    qCDebug(lcUi).noquote() << QStringLiteral("paste hand-off started");
+    m_popup->close(PopupCloseReason::pasteHandOff);
+    QTimer::singleShot(handOffSettleMilliseconds, this, [this, kind, completion = std::move(completion)] {
+        m_isRestoringFocusForPaste = false;
+        complete(completion, pasteThroughEngine(kind));
+    });
 }
 
 void PasteRequestCoordinator::restoreRecipientAndPaste(const RunningProgram& recipient, const PasteRequestKind& kind,

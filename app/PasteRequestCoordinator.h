@@ -20,12 +20,17 @@ namespace sorvu {
 
 // The one road every paste takes. With the popup closed the program in front gets the paste at once; with
 // the popup open Sorvu itself is in front, so the program that was in front when the popup opened is
-// brought back first, and the paste waits (at most half a second) until the desktop confirms it.
+// brought back first, and the paste waits (at most half a second) until the desktop confirms it. Where no
+// program can be brought back (a compositor that keeps its window list to itself), the popup steps aside
+// instead, the desktop gives the keyboard back to the window before it, and the paste follows a moment later.
 class PasteRequestCoordinator : public QObject, public PasteRequestHandler {
     Q_OBJECT
 
 public:
     static constexpr int activationTimeoutMilliseconds = 500;
+    // How long a paste waits after the popup stepped aside: the compositor moves the keyboard as the popup's
+    // window goes, and the keystroke itself travels through other programs.
+    static constexpr int handOffSettleMilliseconds = 150;
 
     PasteRequestCoordinator(ClipboardQueue& queue, Workspace& workspace, QObject* parent = nullptr);
     ~PasteRequestCoordinator() override;
@@ -48,6 +53,7 @@ private:
 
     bool isPopupShown() const;
     bool isFrontmost(const RunningProgram& application) const;
+    void handOffAndPaste(const PasteRequestKind& kind, PasteCompletion completion);
     void restoreRecipientAndPaste(const RunningProgram& recipient, const PasteRequestKind& kind,
                                   std::optional<QUuid> bulkIdentity, PasteCompletion completion);
     void waitForRecipientActivation(const RunningProgram& recipient, Outcome outcome);

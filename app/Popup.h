@@ -14,8 +14,9 @@ class Popup {
     Q_GADGET
 
 public:
-    // Why the popup closes; nothing else closes it. The log shows the case name.
-    enum class CloseReason { trayIcon, outsideClick, escape, queueDrained };
+    // Why the popup closes; nothing else closes it. The log shows the case name. `pasteHandOff`: the popup steps
+    // aside so that the desktop gives the keyboard back to the window before it, for a paste from the popup.
+    enum class CloseReason { trayIcon, outsideClick, escape, queueDrained, pasteHandOff };
     Q_ENUM(CloseReason)
 
     virtual ~Popup() = default;

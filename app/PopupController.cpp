@@ -73,7 +73,10 @@ void PopupController::closePopup(CloseReason reason) {
     }
     m_isClosing = true;
     qCDebug(lcUi).noquote() << QStringLiteral("popover close requested reason=%1").arg(caseName(reason));
-    m_dependencies.coordinator->cancelPendingBulkPaste();
+    // Stepping aside for a paste does not withdraw that paste.
+    if (reason != CloseReason::pasteHandOff) {
+        m_dependencies.coordinator->cancelPendingBulkPaste();
+    }
     m_window->hide();
     // Closed from the keyboard or the icon, the keyboard goes back to the program that was in front at the
     // opening. A click elsewhere chose its own window, and a paste has already brought the program back.

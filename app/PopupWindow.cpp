@@ -28,7 +28,6 @@
 #include <QTimer>
 #include <QtMath>
 
-
 Q_IMPORT_QML_PLUGIN(Sorvu_ViewsPlugin)
 
 namespace sorvu {
@@ -116,7 +115,26 @@ void PopupController::buildContent(double minimumQueueListHeight) {
     settings.shortcutManager = m_dependencies.shortcutManager;
     settings.launchAtLogin = m_dependencies.launchAtLogin;
     settings.globalShortcuts = m_dependencies.globalShortcuts;
-    settings.shortcutsRecordable = m_dependencies.platform->shortcutSource() == Platform::ShortcutSource::grabbedKeys;
+    Platform* platform = m_dependencies.platform;
+    switch (platform->shortcutSource()) {
+    case Platform::ShortcutSource::grabbedKeys:
+        settings.shortcutsShown = SettingsScreenModel::ShortcutsShown::recorders;
+        break;
+    case Platform::ShortcutSource::desktopBindings:
+        settings.shortcutsShown = SettingsScreenModel::ShortcutsShown::commands;
+        break;
+    case Platform::ShortcutSource::desktopPortal:
+        settings.shortcutsShown = SettingsScreenModel::ShortcutsShown::desktopTriggers;
+        break;
+    }
+    if (platform->canOpenShortcutSettings()) {
+        settings.openShortcutSettings = [platform] { return platform->openShortcutSettings(); };
+    }
+    if (platform->canWriteShortcutBindings()) {
+        settings.writeShortcutBindings = [platform](std::function<void(bool)> done) {
+            platform->writeShortcutBindings(std::move(done));
+        };
+    }
     settings.version = buildInfo().version;
     settings.buildNumber = buildInfo().buildNumber;
     settings.website = websiteUrl();

@@ -181,10 +181,17 @@ int main(int argc, char** argv) {
     qCInfo(sorvu::lcUi).noquote() << QStringLiteral("platform chosen name=%1").arg(choice.kind->name());
     // Said once, at the start: the session works, but not as well as the user may expect.
     if (!choice.passedOver.isEmpty()) {
+        // GNOME lends Sorvu a keyboard and holds or binds its shortcuts: its pastes reach every program.
         platform->showNotification(inUsersLanguage(
-            settings, QT_TRANSLATE_NOOP("Sorvu", "This desktop does not let programs watch its Wayland clipboard, so "
-                                                 "Sorvu runs through XWayland: it collects copies, but its shortcuts "
-                                                 "and pastes reach X11 programs only.")));
+            settings,
+            environment.isDesktop(u"GNOME")
+                ? QT_TRANSLATE_NOOP("Sorvu", "GNOME does not let programs watch its Wayland clipboard, so "
+                                             "Sorvu runs through XWayland: it collects copies, pastes into "
+                                             "every program through GNOME's remote desktop service, and its "
+                                             "shortcuts are GNOME's own, set up in Sorvu's settings.")
+                : QT_TRANSLATE_NOOP("Sorvu", "This desktop does not let programs watch its Wayland clipboard, "
+                                             "so Sorvu runs through XWayland: it collects copies, but its "
+                                             "shortcuts and pastes reach X11 programs only.")));
     }
     sorvu::Application application(*platform, settings, sorvu::ClipboardQueue::defaultClipboardFilesDirectory());
     sorvu::quitOnTerminationSignals();

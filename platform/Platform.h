@@ -42,6 +42,9 @@ public:
         grabbedKeys,
         // The desktop binds its own keys to Sorvu's command line; the settings show the commands to bind.
         desktopBindings,
+        // The desktop holds them (its GlobalShortcuts portal) and says which keys fire each action; the user
+        // changes them in the desktop's own settings.
+        desktopPortal,
     };
     Q_ENUM(ShortcutSource)
 
@@ -67,6 +70,14 @@ public:
     virtual ShortcutSource shortcutSource() const = 0;
     // The source of shortcut activations, matching what the manager holds; owned by the caller.
     virtual std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutManager& manager) = 0;
+    // Whether Sorvu knows the way to the desktop's own keyboard shortcut settings.
+    virtual bool canOpenShortcutSettings() const { return false; }
+    // Starts them, without waiting for them; false where they could not be started.
+    virtual bool openShortcutSettings() { return false; }
+    // Whether Sorvu can write the desktop's key bindings to its commands for the user (GNOME's custom shortcuts).
+    virtual bool canWriteShortcutBindings() const { return false; }
+    // Writes them without waiting, keeping the user's other bindings; `done` learns whether they were written.
+    virtual void writeShortcutBindings(std::function<void(bool written)> done) { done(false); }
 
     // Whether Sorvu may put its own windows at a position of its choosing; otherwise the desktop places them.
     virtual bool canPlaceWindows() const = 0;

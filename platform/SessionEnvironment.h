@@ -19,6 +19,11 @@ struct SessionEnvironment {
     QString forcedPlatform;
     // $QT_QPA_PLATFORM: the user's choice of Qt's window-system plugin.
     QString qtPlatform;
+    // $XDG_CURRENT_DESKTOP: the desktop's names, separated by colons ("KDE", "ubuntu:GNOME").
+    QString currentDesktop;
+
+    // Whether the desktop goes by this name (compared without regard to case).
+    bool isDesktop(QStringView name) const;
 
     static SessionEnvironment ofThisProcess();
 };

@@ -37,6 +37,8 @@ packages=(
     # the desktops without a virtual keyboard for clients: KWin with the desktop portal and its KDE backend (a Qt 5
     # program on Wayland), mutter with XWayland, and the tests' own scripted portal
     kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5 mutter xwayland python3-dbus
+    # GNOME's custom shortcuts as Sorvu writes them: their schema and the settings store gsettings writes to
+    gnome-settings-daemon-common dconf-gsettings-backend dconf-service
 )
 
 missing=()

@@ -16,6 +16,20 @@ class GlobalShortcuts : public QObject {
     Q_OBJECT
 
 public:
+    // What keeps shortcuts that the desktop holds for Sorvu from firing.
+    enum class DesktopProblem {
+        none,
+        // The desktop offers programs no global shortcuts.
+        absent,
+        // The user or the desktop said no.
+        refused,
+        // The desktop withdrew them.
+        closed,
+        // The desktop's service failed.
+        failed,
+    };
+    Q_ENUM(DesktopProblem)
+
     using QObject::QObject;
 
     // From now on, until the object goes, reports every activation. Starting twice changes nothing.
@@ -29,9 +43,16 @@ public:
     // none is taken, or where the session has no such notion.
     virtual void retryTaken() {}
 
+    // Where the desktop holds the shortcuts: the keys that fire the action, in the desktop's own words ("Meta+Ctrl+V");
+    // empty where the desktop gave it none or does not say.
+    virtual QString triggerDescription(ShortcutAction) const { return {}; }
+    virtual DesktopProblem desktopProblem() const { return DesktopProblem::none; }
+
 signals:
     void activated(sorvu::ShortcutAction action);
     void takenActionsChanged();
+    void triggersChanged();
+    void desktopProblemChanged();
 };
 
 } // namespace sorvu

@@ -29,6 +29,8 @@ PopupRootModel::PopupRootModel(ClipboardQueue& queue, LanguagePreferenceStore& l
     if (m_settings.globalShortcuts) {
         connect(m_settings.globalShortcuts, &GlobalShortcuts::takenActionsChanged, this,
                 &PopupRootModel::statusChanged);
+        connect(m_settings.globalShortcuts, &GlobalShortcuts::desktopProblemChanged, this,
+                &PopupRootModel::statusChanged);
     }
     if (m_settings.shortcutManager) {
         connect(m_settings.shortcutManager, &ShortcutManager::overridesChanged, this, &PopupRootModel::statusChanged);

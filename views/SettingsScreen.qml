@@ -51,11 +51,60 @@ ColumnLayout {
         }
     }
 
+    // Where the desktop holds the keys: each action's keys, as the desktop describes them.
+    ColumnLayout {
+        Layout.fillWidth: true
+        spacing: 4
+        visible: screen.settingsScreen.showsShortcutTriggers
+
+        Label {
+            Layout.fillWidth: true
+            Layout.preferredWidth: 0
+            text: screen.settingsScreen.triggersHint
+            font: screen.styles.callout
+            color: screen.colors.text
+            wrapMode: Text.WordWrap
+        }
+
+        Repeater {
+            model: [
+                { "title": screen.settingsScreen.collectingRecorder.title, "keys": screen.settingsScreen.collectingTrigger },
+                { "title": screen.settingsScreen.pasteRecorder.title, "keys": screen.settingsScreen.pasteTrigger }
+            ]
+
+            delegate: RowLayout {
+                required property var modelData
+
+                Layout.fillWidth: true
+                spacing: 6
+
+                Label {
+                    text: modelData.title
+                    font: screen.styles.callout
+                    color: screen.colors.text
+                    Accessible.ignored: true
+                }
+
+                Item {
+                    Layout.fillWidth: true
+                }
+
+                Label {
+                    text: modelData.keys
+                    font: screen.styles.callout
+                    color: screen.colors.text
+                    Accessible.role: Accessible.StaticText
+                    Accessible.name: modelData.title + ", " + modelData.keys
+                }
+            }
+        }
+    }
+
     // Where the desktop binds the keys itself: the command each binding runs, ready to copy.
     ColumnLayout {
         Layout.fillWidth: true
         spacing: 4
-        visible: !screen.settingsScreen.shortcutsRecordable
+        visible: screen.settingsScreen.showsShortcutCommands
 
         Label {
             Layout.fillWidth: true
@@ -101,6 +150,33 @@ ColumnLayout {
                 }
             }
         }
+
+        PlainButton {
+            visible: screen.settingsScreen.canWriteShortcutBindings
+            enabled: !screen.settingsScreen.isWritingShortcutBindings
+            colors: screen.colors
+            text: screen.settingsScreen.writeShortcutBindingsText
+            font: screen.styles.callout
+            onClicked: screen.settingsScreen.writeShortcutBindings()
+        }
+    }
+
+    PlainButton {
+        visible: !screen.settingsScreen.shortcutsRecordable && screen.settingsScreen.canOpenShortcutSettings
+        colors: screen.colors
+        text: screen.settingsScreen.openShortcutSettingsText
+        font: screen.styles.callout
+        onClicked: screen.settingsScreen.openShortcutSettings()
+    }
+
+    Label {
+        Layout.fillWidth: true
+        Layout.preferredWidth: 0
+        visible: text !== ""
+        text: screen.settingsScreen.shortcutOutcome
+        font: screen.styles.caption
+        color: screen.settingsScreen.shortcutOutcomeIsProblem ? screen.colors.warning : screen.colors.secondaryText
+        wrapMode: Text.WordWrap
     }
 
     Divider {

@@ -6,7 +6,10 @@
 #include "engine/LaunchAtLoginSetting.h"
 #include "preferences/LanguagePreferenceStore.h"
 #include "preferences/SupportedLanguage.h"
+#include "shortcuts/GlobalShortcuts.h"
 #include "views/ViewLanguage.h"
+
+#include <QPointer>
 
 namespace sorvu {
 
@@ -22,11 +25,89 @@ SettingsScreenModel::SettingsScreenModel(LanguagePreferenceStore& languageStore,
     LaunchAtLoginSetting* launchAtLogin = m_dependencies.launchAtLogin;
     connect(launchAtLogin, &LaunchAtLoginSetting::enabledChanged, this, &SettingsScreenModel::launchAtLoginChanged);
     connect(launchAtLogin, &LaunchAtLoginSetting::desyncedChanged, this, &SettingsScreenModel::launchAtLoginChanged);
+    // The user may change the keys in the desktop's settings while the screen is open.
+    if (m_dependencies.globalShortcuts) {
+        connect(m_dependencies.globalShortcuts, &GlobalShortcuts::triggersChanged, this,
+                &SettingsScreenModel::triggersChanged);
+    }
+    connect(&m_language, &ViewLanguage::changed, this, &SettingsScreenModel::triggersChanged);
+    connect(&m_language, &ViewLanguage::changed, this, &SettingsScreenModel::shortcutOutcomeChanged);
 }
 
 QString SettingsScreenModel::bindingHint() const {
     return m_language.text(
         QT_TRANSLATE_NOOP("Sorvu", "Bind keys to these commands in your desktop's keyboard settings."));
+}
+
+QString SettingsScreenModel::triggersHint() const {
+    return m_language.text(
+        QT_TRANSLATE_NOOP("Sorvu", "The desktop holds these shortcuts. Change them in its settings."));
+}
+
+QString SettingsScreenModel::trigger(ShortcutAction action) const {
+    const QString described =
+        m_dependencies.globalShortcuts ? m_dependencies.globalShortcuts->triggerDescription(action) : QString();
+    return described.isEmpty() ? m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Not set")) : described;
+}
+
+QString SettingsScreenModel::openShortcutSettingsText() const {
+    return m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Open Desktop Shortcut Settings"));
+}
+
+QString SettingsScreenModel::writeShortcutBindingsText() const {
+    return m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Add Shortcuts to GNOME"));
+}
+
+QString SettingsScreenModel::shortcutOutcome() const {
+    // The keys the written bindings fire on: the defaults.
+    const auto keys = [](ShortcutAction action) {
+        return QStringLiteral("Ctrl+Super+") + defaultCharacter(action).toUpper();
+    };
+    switch (m_shortcutOutcome) {
+    case ShortcutOutcome::none:
+    case ShortcutOutcome::writing:
+        break;
+    case ShortcutOutcome::settingsNotOpened:
+        return m_language.text(QT_TRANSLATE_NOOP("Sorvu", "The desktop's shortcut settings could not be opened."));
+    case ShortcutOutcome::written:
+        return m_language.text(QT_TRANSLATE_NOOP("Sorvu", "Added to GNOME: %@ and %@ run these commands."),
+                               {keys(ShortcutAction::startStopCollecting), keys(ShortcutAction::pasteNext)});
+    case ShortcutOutcome::notWritten:
+        return m_language.text(QT_TRANSLATE_NOOP(
+            "Sorvu", "GNOME's shortcuts could not be changed. Add them in Settings, Keyboard, Custom Shortcuts."));
+    }
+    return {};
+}
+
+bool SettingsScreenModel::shortcutOutcomeIsProblem() const {
+    return m_shortcutOutcome == ShortcutOutcome::settingsNotOpened || m_shortcutOutcome == ShortcutOutcome::notWritten;
+}
+
+void SettingsScreenModel::setShortcutOutcome(ShortcutOutcome outcome) {
+    if (outcome != m_shortcutOutcome) {
+        m_shortcutOutcome = outcome;
+        emit shortcutOutcomeChanged();
+    }
+}
+
+void SettingsScreenModel::openShortcutSettings() {
+    if (m_dependencies.openShortcutSettings) {
+        setShortcutOutcome(m_dependencies.openShortcutSettings() ? ShortcutOutcome::none
+                                                                 : ShortcutOutcome::settingsNotOpened);
+    }
+}
+
+void SettingsScreenModel::writeShortcutBindings() {
+    if (!canWriteShortcutBindings() || isWritingShortcutBindings()) {
+        return;
+    }
+    setShortcutOutcome(ShortcutOutcome::writing);
+    // The popup may close before the desktop has answered.
+    m_dependencies.writeShortcutBindings([self = QPointer<SettingsScreenModel>(this)](bool written) {
+        if (self) {
+            self->setShortcutOutcome(written ? ShortcutOutcome::written : ShortcutOutcome::notWritten);
+        }
+    });
 }
 
 QString SettingsScreenModel::languageLabel() const {

@@ -14,8 +14,8 @@ class GlobalShortcuts;
 class ShortcutManager;
 
 // The states that would otherwise pass unnoticed, in words, for the status row and the tray icon's tooltip:
-// each shortcut another program holds (so pressing it does nothing), and a full queue (so copies are not
-// added). Empty when all is well.
+// each shortcut another program holds (so pressing it does nothing), shortcuts the desktop was to hold but does
+// not, and a full queue (so copies are not added). Empty when all is well.
 QStringList statusNotices(qint64 queueCount, const GlobalShortcuts* globalShortcuts, const ShortcutManager* shortcuts,
                           const TranslationCatalog& catalog, const QLocale& locale);
 

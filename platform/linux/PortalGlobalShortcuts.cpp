@@ -123,6 +123,7 @@ QVariant PortalGlobalShortcuts::shortcutList() const {
 
 void PortalGlobalShortcuts::setState(State state, const QString& detail) {
     const bool changed = state != m_state;
+    const DesktopProblem before = desktopProblem();
     m_state = state;
     const QString line = QStringLiteral("global shortcuts portal state=%1 %2").arg(caseName(state), detail);
     if (state == State::bound || state == State::binding) {
@@ -132,7 +133,28 @@ void PortalGlobalShortcuts::setState(State state, const QString& detail) {
     }
     if (changed) {
         emit stateChanged(state);
+        if (desktopProblem() != before) {
+            emit desktopProblemChanged();
+        }
     }
+}
+
+GlobalShortcuts::DesktopProblem PortalGlobalShortcuts::desktopProblem() const {
+    switch (m_state) {
+    case State::absent:
+        return DesktopProblem::absent;
+    case State::refused:
+        return DesktopProblem::refused;
+    case State::closed:
+        return DesktopProblem::closed;
+    case State::failed:
+        return DesktopProblem::failed;
+    case State::notStarted:
+    case State::binding:
+    case State::bound:
+        break;
+    }
+    return DesktopProblem::none;
 }
 
 void PortalGlobalShortcuts::start() {

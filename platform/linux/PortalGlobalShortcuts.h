@@ -70,11 +70,11 @@ public:
     State state() const { return m_state; }
     // The keys that fire each action, as the desktop describes them ("Meta+Ctrl+V"); empty for an action the
     // desktop gave no keys.
-    QString triggerDescription(ShortcutAction action) const { return m_triggers.value(action); }
+    QString triggerDescription(ShortcutAction action) const override { return m_triggers.value(action); }
+    DesktopProblem desktopProblem() const override;
 
 signals:
     void stateChanged(sorvu::PortalGlobalShortcuts::State state);
-    void triggersChanged();
 
 private slots:
     void onActivated(const QDBusMessage& message);

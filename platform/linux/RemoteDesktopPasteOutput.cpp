@@ -42,6 +42,9 @@ bool RemoteDesktopPasteOutput::canPostKeys() {
 }
 
 std::optional<WindowClass> RemoteDesktopPasteOutput::recipientClass() {
+    if (m_recipientClass) {
+        return m_recipientClass();
+    }
     return road() != nullptr ? road()->recipientClass() : std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,10 @@ public:
 
     // Starts the first road; again, the current road after it was refused or closed.
     void start();
+    // Tells which window receives the keys, where the session knows it: the remote-desktop services do not say.
+    void setRecipientClass(std::function<std::optional<WindowClass>()> recipientClass) {
+        m_recipientClass = std::move(recipientClass);
+    }
     // The road in use: the last one tried; null without any.
     RemoteDesktopKeystroke* road() const;
 
@@ -41,6 +46,7 @@ private:
 
     std::vector<std::unique_ptr<RemoteDesktopKeystroke>> m_roads;
     std::size_t m_current = 0;
+    std::function<std::optional<WindowClass>()> m_recipientClass;
 };
 
 } // namespace sorvu

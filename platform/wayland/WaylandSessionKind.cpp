@@ -49,7 +49,7 @@ void WaylandSessionKind::prepareQt() const {
 }
 
 std::unique_ptr<Platform> WaylandSessionKind::createPlatform(const SessionEnvironment& environment) const {
-    return std::make_unique<WaylandPlatform>(sessionKey(environment));
+    return std::make_unique<WaylandPlatform>(environment, sessionKey(environment));
 }
 
 } // namespace sorvu

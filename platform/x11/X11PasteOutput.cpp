@@ -11,11 +11,16 @@
 
 namespace sorvu {
 
-X11PasteOutput::X11PasteOutput(std::shared_ptr<X11Clipboard> clipboard, X11Workspace& workspace)
-    : m_clipboard(std::move(clipboard)), m_workspace(workspace) {}
+X11PasteOutput::X11PasteOutput(std::shared_ptr<X11Clipboard> clipboard, X11Workspace& workspace,
+                               std::shared_ptr<PasteOutput> lentKeyboard)
+    : m_clipboard(std::move(clipboard)), m_workspace(workspace), m_lentKeyboard(std::move(lentKeyboard)) {}
+
+bool X11PasteOutput::usesLentKeyboard() const {
+    return m_lentKeyboard != nullptr && m_lentKeyboard->canPostKeys();
+}
 
 bool X11PasteOutput::canPostKeys() {
-    return hasX11InputAccess();
+    return usesLentKeyboard() || hasX11InputAccess();
 }
 
 std::optional<WindowClass> X11PasteOutput::recipientClass() {
@@ -24,20 +29,26 @@ std::optional<WindowClass> X11PasteOutput::recipientClass() {
 }
 
 bool X11PasteOutput::canPost(PasteKeys keys) {
-    return makeX11PasteKeystroke(keys).has_value();
+    return usesLentKeyboard() ? m_lentKeyboard->canPost(keys) : makeX11PasteKeystroke(keys).has_value();
 }
 
 void X11PasteOutput::post(PasteKeys keys) {
-    const std::optional<std::function<void()>> keystroke = makeX11PasteKeystroke(keys);
-    if (!keystroke) {
-        return;
+    const bool lent = usesLentKeyboard();
+    std::optional<std::function<void()>> keystroke;
+    if (!lent) {
+        keystroke = makeX11PasteKeystroke(keys);
+        if (!keystroke) {
+            return;
+        }
     }
     // xterm and its kin paste PRIMARY on Shift+Insert: the entry waits there as well. Claimed on Qt's
     // connection like the keys, so the server handles the claim first.
     if (keys == PasteKeys::shiftInsert) {
         m_clipboard->offerLastWriteOnPrimary();
     }
-    if (m_shortcuts) {
+    if (lent) {
+        m_lentKeyboard->post(keys);
+    } else if (m_shortcuts) {
         m_shortcuts->withGrabsLifted(*keystroke);
     } else {
         (*keystroke)();

@@ -18,9 +18,13 @@ class X11Workspace;
 // The paste keystroke posted with XTest into the window in front, whose WM_CLASS tells which keystroke it
 // pastes with. Sorvu's own shortcut grabs are lifted while the keys go out, and for Shift+Insert the entry is
 // offered on PRIMARY too (xterm and its kin paste that selection).
+//
+// Inside a Wayland session XTest reaches XWayland's programs only: a keyboard the desktop lends (its
+// remote-desktop service) types into whatever window has the focus, and is used whenever it is ready.
 class X11PasteOutput : public PasteOutput {
 public:
-    X11PasteOutput(std::shared_ptr<X11Clipboard> clipboard, X11Workspace& workspace);
+    X11PasteOutput(std::shared_ptr<X11Clipboard> clipboard, X11Workspace& workspace,
+                   std::shared_ptr<PasteOutput> lentKeyboard = nullptr);
 
     // The grabs that the keystroke must not set off; they come later than the output.
     void setShortcuts(X11GrabbedShortcuts* shortcuts) { m_shortcuts = shortcuts; }
@@ -31,8 +35,11 @@ public:
     void post(PasteKeys keys) override;
 
 private:
+    bool usesLentKeyboard() const;
+
     std::shared_ptr<X11Clipboard> m_clipboard;
     X11Workspace& m_workspace;
+    std::shared_ptr<PasteOutput> m_lentKeyboard;
     QPointer<X11GrabbedShortcuts> m_shortcuts;
 };
 

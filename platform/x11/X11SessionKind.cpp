@@ -30,7 +30,7 @@ void X11SessionKind::prepareQt() const {
 }
 
 std::unique_ptr<Platform> X11SessionKind::createPlatform(const SessionEnvironment& environment) const {
-    return std::make_unique<X11Platform>(sessionKey(environment));
+    return std::make_unique<X11Platform>(environment, sessionKey(environment));
 }
 
 } // namespace sorvu

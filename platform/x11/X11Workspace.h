@@ -37,6 +37,11 @@ public:
     // Whether the active window belongs to this process.
     bool isOwnProcessFrontmost();
 
+    // Inside a Wayland session the X server knows only XWayland's windows: a Wayland window in front is no
+    // window to it, and none can be brought back.
+    bool canActivate() const override { return m_canActivate; }
+    void setCanActivate(bool canActivate) { m_canActivate = canActivate; }
+
 private:
     void readEvents();
     void scheduleRead();
@@ -44,6 +49,7 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
     bool m_readScheduled = false;
+    bool m_canActivate = true;
 };
 
 } // namespace sorvu

@@ -338,5 +338,53 @@
         <source>No program opened the link. Install xdg-utils, then try again.</source>
         <translation>Kein Programm hat den Link geöffnet. Installiere xdg-utils und versuche es erneut.</translation>
     </message>
+    <message>
+        <source>GNOME does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, pastes into every program through GNOME's remote desktop service, and its shortcuts are GNOME's own, set up in Sorvu's settings.</source>
+        <translation>GNOME lässt Programme seine Wayland-Zwischenablage nicht beobachten, daher läuft Sorvu über XWayland: Es sammelt Kopien, fügt über den Fernsteuerungsdienst von GNOME in jedes Programm ein, und seine Tastenkürzel sind die von GNOME, eingerichtet in den Einstellungen von Sorvu.</translation>
+    </message>
+    <message>
+        <source>The desktop holds these shortcuts. Change them in its settings.</source>
+        <translation>Der Desktop verwaltet diese Tastenkürzel. Ändere sie in seinen Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Nicht festgelegt</translation>
+    </message>
+    <message>
+        <source>Open Desktop Shortcut Settings</source>
+        <translation>Tastenkürzel-Einstellungen des Desktops öffnen</translation>
+    </message>
+    <message>
+        <source>Add Shortcuts to GNOME</source>
+        <translation>Tastenkürzel zu GNOME hinzufügen</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut settings could not be opened.</source>
+        <translation>Die Tastenkürzel-Einstellungen des Desktops konnten nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Added to GNOME: %@ and %@ run these commands.</source>
+        <translation>Zu GNOME hinzugefügt: %@ und %@ führen diese Befehle aus.</translation>
+    </message>
+    <message>
+        <source>GNOME's shortcuts could not be changed. Add them in Settings, Keyboard, Custom Shortcuts.</source>
+        <translation>Die Tastenkürzel von GNOME konnten nicht geändert werden. Füge sie unter Einstellungen, Tastatur, Eigene Tastenkürzel hinzu.</translation>
+    </message>
+    <message>
+        <source>This desktop holds no shortcuts for programs: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>Dieser Desktop verwaltet keine Tastenkürzel für Programme: Lege in seinen Tastatureinstellungen Tasten für die Befehle von Sorvu fest.</translation>
+    </message>
+    <message>
+        <source>The desktop refused Sorvu's shortcuts: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>Der Desktop hat die Tastenkürzel von Sorvu abgelehnt: Lege in seinen Tastatureinstellungen Tasten für die Befehle von Sorvu fest.</translation>
+    </message>
+    <message>
+        <source>The desktop withdrew Sorvu's shortcuts: they do nothing until Sorvu starts again.</source>
+        <translation>Der Desktop hat die Tastenkürzel von Sorvu zurückgezogen: Sie bewirken nichts, bis Sorvu neu startet.</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut service failed: Sorvu's shortcuts do nothing.</source>
+        <translation>Der Tastenkürzel-Dienst des Desktops ist fehlgeschlagen: Die Tastenkürzel von Sorvu bewirken nichts.</translation>
+    </message>
 </context>
 </TS>

@@ -338,5 +338,53 @@
         <source>No program opened the link. Install xdg-utils, then try again.</source>
         <translation>Ningún programa abrió el enlace. Instala xdg-utils y vuelve a intentarlo.</translation>
     </message>
+    <message>
+        <source>GNOME does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, pastes into every program through GNOME's remote desktop service, and its shortcuts are GNOME's own, set up in Sorvu's settings.</source>
+        <translation>GNOME no permite a los programas observar su portapapeles de Wayland, así que Sorvu funciona a través de XWayland: recoge lo que se copia, pega en cualquier programa mediante el servicio de escritorio remoto de GNOME, y sus atajos son los de GNOME, que se configuran en los ajustes de Sorvu.</translation>
+    </message>
+    <message>
+        <source>The desktop holds these shortcuts. Change them in its settings.</source>
+        <translation>El escritorio gestiona estos atajos. Cámbialos en su configuración.</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Sin asignar</translation>
+    </message>
+    <message>
+        <source>Open Desktop Shortcut Settings</source>
+        <translation>Abrir los atajos del escritorio</translation>
+    </message>
+    <message>
+        <source>Add Shortcuts to GNOME</source>
+        <translation>Añadir atajos a GNOME</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut settings could not be opened.</source>
+        <translation>No se pudo abrir la configuración de atajos del escritorio.</translation>
+    </message>
+    <message>
+        <source>Added to GNOME: %@ and %@ run these commands.</source>
+        <translation>Añadidos a GNOME: %@ y %@ ejecutan estos comandos.</translation>
+    </message>
+    <message>
+        <source>GNOME's shortcuts could not be changed. Add them in Settings, Keyboard, Custom Shortcuts.</source>
+        <translation>No se pudieron cambiar los atajos de GNOME. Añádelos en Configuración, Teclado, Atajos personalizados.</translation>
+    </message>
+    <message>
+        <source>This desktop holds no shortcuts for programs: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>Este escritorio no gestiona atajos para programas: asigna teclas a los comandos de Sorvu en su configuración de teclado.</translation>
+    </message>
+    <message>
+        <source>The desktop refused Sorvu's shortcuts: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>El escritorio rechazó los atajos de Sorvu: asigna teclas a los comandos de Sorvu en su configuración de teclado.</translation>
+    </message>
+    <message>
+        <source>The desktop withdrew Sorvu's shortcuts: they do nothing until Sorvu starts again.</source>
+        <translation>El escritorio retiró los atajos de Sorvu: no hacen nada hasta que Sorvu se inicie de nuevo.</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut service failed: Sorvu's shortcuts do nothing.</source>
+        <translation>El servicio de atajos del escritorio falló: los atajos de Sorvu no hacen nada.</translation>
+    </message>
 </context>
 </TS>

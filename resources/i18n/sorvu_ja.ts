@@ -323,5 +323,53 @@
         <source>No program opened the link. Install xdg-utils, then try again.</source>
         <translation>リンクを開くプログラムがありません。xdg-utils をインストールしてから、もう一度お試しください。</translation>
     </message>
+    <message>
+        <source>GNOME does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, pastes into every program through GNOME's remote desktop service, and its shortcuts are GNOME's own, set up in Sorvu's settings.</source>
+        <translation>GNOME では Wayland のクリップボードを監視できないため、Sorvu は XWayland 経由で動作します。コピーは収集でき、ペーストは GNOME のリモートデスクトップサービスを通じてすべてのプログラムに届きます。ショートカットは GNOME 自身のもので、Sorvu の設定から登録できます。</translation>
+    </message>
+    <message>
+        <source>The desktop holds these shortcuts. Change them in its settings.</source>
+        <translation>これらのショートカットはデスクトップが管理しています。デスクトップの設定で変更してください。</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>未設定</translation>
+    </message>
+    <message>
+        <source>Open Desktop Shortcut Settings</source>
+        <translation>デスクトップのショートカット設定を開く</translation>
+    </message>
+    <message>
+        <source>Add Shortcuts to GNOME</source>
+        <translation>GNOME にショートカットを追加</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut settings could not be opened.</source>
+        <translation>デスクトップのショートカット設定を開けませんでした。</translation>
+    </message>
+    <message>
+        <source>Added to GNOME: %@ and %@ run these commands.</source>
+        <translation>GNOME に追加しました: %@ と %@ でこれらのコマンドが実行されます。</translation>
+    </message>
+    <message>
+        <source>GNOME's shortcuts could not be changed. Add them in Settings, Keyboard, Custom Shortcuts.</source>
+        <translation>GNOME のショートカットを変更できませんでした。「設定」の「キーボード」にある「カスタムショートカット」で追加してください。</translation>
+    </message>
+    <message>
+        <source>This desktop holds no shortcuts for programs: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>このデスクトップはプログラムのショートカットを管理しません。キーボード設定で Sorvu のコマンドにキーを割り当ててください。</translation>
+    </message>
+    <message>
+        <source>The desktop refused Sorvu's shortcuts: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>デスクトップが Sorvu のショートカットを拒否しました。キーボード設定で Sorvu のコマンドにキーを割り当ててください。</translation>
+    </message>
+    <message>
+        <source>The desktop withdrew Sorvu's shortcuts: they do nothing until Sorvu starts again.</source>
+        <translation>デスクトップが Sorvu のショートカットを取り消しました。Sorvu を再起動するまで機能しません。</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut service failed: Sorvu's shortcuts do nothing.</source>
+        <translation>デスクトップのショートカットサービスが失敗しました。Sorvu のショートカットは機能しません。</translation>
+    </message>
 </context>
 </TS>

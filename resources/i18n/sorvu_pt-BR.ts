@@ -338,5 +338,53 @@
         <source>No program opened the link. Install xdg-utils, then try again.</source>
         <translation>Nenhum programa abriu o link. Instale o xdg-utils e tente novamente.</translation>
     </message>
+    <message>
+        <source>GNOME does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, pastes into every program through GNOME's remote desktop service, and its shortcuts are GNOME's own, set up in Sorvu's settings.</source>
+        <translation>O GNOME não deixa os programas observarem sua área de transferência do Wayland, então o Sorvu funciona pelo XWayland: ele coleta o que é copiado, cola em qualquer programa pelo serviço de área de trabalho remota do GNOME, e seus atalhos são os do próprio GNOME, configurados nas configurações do Sorvu.</translation>
+    </message>
+    <message>
+        <source>The desktop holds these shortcuts. Change them in its settings.</source>
+        <translation>O ambiente de trabalho gerencia estes atalhos. Altere-os nas configurações dele.</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Não definido</translation>
+    </message>
+    <message>
+        <source>Open Desktop Shortcut Settings</source>
+        <translation>Abrir atalhos do ambiente de trabalho</translation>
+    </message>
+    <message>
+        <source>Add Shortcuts to GNOME</source>
+        <translation>Adicionar atalhos ao GNOME</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut settings could not be opened.</source>
+        <translation>Não foi possível abrir as configurações de atalhos do ambiente de trabalho.</translation>
+    </message>
+    <message>
+        <source>Added to GNOME: %@ and %@ run these commands.</source>
+        <translation>Adicionados ao GNOME: %@ e %@ executam estes comandos.</translation>
+    </message>
+    <message>
+        <source>GNOME's shortcuts could not be changed. Add them in Settings, Keyboard, Custom Shortcuts.</source>
+        <translation>Não foi possível alterar os atalhos do GNOME. Adicione-os em Configurações, Teclado, Atalhos personalizados.</translation>
+    </message>
+    <message>
+        <source>This desktop holds no shortcuts for programs: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>Este ambiente de trabalho não gerencia atalhos para programas: atribua teclas aos comandos do Sorvu nas configurações de teclado dele.</translation>
+    </message>
+    <message>
+        <source>The desktop refused Sorvu's shortcuts: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>O ambiente de trabalho recusou os atalhos do Sorvu: atribua teclas aos comandos do Sorvu nas configurações de teclado dele.</translation>
+    </message>
+    <message>
+        <source>The desktop withdrew Sorvu's shortcuts: they do nothing until Sorvu starts again.</source>
+        <translation>O ambiente de trabalho retirou os atalhos do Sorvu: eles não fazem nada até o Sorvu ser iniciado de novo.</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut service failed: Sorvu's shortcuts do nothing.</source>
+        <translation>O serviço de atalhos do ambiente de trabalho falhou: os atalhos do Sorvu não fazem nada.</translation>
+    </message>
 </context>
 </TS>

@@ -343,5 +343,53 @@
         <source>No program opened the link. Install xdg-utils, then try again.</source>
         <translation>Ни одна программа не открыла ссылку. Установите xdg-utils и попробуйте снова.</translation>
     </message>
+    <message>
+        <source>GNOME does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, pastes into every program through GNOME's remote desktop service, and its shortcuts are GNOME's own, set up in Sorvu's settings.</source>
+        <translation>GNOME не позволяет программам следить за буфером обмена Wayland, поэтому Sorvu работает через XWayland: он собирает копии, вставляет в любую программу через службу удалённого рабочего стола GNOME, а его горячие клавиши — это клавиши GNOME, настраиваемые в настройках Sorvu.</translation>
+    </message>
+    <message>
+        <source>The desktop holds these shortcuts. Change them in its settings.</source>
+        <translation>Этими горячими клавишами управляет рабочий стол. Изменить их можно в его настройках.</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Не задано</translation>
+    </message>
+    <message>
+        <source>Open Desktop Shortcut Settings</source>
+        <translation>Открыть настройки горячих клавиш рабочего стола</translation>
+    </message>
+    <message>
+        <source>Add Shortcuts to GNOME</source>
+        <translation>Добавить горячие клавиши в GNOME</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut settings could not be opened.</source>
+        <translation>Не удалось открыть настройки горячих клавиш рабочего стола.</translation>
+    </message>
+    <message>
+        <source>Added to GNOME: %@ and %@ run these commands.</source>
+        <translation>Добавлено в GNOME: %@ и %@ запускают эти команды.</translation>
+    </message>
+    <message>
+        <source>GNOME's shortcuts could not be changed. Add them in Settings, Keyboard, Custom Shortcuts.</source>
+        <translation>Не удалось изменить горячие клавиши GNOME. Добавьте их в Параметры, Клавиатура, Пользовательские комбинации клавиш.</translation>
+    </message>
+    <message>
+        <source>This desktop holds no shortcuts for programs: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>Этот рабочий стол не управляет горячими клавишами программ: назначьте клавиши командам Sorvu в его настройках клавиатуры.</translation>
+    </message>
+    <message>
+        <source>The desktop refused Sorvu's shortcuts: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>Рабочий стол отклонил горячие клавиши Sorvu: назначьте клавиши командам Sorvu в его настройках клавиатуры.</translation>
+    </message>
+    <message>
+        <source>The desktop withdrew Sorvu's shortcuts: they do nothing until Sorvu starts again.</source>
+        <translation>Рабочий стол отозвал горячие клавиши Sorvu: они не работают до следующего запуска Sorvu.</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut service failed: Sorvu's shortcuts do nothing.</source>
+        <translation>Служба горячих клавиш рабочего стола дала сбой: горячие клавиши Sorvu не работают.</translation>
+    </message>
 </context>
 </TS>

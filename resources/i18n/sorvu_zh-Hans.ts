@@ -323,5 +323,53 @@
         <source>No program opened the link. Install xdg-utils, then try again.</source>
         <translation>没有程序打开该链接。请安装 xdg-utils 后重试。</translation>
     </message>
+    <message>
+        <source>GNOME does not let programs watch its Wayland clipboard, so Sorvu runs through XWayland: it collects copies, pastes into every program through GNOME's remote desktop service, and its shortcuts are GNOME's own, set up in Sorvu's settings.</source>
+        <translation>GNOME 不允许程序监视其 Wayland 剪贴板，因此 Sorvu 通过 XWayland 运行：它能收集复制的内容，通过 GNOME 的远程桌面服务粘贴到任何程序中，其快捷键由 GNOME 自己提供，可在 Sorvu 的设置中设定。</translation>
+    </message>
+    <message>
+        <source>The desktop holds these shortcuts. Change them in its settings.</source>
+        <translation>这些快捷键由桌面管理。请在桌面的设置中更改。</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>未设置</translation>
+    </message>
+    <message>
+        <source>Open Desktop Shortcut Settings</source>
+        <translation>打开桌面快捷键设置</translation>
+    </message>
+    <message>
+        <source>Add Shortcuts to GNOME</source>
+        <translation>将快捷键添加到 GNOME</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut settings could not be opened.</source>
+        <translation>无法打开桌面的快捷键设置。</translation>
+    </message>
+    <message>
+        <source>Added to GNOME: %@ and %@ run these commands.</source>
+        <translation>已添加到 GNOME：%@ 和 %@ 会运行这些命令。</translation>
+    </message>
+    <message>
+        <source>GNOME's shortcuts could not be changed. Add them in Settings, Keyboard, Custom Shortcuts.</source>
+        <translation>无法更改 GNOME 的快捷键。请在“设置”、“键盘”、“自定义快捷键”中添加。</translation>
+    </message>
+    <message>
+        <source>This desktop holds no shortcuts for programs: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>此桌面不为程序管理快捷键：请在其键盘设置中为 Sorvu 的命令绑定按键。</translation>
+    </message>
+    <message>
+        <source>The desktop refused Sorvu's shortcuts: bind keys to Sorvu's commands in its keyboard settings.</source>
+        <translation>桌面拒绝了 Sorvu 的快捷键：请在其键盘设置中为 Sorvu 的命令绑定按键。</translation>
+    </message>
+    <message>
+        <source>The desktop withdrew Sorvu's shortcuts: they do nothing until Sorvu starts again.</source>
+        <translation>桌面撤销了 Sorvu 的快捷键：在 Sorvu 重新启动之前它们不起作用。</translation>
+    </message>
+    <message>
+        <source>The desktop's shortcut service failed: Sorvu's shortcuts do nothing.</source>
+        <translation>桌面的快捷键服务出错：Sorvu 的快捷键不起作用。</translation>
+    </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 // the session's bus that prints every call it gets.
 
 #include "engine/EnumNames.h"
+#include "platform/linux/DesktopShortcuts.h"
 #include "platform/linux/MutterRemoteDesktopKeystroke.h"
 #include "platform/linux/PortalGlobalShortcuts.h"
 #include "platform/linux/PortalRemoteDesktopKeystroke.h"
@@ -13,6 +14,7 @@
 #include "tests/integration/support/DesktopSession.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/TestSupport.h"
+#include "views/StatusNotices.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -295,3 +297,76 @@ TEST_F(PortalScriptedTest, pasteOutputFallsBackFromAnAbsentMutterToThePortalAndN
 }
 
 } // namespace
+
+// GNOME 48 holds shortcuts for programs through the portal, in its current form, after asking the user.
+TEST_F(PortalScriptedTest, onGnome48TheDesktopHoldsTheShortcutsAndItsRefusalOrClosingShowsInTheStatusRow) {
+    SessionEnvironment gnome;
+    gnome.waylandDisplay = QStringLiteral("wayland-0");
+    gnome.currentDesktop = QStringLiteral("ubuntu:GNOME");
+    const auto notices = [](const GlobalShortcuts& shortcuts) {
+        return statusNotices(0, &shortcuts, nullptr, TranslationCatalog(), QLocale(QLocale::English));
+    };
+
+    startPortal({"--global-shortcuts", "bind"});
+    {
+        DesktopShortcuts desktop(gnome, QDBusConnection::sessionBus());
+        const std::unique_ptr<GlobalShortcuts> shortcuts = desktop.create();
+        QSignalSpy activated(shortcuts.get(), &GlobalShortcuts::activated);
+        EXPECT_TRUE(desktop.heldByDesktop()) << "asked, not yet answered";
+        shortcuts->start();
+        ASSERT_TRUE(waitUntil([&] { return !shortcuts->triggerDescription(ShortcutAction::pasteNext).isEmpty(); }));
+        EXPECT_EQ(shortcuts->triggerDescription(ShortcutAction::pasteNext), QStringLiteral("Ctrl+Super+V"));
+        EXPECT_EQ(calls("GlobalShortcuts.BindShortcuts").size(), 1);
+        EXPECT_TRUE(desktop.heldByDesktop());
+        EXPECT_TRUE(notices(*shortcuts).isEmpty());
+        control(QStringLiteral("Activate"), {QStringLiteral("paste-next")});
+        ASSERT_TRUE(waitUntil([&] { return activated.count() == 1; }));
+
+        QSignalSpy problemChanged(shortcuts.get(), &GlobalShortcuts::desktopProblemChanged);
+        control(QStringLiteral("CloseSessions"));
+        ASSERT_TRUE(waitUntil([&] { return problemChanged.count() == 1; }));
+        EXPECT_EQ(notices(*shortcuts),
+                  QStringList{"The desktop withdrew Sorvu's shortcuts: they do nothing until Sorvu starts again."});
+        // The settings then show the commands a key binding of the desktop's own can run.
+        EXPECT_FALSE(desktop.heldByDesktop());
+        EXPECT_TRUE(desktop.canWriteBindings());
+    }
+
+    // The user says no in GNOME's dialog.
+    m_portal->stop();
+    startPortal({"--global-shortcuts", "bind", "--shortcuts-answer", "refuse"});
+    {
+        DesktopShortcuts desktop(gnome, QDBusConnection::sessionBus());
+        const std::unique_ptr<GlobalShortcuts> shortcuts = desktop.create();
+        shortcuts->start();
+        ASSERT_TRUE(waitUntil([&] { return !desktop.heldByDesktop(); }));
+        EXPECT_EQ(notices(*shortcuts), QStringList{"The desktop refused Sorvu's shortcuts: bind keys to Sorvu's "
+                                                   "commands in its keyboard settings."});
+    }
+
+    // GNOME 43's portal has no GlobalShortcuts at all.
+    m_portal->stop();
+    startPortal({"--global-shortcuts", "none"});
+    {
+        DesktopShortcuts desktop(gnome, QDBusConnection::sessionBus());
+        const std::unique_ptr<GlobalShortcuts> shortcuts = desktop.create();
+        shortcuts->start();
+        ASSERT_TRUE(waitUntil([&] { return !desktop.heldByDesktop(); }));
+        EXPECT_EQ(notices(*shortcuts), QStringList{"This desktop holds no shortcuts for programs: bind keys to "
+                                                   "Sorvu's commands in its keyboard settings."});
+    }
+
+    // The wlroots desktops are never asked: their keys are bound to Sorvu's commands, and all is well.
+    SessionEnvironment sway;
+    sway.waylandDisplay = QStringLiteral("wayland-1");
+    sway.currentDesktop = QStringLiteral("sway");
+    DesktopShortcuts desktop(sway, QDBusConnection::sessionBus());
+    const std::unique_ptr<GlobalShortcuts> shortcuts = desktop.create();
+    shortcuts->start();
+    test::runEventLoopFor(200);
+    EXPECT_FALSE(desktop.heldByDesktop());
+    EXPECT_FALSE(desktop.canOpenSettings());
+    EXPECT_FALSE(desktop.canWriteBindings());
+    EXPECT_TRUE(notices(*shortcuts).isEmpty());
+    EXPECT_EQ(calls("GlobalShortcuts.CreateSession").size(), 1) << "only the session of the last GNOME";
+}

@@ -377,7 +377,7 @@ TEST_F(X11GrabbedShortcutsTest, WithALayoutWithoutLatinLettersTheKeysAtTheUsLett
 TEST_F(X11GrabbedShortcutsTest, TheKeysOfSorvusOwnPasteReachTheFieldAndFireNothing) {
     // The paste shortcut is Ctrl+V itself, the very keys the paste keystroke posts.
     m_store->stored.insert(ShortcutAction::pasteNext, KeyCombination{keyOfV, quint64(KeyModifier::Ctrl)});
-    X11Platform platform(QStringLiteral("test"));
+    X11Platform platform(SessionEnvironment{}, QStringLiteral("test"));
     m_manager =
         std::make_unique<ShortcutManager>(m_store, platform.characterForKeyCode(), platform.keyCodeForCharacter());
     std::unique_ptr<GlobalShortcuts> shortcuts = platform.createGlobalShortcuts(*m_manager);

@@ -2,8 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Sorvu developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A GTK 3 text view in a window of its own, to paste into: prints "shown" once its window is on the screen,
-# "focused" whenever its window has the keyboard focus, and "text <percent-encoded text>" whenever its text changes. Its app_id is the first
-# argument (default "sorvu-gtk-field").
+# "focused" whenever its window gets the keyboard focus and "focus lost" whenever it loses it, and "text
+# <percent-encoded text>" whenever its text changes. Its app_id is the first argument (default "sorvu-gtk-field").
 import sys
 import urllib.parse
 
@@ -35,9 +35,15 @@ def report_focus(*_):
     return False
 
 
+def report_focus_lost(*_):
+    print("focus lost", flush=True)
+    return False
+
+
 buffer.connect("changed", report_text)
 window.connect("map-event", report_shown)
 window.connect("focus-in-event", report_focus)
+window.connect("focus-out-event", report_focus_lost)
 window.connect("destroy", Gtk.main_quit)
 window.show_all()
 view.grab_focus()

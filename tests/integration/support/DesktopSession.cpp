@@ -26,20 +26,26 @@ namespace {
 DesktopSession* currentSession = nullptr;
 const QByteArray socketName = QByteArrayLiteral("wayland-sorvu");
 const QString harnessConnection = QStringLiteral("sorvu-desktop-session");
-// A session bus that starts no service by itself.
-const QByteArray busWithoutServices =
-    QByteArrayLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                      " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                      "<busconfig>\n"
-                      "  <type>session</type>\n"
-                      "  <listen>unix:tmpdir=/tmp</listen>\n"
-                      "  <auth>EXTERNAL</auth>\n"
-                      "  <policy context=\"default\">\n"
-                      "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-                      "    <allow eavesdrop=\"true\"/>\n"
-                      "    <allow own=\"*\"/>\n"
-                      "  </policy>\n"
-                      "</busconfig>\n");
+// A session bus that starts no service by itself, or only those whose files are in the given folder.
+QByteArray busConfiguration(const QByteArray& serviceDirectory) {
+    QByteArray configuration =
+        QByteArrayLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                          " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                          "<busconfig>\n"
+                          "  <type>session</type>\n"
+                          "  <listen>unix:tmpdir=/tmp</listen>\n"
+                          "  <auth>EXTERNAL</auth>\n");
+    if (!serviceDirectory.isEmpty()) {
+        configuration += "  <servicedir>" + serviceDirectory + "</servicedir>\n";
+    }
+    configuration += QByteArrayLiteral("  <policy context=\"default\">\n"
+                                       "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
+                                       "    <allow eavesdrop=\"true\"/>\n"
+                                       "    <allow own=\"*\"/>\n"
+                                       "  </policy>\n"
+                                       "</busconfig>\n");
+    return configuration;
+}
 
 template <typename Predicate> bool pollUntil(const QDeadlineTimer& deadline, Predicate predicate) {
     while (!deadline.hasExpired()) {
@@ -143,18 +149,32 @@ bool DesktopSession::startBus(const QDeadlineTimer& deadline) {
     const QByteArray address = "unix:path=" + m_runtimeDirectory + "/bus";
     QStringList command{QStringLiteral("dbus-daemon"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
                         QStringLiteral("--address=") + QString::fromLocal8Bit(address)};
-    if (m_desktop == Desktop::busOnly) {
+    if (m_desktop == Desktop::kwin) {
+        command.append(QStringLiteral("--session"));
+    } else {
         // Without the desktop, only the services the tests start may answer: the installed portal must not be
-        // started for a name the scripted one does not hold.
+        // started for a name the scripted one does not hold. GNOME 43's portal has none of the interfaces tried
+        // there, and an installed one would hand them to KDE's backend: its session starts the settings store
+        // alone.
+        QByteArray serviceDirectory;
+        if (m_desktop == Desktop::mutter) {
+            serviceDirectory = m_baseDirectory + "/services";
+            const QString dconf = QStringLiteral("/ca.desrt.dconf.service");
+            if (!QDir().mkpath(QString::fromLocal8Bit(serviceDirectory)) ||
+                !QFile::copy(QStringLiteral("/usr/share/dbus-1/services") + dconf,
+                             QString::fromLocal8Bit(serviceDirectory) + dconf)) {
+                std::fprintf(stderr, "DesktopSession: dconf's service is not installed\n");
+                return false;
+            }
+        }
+        const QByteArray configuration = busConfiguration(serviceDirectory);
         const QString config = QString::fromLocal8Bit(m_baseDirectory + "/bus.conf");
         QFile file(config);
-        if (!file.open(QIODevice::WriteOnly) || file.write(busWithoutServices) != busWithoutServices.size()) {
+        if (!file.open(QIODevice::WriteOnly) || file.write(configuration) != configuration.size()) {
             return false;
         }
         // The address given on the command line replaces the one the file must name.
         command.append(QStringLiteral("--config-file=") + config);
-    } else {
-        command.append(QStringLiteral("--session"));
     }
     m_services.push_back(ChildProcess::start(command));
     ChildProcess* bus = m_services.back().get();

@@ -22,11 +22,25 @@ public:
     int starts = 0;
     int retries = 0;
     QList<ShortcutAction> taken;
+    // The keys the desktop says it fires each action on, where it holds them.
+    QHash<ShortcutAction, QString> triggers;
+    DesktopProblem problem = DesktopProblem::none;
 
     void start() override { ++starts; }
     QList<ShortcutAction> takenActions() const override { return taken; }
     void retryTaken() override { ++retries; }
+    QString triggerDescription(ShortcutAction action) const override { return triggers.value(action); }
+    DesktopProblem desktopProblem() const override { return problem; }
     void press(ShortcutAction action) { emit activated(action); }
+    // The user gives an action other keys in the desktop's settings.
+    void desktopRebinds(ShortcutAction action, const QString& trigger) {
+        triggers.insert(action, trigger);
+        emit triggersChanged();
+    }
+    void desktopFails(DesktopProblem failure) {
+        problem = failure;
+        emit desktopProblemChanged();
+    }
 };
 
 // Keys that only count, posted into the window the fake desktop has in front.
@@ -80,6 +94,20 @@ public:
     }
 
     void showNotification(const QString& text) override { notifications.append(text); }
+
+    // The desktop's shortcut settings, and its key bindings written for the user: counted, answered as the test says.
+    bool knowsShortcutSettings = false;
+    bool shortcutSettingsStart = true;
+    int shortcutSettingsOpened = 0;
+    bool writesBindings = false;
+    std::function<void(bool)> pendingBindingsWrite;
+    bool canOpenShortcutSettings() const override { return knowsShortcutSettings; }
+    bool openShortcutSettings() override {
+        ++shortcutSettingsOpened;
+        return shortcutSettingsStart;
+    }
+    bool canWriteShortcutBindings() const override { return writesBindings; }
+    void writeShortcutBindings(std::function<void(bool)> done) override { pendingBindingsWrite = std::move(done); }
 
     // Presses in other programs, made by the test; watched only while the popup keeps its watcher.
     std::function<void(QPoint)> pointerPressHandler;

@@ -280,3 +280,42 @@ TEST_F(Coordinator, WindowsThatNameNoProcessAreToldApartByWindow) {
     EXPECT_EQ(results.last(), PasteAttemptResult::commandPosted);
     EXPECT_EQ(queue->queue().size(), 1);
 }
+
+TEST_F(Coordinator, WhereNoProgramCanBeBroughtBackThePopupStepsAsideAndThePasteFollowsAMomentLater) {
+    collectTexts({"a", "b", "c"});
+    workspace.activates = false;
+    openPopup();
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button, recordInto(results));
+    // The popup goes at once, so that the desktop gives the keyboard back; the paste waits for that.
+    EXPECT_EQ(popup.closes, QList<PopupCloseReason>({PopupCloseReason::pasteHandOff}));
+    EXPECT_TRUE(results.isEmpty());
+    EXPECT_TRUE(coordinator->isRestoringFocusForPaste());
+    QList<PasteAttemptResult> refused;
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::hotkey, recordInto(refused));
+    EXPECT_EQ(refused, QList<PasteAttemptResult>({PasteAttemptResult::requestInProgress}));
+    ASSERT_TRUE(waitUntil([&] { return !results.isEmpty(); }, 2000));
+    EXPECT_EQ(results, QList<PasteAttemptResult>({PasteAttemptResult::commandPosted}));
+    EXPECT_EQ(queueTexts(), QList<QString>({"b", "c"}));
+    EXPECT_TRUE(workspace.activationRequests.isEmpty());
+    EXPECT_FALSE(coordinator->isRestoringFocusForPaste());
+    EXPECT_TRUE(uiLines().contains("paste hand-off started"));
+    EXPECT_FALSE(uiLines().contains("recipient restore failed"));
+
+    // Combine and Paste takes the same road, and the closing it causes does not withdraw it.
+    popup.shown = true;
+    coordinator->handlePasteRequest(PasteAllText{"+", ids()}, PasteRequestSource::button, recordInto(results));
+    EXPECT_FALSE(coordinator->pendingBulkPasteID().has_value());
+    ASSERT_TRUE(waitUntil([&] { return results.size() == 2; }, 2000));
+    EXPECT_EQ(results.last(), PasteAttemptResult::commandPosted);
+    EXPECT_EQ(postedClipboard.last().text(), "b+c");
+    EXPECT_TRUE(queue->queue().isEmpty());
+    EXPECT_EQ(popup.closes, QList<PopupCloseReason>({PopupCloseReason::pasteHandOff, PopupCloseReason::pasteHandOff}));
+
+    // With the popup closed nothing steps aside: the program in front gets the paste at once.
+    workspace.frontmost = editor;
+    collectTexts({"d"});
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::hotkey, recordInto(results));
+    ASSERT_EQ(results.size(), 3);
+    EXPECT_EQ(results.last(), PasteAttemptResult::commandPosted);
+    EXPECT_EQ(popup.closes.size(), 2);
+}

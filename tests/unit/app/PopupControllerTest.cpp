@@ -332,6 +332,102 @@ TEST_F(PopupControllerTest, EveryOpeningBuildsFreshContentThatLoadsWithoutWarnin
     EXPECT_TRUE(collector.warnings.isEmpty()) << collector.warnings.join('\n').toStdString();
 }
 
+TEST_F(PopupControllerTest, WhereNoWindowCanBeBroughtBackAPasteFromThePopupClosesItFirstAndFollowsAfter) {
+    platform.fakeWorkspace.activates = false;
+    platform.tellsPresses = false;
+    platform.placesWindows = false;
+    addTexts({"a", "b"});
+    open();
+    coordinator->handlePasteRequest(PasteNextEntry{}, PasteRequestSource::button);
+    EXPECT_FALSE(popup->isShown()) << "the popup steps aside before the paste";
+    EXPECT_TRUE(output->posted.isEmpty());
+    EXPECT_EQ(uiLines().filter("close requested"), QStringList{"popover close requested reason=pasteHandOff"});
+    ASSERT_TRUE(waitUntil([&] { return output->posted.size() == 1; }));
+    EXPECT_EQ(queue->queue().size(), 1);
+    EXPECT_TRUE(platform.fakeWorkspace.activationRequests.isEmpty()) << "the desktop chooses the window itself";
+    EXPECT_FALSE(coordinator->isRestoringFocusForPaste());
+}
+
+TEST_F(PopupControllerTest, WhereTheDesktopHoldsTheShortcutsTheSettingsShowItsKeysKeptCurrentAndTheWayToItsSettings) {
+    platform.source = Platform::ShortcutSource::desktopPortal;
+    platform.knowsShortcutSettings = true;
+    globalShortcuts.triggers.insert(ShortcutAction::startStopCollecting, QStringLiteral("Meta+Ctrl+C"));
+    WarningCollector collector;
+    open();
+    popup->content()->toggleScreen();
+    SettingsScreenModel* settings = popup->content()->settingsScreen();
+    ASSERT_TRUE(settings);
+    EXPECT_TRUE(settings->showsShortcutTriggers());
+    EXPECT_FALSE(settings->shortcutsRecordable());
+    EXPECT_FALSE(settings->showsShortcutCommands());
+    EXPECT_FALSE(settings->canWriteShortcutBindings());
+    EXPECT_EQ(settings->collectingTrigger(), QStringLiteral("Meta+Ctrl+C"));
+    EXPECT_EQ(settings->pasteTrigger(), QStringLiteral("Not set"));
+
+    // The user gives paste its keys in the desktop's settings while the screen is open.
+    globalShortcuts.desktopRebinds(ShortcutAction::pasteNext, QStringLiteral("Meta+Alt+V"));
+    EXPECT_EQ(settings->pasteTrigger(), QStringLiteral("Meta+Alt+V"));
+
+    settings->openShortcutSettings();
+    EXPECT_EQ(platform.shortcutSettingsOpened, 1);
+    EXPECT_TRUE(settings->shortcutOutcome().isEmpty());
+    platform.shortcutSettingsStart = false;
+    settings->openShortcutSettings();
+    EXPECT_EQ(settings->shortcutOutcome(), QStringLiteral("The desktop's shortcut settings could not be opened."));
+    EXPECT_TRUE(settings->shortcutOutcomeIsProblem());
+
+    // The desktop withdrawing them shows in the status row at once.
+    EXPECT_TRUE(popup->content()->notices().isEmpty());
+    globalShortcuts.desktopFails(GlobalShortcuts::DesktopProblem::closed);
+    EXPECT_EQ(popup->content()->notices(),
+              QStringList{"The desktop withdrew Sorvu's shortcuts: they do nothing until Sorvu starts again."});
+    language->choose(QStringLiteral("de"));
+    EXPECT_EQ(settings->pasteTrigger(), QStringLiteral("Meta+Alt+V")) << "the desktop's words stay its own";
+    globalShortcuts.desktopRebinds(ShortcutAction::pasteNext, QString());
+    EXPECT_NE(settings->pasteTrigger(), QStringLiteral("Not set"));
+    EXPECT_FALSE(settings->pasteTrigger().isEmpty());
+    test::runEventLoopFor(100);
+    EXPECT_TRUE(collector.warnings.isEmpty()) << collector.warnings.join('\n').toStdString();
+}
+
+TEST_F(PopupControllerTest, WhereTheDesktopBindsTheKeysTheSettingsCanWriteItsBindingsAndSayHowItWent) {
+    platform.source = Platform::ShortcutSource::desktopBindings;
+    platform.writesBindings = true;
+    WarningCollector collector;
+    open();
+    popup->content()->toggleScreen();
+    SettingsScreenModel* settings = popup->content()->settingsScreen();
+    ASSERT_TRUE(settings);
+    EXPECT_TRUE(settings->showsShortcutCommands());
+    EXPECT_FALSE(settings->canOpenShortcutSettings());
+    ASSERT_TRUE(settings->canWriteShortcutBindings());
+
+    settings->writeShortcutBindings();
+    EXPECT_TRUE(settings->isWritingShortcutBindings());
+    ASSERT_TRUE(platform.pendingBindingsWrite);
+    auto firstWrite = std::exchange(platform.pendingBindingsWrite, {});
+    settings->writeShortcutBindings();
+    EXPECT_FALSE(platform.pendingBindingsWrite) << "one write at a time";
+    firstWrite(true);
+    EXPECT_FALSE(settings->isWritingShortcutBindings());
+    EXPECT_EQ(settings->shortcutOutcome(),
+              QStringLiteral("Added to GNOME: Ctrl+Super+C and Ctrl+Super+V run these commands."));
+    EXPECT_FALSE(settings->shortcutOutcomeIsProblem());
+
+    settings->writeShortcutBindings();
+    std::exchange(platform.pendingBindingsWrite, {})(false);
+    EXPECT_TRUE(settings->shortcutOutcomeIsProblem());
+    EXPECT_TRUE(settings->shortcutOutcome().startsWith(QStringLiteral("GNOME's shortcuts could not be changed.")));
+
+    // An answer that comes after the popup closed reaches nothing.
+    settings->writeShortcutBindings();
+    auto lateWrite = std::exchange(platform.pendingBindingsWrite, {});
+    popup->trayIconClicked();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    lateWrite(true);
+    EXPECT_TRUE(collector.warnings.isEmpty()) << collector.warnings.join('\n').toStdString();
+}
+
 TEST(PopupPlacementTest, HangsBelowAnIconAtTheTopAboveOneAtTheBottomAndStaysOnTheScreen) {
     const QRect screen(0, 0, 1280, 800);
     const QRect topPanelArea(0, 30, 1280, 770);

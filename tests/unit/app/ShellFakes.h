@@ -20,6 +20,9 @@ public:
     std::optional<RunningProgram> frontmost;
     QList<qint64> terminated;
     bool activationAccepted = true;
+    // Whether the desktop lets Sorvu bring a program back at all (a compositor that keeps its window list to itself
+    // does not).
+    bool activates = true;
     // Whether activate() brings the program to the front at once (and says so).
     bool activatesImmediately = false;
     QList<RunningProgram> activationRequests;
@@ -32,6 +35,7 @@ public:
         return found != windowClasses.constEnd() ? std::optional(*found) : std::nullopt;
     }
     bool isTerminated(const RunningProgram& program) override { return terminated.contains(program.processId); }
+    bool canActivate() const override { return activates; }
     bool activate(const RunningProgram& program) override {
         activationRequests.append(program);
         if (activationAccepted && activatesImmediately) {

@@ -13,7 +13,6 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDBusConnection>
-#include <QDBusMessage>
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QSignalSpy>
@@ -43,12 +42,8 @@ TEST(KWinPortalTest, bindsBothShortcutsThroughThePortalAndFiresThemWhenInvokedOr
 
     // KWin's shortcut service files them under the session's token, where the desktop's settings show them.
     for (const QString& id : {PortalGlobalShortcuts::pasteNextId, PortalGlobalShortcuts::toggleCollectingId}) {
-        QDBusMessage invoke = QDBusMessage::createMethodCall(
-            QStringLiteral("org.kde.kglobalaccel"), QStringLiteral("/component/sorvu"),
-            QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("invokeShortcut"));
-        invoke << id;
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(invoke, QDBus::Block, 3000);
-        ASSERT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
+        const QString error = sorvu::test::DesktopSession::invokeKdeShortcut(id);
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     }
     ASSERT_TRUE(waitUntil([&] { return activated.count() == 2; }));
     EXPECT_EQ(activated.at(0).at(0).value<ShortcutAction>(), ShortcutAction::pasteNext);

@@ -11,8 +11,6 @@
 #include "tests/integration/support/GtkTextView.h"
 #include "tests/support/TestSupport.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QElapsedTimer>
 
 #include <gtest/gtest.h>
@@ -59,14 +57,9 @@ protected:
         return waitUntil([&] { return status() == expected; }, 10000);
     }
 
-    // KWin's shortcut service fires the shortcut as a press of its keys would.
     static void invokeShortcut(const QString& id) {
-        QDBusMessage invoke = QDBusMessage::createMethodCall(
-            QStringLiteral("org.kde.kglobalaccel"), QStringLiteral("/component/sorvu"),
-            QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("invokeShortcut"));
-        invoke << id;
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(invoke, QDBus::Block, 3000);
-        ASSERT_NE(reply.type(), QDBusMessage::ErrorMessage) << reply.errorMessage().toStdString();
+        const QString error = sorvu::test::DesktopSession::invokeKdeShortcut(id);
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     }
 
     static void copy(const QString& text) { ASSERT_TRUE(ChildProcess::run({"wl-copy", text}, 5000).succeeded()); }

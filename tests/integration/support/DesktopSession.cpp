@@ -5,6 +5,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -304,6 +305,15 @@ void DesktopSession::stop() {
         QDir(QString::fromLocal8Bit(m_baseDirectory)).removeRecursively();
         m_baseDirectory.clear();
     }
+}
+
+QString DesktopSession::invokeKdeShortcut(const QString& id) {
+    QDBusMessage invoke = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.kglobalaccel"), QStringLiteral("/component/sorvu"),
+        QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("invokeShortcut"));
+    invoke << id;
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(invoke, QDBus::Block, 3000);
+    return reply.type() == QDBusMessage::ErrorMessage ? reply.errorMessage() : QString();
 }
 
 } // namespace sorvu::test

@@ -50,6 +50,8 @@ public:
     // Whether a name has an owner on the session's bus, asked without starting anything for it.
     bool hasBusName(const QString& name) const;
     bool waitForBusName(const QString& name, const QDeadlineTimer& deadline) const;
+    // Has KWin's shortcut service fire one of Sorvu's shortcuts as a press of its keys would; the error, if any.
+    static QString invokeKdeShortcut(const QString& id);
 
     // The session the test program's main() started, or null.
     static DesktopSession* current();

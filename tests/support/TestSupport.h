@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QThread>
 
 #include <functional>
 
@@ -22,6 +23,18 @@ inline bool waitUntil(const std::function<bool()>& condition, int timeoutMillise
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
+}
+
+// Asks the condition every 10 ms, without running any event loop, until it holds or the deadline passes;
+// answers the condition. For what happens in other processes, before an application exists.
+inline bool pollUntil(const QDeadlineTimer& deadline, const std::function<bool()>& condition) {
+    while (!deadline.hasExpired()) {
+        if (condition()) {
+            return true;
+        }
+        QThread::msleep(10);
+    }
+    return condition();
 }
 
 // Runs the event loop for the given time, timers included.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "tests/integration/support/DesktopSession.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QThread>
 
 #include <signal.h>
 #include <sys/stat.h>
@@ -46,16 +46,6 @@ QByteArray busConfiguration(const QByteArray& serviceDirectory) {
                                        "  </policy>\n"
                                        "</busconfig>\n");
     return configuration;
-}
-
-template <typename Predicate> bool pollUntil(const QDeadlineTimer& deadline, Predicate predicate) {
-    while (!deadline.hasExpired()) {
-        if (predicate()) {
-            return true;
-        }
-        QThread::msleep(20);
-    }
-    return predicate();
 }
 
 } // namespace

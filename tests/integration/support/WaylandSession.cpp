@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "tests/integration/support/WaylandSession.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <wayland-client.h>
 
@@ -31,16 +31,6 @@ const QByteArray compositorConfig = QByteArrayLiteral("xwayland disable\n"
                                                       "bar {\n"
                                                       "    tray_output *\n"
                                                       "}\n");
-
-template <typename Predicate> bool pollUntil(const QDeadlineTimer& deadline, Predicate predicate) {
-    while (!deadline.hasExpired()) {
-        if (predicate()) {
-            return true;
-        }
-        QThread::msleep(10);
-    }
-    return predicate();
-}
 
 // The first entry of the directory whose name starts with the prefix and does not end with the suffix to skip.
 QByteArray findEntry(const QByteArray& directory, const QString& pattern, const QString& skippedSuffix) {

@@ -34,6 +34,7 @@ public:
     bool observeChanges(std::function<void()>) override { return false; }
     bool isContentTooLarge() const override { return false; }
     bool isSecret() override { return false; }
+    bool isKeptCopy() override { return false; }
     void setSizeLimits(const SizeLimits&) override {}
 };
 

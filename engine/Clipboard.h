@@ -53,6 +53,10 @@ public:
     // be neither read nor kept.
     virtual bool isSecret() = 0;
 
+    // Whether the current content is the one before, which the desktop took over when the program that copied
+    // it quit: a change of the clipboard, but no copy.
+    virtual bool isKeptCopy() = 0;
+
     // The most bytes one entry may take: texts (and file lists) and images. Larger content is not read.
     struct SizeLimits {
         qint64 textBytes = qint64(64) << 20;

@@ -90,6 +90,14 @@ void ClipboardCollector::checkClipboard() {
         return;
     }
 
+    if (m_clipboard->isKeptCopy()) {
+        if (unchanged()) {
+            qCDebug(lcQueue).noquote() << QStringLiteral("copy kept by the desktop changeCount=%1").arg(current);
+            m_watch.consume(current);
+        }
+        return;
+    }
+
     // Asked before anything is read: a secret's content never enters the program.
     if (m_clipboard->isSecret()) {
         if (unchanged()) {

@@ -9,8 +9,8 @@ namespace sorvu::clipboardtypes {
 
 namespace {
 
-const QList<QByteArray> keptImageTypes = {"image/png", "image/jpeg", "image/gif",
-                                          "image/bmp", "image/webp", "image/tiff"};
+const QByteArray pngType = "image/png";
+const QList<QByteArray> keptImageTypes = {pngType, "image/jpeg", "image/gif", "image/bmp", "image/webp", "image/tiff"};
 
 } // namespace
 
@@ -30,6 +30,9 @@ bool isImageType(const QByteArray& type) {
 
 QList<QByteArray> imageTypes(const QList<QByteArray>& offered) {
     QList<QByteArray> types;
+    if (offered.contains(pngType)) {
+        types.append(pngType);
+    }
     for (const QByteArray& type : offered) {
         if (isImageType(type) && !types.contains(type)) {
             types.append(type);

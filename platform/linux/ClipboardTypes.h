@@ -23,7 +23,8 @@ inline const QList<QByteArray> textTypesByPreference = {"text/plain;charset=utf-
 
 // The file-list types offered, in the order they are tried: text/uri-list, then GNOME's copied files.
 QList<QByteArray> fileListTypes(const QList<QByteArray>& offered);
-// The image types Sorvu keeps that are offered, in the order offered: the first that decodes wins.
+// The image types Sorvu keeps that are offered: PNG first, which loses nothing and is the one a desktop keeps of a
+// copy whose program quit (GNOME does), then the others in the order offered. The first that decodes wins.
 QList<QByteArray> imageTypes(const QList<QByteArray>& offered);
 // The text type to read, by Sorvu's preference (explicit UTF-8 first); nothing when no text is offered.
 std::optional<QByteArray> textType(const QList<QByteArray>& offered);

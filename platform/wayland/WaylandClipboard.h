@@ -60,6 +60,8 @@ public:
     // Password managers offer "x-kde-passwordManagerHint" beside the content, with the value "secret". Only
     // the hint is read.
     bool isSecret() override;
+    // Data-control tells nothing of who offers the content: a copy the desktop keeps is a copy like any other.
+    bool isKeptCopy() override { return false; }
     void setSizeLimits(const SizeLimits& limits) override { m_limits = limits; }
 
     // Whether the clipboard holds what Sorvu wrote last.

@@ -8,10 +8,12 @@
 #include "platform/x11/X11DisplayName.h"
 #include "platform/x11/X11SelectionReader.h"
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QPointer>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <memory>
 
 namespace sorvu {
@@ -24,6 +26,15 @@ using clipboardtypes::uriListType;
 const QList<QByteArray>& textTypes = clipboardtypes::textTypesByPreference;
 // The X11 names of plain text, which Qt and most programs list as text/plain.
 const QList<QByteArray> legacyTextTargets = {"UTF8_STRING", "STRING", "TEXT", "COMPOUND_TEXT"};
+
+// The same text comes as UTF8_STRING from one owner and as text/plain;charset=utf-8 from another.
+QByteArray digestKind(const QByteArray& target) {
+    return textTypes.contains(target) ? textTypes.constFirst() : target;
+}
+
+QByteArray digestOf(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
 
 } // namespace
 
@@ -77,8 +88,46 @@ bool X11Clipboard::isSecret() {
     if (!offer.targets || !offer.targets->contains(passwordManagerHintType)) {
         return false;
     }
+    const qint64 count = offer.changeCount;
     // Offered but unreadable (refused, too large, the owner hung) counts as a secret all the same.
-    return passwordManagerHintMeansSecret(fetch(passwordManagerHintType, deadline));
+    const bool secret = passwordManagerHintMeansSecret(fetch(passwordManagerHintType, deadline));
+    if (m_offer.changeCount == count) {
+        m_offer.secret = secret;
+    }
+    return secret;
+}
+
+bool X11Clipboard::isKeptCopy() {
+    const QDeadlineTimer deadline(readBudgetMilliseconds);
+    const Offer& offer = currentOffer(deadline);
+    if (!offer.targets || offer.ours) {
+        return false;
+    }
+    QList<QByteArray> mimeTypes;
+    for (const QByteArray& target : *offer.targets) {
+        if (target.contains('/')) {
+            mimeTypes.append(target);
+        }
+    }
+    if (mimeTypes.size() != 1) {
+        return false;
+    }
+    const QByteArray type = mimeTypes.constFirst();
+    const Offer& before = m_previousOffer;
+    const auto sameKind = [&](const QByteArray& offered) { return digestKind(offered) == digestKind(type); };
+    const bool secretBefore =
+        before.secret && before.targets && std::any_of(before.targets->cbegin(), before.targets->cend(), sameKind);
+    const auto digestBefore = before.digests.constFind(digestKind(type));
+    const bool readBefore = digestBefore != before.digests.constEnd();
+    if (!(secretBefore || readBefore) || !m_reader->isOwnedByWindowManager()) {
+        return false;
+    }
+    // The secret is not read now either.
+    if (secretBefore) {
+        return true;
+    }
+    const std::optional<QByteArray> bytes = fetch(type, deadline);
+    return bytes && digestOf(*bytes) == *digestBefore;
 }
 
 bool X11Clipboard::isContentTooLarge() const {
@@ -90,7 +139,11 @@ const X11Clipboard::Offer& X11Clipboard::currentOffer(const QDeadlineTimer& dead
     if (m_offer.changeCount == count && (m_offer.targets || m_offer.ownerHung)) {
         return m_offer;
     }
-    m_offer = Offer{count, std::nullopt, false, false, false, false};
+    // An owner change read in passing (one that gave way to the next while read) tells nothing of the content.
+    if (!m_offer.digests.isEmpty() || m_offer.secret) {
+        m_previousOffer = std::move(m_offer);
+    }
+    m_offer = Offer{count, std::nullopt, false, false, false, false, false, {}};
     if (std::optional<QList<QByteArray>> own = m_owner->ownTargets()) {
         m_offer.targets = std::move(own);
         m_offer.ours = true;
@@ -126,6 +179,7 @@ std::optional<QByteArray> X11Clipboard::fetch(const QByteArray& target, const QD
     if (reply.outcome != X11SelectionReader::Outcome::data) {
         return std::nullopt;
     }
+    m_offer.digests.insert(digestKind(target), digestOf(reply.data));
     return reply.data;
 }
 
@@ -153,11 +207,7 @@ ClipboardImageRef X11Clipboard::firstImage(const QDeadlineTimer& deadline) const
     if (!offer.targets) {
         return nullptr;
     }
-    const QList<QByteArray> targets = *offer.targets;
-    for (const QByteArray& target : targets) {
-        if (!clipboardtypes::isImageType(target)) {
-            continue;
-        }
+    for (const QByteArray& target : clipboardtypes::imageTypes(*offer.targets)) {
         if (const std::optional<QByteArray> bytes = fetch(target, deadline)) {
             if (ClipboardImageRef image = ClipboardImage::fromEncoded(*bytes, QString::fromUtf8(target))) {
                 return image;

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QHash>
 #include <QList>
 #include <QObject>
 
@@ -59,6 +60,11 @@ public:
     bool isContentTooLarge() const override;
     // Password managers offer "x-kde-passwordManagerHint" beside the content; see passwordManagerHintMeansSecret.
     bool isSecret() override;
+    // GNOME's compositor keeps a copy whose program quit by taking the clipboard over with it, in one type of
+    // the many the program offered: a new owner, but no new copy. Told by that shape, the owner being the
+    // window manager, and the content being the same as the content read before. A secret's content is never
+    // read: one in that type before counts as the same.
+    bool isKeptCopy() override;
     void setSizeLimits(const SizeLimits& limits) override { m_limits = limits; }
 
     // Offers the content of our last write on the PRIMARY selection as well, for a paste keystroke with which
@@ -83,6 +89,10 @@ private:
         bool ours = false;
         // No owner at all: the server itself refused the list of targets.
         bool ownerless = false;
+        // Marked as a secret by the program that copied it.
+        bool secret = false;
+        // A digest of each content read, by its kind (all UTF-8 text alike), to know the same content again.
+        QHash<QByteArray, QByteArray> digests;
     };
 
     const Offer& currentOffer(const QDeadlineTimer& deadline) const;
@@ -94,6 +104,8 @@ private:
     void readChanges() const;
 
     mutable Offer m_offer;
+    // The last content before the current one that was read, or known as a secret.
+    mutable Offer m_previousOffer;
     std::unique_ptr<X11SelectionReader> m_reader;
     std::unique_ptr<QSocketNotifier> m_notifier;
     std::function<void()> m_observer;

@@ -27,6 +27,7 @@ X11SelectionConnection::X11SelectionConnection(const QByteArray& displayName) {
     for (int index = 0; index < screenNumber && screens.rem > 0; ++index) {
         xcb_screen_next(&screens);
     }
+    m_root = screens.data->root;
     m_window = xcb_generate_id(connection);
     // Property changes tell when an incremental transfer delivers its next piece.
     const quint32 eventMask = XCB_EVENT_MASK_PROPERTY_CHANGE;

@@ -52,6 +52,7 @@ public:
     // Null when the display could not be opened.
     xcb_connection_t* connection() const { return m_connection; }
     quint32 window() const { return m_window; }
+    quint32 root() const { return m_root; }
     quint32 clipboard() const { return m_clipboard; }
 
     quint32 atom(const QByteArray& name);
@@ -85,6 +86,7 @@ private:
 
     xcb_connection_t* m_connection = nullptr;
     quint32 m_window = 0;
+    quint32 m_root = 0;
     quint32 m_clipboard = 0;
     // The first event code of XFixes; -1 without the extension.
     int m_xfixesFirstEvent = -1;

@@ -168,14 +168,41 @@ std::optional<QList<QByteArray>> X11SelectionReader::targets(const QDeadlineTime
     return m_connection->atomNames(values);
 }
 
-bool X11SelectionReader::hasOwner() {
+std::optional<quint32> X11SelectionReader::owner() {
     if (!isConnected()) {
-        return false;
+        return std::nullopt;
     }
     xcb_connection_t* connection = m_connection->connection();
     const x11::Reply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
         connection, xcb_get_selection_owner(connection, m_connection->clipboard()), nullptr));
-    return owner && owner->owner != XCB_NONE;
+    if (!owner || owner->owner == XCB_NONE) {
+        return std::nullopt;
+    }
+    return owner->owner;
+}
+
+bool X11SelectionReader::hasOwner() {
+    return owner().has_value();
+}
+
+bool X11SelectionReader::isOwnedByWindowManager() {
+    const std::optional<quint32> selectionOwner = owner();
+    if (!selectionOwner) {
+        return false;
+    }
+    // An EWMH window manager names a window of its own on the root window.
+    xcb_connection_t* connection = m_connection->connection();
+    const quint32 checkAtom = m_connection->atom("_NET_SUPPORTING_WM_CHECK");
+    const x11::Reply<xcb_get_property_reply_t> check(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, m_connection->root(), checkAtom, XCB_ATOM_WINDOW, 0, 1), nullptr));
+    if (!check || xcb_get_property_value_length(check.get()) != int(sizeof(quint32))) {
+        return false;
+    }
+    quint32 managerWindow = 0;
+    std::memcpy(&managerWindow, xcb_get_property_value(check.get()), sizeof managerWindow);
+    // The server gives each client a range of resource ids: the bits outside the mask name the client.
+    const quint32 clientBits = ~xcb_get_setup(connection)->resource_id_mask;
+    return (*selectionOwner & clientBits) == (managerWindow & clientBits);
 }
 
 } // namespace sorvu

@@ -50,6 +50,10 @@ public:
     std::optional<QList<QByteArray>> targets(const QDeadlineTimer& deadline);
     // Whether some window owns the selection now (the server answers, not the owner).
     bool hasOwner();
+    // Whether the selection's owner now is a window of the window manager's own client (the server answers).
+    // GNOME's compositor owns it so while it keeps a copy whose program quit, and while it hands a Wayland
+    // program's copy to X11 programs.
+    bool isOwnedByWindowManager();
 
     // How many times the selection changed owner (a new copy anywhere, ours included) since the connection
     // opened, as far as the events read so far tell.
@@ -64,6 +68,9 @@ public:
     std::optional<quint32> serverTime(const QDeadlineTimer& deadline);
 
 private:
+    // The window that owns the selection now; nothing without an owner.
+    std::optional<quint32> owner();
+
     // Requests are answered into one of a few properties in turn, so that the late answer of an owner we
     // stopped waiting for never lands where the next request reads.
     static constexpr int propertyCount = 4;

@@ -434,3 +434,34 @@ TEST_F(X11ClipboardTest, tellsWhatPasswordManagersMarkAsSecret) {
     ASSERT_TRUE(m_clipboard.write(ClipboardItem::makeText(QStringLiteral("ours"))));
     EXPECT_FALSE(m_clipboard.isSecret());
 }
+
+TEST_F(X11ClipboardTest, tellsACopyTheDesktopKeptFromACopyMadeAgain) {
+    // Copied twice in one type by an ordinary program: two copies, although the second looks like a kept one.
+    copyWithXclip("text/plain;charset=utf-8", "kept text");
+    EXPECT_FALSE(m_clipboard.isKeptCopy());
+    EXPECT_EQ(m_clipboard.plainText(), QStringLiteral("kept text"));
+    copyWithXclip("text/plain;charset=utf-8", "kept text");
+    EXPECT_FALSE(m_clipboard.isKeptCopy());
+    EXPECT_EQ(m_clipboard.plainText(), QStringLiteral("kept text"));
+
+    // The program quits, and the desktop takes the clipboard over with the content it read from it.
+    const qint64 beforeQuit = m_clipboard.changeCount();
+    m_owners.clear();
+    ASSERT_TRUE(waitUntil([&] { return m_clipboard.changeCount() > beforeQuit; }));
+    startScriptedOwner(QStringLiteral("keeper"), {QStringLiteral("kept text")});
+    EXPECT_TRUE(m_clipboard.isKeptCopy());
+
+    // The desktop holding other content than was read before: a copy, whoever owns it.
+    startScriptedOwner(QStringLiteral("keeper"), {QStringLiteral("new text")});
+    EXPECT_FALSE(m_clipboard.isKeptCopy());
+    EXPECT_EQ(m_clipboard.plainText(), QStringLiteral("new text"));
+
+    // A secret is never read, and the desktop keeping text after it is the secret kept: not to be collected.
+    startScriptedOwner(QStringLiteral("secret"));
+    EXPECT_TRUE(m_clipboard.isSecret());
+    startScriptedOwner(QStringLiteral("keeper"), {QStringLiteral("hunter2")});
+    EXPECT_TRUE(m_clipboard.isKeptCopy());
+    // Our own content is never a kept copy.
+    ASSERT_TRUE(m_clipboard.write(ClipboardItem::makeText(QStringLiteral("new text"))));
+    EXPECT_FALSE(m_clipboard.isKeptCopy());
+}

@@ -37,6 +37,7 @@ public:
     bool tooLarge = false;
     bool secret = false;
     bool empty = false;
+    bool kept = false;
     // The offered types; nothing stands for a clipboard that does not say.
     std::optional<QStringList> types;
     std::optional<SizeLimits> limits;
@@ -50,6 +51,12 @@ public:
     void copyImages(QList<ClipboardImageRef> images) {
         clearContent();
         imageList = std::move(images);
+        changed();
+    }
+    // The desktop takes the clipboard over with the content it holds, its program having quit.
+    void keepCopy() {
+        empty = false;
+        kept = true;
         changed();
     }
     void copyFiles(QList<QUrl> files, QList<ClipboardImageRef> images = {}) {
@@ -101,6 +108,7 @@ public:
         tooLarge = false;
         secret = false;
         empty = false;
+        kept = false;
         types.reset();
         urls.clear();
         imageList.clear();
@@ -136,6 +144,7 @@ public:
     }
     // Not a read of the content: it is asked before anything is read.
     bool isEmpty() override { return empty; }
+    bool isKeptCopy() override { return kept; }
     std::optional<QStringList> offeredTypes() const override { return types; }
     bool observeChanges(std::function<void()> newObserver) override {
         observer = std::move(newObserver);

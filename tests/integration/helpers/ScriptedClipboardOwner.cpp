@@ -8,7 +8,10 @@
 //   slow-incr     answers incrementally, 16 bytes every 300 ms, 100 pieces in all (30 s);
 //   huge-incr     announces an incremental transfer of 1 GiB, then sends nothing unless asked;
 //   reclaim       owns "AAA", and on the first request for the text takes the clipboard again (a new copy,
-//                 as far as anyone can tell) before it answers "BBB".
+//                 as far as anyone can tell) before it answers "BBB";
+//   keeper TEXT   stands in for a desktop keeping a copy whose program quit: names a window of its own as the
+//                 window manager's (_NET_SUPPORTING_WM_CHECK), then owns TEXT from another of its windows in the one
+//                 MIME type text/plain;charset=utf-8, beside UTF8_STRING.
 // Prints "owner" once it owns the selection; runs until it is killed.
 
 #include <X11/Xatom.h>
@@ -30,7 +33,9 @@ Atom targets = 0;
 Atom utf8 = 0;
 Atom incr = 0;
 Atom secretHint = 0;
+Atom utf8Text = 0;
 std::string hintValue = "secret";
+std::string keptText;
 bool refuseHint = false;
 
 void answer(const XSelectionRequestEvent& request, Atom property) {
@@ -101,6 +106,9 @@ int main(int argc, char** argv) {
         refuseHint = std::string(argv[2]) == "refuse";
         hintValue = fromHex(argv[2]);
     }
+    if (mode == "keeper" && argc > 2) {
+        keptText = argv[2];
+    }
     display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         std::fprintf(stderr, "no display\n");
@@ -112,6 +120,12 @@ int main(int argc, char** argv) {
     utf8 = XInternAtom(display, "UTF8_STRING", False);
     incr = XInternAtom(display, "INCR", False);
     secretHint = XInternAtom(display, "x-kde-passwordManagerHint", False);
+    utf8Text = XInternAtom(display, "text/plain;charset=utf-8", False);
+    if (mode == "keeper") {
+        const Window check = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+        XChangeProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False),
+                        XA_WINDOW, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&check), 1);
+    }
     XSetSelectionOwner(display, clipboard, window, CurrentTime);
     if (XGetSelectionOwner(display, clipboard) != window) {
         std::fprintf(stderr, "could not take the clipboard\n");
@@ -128,7 +142,18 @@ int main(int argc, char** argv) {
             continue;
         }
         const XSelectionRequestEvent& request = event.xselectionrequest;
-        if (request.target == targets) {
+        if (mode == "keeper") {
+            if (request.target == targets) {
+                const Atom offered[] = {utf8Text, utf8, targets};
+                XChangeProperty(display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace,
+                                reinterpret_cast<const unsigned char*>(offered), 3);
+                answer(request, request.property);
+            } else if (request.target == utf8 || request.target == utf8Text) {
+                sendBytes(request, keptText);
+            } else {
+                answer(request, None);
+            }
+        } else if (request.target == targets) {
             const Atom offered[] = {targets, utf8, secretHint};
             XChangeProperty(display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace,
                             reinterpret_cast<const unsigned char*>(offered), mode == "secret" ? 3 : 2);

@@ -558,7 +558,7 @@ TEST_F(ObservedCollection, ACopyTooLargeToKeepIsSkippedOnceWithAWordToTheUser) {
     EXPECT_EQ(skipped.count(), 2);
 }
 
-TEST_F(ObservedCollection, AnEmptiedClipboardIsNoCopyAndIsNeitherReadNorRetried) {
+TEST_F(ObservedCollection, AnEmptiedClipboardAndACopyTheDesktopKeptAreNoCopiesAndAreNeitherReadNorRetried) {
     clipboard->copyText("kept");
     ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == 1; }, 2000));
     clipboard->reads.clear();
@@ -571,4 +571,18 @@ TEST_F(ObservedCollection, AnEmptiedClipboardIsNoCopyAndIsNeitherReadNorRetried)
     EXPECT_TRUE(clipboard->reads.isEmpty());
     EXPECT_TRUE(logs.messagesStartingWith("pasteboard unreadable").isEmpty());
     EXPECT_EQ(queueTexts(), QStringList({"kept"}));
+
+    // The desktop takes the clipboard over with what the program had copied.
+    clipboard->text = QStringLiteral("kept");
+    clipboard->keepCopy();
+    ASSERT_TRUE(waitUntil([&] { return queue->collector().lastChangeCount() == clipboard->count; }, 2000));
+    EXPECT_EQ(logs.messagesStartingWith("copy kept by the desktop"),
+              QStringList({QString("copy kept by the desktop changeCount=%1").arg(clipboard->count)}));
+    runEventLoopFor(250);
+    EXPECT_TRUE(clipboard->reads.isEmpty());
+    EXPECT_EQ(queueTexts(), QStringList({"kept"}));
+
+    // The same text copied again is a copy.
+    clipboard->copyText("kept");
+    ASSERT_TRUE(waitUntil([&] { return queue->queue().size() == 2; }, 2000));
 }

@@ -24,9 +24,9 @@ TEST(WaylandClipboardTypesTest, choosesTheTypesToReadFromWhatACopyOffers) {
     EXPECT_EQ(textType({"text/plain"}), QByteArray("text/plain"));
     EXPECT_EQ(textType({"STRING", "text/html", "image/png"}), std::nullopt);
 
-    // Images in the order offered, unknown kinds left out; the first that decodes wins.
-    EXPECT_EQ(imageTypes({"text/html", "image/webp", "image/x-icon", "image/png", "image/webp"}),
-              (QList<QByteArray>{"image/webp", "image/png"}));
+    // PNG first, then the others in the order offered, unknown kinds left out; the first that decodes wins.
+    EXPECT_EQ(imageTypes({"text/html", "image/webp", "image/x-icon", "image/png", "image/webp", "image/jpeg"}),
+              (QList<QByteArray>{"image/png", "image/webp", "image/jpeg"}));
     EXPECT_TRUE(imageTypes(gtkText).isEmpty());
 
     // File lists: the URI list first whatever the order offered.

@@ -3,6 +3,7 @@
 
 #include "platform/x11/X11PasteOutput.h"
 
+#include "platform/linux/HandOverKeystroke.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11GrabbedShortcuts.h"
 #include "platform/x11/X11InputAccess.h"
@@ -13,7 +14,17 @@ namespace sorvu {
 
 X11PasteOutput::X11PasteOutput(std::shared_ptr<X11Clipboard> clipboard, X11Workspace& workspace,
                                std::shared_ptr<PasteOutput> lentKeyboard)
-    : m_clipboard(std::move(clipboard)), m_workspace(workspace), m_lentKeyboard(std::move(lentKeyboard)) {}
+    : m_clipboard(std::move(clipboard)), m_workspace(workspace), m_lentKeyboard(std::move(lentKeyboard)) {
+    if (m_lentKeyboard) {
+        m_handOver = std::make_unique<HandOverKeystroke>(*m_lentKeyboard);
+    }
+}
+
+X11PasteOutput::~X11PasteOutput() = default;
+
+bool X11PasteOutput::isHandOverFetch(qint64 writeChangeCount) {
+    return m_handOver && m_handOver->contentFetched(writeChangeCount);
+}
 
 bool X11PasteOutput::usesLentKeyboard() const {
     return m_lentKeyboard != nullptr && m_lentKeyboard->canPostKeys();
@@ -47,7 +58,7 @@ void X11PasteOutput::post(PasteKeys keys) {
         m_clipboard->offerLastWriteOnPrimary();
     }
     if (lent) {
-        m_lentKeyboard->post(keys);
+        m_handOver->post(keys, m_clipboard->changeCount());
     } else if (m_shortcuts) {
         m_shortcuts->withGrabsLifted(*keystroke);
     } else {

@@ -57,8 +57,11 @@ X11Platform::X11Platform(const SessionEnvironment& environment, QString sessionK
     }
     m_pasteOutput = std::make_shared<X11PasteOutput>(m_clipboard, *m_workspace, m_lentKeyboard);
     m_autostart = std::make_shared<XdgAutostart>();
-    connect(m_clipboard.get(), &X11Clipboard::offeredContentFetched, this,
-            [this](qint64 changeCount, const QString&) { emit clipboardContentFetched(changeCount); });
+    connect(m_clipboard.get(), &X11Clipboard::offeredContentFetched, this, [this](qint64 changeCount, const QString&) {
+        if (!m_pasteOutput->isHandOverFetch(changeCount)) {
+            emit clipboardContentFetched(changeCount);
+        }
+    });
 }
 
 X11Platform::~X11Platform() = default;

@@ -59,8 +59,9 @@ TEST(MutterRemoteDesktopTest, typesThePasteKeystrokeIntoAWaylandGtkFieldFromTheF
         << field->standardOutput().constData() << field->standardError().constData();
 
     copy = copyOnX11(QStringLiteral(" – zwei"));
-    // mutter hands an X11 copy to its Wayland programs on its own schedule, after X clients can read it, and
-    // tells nobody when: a key sent at once may paste the copy before. What this test proves is the key.
+    // mutter hands an X11 copy to its Wayland programs on its own schedule, after X clients can read it: a key
+    // sent at once may paste the copy before. Sorvu waits for mutter to read its own copies (HandOverKeystroke);
+    // a copy of xclip's is given time here. What this test proves is the key.
     test::runEventLoopFor(300);
     keystroke.post(PasteKeys::controlV);
     ASSERT_TRUE(waitUntil([&] { return lastTextOf(*field) == QStringLiteral("über XWayland ✓ – zwei"); }, 10000))

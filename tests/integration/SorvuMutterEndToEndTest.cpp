@@ -96,31 +96,40 @@ TEST_F(SorvuOnMutter, CollectsWaylandCopiesThroughXWaylandAndPastesIntoAWaylandF
     ASSERT_TRUE(command(QStringLiteral("--toggle-collecting")).succeeded());
     const QString first = QStringLiteral("Grüße aus GNOME ✓\n\tzwei");
     const QString second = QStringLiteral(" & <b>drei</b> 日本語");
-    // Each copy in a Wayland program of its own: mutter tells X11 clients of a new owner, not of a second copy
-    // made by the owner it already mirrors. The copiers stay: when an owner quits, mutter takes its copy over, a
-    // new owner again.
-    for (const QString& text : {first, second}) {
-        m_copiers.push_back(ChildProcess::start({"/usr/bin/python3", SORVU_GTK_COPIER_SCRIPT, text}));
-        ChildProcess& copier = *m_copiers.back();
-        ASSERT_TRUE(waitUntil([&] { return copier.standardOutput().contains("copied 1"); }, 15000))
-            << copier.standardError().constData();
-        ASSERT_TRUE(statusIs(QByteArrayLiteral("collecting=true\nqueueCount=") +
-                             QByteArray::number(qsizetype(m_copiers.size())) + '\n'))
-            << log().toStdString();
+    // One Wayland program copies one thing after another, the same text twice, and a picture.
+    m_copiers.push_back(
+        ChildProcess::start({"/usr/bin/python3", SORVU_GTK_COPIER_SCRIPT, first, second, second, "--image"}));
+    ChildProcess& copier = *m_copiers.back();
+    ASSERT_TRUE(waitUntil([&] { return copier.standardOutput().contains("copied 4"); }, 15000))
+        << copier.standardError().constData();
+    ASSERT_TRUE(statusIs("collecting=true\nqueueCount=4\n")) << log().toStdString();
+    // When it quits, mutter takes its last copy over, the picture in one of its types: kept, not copied.
+    copier.stop();
+    ASSERT_TRUE(logSays("copy kept by the desktop")) << log().toStdString();
+    // So does it when an X11 program's copy ends with the program.
+    {
+        ChildProcess::Options options = onXWayland();
+        options.input = "vier";
+        const auto xclip = ChildProcess::start({"xclip", "-selection", "clipboard", "-quiet"}, options);
+        ASSERT_TRUE(statusIs("collecting=true\nqueueCount=5\n")) << log().toStdString();
     }
+    ASSERT_TRUE(waitUntil([&] { return log().count("copy kept by the desktop") == 2; }, 10000)) << log().toStdString();
+    EXPECT_EQ(status(), "collecting=true\nqueueCount=5\n");
 
     m_field = ChildProcess::start({"/usr/bin/python3", SORVU_GTK_TEXT_VIEW_SCRIPT});
     ASSERT_TRUE(waitUntil([&] { return m_field->standardOutput().contains("focused"); }, 15000))
         << m_field->standardError().constData();
-    ASSERT_TRUE(command(QStringLiteral("--paste-next")).succeeded());
-    ASSERT_TRUE(waitUntil([&] { return lastTextOf(*m_field) == first; }, 10000))
+    // Asked for one right after another: each keystroke waits until mutter has taken its entry up, and each
+    // entry until the one before was pasted.
+    for (int paste = 0; paste < 3; ++paste) {
+        ASSERT_TRUE(command(QStringLiteral("--paste-next")).succeeded());
+    }
+    ASSERT_TRUE(waitUntil([&] { return lastTextOf(*m_field) == first + second + second; }, 10000))
         << lastTextOf(*m_field).toStdString() << log().toStdString();
-    ASSERT_TRUE(command(QStringLiteral("--paste-next")).succeeded());
-    ASSERT_TRUE(waitUntil([&] { return lastTextOf(*m_field) == first + second; }, 10000))
-        << lastTextOf(*m_field).toStdString() << log().toStdString();
-    EXPECT_TRUE(statusIs("collecting=false\nqueueCount=0\n"));
+    EXPECT_EQ(log().count("paste keystroke after hand-over takenUp=true"), 3) << log().toStdString();
+    EXPECT_TRUE(statusIs("collecting=true\nqueueCount=2\n"));
     test::runEventLoopFor(300);
-    EXPECT_EQ(lastTextOf(*m_field), first + second) << "nothing but the pastes arrived";
+    EXPECT_EQ(lastTextOf(*m_field), first + second + second) << "nothing but the pastes arrived";
 }
 
 // What the settings' button runs, against the session's own settings store.

@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The real program on GNOME's compositor: a headless mutter 43 with XWayland, which offers no data-control, so that
-// Sorvu runs on its X11 side. Copies made by a Wayland GTK program are collected through XWayland; pastes reach a
-// Wayland GTK field through mutter's own remote-desktop service; and GNOME's custom shortcuts, as the settings' button
-// writes them, land in the session's own settings store (dconf, under its private configuration folder), keeping the
-// one the user had, as gsettings reads them back.
+// Sorvu runs on its X11 side. Copies made by a Wayland GTK program are collected through XWayland, and the copy mutter
+// keeps when a program quits is not collected again; pastes reach a Wayland GTK field through mutter's own
+// remote-desktop service, from the command line and from the popup; and GNOME's custom shortcuts, as the settings'
+// button writes them, land in the session's own settings store (dconf, under its private configuration folder),
+// keeping the one the user had, as gsettings reads them back.
 
 #include "platform/linux/GnomeCustomShortcuts.h"
 #include "tests/integration/support/DesktopSession.h"
@@ -130,6 +131,31 @@ TEST_F(SorvuOnMutter, CollectsWaylandCopiesThroughXWaylandAndPastesIntoAWaylandF
     EXPECT_TRUE(statusIs("collecting=true\nqueueCount=2\n"));
     test::runEventLoopFor(300);
     EXPECT_EQ(lastTextOf(*m_field), first + second + second) << "nothing but the pastes arrived";
+}
+
+TEST_F(SorvuOnMutter, ThePopupStepsAsideForItsPasteAndMutterGivesTheFieldTheKeyboardBack) {
+    ASSERT_TRUE(logSays("remote desktop keyboard road=mutter state=ready")) << log().toStdString();
+    ASSERT_TRUE(command(QStringLiteral("--toggle-collecting")).succeeded());
+    ChildProcess::Options options = onXWayland();
+    options.input = QStringLiteral("aus dem Popup ✓").toUtf8();
+    const auto xclip = ChildProcess::start({"xclip", "-selection", "clipboard", "-quiet"}, options);
+    ASSERT_TRUE(statusIs("collecting=true\nqueueCount=1\n")) << log().toStdString();
+    m_field = ChildProcess::start({"/usr/bin/python3", SORVU_GTK_TEXT_VIEW_SCRIPT});
+    ASSERT_TRUE(waitUntil([&] { return m_field->standardOutput().contains("focused"); }, 15000))
+        << m_field->standardError().constData();
+
+    // No tray on GNOME: the popup comes from the command the desktop's shortcut runs.
+    ASSERT_TRUE(command(QStringLiteral("--show")).succeeded());
+    ASSERT_TRUE(waitUntil([&] { return m_field->standardOutput().contains("focus lost"); }, 10000))
+        << "the popup never took the keyboard: " << log().toStdString();
+    // Enter is its Paste button.
+    const ChildProcess::Result enter =
+        ChildProcess::run({"/usr/bin/python3", SORVU_MUTTER_KEY_CHORD_SCRIPT, QStringLiteral("28")}, 15000);
+    ASSERT_TRUE(enter.succeeded()) << enter.standardError.constData();
+    ASSERT_TRUE(waitUntil([&] { return lastTextOf(*m_field) == QStringLiteral("aus dem Popup ✓"); }, 10000))
+        << lastTextOf(*m_field).toStdString() << log().toStdString();
+    EXPECT_TRUE(log().contains("popover close requested reason=pasteHandOff")) << log().toStdString();
+    EXPECT_TRUE(statusIs("collecting=false\nqueueCount=0\n"));
 }
 
 // What the settings' button runs, against the session's own settings store.

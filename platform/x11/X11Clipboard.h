@@ -92,7 +92,7 @@ private:
         // Marked as a secret by the program that copied it.
         bool secret = false;
         // A digest of each content read, by its kind (all UTF-8 text alike), to know the same content again.
-        QHash<QByteArray, QByteArray> digests;
+        QHash<QByteArray, size_t> digests;
     };
 
     const Offer& currentOffer(const QDeadlineTimer& deadline) const;
